@@ -1,0 +1,86 @@
+#pragma once
+
+#include "model/DeckNode.h"
+#include "model/NodeInsertRequest.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tess {
+
+// One document's deck: the tree, the valid-deck flag, the file the writer
+// saves to and the reader loads from, and the ASP/JSP file-kind flags.
+class DeckModel
+{
+public:
+    DeckModel();
+    ~DeckModel();
+    DeckModel(const DeckModel &) = delete;
+    DeckModel &operator=(const DeckModel &) = delete;
+
+    DeckNode *root() const { return m_root.get(); }
+    // Replaces the tree; the previous one is destroyed.
+    void setRoot(std::unique_ptr<DeckNode> root);
+    // Makes a fresh root (kind and fragment as given) through Insert and
+    // installs it; returns it.
+    DeckNode *makeRoot(int kind, const std::string &fragment);
+    void clear();
+
+    bool validDeck = false;
+    std::string filePath;
+    std::string pureFilePath;
+    bool asp = false;
+    bool jsp = false;
+
+private:
+    std::unique_ptr<DeckNode> m_root;
+};
+
+// Tree operations. Each takes the tree root or a node explicitly; none keeps
+// state of its own besides the identifier counter. None is quadratic in the
+// size of the deck: identifiers are found through the tree's index.
+
+// Inserts request.element and returns its new identifier (0 when the request
+// has no element).
+int Insert(NodeInsertRequest &request);
+
+// The node with identifier `id` inside the subtree of `root` (depth first,
+// node before children); `root` itself when the subtree holds no such node.
+DeckNode *FindById(DeckNode *root, int id);
+
+// Unlinks the node with identifier `id` and destroys it with its subtree. A
+// node without a parent keeps its own node and loses its descendants only.
+void Delete(DeckNode *root, int id);
+
+DeckNode *NthCard(DeckNode *root, int n); // 1-based, children of kind 2
+int ChildCount(const DeckNode *node);
+DeckNode *NthDo(DeckNode *node, int n); // 1-based, children of kind 9
+int DoCount(const DeckNode *node);
+DeckNode *FirstParagraph(DeckNode *node);
+
+// Appends, for each child of `kind`, its fragment (mode 1) or the fragments of
+// its whole subtree in document order (mode 2). Returns the list's length;
+// 0 for an absent node.
+int CollectFragments(const DeckNode *node, int kind, std::vector<std::string> &list, int mode);
+
+// Deletes the node's children of `kind`: all of them for limit 0, else the
+// first `limit`. Returns 1, or 0 for an absent node.
+int DeleteChildrenOfKind(DeckNode *root, DeckNode *node, int kind, int limit);
+
+// The first node in document order from `node` whose rectangle holds the
+// point (borders included); `node` when none does.
+DeckNode *HitTest(DeckNode *node, int x, int y);
+// As HitTest, then inside a select the innermost option or option group
+// holding the point.
+DeckNode *HitTestSelect(DeckNode *card, int x, int y);
+
+// Where an element with the given rectangle goes inside `card`: it is
+// inserted before the returned node, or into it when that is a paragraph.
+DeckNode *InsertionPoint(DeckNode *card, int left, int top, int right, int bottom);
+
+// Moves `node` (with its subtree) to the insertion point of its current
+// rectangle. Returns the node.
+DeckNode *Move(DeckNode *card, DeckNode *node);
+
+} // namespace tess

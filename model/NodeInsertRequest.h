@@ -1,0 +1,25 @@
+#pragma once
+
+#include "model/DeckNode.h"
+#include "model/WMLBase.h"
+
+#include <memory>
+
+namespace tess {
+
+// What Insert needs: the tree to search, the new element (its kind already
+// set), the parent's identifier (0 makes the element the root of a new tree)
+// and the identifier of the sibling to insert before (0 appends).
+struct NodeInsertRequest
+{
+    DeckNode *root = nullptr;
+    std::unique_ptr<CWMLBase> element;
+    int parentId = 0;
+    int beforeId = 0;
+
+    // With parentId 0, Insert makes a fresh root, hands it over here and also
+    // points `root` at it.
+    std::unique_ptr<DeckNode> createdRoot;
+};
+
+} // namespace tess
