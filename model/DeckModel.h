@@ -25,6 +25,7 @@ public:
     // Makes a fresh root (kind and fragment as given) through Insert and
     // installs it; returns it.
     DeckNode *makeRoot(int kind, const std::string &fragment);
+    // Destroys the tree; the path and the flags stay.
     void clear();
 
     bool validDeck = false;
@@ -51,6 +52,7 @@ DeckNode *FindById(DeckNode *root, int id);
 
 // Unlinks the node with identifier `id` and destroys it with its subtree. A
 // node without a parent keeps its own node and loses its descendants only.
+// An identifier outside the subtree of `root` deletes nothing.
 void Delete(DeckNode *root, int id);
 
 DeckNode *NthCard(DeckNode *root, int n); // 1-based, children of kind 2
@@ -69,18 +71,21 @@ int CollectFragments(const DeckNode *node, int kind, std::vector<std::string> &l
 int DeleteChildrenOfKind(DeckNode *root, DeckNode *node, int kind, int limit);
 
 // The first node in document order from `node` whose rectangle holds the
-// point (borders included); `node` when none does.
+// point (borders included); `node` when none does. Elements without a place
+// (an empty rectangle: paragraphs, breaks, the card) are never hit.
 DeckNode *HitTest(DeckNode *node, int x, int y);
 // As HitTest, then inside a select the innermost option or option group
 // holding the point.
 DeckNode *HitTestSelect(DeckNode *card, int x, int y);
 
 // Where an element with the given rectangle goes inside `card`: it is
-// inserted before the returned node, or into it when that is a paragraph.
+// inserted before the returned node, or into it when that is a paragraph (or
+// the card itself, which then has no children).
 DeckNode *InsertionPoint(DeckNode *card, int left, int top, int right, int bottom);
 
 // Moves `node` (with its subtree) to the insertion point of its current
-// rectangle. Returns the node.
+// rectangle: last into a paragraph or an empty card, else before the point.
+// Returns the node; a tree's root, `card` or one of its ancestors stays put.
 DeckNode *Move(DeckNode *card, DeckNode *node);
 
 } // namespace tess

@@ -1,7 +1,103 @@
+#include "shell/Berthing.h"
+#include "shell/CommandLine.h"
+#include "shell/MainFrm.h"
+#include "source/DataPaths.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Without a display the screenshot is taken on Qt's offscreen platform; a
+// platform the user chose is left alone.
+void useOffscreenWhenHeadless()
+{
+    const auto unset = [](const char *name) {
+        const char *value = std::getenv(name);
+        return !value || !*value;
+    };
+    if (unset("DISPLAY") && unset("WAYLAND_DISPLAY") && unset("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+int fail(const std::string &reason)
+{
+    std::fprintf(stderr, "tessarine: %s\n", reason.c_str());
+    return 1;
+}
+
+int takeScreenshot(QApplication &app, const tess::CommandLine &cl)
+{
+    tess::StartupOptions options;
+    options.fixedSize = true;
+    options.file = cl.files.empty() ? tess::dataFile("examples/welcome.wml") : cl.files.front();
+    if (options.file.empty())
+        return fail("the example deck is missing: no data folder was found");
+    tess::CBerthingApp berthing;
+    std::string error;
+    if (!berthing.InitInstance(options, &error))
+        return fail(error);
+
+    const std::string path
+        = QDir().absoluteFilePath(QString::fromStdString(cl.screenshotPath)).toStdString();
+    int status = 0;
+    // Let layout and painting settle before grabbing.
+    QTimer::singleShot(300, &app, [&] {
+        if (saveWidgetScreenshot(berthing.mainFrame(), path, &error)) {
+            std::printf("Screenshot saved to %s\n", path.c_str());
+        } else {
+            status = fail(error);
+        }
+        app.quit();
+    });
+    app.exec();
+    return status;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const tess::CommandLine cl = tess::parseCommandLine(args);
+    if (!cl.error.empty()) {
+        std::fprintf(stderr, "tessarine: %s\nTry 'tessarine --help' for more information.\n",
+                     cl.error.c_str());
+        return 2;
+    }
+    // Answered before Qt starts, so they work without a display.
+    switch (cl.action) {
+    case tess::CommandLine::Action::Help:
+        std::fputs(tess::usageText().c_str(), stdout);
+        return 0;
+    case tess::CommandLine::Action::Version:
+        std::printf("%s\n", tess::versionText().c_str());
+        return 0;
+    case tess::CommandLine::Action::Screenshot:
+        useOffscreenWhenHeadless();
+        break;
+    case tess::CommandLine::Action::Run:
+        break;
+    }
+
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Tessarine"));
+    QApplication::setApplicationVersion(QStringLiteral(TESS_VERSION));
+    if (cl.action == tess::CommandLine::Action::Screenshot)
+        return takeScreenshot(app, cl);
+
+    tess::CBerthingApp berthing;
+    tess::StartupOptions options;
+    if (!cl.files.empty())
+        options.file = cl.files.front();
+    std::string error;
+    if (!berthing.InitInstance(options, &error))
+        return fail(error);
+    return app.exec();
 }

@@ -33,25 +33,36 @@ class XmlNode
 {
 public:
     XmlNode() = default;
-    explicit XmlNode(_xmlNode *node) : m_node(node) {}
+    explicit XmlNode(_xmlNode *node)
+        : m_node(node)
+    { }
 
     explicit operator bool() const { return m_node != nullptr; }
     _xmlNode *raw() const { return m_node; }
 
     // "element", "text", "comment", "entityreference", "cdatasection",
-    // "processinginstruction", "documenttype", "document", ...
+    // "processinginstruction", "documenttype", "document", "entity",
+    // "attribute", "documentfragment".
     std::string typeName() const;
+    // Tag, attribute, entity or target name; "#text", "#cdata-section",
+    // "#comment", "#document" for the nodes without one.
     std::string name() const;
-    // The concatenated text of the node and its descendants.
+    // The concatenated text of the node and its descendants, entity
+    // references replaced.
     std::string text() const;
-    // Text, comment and attribute content; empty for elements.
+    // Text, CDATA, comment, processing instruction and attribute content;
+    // empty for every other node.
     std::string value() const;
 
+    // An entity reference's children are its entity's replacement content
+    // (for &nbsp; one text node holding U+00A0); a document type's children
+    // are its general entities.
     bool hasChildren() const;
     XmlNode firstChild() const;
     XmlNode nextSibling() const;
     std::vector<XmlNode> children() const;
-    // Attributes in document order.
+    // Attributes in document order, values with entity references replaced.
+    // Namespace declarations come first, as "xmlns" or "xmlns:prefix".
     std::vector<XmlAttribute> attributes() const;
 
     friend bool operator==(const XmlNode &a, const XmlNode &b) { return a.m_node == b.m_node; }
@@ -75,31 +86,60 @@ public:
     XmlDocument(const XmlDocument &) = delete;
     XmlDocument &operator=(const XmlDocument &) = delete;
 
-    // Parses the file at `path`; false with parseError() filled on failure.
+    // Parses the file at `path`; false with parseError() filled on failure
+    // (the first error found). A document without document type declaration
+    // is only checked for well-formedness. Default attributes of the DTD are
+    // not added. Replaces whatever the document held before.
     bool load(const std::string &path);
     const XmlParseError &parseError() const { return m_error; }
 
-    XmlNode documentElement() const;
+    // Whitespace-only text nodes are dropped on load (outside xml:space
+    // "preserve"), so the DOM of an indented deck holds no layout nodes.
+    // Set before load() to keep them.
+    void setPreserveWhiteSpace(bool preserve) { m_preserveWhiteSpace = preserve; }
+    bool preserveWhiteSpace() const { return m_preserveWhiteSpace; }
 
-    // Write side. Created nodes belong to the document until appended.
+    XmlNode documentElement() const;
+    // The "#document" node, parent of the document type, the document
+    // element and top-level comments; null before a load or a first create.
+    XmlNode documentNode() const;
+
+    // Write side. Created nodes belong to the document until appended. What
+    // XML does not allow (a name that is no XML name, a comment holding "--",
+    // text that is not UTF-8 or holds control characters) gives a null node
+    // or false, and the document is unchanged. Text line ends are normalised
+    // to "\n" as a parser would read them back.
     XmlNode createElement(const std::string &name);
     XmlNode createTextNode(const std::string &text);
     XmlNode createComment(const std::string &text);
     // By entity name ("lt", "nbsp", ...); saved as "&name;".
     XmlNode createEntityReference(const std::string &name);
+    // Replaces the value of an existing attribute in place.
     bool setAttribute(XmlNode element, const std::string &name, const std::string &value);
-    // A null parent appends to the document itself (the document element).
+    // A null parent appends to the document itself (the document element;
+    // only one is allowed). A child that already has a parent is moved.
+    // Adjacent text nodes stay separate nodes.
     bool appendChild(XmlNode parent, XmlNode child);
 
     // Writes the document without XML declaration and without added layout,
-    // atomically (a failed save leaves the old file as it was).
+    // atomically (a failed save leaves the old file as it was). UTF-8; text
+    // beyond ASCII is written as is, not as character references.
     bool save(const std::string &path);
     const std::string &saveError() const { return m_saveError; }
+    // The bytes save() would write.
+    std::string serialize() const;
 
 private:
+    _xmlDoc *ensureDocument();
+    bool ownsNode(XmlNode node) const;
+    void clear();
+
     _xmlDoc *m_doc = nullptr;
+    // Created nodes, so that those never appended are freed with the document.
+    std::vector<_xmlNode *> m_created;
     XmlParseError m_error;
     std::string m_saveError;
+    bool m_preserveWhiteSpace = false;
 };
 
 } // namespace tess

@@ -1,0 +1,130 @@
+// Builds decks through Insert and finds every node by identifier, at 10k and
+// 100k nodes. The ratio of the two sizes shows how cost grows: linear work
+// gives about 10, a quadratic tree operation about 100.
+
+#include "model/DeckModel.h"
+#include "model/ElementFactory.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tess {
+namespace {
+
+struct Deck
+{
+    DeckModel model;
+    std::vector<int> ids;
+
+    int add(int parent, int kind, const char *fragment, int before = 0)
+    {
+        NodeInsertRequest request;
+        request.root = model.root();
+        request.element = makeElement(kind, fragment);
+        request.parentId = parent;
+        request.beforeId = before;
+        ids.push_back(Insert(request));
+        return ids.back();
+    }
+};
+
+// Cards shaped like the designer's: a paragraph of rows (a text inserted
+// before its line break, an input, a select of three options, an anchor)
+// and a do with a go and two postfields.
+void buildDeck(Deck &deck, int nodes)
+{
+    deck.ids.reserve(nodes + 64);
+    deck.ids.push_back(deck.model.makeRoot(KindOther, "<wml>")->id());
+    const int root = deck.ids.back();
+    while (static_cast<int>(deck.ids.size()) < nodes) {
+        const int card = deck.add(root, KindCard, "<card newcontext=\"false\" ordered=\"true\" >");
+        const int p = deck.add(card, KindParagraph, "<p align=\"left\" >");
+        for (int row = 0; row < 3; ++row) {
+            const int br = deck.add(p, KindBreak, "<br >");
+            deck.add(p, KindText, "Text", br);
+            deck.add(p, KindInput,
+                     "<input name=\"x\" title=\"\" type=\"text\" emptyok=\"false\" />");
+            const int select = deck.add(p, KindSelect, "<select multiple=\"false\" ivalue=\"1\" >");
+            for (int o = 0; o < 3; ++o)
+                deck.add(deck.add(select, KindOption, "<option >"), KindText, "Option");
+            deck.add(deck.add(p, KindAnchor, "<a href=\"\" >"), KindText, "Anchor");
+        }
+        const int go
+            = deck.add(deck.add(card, KindDo, "<do type=\"accept\" >"), KindOther, "<go >");
+        deck.add(go, KindOther, "<postfield name=\"a\" />");
+        deck.add(go, KindOther, "<postfield name=\"b\" />", deck.ids.back());
+    }
+}
+
+void BM_BuildDeck(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto deck = std::make_unique<Deck>();
+        buildDeck(*deck, static_cast<int>(state.range(0)));
+        state.PauseTiming();
+        state.counters["nodes"] = static_cast<double>(deck->ids.size());
+        deck.reset();
+        state.ResumeTiming();
+    }
+}
+
+void BM_FindEveryNode(benchmark::State &state)
+{
+    Deck deck;
+    buildDeck(deck, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        for (int id : deck.ids)
+            benchmark::DoNotOptimize(FindById(deck.model.root(), id));
+    }
+    state.counters["nodes"] = static_cast<double>(deck.ids.size());
+}
+
+BENCHMARK(BM_BuildDeck)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindEveryNode)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Prints, after the usual table, each benchmark's 100k CPU time over its 10k one
+// (CPU rather than wall time: the build machine is shared).
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
+                m_times[run.run_name.function_name][run.run_name.args] = run.GetAdjustedCPUTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        for (const auto &[name, times] : m_times) {
+            auto small = times.find("10000");
+            auto large = times.find("100000");
+            if (small != times.end() && large != times.end() && small->second > 0)
+                std::printf("%s: 100k / 10k = %.2f\n", name.c_str(), large->second / small->second);
+        }
+    }
+
+private:
+    std::map<std::string, std::map<std::string, double>> m_times;
+};
+
+} // namespace
+} // namespace tess
+
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    tess::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace tess {
+
+class DeckNode;
+
+// Identifier to node map of one tree, owned by its root. It lets Insert and
+// FindById reach a node without walking the tree. An open-addressing table
+// keyed by the identifier itself: a tree's identifiers are handed out in
+// rising order, so its nodes sit side by side and lookups stay in cache.
+class NodeIndex
+{
+public:
+    void add(DeckNode *node);
+    // Forgets `node`'s identifier, unless another node holds it by now.
+    void remove(const DeckNode *node);
+    DeckNode *find(int id) const;
+    std::size_t size() const { return m_count; }
+
+private:
+    struct Slot
+    {
+        int id = 0; // 0: free; no element is ever given identifier 0
+        DeckNode *node = nullptr;
+    };
+
+    std::size_t home(int id) const { return static_cast<std::size_t>(id) & (m_slots.size() - 1); }
+    std::size_t slotOf(int id) const; // the slot holding `id`, else the free slot ending its run
+    void grow();
+
+    std::vector<Slot> m_slots;
+    std::size_t m_count = 0;
+};
+
+// The index of `node`'s tree, made (from a walk of the whole tree) when the
+// tree was built by hand rather than through Insert.
+NodeIndex *ensureIndex(DeckNode *node);
+
+// Preorder successor of `node` inside the subtree of `top`; with
+// `descend` false the children of `node` are passed over. Null at the end.
+// Walking by links instead of recursion keeps deep trees safe.
+DeckNode *nextInSubtree(const DeckNode *node, const DeckNode *top, bool descend = true);
+
+} // namespace tess

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "shell/RecentFileList.h"
+
+#include <QPixmap>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+namespace tess {
+
+class CMainFrame;
+class Prompter;
+class QtPrompter;
+
+// What start-up needs from outside; the defaults are those of a normal run.
+struct StartupOptions
+{
+    std::string file; // the command line's file; empty for none
+    std::string workingDir; // empty: the process's current directory
+    std::string settingsPath; // empty: SettingsKey::defaultFilePath()
+    std::string recentPath; // empty: RecentFileList::defaultFilePath()
+    // Null: a QtPrompter parented to the main frame is installed.
+    Prompter *prompter = nullptr;
+    // Shown at a fixed size instead of maximised (for --screenshot).
+    bool fixedSize = false;
+    QString imageIconResource; // empty: icon 205 of the resources
+};
+
+// The application object: brings the program up (InitInstance) and down
+// (ExitInstance, run when the application is about to quit).
+class CBerthingApp
+{
+public:
+    CBerthingApp();
+    ~CBerthingApp();
+    CBerthingApp(const CBerthingApp &) = delete;
+    CBerthingApp &operator=(const CBerthingApp &) = delete;
+
+    // False when the program cannot run, with the reason in *error.
+    bool InitInstance(const StartupOptions &options, std::string *error);
+    // Removes the temporary deck and folder; safe to call more than once.
+    void ExitInstance();
+
+    CMainFrame *mainFrame() const { return m_frame.get(); }
+    RecentFileList *recentFiles() const { return m_recent.get(); }
+    // Icon 205, drawn by the designer for image elements; null when it could
+    // not be loaded.
+    const QPixmap &imageIcon() const { return m_imageIcon; }
+
+    // Opens path as a document and records it in CurrentFilePath and the
+    // recent files.
+    bool OpenDocumentFile(const std::string &path, std::string *error);
+
+private:
+    std::unique_ptr<QtPrompter> m_prompter;
+    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<RecentFileList> m_recent;
+    QPixmap m_imageIcon;
+    bool m_pathsReady = false;
+    bool m_exited = false;
+    bool m_promptInstalled = false;
+};
+
+// Grabs widget into a PNG file; false, with the reason in *error, when the
+// file cannot be written.
+bool saveWidgetScreenshot(QWidget *widget, const std::string &path, std::string *error);
+
+} // namespace tess

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tess {
+
+// What the program was asked to do on its command line.
+struct CommandLine
+{
+    // In rising weight: when several are asked for, the weightiest wins.
+    enum class Action { Run, Screenshot, Version, Help };
+
+    Action action = Action::Run;
+    std::vector<std::string> files; // positional arguments, in order
+    std::string screenshotPath;
+    // Set when the arguments are unusable; the program then says so and
+    // exits with status 2.
+    std::string error;
+};
+
+// Parses the arguments that follow the program name. Options are
+// "--name", "--name VALUE" or "--name=VALUE"; "--" ends the options.
+CommandLine parseCommandLine(const std::vector<std::string> &args);
+
+std::string usageText();
+std::string versionText();
+
+} // namespace tess

@@ -1,0 +1,322 @@
+#include "shell/MainFrm.h"
+
+#include "shell/CJTabCtrlBar.h"
+#include "shell/ClockText.h"
+#include "shell/FileView.h"
+#include "shell/Prompter.h"
+#include "shell/ShellConstants.h"
+#include "source/OPview.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QStatusBar>
+#include <QTimer>
+
+// The resources sit in a static library, whose unreferenced objects the
+// linker drops; naming them here keeps them in.
+static void initTessarineResources()
+{
+    Q_INIT_RESOURCE(tessarine);
+}
+
+namespace tess {
+
+namespace {
+
+QLabel *makePane(const char *text, QWidget *parent)
+{
+    auto *label = new QLabel(QString::fromLatin1(text), parent);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+// The indicator panes keep their width whatever their state, as a sunken
+// box sized for the text.
+QLabel *makeIndicator(const char *text, QWidget *parent)
+{
+    QLabel *label = makePane(text, parent);
+    label->setMinimumWidth(label->sizeHint().width() + 8);
+    label->setEnabled(false);
+    return label;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget *parent)
+    : QMainWindow(parent)
+    , m_clockSource([] { return QTime::currentTime(); })
+{
+    initTessarineResources();
+    setWindowTitle(QString::fromLatin1(kMainFrameTitle));
+    setWindowIcon(QIcon(QString::fromLatin1(kProgramIconResource)));
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+    // The bars report being hidden while the window is torn down, when the
+    // check marks can no longer be reached.
+    for (CCJTabCtrlBar *bar : {m_workspaceBar, m_outputBar}) {
+        if (bar)
+            disconnect(bar, nullptr, this, nullptr);
+    }
+}
+
+bool CMainFrame::Create()
+{
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+
+    // The order matters to the layout: status bar, menu bar, then the bars.
+    createStatusBar();
+    createMenus();
+    if (!createDockingBars())
+        return false;
+
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setInterval(kClockIntervalMs);
+    connect(m_clockTimer, &QTimer::timeout, this, &CMainFrame::OnTimer);
+    m_clockTimer->start();
+
+    // Lock keys are seen wherever the focus is, so the whole application is
+    // watched.
+    qApp->installEventFilter(this);
+    updateViewChecks();
+    return true;
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    m_lineColumnPane = makePane(kLineColumnInitial, bar);
+    m_clockPane = makePane(kClockInitial, bar);
+    m_capsPane = makeIndicator(kCapsLockIndicator, bar);
+    m_numPane = makeIndicator(kNumLockIndicator, bar);
+    m_scrollPane = makeIndicator(kScrollLockIndicator, bar);
+    // The message pane is the bar's own message area; the others stay put
+    // while it shows a message.
+    for (QLabel *pane : {m_lineColumnPane, m_clockPane, m_capsPane, m_numPane, m_scrollPane})
+        bar->addPermanentWidget(pane);
+}
+
+QAction *CMainFrame::addCommand(QMenu *menu, int commandId, const char *text, bool checkable)
+{
+    QAction *action = menu->addAction(QString::fromLatin1(text));
+    action->setData(commandId);
+    action->setCheckable(checkable);
+    m_commands[commandId] = action;
+    return action;
+}
+
+void CMainFrame::createMenus()
+{
+    m_fileMenu = menuBar()->addMenu(QString::fromLatin1(kMenuFile));
+    connect(addCommand(m_fileMenu, ID_APP_EXIT, kMenuExit), &QAction::triggered, this,
+            &QWidget::close);
+
+    m_viewMenu = menuBar()->addMenu(QString::fromLatin1(kMenuView));
+    connect(addCommand(m_viewMenu, ID_VIEW_STATUS_BAR, kMenuStatusBar, true), &QAction::triggered,
+            this, [this] {
+                statusBar()->setVisible(statusBar()->isHidden());
+                updateViewChecks();
+            });
+    connect(addCommand(m_viewMenu, ID_VIEW_WORKSPACE, kMenuWorkspaceWindow, true),
+            &QAction::triggered, this, [this] { toggleBar(m_workspaceBar); });
+    connect(addCommand(m_viewMenu, ID_VIEW_OUTPUT, kMenuOutputWindow, true), &QAction::triggered,
+            this, [this] { toggleBar(m_outputBar); });
+    // The check marks follow the bars however they were hidden (their own
+    // close button included).
+    connect(m_viewMenu, &QMenu::aboutToShow, this, &CMainFrame::updateViewChecks);
+
+    m_helpMenu = menuBar()->addMenu(QString::fromLatin1(kMenuHelp));
+    connect(addCommand(m_helpMenu, ID_APP_ABOUT, kMenuAbout), &QAction::triggered, this, [] {
+        Prompter::current().message(kAboutText, Prompter::Icon::Information, Prompter::Buttons::Ok,
+                                    kAboutCaption);
+    });
+}
+
+bool CMainFrame::createDockingBars()
+{
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+    const QSize requested(kBarRequestedWidth, kBarRequestedHeight);
+
+    m_workspaceBar = new CCJTabCtrlBar(QString::fromLatin1(kWorkspaceCaption), requested,
+                                       ID_VIEW_WORKSPACE, Qt::LeftDockWidgetArea, this);
+    m_workspaceBar->AddView(QString::fromLatin1(kProjectTabLabel), new CFileView);
+    if (!m_workspaceBar->SetTabImageList(QPixmap(QString::fromLatin1(kWorkspaceTabImages)),
+                                         kTabImageWidth))
+        return false;
+
+    m_outputBar = new CCJTabCtrlBar(QString::fromLatin1(kOutputCaption), requested, ID_VIEW_OUTPUT,
+                                    Qt::BottomDockWidgetArea, this);
+    m_outputBar->AddView(QString::fromLatin1(kOutputTabLabel), new COPview);
+    if (!m_outputBar->SetTabImageList(QPixmap(QString::fromLatin1(kOutputTabImages)),
+                                      kTabImageWidth))
+        return false;
+
+    for (CCJTabCtrlBar *bar : {m_workspaceBar, m_outputBar}) {
+        connect(bar, &QDockWidget::visibilityChanged, this, &CMainFrame::updateViewChecks);
+        DockSizeBar(bar);
+    }
+    m_workspaceBar->SetActiveView(0);
+    m_outputBar->SetActiveView(0);
+    return true;
+}
+
+void CMainFrame::DockSizeBar(CCJTabCtrlBar *bar)
+{
+    if (!bar)
+        return;
+    if (bar->isFloating())
+        bar->setFloating(false);
+    const Qt::DockWidgetArea area = bar->defaultArea();
+    addDockWidget(area, bar);
+    bar->show();
+    const bool side = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
+    resizeDocks({bar}, {side ? bar->requestedSize().width() : bar->requestedSize().height()},
+                side ? Qt::Horizontal : Qt::Vertical);
+}
+
+void CMainFrame::toggleBar(CCJTabCtrlBar *bar)
+{
+    if (bar->isHidden())
+        DockSizeBar(bar);
+    else
+        bar->hide();
+    updateViewChecks();
+}
+
+void CMainFrame::updateViewChecks()
+{
+    const auto check = [this](int id, bool on) {
+        if (QAction *action = commandAction(id))
+            action->setChecked(on);
+    };
+    check(ID_VIEW_STATUS_BAR, !statusBar()->isHidden());
+    check(ID_VIEW_WORKSPACE, m_workspaceBar && !m_workspaceBar->isHidden());
+    check(ID_VIEW_OUTPUT, m_outputBar && !m_outputBar->isHidden());
+}
+
+QAction *CMainFrame::commandAction(int commandId) const
+{
+    auto it = m_commands.find(commandId);
+    return it == m_commands.end() ? nullptr : it->second;
+}
+
+CFileView *CMainFrame::fileView() const
+{
+    return m_workspaceBar ? qobject_cast<CFileView *>(m_workspaceBar->GetView(0)) : nullptr;
+}
+
+COPview *CMainFrame::outputView() const
+{
+    return m_outputBar ? qobject_cast<COPview *>(m_outputBar->GetView(0)) : nullptr;
+}
+
+void CMainFrame::showOutputMessage(const std::string &text)
+{
+    if (!m_outputBar)
+        return;
+    m_outputBar->SetActiveView(0);
+    if (auto *view = qobject_cast<COPview *>(m_outputBar->GetActiveView()))
+        view->setMessage(text);
+}
+
+void CMainFrame::setLineColumnText(const std::string &text)
+{
+    if (m_lineColumnPane)
+        m_lineColumnPane->setText(QString::fromStdString(text));
+}
+
+QLabel *CMainFrame::paneLabel(StatusPane pane) const
+{
+    switch (pane) {
+    case StatusPane::Message:
+        return nullptr;
+    case StatusPane::LineColumn:
+        return m_lineColumnPane;
+    case StatusPane::Clock:
+        return m_clockPane;
+    case StatusPane::CapsLock:
+        return m_capsPane;
+    case StatusPane::NumLock:
+        return m_numPane;
+    case StatusPane::ScrollLock:
+        return m_scrollPane;
+    }
+    return nullptr;
+}
+
+QString CMainFrame::paneText(StatusPane pane) const
+{
+    if (pane == StatusPane::Message)
+        return statusBar()->currentMessage();
+    QLabel *label = paneLabel(pane);
+    return label ? label->text() : QString();
+}
+
+bool CMainFrame::isIndicatorOn(StatusPane pane) const
+{
+    const bool lock = pane == StatusPane::CapsLock || pane == StatusPane::NumLock
+        || pane == StatusPane::ScrollLock;
+    return lock && !paneLabel(pane)->testAttribute(Qt::WA_ForceDisabled);
+}
+
+void CMainFrame::toggleIndicator(StatusPane pane)
+{
+    if (QLabel *label = paneLabel(pane))
+        label->setEnabled(!isIndicatorOn(pane));
+}
+
+void CMainFrame::setClockSource(ClockSource source)
+{
+    m_clockSource = std::move(source);
+}
+
+void CMainFrame::OnTimer()
+{
+    const QTime now = m_clockSource();
+    m_clockPane->setText(QString::fromStdString(ClockText(now.hour(), now.minute(), now.second())));
+}
+
+bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    // Qt cannot ask for the lock states, so the indicators follow the lock
+    // keys pressed while the program runs, starting from off. A key event
+    // that travels up to the parents is seen once per widget; only the first
+    // delivery, to the focus widget (or the window when nothing has the
+    // focus), counts.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        auto *widget = static_cast<QWidget *>(watched);
+        QWidget *focus = QApplication::focusWidget();
+        const bool first = focus ? widget == focus : widget->isWindow();
+        if (first && !key->isAutoRepeat()) {
+            switch (key->key()) {
+            case Qt::Key_CapsLock:
+                toggleIndicator(StatusPane::CapsLock);
+                break;
+            case Qt::Key_NumLock:
+                toggleIndicator(StatusPane::NumLock);
+                break;
+            case Qt::Key_ScrollLock:
+                toggleIndicator(StatusPane::ScrollLock);
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace tess

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+
+// Resource, command and message numbers of the application shell, and the
+// texts it shows. The numbers are the design's; where the framework had a
+// standard command its number is kept so that the ids never collide.
+namespace tess {
+
+// Resources.
+inline constexpr int IDR_MAINFRAME = 128; // main frame, its menu and toolbar
+inline constexpr int IDR_BERTHTYPE = 129; // the document type and its menu
+inline constexpr int IDB_WORKSPACE = 130; // tab images of the Workspace bar
+inline constexpr int IDB_OUTPUT = 153; // tab images of the Output bar
+inline constexpr int IDI_IMAGEICON = 205; // placeholder the designer draws for images
+inline constexpr int IDD_ABOUTBOX = 100;
+
+// Framework commands.
+inline constexpr int ID_APP_ABOUT = 0xE140;
+inline constexpr int ID_APP_EXIT = 0xE141;
+inline constexpr int ID_VIEW_TOOLBAR = 0xE800;
+inline constexpr int ID_VIEW_STATUS_BAR = 0xE801;
+
+// Commands of the docking bars; also the bars' own identifiers.
+inline constexpr int ID_VIEW_WORKSPACE = 32793;
+inline constexpr int ID_VIEW_OUTPUT = 32794;
+
+// Private messages to the main frame.
+inline constexpr int WM_FILEVIEW_FORWARD = 1027; // passed on to the project tree
+inline constexpr int WM_LEAVE_FULLSCREEN = 1028;
+inline constexpr int WM_ADD_FILES_TO_PROJECT = 1244;
+
+// Qt resource paths of the bitmaps and icons above.
+inline constexpr const char *kWorkspaceTabImages = ":/icons/bitmap130.xpm";
+inline constexpr const char *kOutputTabImages = ":/icons/bitmap153.xpm";
+inline constexpr const char *kImageIconResource = ":/icons/icon205.xpm";
+inline constexpr const char *kProgramIconResource = ":/icons/tessarine.xpm";
+
+// Tab images are cut from a strip, this wide each, green marking what is
+// transparent.
+inline constexpr int kTabImageWidth = 16;
+
+// Texts.
+inline constexpr const char *kMainFrameTitle = "Tessarine 2.0";
+inline constexpr const char *kAppName = "Tessarine";
+inline constexpr const char *kWorkspaceCaption = "Workspace";
+inline constexpr const char *kOutputCaption = "Output";
+inline constexpr const char *kProjectTabLabel = "Project";
+inline constexpr const char *kOutputTabLabel = "Output";
+inline constexpr const char *kLineColumnInitial = "Ln 0 Col 0  ";
+inline constexpr const char *kClockInitial = "00:00:00";
+inline constexpr const char *kCapsLockIndicator = "CAP";
+inline constexpr const char *kNumLockIndicator = "NUM";
+inline constexpr const char *kScrollLockIndicator = "SCRL";
+inline constexpr const char *kUnableToInitialize = "Unable to Initialize";
+inline constexpr const char *kUnableToLoadIcon = "Unable to load Icon";
+inline constexpr const char *kAboutText = "Tessarine 2.0";
+inline constexpr const char *kAboutCaption = "About Tessarine";
+
+// Menu texts.
+inline constexpr const char *kMenuFile = "&File";
+inline constexpr const char *kMenuView = "&View";
+inline constexpr const char *kMenuHelp = "&Help";
+inline constexpr const char *kMenuExit = "E&xit";
+inline constexpr const char *kMenuStatusBar = "&Status Bar";
+inline constexpr const char *kMenuWorkspaceWindow = "&Workspace Window";
+inline constexpr const char *kMenuOutputWindow = "&Output Window";
+inline constexpr const char *kMenuAbout = "&About Tessarine";
+
+// The recent-file list lives in a profile of its own under this company.
+inline constexpr const char *kProfileCompany = "Local AppWizard-Generated Applications";
+inline constexpr int kRecentFileCount = 4;
+
+// Size asked for by both docking bars (width when docked at a side, height
+// when docked at the top or bottom).
+inline constexpr int kBarRequestedWidth = 200;
+inline constexpr int kBarRequestedHeight = 100;
+
+inline constexpr int kClockIntervalMs = 1000;
+
+// Size of the window grabbed by --screenshot.
+inline constexpr int kScreenshotWidth = 1280;
+inline constexpr int kScreenshotHeight = 800;
+
+} // namespace tess

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string_view>
+
+namespace tess {
+
+// String-table entries of the source subsystem, with their resource numbers.
+
+// 61220: the prologue used with a local DTD; the DTD path follows in double
+// quotes, then ">".
+inline constexpr int IdsPrologueLocalDtd = 61220;
+inline constexpr std::string_view PrologueLocalDtdText
+    = "<?xml version=\"1.0\"?>\r\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" ";
+
+// 61221: the prologue naming the published WML 1.1 DTD. The leading blank and
+// the two blanks in the middle are part of the entry.
+inline constexpr int IdsProloguePublicDtd = 61221;
+inline constexpr std::string_view ProloguePublicDtdText
+    = " <?xml version=\"1.0\"?>  <!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
+      "\"http://www.wapforum.org/DTD/wml_1.1.xml\">";
+
+// The server-code markers as they stand in a saved deck (U+00C9 and U+00E6 in
+// UTF-8) and what they become in the source form.
+inline constexpr std::string_view ServerCodeStartMarker = "\xC3\x89";
+inline constexpr std::string_view ServerCodeEndMarker = "\xC3\xA6";
+// The code view works with "\n" line ends.
+inline constexpr std::string_view ServerCodeStartSource = "\n<%";
+inline constexpr std::string_view ServerCodeEndSource = "%>";
+
+// Mixed-file converter: server script start tags and the closing tag, compared
+// after blanks, carriage returns and line feeds are removed and the text is
+// turned to upper case.
+inline constexpr std::string_view ServerScriptJScriptTag = "<SCRIPTLANGUAGE=JSCRIPTRUNAT=SERVER>";
+inline constexpr std::string_view ServerScriptVBScriptTag = "<SCRIPTLANGUAGE=VBSCRIPTRUNAT=SERVER>";
+inline constexpr std::string_view ServerScriptEndTag = "</SCRIPT>";
+
+// Mixed-file converter messages (the spelling is the program's own).
+inline constexpr std::string_view MixedFileOpenFailedText = "MixedFile opening failed!!";
+inline constexpr std::string_view PureWmlCreateFailedText = "PureWMLFile createion failed!!";
+
+} // namespace tess

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "shell/Prompter.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace tess {
+
+// A Prompter for tests, installed as the current one while it lives. It
+// answers from a script, in order, and records every message and file
+// request. A prompt without a scripted answer of its kind fails the test and
+// gets Cancel (OK for an OK-only box); so does leaving answers unused.
+class ScriptedPrompter : public Prompter
+{
+public:
+    enum class Kind { Message, OpenFile, SaveFile, Folder };
+    struct Shown
+    {
+        std::string text;
+        Icon icon;
+        Buttons buttons;
+        std::string caption;
+    };
+    struct Request
+    {
+        Kind kind;
+        FileRequest file; // a folder request fills title and initialPath
+    };
+
+    ScriptedPrompter() { Prompter::setCurrent(this); }
+    ~ScriptedPrompter() override
+    {
+        Prompter::setCurrent(nullptr);
+        EXPECT_TRUE(m_script.empty()) << m_script.size() << " scripted answer(s) never used";
+    }
+
+    ScriptedPrompter &answer(Answer a) { return push({Kind::Message, a, {}}); }
+    // A path for the next file or folder dialog; empty means Cancel.
+    ScriptedPrompter &file(Kind kind, std::string path)
+    {
+        return push({kind, Answer::Ok, std::move(path)});
+    }
+
+    const std::vector<Shown> &messages() const { return m_messages; }
+    const std::vector<Request> &requests() const { return m_requests; }
+
+    Answer message(const std::string &text, Icon icon, Buttons buttons,
+                   const std::string &caption) override
+    {
+        m_messages.push_back({text, icon, buttons, caption});
+        if (const Step *step = next(Kind::Message, "message \"" + text + "\""))
+            return step->answer;
+        return buttons == Buttons::Ok   ? Answer::Ok
+            : buttons == Buttons::YesNo ? Answer::No
+                                        : Answer::Cancel;
+    }
+    std::string openFileName(const FileRequest &r) override { return path(Kind::OpenFile, r); }
+    std::string saveFileName(const FileRequest &r) override { return path(Kind::SaveFile, r); }
+    std::string folderName(const std::string &title, const std::string &initialPath) override
+    {
+        FileRequest r;
+        r.title = title;
+        r.initialPath = initialPath;
+        return path(Kind::Folder, r);
+    }
+
+private:
+    struct Step
+    {
+        Kind kind;
+        Answer answer;
+        std::string path;
+    };
+
+    ScriptedPrompter &push(Step step)
+    {
+        m_script.push_back(std::move(step));
+        return *this;
+    }
+    const Step *next(Kind kind, const std::string &what)
+    {
+        if (m_script.empty() || m_script.front().kind != kind) {
+            ADD_FAILURE() << "no scripted answer for " << what;
+            return nullptr;
+        }
+        m_last = m_script.front();
+        m_script.pop_front();
+        return &m_last;
+    }
+    std::string path(Kind kind, const FileRequest &request)
+    {
+        m_requests.push_back({kind, request});
+        const Step *step = next(kind, "file dialog \"" + request.title + "\"");
+        return step ? step->path : std::string();
+    }
+
+    std::deque<Step> m_script;
+    Step m_last {};
+    std::vector<Shown> m_messages;
+    std::vector<Request> m_requests;
+};
+
+} // namespace tess

@@ -1,0 +1,266 @@
+#include "common/ScriptedPrompter.h"
+#include "shell/Berthing.h"
+#include "shell/CJTabCtrlBar.h"
+#include "shell/ClockText.h"
+#include "shell/FileView.h"
+#include "shell/MainFrm.h"
+#include "shell/ProcessPaths.h"
+#include "shell/ShellConstants.h"
+#include "source/OPview.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace tess {
+namespace {
+
+using Pane = CMainFrame::StatusPane;
+
+TEST(ClockTextTest, TwelveHourDialWithoutAmPm)
+{
+    EXPECT_EQ(ClockText(13, 5, 9), "1:05:09");
+    EXPECT_EQ(ClockText(0, 30, 0), "0:30:00");
+    EXPECT_EQ(ClockText(12, 0, 0), "12:00:00");
+    EXPECT_EQ(ClockText(23, 59, 59), "11:59:59");
+}
+
+void sendKey(QWidget *to, Qt::Key key, bool repeat = false)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat);
+    QApplication::sendEvent(to, &event);
+}
+
+class MainFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_frame.Create()); }
+
+    CMainFrame m_frame;
+};
+
+TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
+{
+    EXPECT_EQ(m_frame.windowTitle(), "Tessarine 2.0");
+    EXPECT_TRUE(m_frame.mdiArea()->subWindowList().isEmpty());
+    EXPECT_NE(qobject_cast<CFileView *>(m_frame.workspaceBar()->GetActiveView()), nullptr);
+    EXPECT_NE(qobject_cast<COPview *>(m_frame.outputBar()->GetActiveView()), nullptr);
+    const std::tuple<CCJTabCtrlBar *, const char *, const char *, Qt::DockWidgetArea> bars[] = {
+        {m_frame.workspaceBar(), "Workspace", "Project", Qt::LeftDockWidgetArea},
+        {m_frame.outputBar(), "Output", "Output", Qt::BottomDockWidgetArea},
+    };
+    for (const auto &[bar, caption, tab, area] : bars) {
+        EXPECT_EQ(bar->windowTitle(), caption);
+        EXPECT_EQ(m_frame.dockWidgetArea(bar), area);
+        ASSERT_EQ(bar->GetViewCount(), 1);
+        EXPECT_EQ(bar->tabWidget()->tabText(0), tab);
+        EXPECT_FALSE(bar->tabWidget()->tabIcon(0).isNull());
+        EXPECT_EQ(bar->requestedSize(), QSize(200, 100));
+    }
+    QStringList menus;
+    for (QAction *menu : m_frame.menuBar()->actions()) {
+        menus << menu->text();
+        for (QAction *item : menu->menu()->actions())
+            menus << "  " + item->text();
+    }
+    EXPECT_EQ(menus,
+              QStringList({"&File", "  E&xit", "&View", "  &Status Bar", "  &Workspace Window",
+                           "  &Output Window", "&Help", "  &About Tessarine"}));
+    const std::pair<Pane, const char *> panes[] = {
+        {Pane::Message, ""},       {Pane::LineColumn, "Ln 0 Col 0  "},
+        {Pane::Clock, "00:00:00"}, {Pane::CapsLock, "CAP"},
+        {Pane::NumLock, "NUM"},    {Pane::ScrollLock, "SCRL"},
+    };
+    for (const auto &[pane, text] : panes) {
+        EXPECT_EQ(m_frame.paneText(pane), text);
+        EXPECT_FALSE(m_frame.isIndicatorOn(pane));
+    }
+}
+
+TEST_F(MainFrameTest, PanesFollowTheClockTheEditorAndTheLockKeys)
+{
+    EXPECT_EQ(m_frame.clockTimer()->interval(), 1000);
+    EXPECT_TRUE(m_frame.clockTimer()->isActive());
+    m_frame.setClockSource([] { return QTime(13, 5, 9); });
+    QMetaObject::invokeMethod(m_frame.clockTimer(), "timeout");
+    EXPECT_EQ(m_frame.paneText(Pane::Clock), "1:05:09");
+
+    m_frame.setLineColumnText("Ln 12 Col 3  ");
+    EXPECT_EQ(m_frame.paneText(Pane::LineColumn), "Ln 12 Col 3  ");
+
+    for (Qt::Key key : {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_NumLock, Qt::Key_ScrollLock})
+        sendKey(&m_frame, key);
+    sendKey(&m_frame, Qt::Key_ScrollLock, true); // auto-repeat changes nothing
+    EXPECT_TRUE(m_frame.isIndicatorOn(Pane::CapsLock));
+    EXPECT_FALSE(m_frame.isIndicatorOn(Pane::NumLock));
+    EXPECT_TRUE(m_frame.isIndicatorOn(Pane::ScrollLock));
+}
+
+TEST_F(MainFrameTest, ViewMenuTogglesBarsAndCheckMarks)
+{
+    m_frame.show();
+    const std::pair<int, QWidget *> items[] = {
+        {ID_VIEW_WORKSPACE, m_frame.workspaceBar()},
+        {ID_VIEW_OUTPUT, m_frame.outputBar()},
+        {ID_VIEW_STATUS_BAR, m_frame.statusBar()},
+    };
+    for (const auto &[command, bar] : items) {
+        QAction *action = m_frame.commandAction(command);
+        ASSERT_NE(action, nullptr);
+        for (bool shown : {false, true, false, true}) {
+            action->trigger();
+            EXPECT_EQ(bar->isHidden(), !shown) << command;
+            EXPECT_EQ(action->isChecked(), shown) << command;
+        }
+    }
+    // A bar closed while floating comes back docked at its place.
+    CCJTabCtrlBar *output = m_frame.outputBar();
+    output->setFloating(true);
+    output->close();
+    EXPECT_FALSE(m_frame.commandAction(ID_VIEW_OUTPUT)->isChecked());
+    m_frame.commandAction(ID_VIEW_OUTPUT)->trigger();
+    EXPECT_FALSE(output->isFloating());
+    EXPECT_EQ(m_frame.dockWidgetArea(output), Qt::BottomDockWidgetArea);
+}
+
+TEST_F(MainFrameTest, AboutBoxAndOutputView)
+{
+    ScriptedPrompter prompter;
+    prompter.answer(Prompter::Answer::Ok);
+    m_frame.commandAction(ID_APP_ABOUT)->trigger();
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Tessarine 2.0");
+    EXPECT_EQ(prompter.messages()[0].caption, "About Tessarine");
+
+    COPview *view = m_frame.outputView();
+    m_frame.showOutputMessage("Error 0x00000001 on line 3, position 7\r\nbad tag");
+    EXPECT_EQ(view->message(), "Error 0x00000001 on line 3, position 7\nbad tag");
+    m_frame.showOutputMessage("Compilations Done - No Errors Found !!!");
+    EXPECT_EQ(view->message(), "Compilations Done - No Errors Found !!!");
+    EXPECT_EQ(view->palette().color(QPalette::Base), QColor(Qt::white));
+
+    // Escape stops at the view; F4, which it ignores, goes on to the frame.
+    struct Counter : QObject
+    {
+        int presses = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            presses += e->type() == QEvent::KeyPress;
+            return false;
+        }
+    } counter;
+    m_frame.installEventFilter(&counter);
+    sendKey(view, Qt::Key_Escape);
+    EXPECT_EQ(counter.presses, 0);
+    sendKey(view, Qt::Key_F4);
+    EXPECT_EQ(counter.presses, 1);
+}
+
+TEST(TabCtrlBarTest, ViewsAreNumberedAndImagesCutFromAStrip)
+{
+    CCJTabCtrlBar bar("Output", QSize(200, 100), ID_VIEW_OUTPUT, Qt::BottomDockWidgetArea);
+    EXPECT_EQ(bar.GetActiveView(), nullptr);
+    QWidget *views[] = {new QWidget, new QWidget, new QWidget};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(bar.AddView(QString("Tab %1").arg(i), views[i]), i);
+    EXPECT_EQ(bar.GetActiveView(), views[0]);
+    bar.SetActiveView(2);
+    bar.SetActiveView(3); // no such tab: ignored
+    EXPECT_EQ(bar.GetActiveView(), views[2]);
+
+    // Two images, each green but for one pixel; the third tab gets none.
+    QImage strip(32, 16, QImage::Format_RGB32);
+    strip.fill(QColor(0, 255, 0));
+    strip.setPixelColor(20, 9, Qt::blue);
+    EXPECT_FALSE(bar.SetTabImageList(QPixmap(), 16));
+    ASSERT_TRUE(bar.SetTabImageList(QPixmap::fromImage(strip), 16));
+    const QImage second = bar.tabWidget()->tabIcon(1).pixmap(16, 16).toImage();
+    EXPECT_EQ(second.pixelColor(4, 9), QColor(Qt::blue));
+    EXPECT_EQ(second.pixelColor(0, 0).alpha(), 0);
+    EXPECT_TRUE(bar.tabWidget()->tabIcon(2).isNull());
+}
+
+class StartupTest : public ::testing::Test
+{
+protected:
+    StartupOptions options(const std::string &file = {})
+    {
+        StartupOptions o;
+        o.file = file;
+        o.workingDir = m_dir.path().toStdString();
+        o.settingsPath = m_dir.filePath("Tessarine.ini").toStdString();
+        o.recentPath = m_dir.filePath("recent.ini").toStdString();
+        o.prompter = &m_prompter;
+        return o;
+    }
+
+    QTemporaryDir m_dir;
+    ScriptedPrompter m_prompter;
+};
+
+TEST_F(StartupTest, WithoutAFileNoDocumentOpens)
+{
+    CBerthingApp app;
+    std::string error;
+    ASSERT_TRUE(app.InitInstance(options(), &error)) << error;
+    EXPECT_TRUE(app.mainFrame()->mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(CurrentFilePath, "");
+    EXPECT_EQ(TempDirPath, m_dir.filePath("Temp").toStdString());
+    EXPECT_EQ(app.imageIcon().size(), QSize(32, 32));
+    EXPECT_TRUE(app.recentFiles()->entries().empty());
+
+    // Quitting with temp.wml present removes it and the folder.
+    QFile(m_dir.filePath("Temp/temp.wml")).open(QIODevice::WriteOnly);
+    app.ExitInstance();
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Temp")));
+}
+
+TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedAndRecorded)
+{
+    const std::string deck = m_dir.filePath("deck.wml").toStdString();
+    QFile f(QString::fromStdString(deck));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("<wml>\n<card/>\n</wml>\n") > 0);
+    f.close();
+
+    CBerthingApp app;
+    std::string error;
+    ASSERT_TRUE(app.InitInstance(options(deck), &error)) << error;
+    const QList<QMdiSubWindow *> children = app.mainFrame()->mdiArea()->subWindowList();
+    ASSERT_EQ(children.size(), 1);
+    EXPECT_EQ(children[0]->windowTitle(), "deck.wml");
+    EXPECT_EQ(qobject_cast<QPlainTextEdit *>(children[0]->widget())->toPlainText(),
+              "<wml>\n<card/>\n</wml>\n");
+    EXPECT_EQ(app.mainFrame()->windowTitle(), "Tessarine 2.0 - [deck.wml]");
+    EXPECT_EQ(CurrentFilePath, deck);
+    EXPECT_EQ(app.recentFiles()->entries(), std::vector<std::string> {deck});
+}
+
+TEST_F(StartupTest, AnUnreadableFileFailsAMissingIconDoesNot)
+{
+    const std::string missing = m_dir.filePath("missing.wml").toStdString();
+    std::string error;
+    EXPECT_FALSE(CBerthingApp().InitInstance(options(missing), &error));
+    EXPECT_EQ(error, "cannot open " + missing + ": No such file or directory");
+
+    m_prompter.answer(Prompter::Answer::Ok);
+    StartupOptions o = options();
+    o.imageIconResource = ":/icons/none.xpm";
+    CBerthingApp app;
+    EXPECT_TRUE(app.InitInstance(o, &error));
+    ASSERT_EQ(m_prompter.messages().size(), 1u);
+    EXPECT_EQ(m_prompter.messages()[0].text, "Unable to load Icon");
+}
+
+} // namespace
+} // namespace tess

@@ -1,0 +1,188 @@
+#include "source/MixedFileConverter.h"
+#include "source/FileUtil.h"
+
+#include "common/ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <unistd.h>
+
+namespace tess {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kHead = "<?xml version=\"1.0\"?><wml><card>";
+const std::string kServerScript = "<SCRIPT LANGUAGE=VBScript RUNAT=Server>x=1</SCRIPT>";
+
+// Each page with its pure copy.
+const std::string kUnchanged = "(unchanged)", kGivesUp = "(gives up: the page as read)";
+const std::vector<std::pair<std::string, std::string>> kPages = {
+    {"<%@ Language=VBScript %>\r\n" + kHead + "<p>Hi</p>", kHead + "<p>Hi</p>"},
+    {"<wml><p>Hi</p></wml>", kUnchanged},
+    {"", kUnchanged},
+    {kHead + "<p>Hello <%= name %>!</p>", kHead + "<p>Hello !</p>"},
+    {kHead + "<p>A<%=a%><%b%></p><p/><p>B<%=c%></p>", kHead + "<p>A</p><p/><p>B</p>"},
+    {kHead + "<p>A</p><% if x %><p>B</p>", kGivesUp},
+    {kHead + "<% x %><p>A</p>", kGivesUp},
+    {kHead + "<p>A</p><%=z%></card>", kGivesUp},
+    {kHead + "<%=z%></card>", kGivesUp},
+    {kHead + "<p>a <% b</p>", kUnchanged},
+    {kHead + "<p>a<%>b</p>", kHead + "<p>ab</p>"},
+    {kHead + "<p>x<% a <% b %> c %>y</p>", kHead + "<p>x c %>y</p>"},
+    // "<p" is a plain search: "<prev" starts a paragraph too.
+    {kHead + "<do type=\"x\"><prev/><%=a%></do><p>x</p>",
+     kHead + "<do type=\"x\"><prev/></do><p>x</p>"},
+    {kHead + "<p>A</p><p>B<%=b%><prev/></p>", kGivesUp},
+    {kHead + "<p>A" + kServerScript + "B</p>", kHead + "<p>AB</p>"},
+    {kHead + "<p>A<script language = JScript\r\n runat=server >f()</script >B</p>",
+     kHead + "<p>AB</p>"},
+    {kHead + "<p>A<SCRIPT LANGUAGE=VBScript>x</SCRIPT></p>", kUnchanged},
+    {kHead + "<p><SCRIPT LANGUAGE=\"JScript\" RUNAT=\"Server\">x</SCRIPT></p>", kUnchanged},
+    {kHead + "<p><SCRIPT LANGUAGE=JScript RUNAT=Server>x</STYLE></p>", kUnchanged},
+    // While any "<S" is left, "<s" tags are not looked at.
+    {kHead + "<p><script language=jscript runat=server>x</script><Small>y</Small></p>", kUnchanged},
+    {kHead + "<p>A</p>" + kServerScript + "<p>B</p>", kGivesUp},
+};
+
+TEST(MixedFileConverter, PureText)
+{
+    MixedFileConverter converter;
+    for (const auto &[page, pure] : kPages) {
+        const MixedFileConverter::Output output = converter.convertText(page);
+        EXPECT_EQ(output.gaveUp, pure == kGivesUp) << page;
+        EXPECT_EQ(output.text, pure == kGivesUp || pure == kUnchanged ? page : pure) << page;
+    }
+}
+
+// Junk built from the pieces that matter never crashes or reads outside the
+// text, and giving up always keeps the page as it was.
+TEST(MixedFileConverter, GeneratedJunk)
+{
+    const std::vector<std::string> pieces = {"<?xml?>",
+                                             "<p>",
+                                             "</p>",
+                                             "<prev/>",
+                                             "<%",
+                                             "%>",
+                                             "<%=v%>",
+                                             "<",
+                                             ">",
+                                             "p",
+                                             "/p",
+                                             "%",
+                                             std::string(1, '\0'),
+                                             "\xff",
+                                             "<S",
+                                             "<s",
+                                             "</SCRIPT>",
+                                             "</script>",
+                                             kServerScript,
+                                             "<script language=vbscript runat=server>"};
+    std::mt19937 random(7);
+    std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
+    MixedFileConverter converter;
+    for (int round = 0; round < 20000; ++round) {
+        std::string page;
+        for (int i = 0; i < round % 30; ++i)
+            page += pieces[pick(random)];
+        const MixedFileConverter::Output output = converter.convertText(page);
+        if (output.gaveUp)
+            ASSERT_EQ(output.text, page);
+        else
+            ASSERT_LE(output.text.size(), page.size());
+    }
+}
+
+TEST(MixedFileConverter, HugeSingleLinePages)
+{
+    const size_t size = 50u << 20;
+    std::string page = kHead, expected = kHead;
+    while (page.size() < size) {
+        page += "<p>text <%= v %> more</p>";
+        expected += "<p>text  more</p>";
+    }
+    MixedFileConverter converter;
+    EXPECT_TRUE(converter.convertText(page).text == expected);
+
+    for (const std::string unit : {"<%", "<S", "<s", "<SCRIPT LANGUAGE=JSCRIPT RUNAT=SERVER>"}) {
+        std::string junk = kHead + "<p>";
+        while (junk.size() < size / 4)
+            junk += unit;
+        const MixedFileConverter::Output output = converter.convertText(junk);
+        EXPECT_FALSE(output.gaveUp) << unit;
+        EXPECT_TRUE(output.text == junk) << unit;
+    }
+}
+
+class ConvertFileTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("tess-convert-" + std::to_string(::getpid()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+    static std::string fixture(const std::string &name)
+    {
+        return std::string(TESS_TEST_DATA_DIR) + "/convert/" + name;
+    }
+    fs::path m_dir;
+};
+
+TEST_F(ConvertFileTest, FixturePages)
+{
+    const struct
+    {
+        const char *source, *expected;
+        MixedFileConverter::Result result;
+    } pages[] = {
+        {"order.asp", "order.pure.wml", MixedFileConverter::Result::Converted},
+        {"news.jsp", "news.jsp", MixedFileConverter::Result::GaveUp},
+        {"greeting.wml", "greeting.pure.wml", MixedFileConverter::Result::Converted},
+    };
+    ScriptedPrompter prompter;
+    for (const auto &page : pages) {
+        const std::string dest = (m_dir / "WapTemprary.wml").string();
+        EXPECT_EQ(MixedFileConverter().convert(fixture(page.source), dest), page.result);
+        EXPECT_EQ(readWholeFile(dest), readWholeFile(fixture(page.expected))) << page.source;
+    }
+    EXPECT_TRUE(prompter.messages().empty());
+}
+
+TEST_F(ConvertFileTest, FailuresAreReportedAndWriteNothing)
+{
+    const std::string dest = (m_dir / "out.wml").string();
+    const std::string unreadable = (m_dir / "locked.asp").string();
+    std::ofstream(unreadable) << "<?xml?>";
+    fs::permissions(unreadable, fs::perms::none);
+    const bool canLock = !std::ifstream(unreadable).is_open(); // not when run as root
+
+    ScriptedPrompter prompter;
+    prompter.answer(Prompter::Answer::Ok).answer(Prompter::Answer::Ok);
+    MixedFileConverter converter;
+    EXPECT_EQ(converter.convert((m_dir / "missing.asp").string(), dest),
+              MixedFileConverter::Result::SourceUnreadable);
+    EXPECT_EQ(converter.convert(fixture("order.asp"), (m_dir / "no/such/dir/x.wml").string()),
+              MixedFileConverter::Result::DestinationNotWritable);
+    if (canLock) {
+        prompter.answer(Prompter::Answer::Ok);
+        EXPECT_EQ(converter.convert(unreadable, dest),
+                  MixedFileConverter::Result::SourceUnreadable);
+    }
+    EXPECT_FALSE(fs::exists(dest));
+    ASSERT_GE(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[0].text, "MixedFile opening failed!!");
+    EXPECT_EQ(prompter.messages()[0].icon, Prompter::Icon::Stop);
+    EXPECT_EQ(prompter.messages()[1].text, "PureWMLFile createion failed!!");
+    EXPECT_EQ(prompter.messages()[1].icon, Prompter::Icon::Stop);
+    fs::permissions(unreadable, fs::perms::owner_all);
+}
+
+} // namespace
+} // namespace tess

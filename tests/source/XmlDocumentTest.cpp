@@ -1,0 +1,235 @@
+#include "source/XmlDocument.h"
+#include "source/FileUtil.h"
+#include "tests/source/XmlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace tess {
+namespace {
+
+using test::ScratchDir;
+using test::xmlFixture;
+
+// A node's children as "type name" or "type name=value", one a line.
+std::string outline(XmlNode node)
+{
+    std::string out;
+    for (XmlNode c : node.children())
+        out += c.typeName() + " " + c.name() + (c.value().empty() ? "" : "=" + c.value()) + "\n";
+    return out;
+}
+
+std::string attributesOf(XmlNode node)
+{
+    std::string out;
+    for (const XmlAttribute &a : node.attributes())
+        out += a.name + "=" + a.value + "\n";
+    return out;
+}
+
+const std::string Nbsp = "\xC2\xA0";
+const std::string Shy = "\xC2\xAD";
+
+TEST(XmlDocumentRead, ShowsNodesAsTheFileHoldsThem)
+{
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(xmlFixture("dom_nodes.wml"))) << doc.parseError().reason;
+    EXPECT_EQ(outline(doc.documentNode()),
+              "documenttype wml\ncomment #comment= deck comment \nelement wml\n");
+    XmlNode card = doc.documentElement().firstChild();
+    // File order, entities replaced, the DTD's defaults (newcontext, ordered)
+    // not added.
+    EXPECT_EQ(attributesOf(card), "title=Tom&Jerry" + Nbsp + "<3\"\nid=c1\n");
+    EXPECT_EQ(outline(card), "processinginstruction tess=marker\nelement p\nelement p\n");
+
+    // Whitespace-only text between the elements is gone.
+    XmlNode p = card.children()[1];
+    EXPECT_EQ(outline(p),
+              "cdatasection #cdata-section=<raw> & text\n"
+              "text #text=\n      Caf\xC3\xA9\n"
+              "entityreference nbsp\nentityreference shy\nelement b\nelement i\n");
+    EXPECT_EQ(p.text(), "<raw> & text\n      Caf\xC3\xA9" + Nbsp + Shy + "xy");
+    EXPECT_EQ(card.text(), p.text());
+    // An entity reference's children are its replacement text.
+    EXPECT_EQ(outline(p.children()[2]), "text #text=" + Nbsp + "\n");
+    EXPECT_EQ(outline(p.children()[3]), "text #text=" + Shy + "\n");
+
+    XmlNode empty = card.children()[2];
+    EXPECT_EQ(attributesOf(empty), "align=center\n");
+    EXPECT_FALSE(empty.hasChildren());
+}
+
+TEST(XmlDocumentRead, KeepsWhitespaceWhenAskedOrUnderXmlSpacePreserve)
+{
+    ScratchDir dir;
+    const std::string path = dir.write(
+        "space.xml", "<wml>\n <p xml:space=\"preserve\"> <b> </b></p>\n <q> </q></wml>");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(path));
+    XmlNode wml = doc.documentElement();
+    EXPECT_EQ(outline(wml.firstChild()), "text #text= \nelement b\n");
+    EXPECT_EQ(wml.firstChild().text(), "  ");
+    EXPECT_FALSE(wml.firstChild().nextSibling().hasChildren());
+
+    doc.setPreserveWhiteSpace(true);
+    ASSERT_TRUE(doc.load(path));
+    EXPECT_EQ(outline(doc.documentElement()),
+              "text #text=\n \nelement p\ntext #text=\n \nelement q\n");
+}
+
+TEST(XmlDocumentRead, WithoutDeclarationOnlyWellFormednessCounts)
+{
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(xmlFixture("no_doctype.wml"))) << doc.parseError().reason;
+    XmlNode card = doc.documentElement().firstChild();
+    EXPECT_EQ(attributesOf(card), "id=a\nextra=not in any DTD\n");
+    EXPECT_EQ(card.text(), "Hello & goodbye");
+}
+
+struct ErrorCase
+{
+    const char *label;
+    std::string content;
+    XmlParseError expected;
+    friend void PrintTo(const ErrorCase &c, std::ostream *out) { *out << c.label; }
+};
+
+class XmlDocumentErrors : public testing::TestWithParam<ErrorCase>
+{
+};
+
+TEST_P(XmlDocumentErrors, ReportsCodeZeroBasedPlaceAndReason)
+{
+    ScratchDir dir;
+    XmlDocument doc;
+    EXPECT_FALSE(doc.load(dir.write("deck.wml", GetParam().content)));
+    const XmlParseError &e = doc.parseError();
+    const XmlParseError &expected = GetParam().expected;
+    EXPECT_EQ(e.code, expected.code) << std::hex << e.code;
+    EXPECT_EQ(std::pair(e.line, e.position), std::pair(expected.line, expected.position));
+    EXPECT_EQ(e.reason, expected.reason);
+    EXPECT_FALSE(doc.documentElement());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, XmlDocumentErrors,
+    testing::Values(
+        // File line 5, column 8 is the unquoted value.
+        ErrorCase {"Line5Column8",
+                   test::readBytes(xmlFixture("error_line5_col8.wml")),
+                   {0xC00CE027, 4, 7, "AttValue: \" or ' expected"}},
+        ErrorCase {"TagMismatch",
+                   "<wml><card><p>x</card></wml>",
+                   {0xC00CE04C, 0, 22, "Opening and ending tag mismatch: p line 1 and card"}},
+        ErrorCase {"UndeclaredEntityWithoutDtd",
+                   "<wml>\n&nbsp;</wml>",
+                   {0xC00CE01A, 1, 6, "Entity 'nbsp' not defined"}},
+        // The invalid attribute comes before the missing end tag.
+        ErrorCase {"FirstErrorWins",
+                   test::WmlPrologue + "<wml><card><p align=\"middle\">x</p></card>",
+                   {0xC00CE1F6, 2, 28,
+                    "Value \"middle\" for attribute align of p is not among the enumerated set"}}));
+
+// ---- Write side -------------------------------------------------------------
+
+XmlNode appendElement(XmlDocument &doc, XmlNode parent, const std::string &name)
+{
+    XmlNode node = doc.createElement(name);
+    EXPECT_TRUE(doc.appendChild(parent, node)) << name;
+    return node;
+}
+
+TEST(XmlDocumentWrite, SerialisesWithoutDeclarationOrLayout)
+{
+    XmlDocument doc;
+    XmlNode card = appendElement(doc, appendElement(doc, {}, "wml"), "card");
+    EXPECT_TRUE(doc.setAttribute(card, "id", "x"));
+    EXPECT_TRUE(doc.setAttribute(card, "title", "\xC3\x89t\xC3\xA9 \"1\" & <2>"));
+    EXPECT_TRUE(doc.setAttribute(card, "id", "c1")); // replaced where it stands
+    XmlNode p = appendElement(doc, card, "p");
+    for (const char *name : {"lt", "gt", "quot", "apos", "amp", "nbsp", "shy"})
+        EXPECT_TRUE(doc.appendChild(p, doc.createEntityReference(name))) << name;
+    // Adjacent text nodes stay two nodes.
+    EXPECT_TRUE(doc.appendChild(p, doc.createTextNode("\xC3\x89<% x %>\xC3\xA6")));
+    EXPECT_TRUE(doc.appendChild(p, doc.createTextNode("a\r\nb\rc")));
+    EXPECT_TRUE(doc.appendChild(p, doc.createComment(" note ")));
+    appendElement(doc, card, "p");
+    EXPECT_EQ(p.children().size(), 10u);
+
+    const std::string expected
+        = "<wml><card id=\"c1\" title=\"\xC3\x89t\xC3\xA9 &quot;1&quot; &amp; &lt;2&gt;\">"
+          "<p>&lt;&gt;&quot;&apos;&amp;&nbsp;&shy;\xC3\x89&lt;% x %&gt;\xC3\xA6"
+          "a\nb\nc<!-- note --></p><p/></card></wml>";
+    EXPECT_EQ(doc.serialize(), expected);
+    ScratchDir dir;
+    ASSERT_TRUE(doc.save(dir.path("out.wml"))) << doc.saveError();
+    EXPECT_EQ(test::readBytes(dir.path("out.wml")), expected);
+
+    // With the prologue in front, the file reads back as written.
+    XmlDocument back;
+    ASSERT_TRUE(back.load(dir.write("back.wml", test::WmlPrologue + expected)));
+    EXPECT_EQ(outline(back.documentElement().firstChild().firstChild()),
+              "text #text=<>\"'&\nentityreference nbsp\nentityreference shy\n"
+              "text #text=\xC3\x89<% x %>\xC3\xA6"
+              "a\nb\nc\ncomment #comment= note \n");
+}
+
+TEST(XmlDocumentWrite, RefusesWhatXmlDoesNotAllowAndChangesNothing)
+{
+    XmlDocument doc;
+    XmlNode wml = appendElement(doc, {}, "wml");
+    XmlNode card = appendElement(doc, wml, "card");
+    XmlNode text = doc.createTextNode("t");
+    doc.appendChild(card, text);
+    const std::string before = doc.serialize();
+
+    for (const char *name : {"", "a b", "1a", "a>", "\xC3"})
+        EXPECT_FALSE(doc.createElement(name)) << name;
+    for (const char *value : {"\x01", "a\xC3", "\xC0\x80", "\xED\xA0\x80", "\xEF\xBF\xBE"})
+        EXPECT_FALSE(doc.createTextNode(value)) << value;
+    for (const char *comment : {"a--b", "ends-", "\x02"})
+        EXPECT_FALSE(doc.createComment(comment)) << comment;
+    for (const char *name : {"", "x y", "&amp;", "p:x"})
+        EXPECT_FALSE(doc.createEntityReference(name)) << name;
+    EXPECT_FALSE(doc.setAttribute(card, "a b", "v"));
+    EXPECT_FALSE(doc.setAttribute(card, "a", "\x01"));
+    EXPECT_FALSE(doc.setAttribute(text, "a", "v"));
+    EXPECT_FALSE(doc.appendChild({}, doc.createElement("second")));
+    EXPECT_FALSE(doc.appendChild({}, doc.createTextNode("top")));
+    EXPECT_FALSE(doc.appendChild(card, wml));
+    EXPECT_FALSE(doc.appendChild(card, card));
+    EXPECT_FALSE(doc.appendChild(text, doc.createElement("under-text")));
+    XmlDocument other;
+    XmlNode foreign = other.createElement("foreign");
+    EXPECT_FALSE(doc.appendChild(card, foreign));
+    EXPECT_FALSE(other.appendChild(foreign, card));
+    EXPECT_EQ(doc.serialize(), before);
+
+    // An attached node that is appended elsewhere moves.
+    XmlNode second = appendElement(doc, wml, "card");
+    EXPECT_TRUE(doc.appendChild(second, text));
+    EXPECT_TRUE(doc.appendChild(wml, card));
+    EXPECT_EQ(doc.serialize(), "<wml><card>t</card><card/></wml>");
+}
+
+TEST(XmlDocumentWrite, FailedSaveLeavesTheFileAndSaysWhy)
+{
+    XmlDocument doc;
+    EXPECT_FALSE(doc.save("/nonexistent-folder/x.wml"));
+    EXPECT_EQ(doc.saveError(), "The document has no root element");
+    appendElement(doc, {}, "wml");
+    EXPECT_FALSE(doc.save("/nonexistent-folder/x.wml"));
+    EXPECT_EQ(doc.saveError(),
+              "cannot create /nonexistent-folder/x.wml: No such file or directory");
+
+    ScratchDir dir;
+    const std::string path = dir.write("deck.wml", "old");
+    setAtomicWriteFailureForTesting(true);
+    EXPECT_FALSE(doc.save(path));
+    setAtomicWriteFailureForTesting(false);
+    EXPECT_EQ(doc.saveError(), "cannot write " + path + ": Input/output error");
+    EXPECT_EQ(test::readBytes(path), "old");
+}
+
+} // namespace
+} // namespace tess

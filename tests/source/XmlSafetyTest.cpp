@@ -1,0 +1,180 @@
+#include "source/DataPaths.h"
+#include "source/XmlDocument.h"
+#include "tests/source/XmlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace tess {
+namespace {
+
+using test::ScratchDir;
+using test::WmlPrologue;
+using test::xmlFixture;
+
+std::string refusedRead(const std::string &address)
+{
+    return "Refused to read the external entity \"" + address
+        + "\": a deck may read no file but itself and its DTD";
+}
+
+std::string prologueWithSubset(const std::string &subset)
+{
+    return "<?xml version=\"1.0\"?>\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
+           "\"http://www.wapforum.org/DTD/wml_1.1.xml\" [\n"
+        + subset + "\n]>\n";
+}
+
+TEST(XmlSafety, ExternalEntityIsNeverRead)
+{
+    ScratchDir dir;
+    const std::string secret = dir.write("secret.txt", "TOP SECRET");
+    const std::string deck
+        = dir.write("deck.wml",
+                    prologueWithSubset("<!ENTITY x SYSTEM \"file://" + secret + "\">")
+                        + "<wml><card><p>&x;</p></card></wml>\n");
+    XmlDocument doc;
+    ASSERT_FALSE(doc.load(deck));
+    EXPECT_EQ(doc.parseError().code, 0xC00CE60Du);
+    EXPECT_EQ(doc.parseError().line, 4);
+    EXPECT_EQ(doc.parseError().reason, refusedRead("file://" + secret));
+    EXPECT_FALSE(doc.documentElement());
+}
+
+TEST(XmlSafety, UnmappedNetworkDtdIsRefusedWithoutFetching)
+{
+    XmlDocument doc;
+    ASSERT_FALSE(doc.load(xmlFixture("unmapped_http_dtd.wml")));
+    EXPECT_EQ(doc.parseError().code, 0xC00CE607u);
+    EXPECT_EQ(doc.parseError().line, 1);
+    EXPECT_EQ(doc.parseError().reason,
+              "Refused to fetch the DTD \"http://example.invalid/x.dtd\": network access is "
+              "disabled and no local copy is known");
+}
+
+TEST(XmlSafety, LocalDtdIsReadButNotTheFilesItNames)
+{
+    ScratchDir dir;
+    std::filesystem::copy_file(bundledDtdPath(), dir.path("wml_1.1.xml"));
+    const std::string local = "<?xml version=\"1.0\"?>\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD "
+                              "WML 1.1//EN\" \""
+        + dir.path("wml_1.1.xml") + "\">\n";
+    XmlDocument doc;
+    EXPECT_TRUE(doc.load(dir.write("ok.wml", local + "<wml><card><p>&nbsp;</p></card></wml>")))
+        << doc.parseError().reason;
+    EXPECT_FALSE(doc.load(dir.write("bad.wml", local + "<wml><p/></wml>")));
+    EXPECT_EQ(doc.parseError().code, 0xC00CE1F8u);
+
+    dir.write("other.dtd", "<!ELEMENT wml ANY>");
+    dir.write("chained.dtd", "<!ENTITY % other SYSTEM \"other.dtd\">\n%other;\n");
+    const std::string chained = dir.write(
+        "chained.wml", "<!DOCTYPE wml SYSTEM \"" + dir.path("chained.dtd") + "\">\n<wml/>\n");
+    ASSERT_FALSE(doc.load(chained));
+    EXPECT_EQ(doc.parseError().reason, refusedRead(dir.path("other.dtd")));
+
+    EXPECT_FALSE(doc.load(dir.write("missing.wml", "<!DOCTYPE wml SYSTEM \"gone.dtd\"><wml/>")));
+    EXPECT_EQ(doc.parseError().reason,
+              "Cannot read the DTD \"" + dir.path("gone.dtd") + "\": No such file or directory");
+}
+
+TEST(XmlSafety, EntityExpansionBombsAreRefused)
+{
+    XmlDocument doc;
+    ASSERT_FALSE(doc.load(xmlFixture("billion_laughs.wml")));
+    EXPECT_EQ(doc.parseError().code, 0xC00CE059u);
+    EXPECT_EQ(doc.parseError().reason, "Detected an entity reference loop");
+
+    // One large entity used many times: each use is cheap for the parser but
+    // the deck's text would be 200 MB.
+    ScratchDir dir;
+    const std::string deck
+        = dir.write("quadratic.wml",
+                    prologueWithSubset("<!ENTITY big \"" + std::string(100000, 'A') + "\">")
+                        + "<wml><card><p>\n" + test::repeat("&big;", 2000) + "</p></card></wml>\n");
+    ASSERT_FALSE(doc.load(deck));
+    EXPECT_EQ(doc.parseError().code, 0xC00CE059u);
+    EXPECT_EQ(doc.parseError().line, 4);
+    EXPECT_EQ(doc.parseError().reason,
+              "Entity references expand to more than "
+                  + std::to_string((1u << 20) + std::filesystem::file_size(deck))
+                  + " bytes; the document is refused");
+}
+
+TEST(XmlSafety, BadInputGivesAReasonAndNoDocument)
+{
+    ScratchDir dir;
+    std::filesystem::create_directory(dir.path("folder.wml"));
+    const std::string ioFailure = "Cannot open \"";
+    const struct
+    {
+        std::string path;
+        uint32_t code;
+        std::string reason;
+    } cases[] = {
+        {dir.path("missing.wml"), 0xC00CE60D,
+         ioFailure + dir.path("missing.wml") + "\": No such file or directory"},
+        {dir.path("folder.wml"), 0xC00CE60D,
+         ioFailure + dir.path("folder.wml") + "\": Is a directory"},
+        {"", 0xC00CE60D, ioFailure + "\": no file name given"},
+        {dir.write("empty.wml", ""), 0xC00CE004, "Document is empty"},
+        {dir.write("binary.wml", std::string("\x01\x02\x7F\x00\x10junk", 9)), 0xC00CE004,
+         "Start tag expected, '<' not found"},
+        {dir.write("utf8.wml", "<wml>\xFF\xFE</wml>"), 0xC00CE009,
+         "Input is not proper UTF-8, indicate encoding !\nBytes: 0xFF 0xFE 0x3C 0x2F"},
+        {dir.write("deep.wml", test::repeat("<a>", 300) + test::repeat("</a>", 300)), 0xC00CE001,
+         "Excessive depth in document: 256 use XML_PARSE_HUGE option"},
+    };
+    for (const auto &c : cases) {
+        XmlDocument doc;
+        EXPECT_FALSE(doc.load(c.path));
+        EXPECT_EQ(doc.parseError().code, c.code) << c.path;
+        EXPECT_EQ(doc.parseError().reason, c.reason);
+        EXPECT_FALSE(doc.documentElement());
+    }
+}
+
+TEST(XmlSafety, FiftyMegabyteDeckParses)
+{
+    ScratchDir dir;
+    const std::string path = dir.path("big.wml");
+    const std::string paragraph = "<p align=\"left\">Lorem ipsum dolor sit amet,&nbsp;consectetur "
+                                  "<b>adipiscing</b> elit, sed do eiusmod tempor.<br/></p>\n";
+    const std::string card = test::repeat(paragraph, 100);
+    int cards = 0;
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << WmlPrologue << "<wml>\n";
+        for (size_t size = 0; size < 50u << 20; size += card.size() + 40, ++cards)
+            out << "<card id=\"c" << cards << "\">\n" << card << "</card>\n";
+        out << "</wml>\n";
+    }
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(path)) << doc.parseError().reason;
+    XmlNode last = doc.documentElement().children().back();
+    EXPECT_EQ(last.attributes().front().value, "c" + std::to_string(cards - 1));
+    EXPECT_EQ(last.children().size(), 100u);
+}
+
+TEST(XmlSafety, LoadsOnTwoThreadsKeepTheirOwnErrors)
+{
+    auto loadRepeatedly = [](const char *file, const std::string &reasonStart, int *wrong) {
+        for (int i = 0; i < 30; ++i) {
+            XmlDocument doc;
+            doc.load(xmlFixture(file));
+            *wrong += doc.parseError().reason.rfind(reasonStart, 0) != 0;
+        }
+    };
+    int workerWrong = 0, mainWrong = 0;
+    std::thread worker(loadRepeatedly, "unmapped_http_dtd.wml", "Refused to fetch the DTD",
+                       &workerWrong);
+    loadRepeatedly("invalid_align.wml", "Value \"middle\" for attribute align", &mainWrong);
+    worker.join();
+    EXPECT_EQ(workerWrong, 0);
+    EXPECT_EQ(mainWrong, 0);
+}
+
+} // namespace
+} // namespace tess
