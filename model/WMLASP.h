@@ -2,12 +2,17 @@
 
 #include "model/WMLBase.h"
 
+#include <string>
+
+class QPainter;
+
 namespace tess {
 
-// The ASP code block of a deck. Carries only the base's data; its painter comes
-// with the design surface.
+// The ASP code block of a deck, drawn as its 32 x 32 icon.
 class CWMLASP : public CWMLBase
 {
+public:
+    static DesignRect Paint(QPainter &painter, const DesignRect &given, const std::string &text);
 };
 
 } // namespace tess

@@ -2,12 +2,19 @@
 
 #include "model/WMLBase.h"
 
+#include <string>
+
+class QPainter;
+
 namespace tess {
 
-// The input box of a deck. Carries only the base's data; its painter comes
-// with the design surface.
+// The input box of a deck. Its painter draws the title ("Title" when it has none)
+// and a 90 x 25 box 10 pixels after it, 25 high in all.
 class CWMLEdit : public CWMLBase
 {
+public:
+    static DesignRect Paint(QPainter &painter, const DesignRect &given,
+                            const std::string &fragment);
 };
 
 } // namespace tess

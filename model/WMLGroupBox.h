@@ -2,12 +2,24 @@
 
 #include "model/WMLBase.h"
 
+#include <string>
+
+class QPainter;
+class QPaintDevice;
+
 namespace tess {
 
-// The select of a deck. Carries only the base's data; its painter comes
-// with the design surface.
+// The select of a deck. Its painter draws the title ("Select" when it has none)
+// inside a 3-D frame around the given rectangle, widened to fit the title.
+// MeasureCaption gives the title's width plus its height, by which the
+// designer sizes the select.
 class CWMLGroupBox : public CWMLBase
 {
+public:
+    static DesignRect Paint(QPainter &painter, const DesignRect &given,
+                            const std::string &fragment);
+    static int MeasureCaption(const QPaintDevice *device, const DesignRect &given,
+                              const std::string &fragment);
 };
 
 } // namespace tess

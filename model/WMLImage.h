@@ -2,12 +2,20 @@
 
 #include "model/WMLBase.h"
 
+#include <string>
+
+class QPainter;
+
 namespace tess {
 
-// The image of a deck. Carries only the base's data; its painter comes
-// with the design surface.
+// The image of a deck. Its painter draws the Wireless Bitmap named by src (or
+// localsrc) at its own size, or the placeholder icon in a 32 x 32 box when there
+// is no picture to show.
 class CWMLImage : public CWMLBase
 {
+public:
+    static DesignRect Paint(QPainter &painter, const DesignRect &given,
+                            const std::string &fragment);
 };
 
 } // namespace tess

@@ -2,12 +2,19 @@
 
 #include "model/WMLBase.h"
 
+#include <string>
+
+class QPainter;
+
 namespace tess {
 
-// The text run or formatting tag of a deck. Carries only the base's data; its painter comes
-// with the design surface.
+// The text run or formatting tag of a deck. One label is drawn for a text and
+// its chain of formatting children: the words after the last tag, in the font
+// the tags ask for. The placeholder "Text" gets a 115 x 55 box of its own.
 class CWMLLabel : public CWMLBase
 {
+public:
+    static DesignRect Paint(QPainter &painter, const DesignRect &given, const std::string &label);
 };
 
 } // namespace tess

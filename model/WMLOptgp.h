@@ -2,12 +2,22 @@
 
 #include "model/WMLBase.h"
 
+#include <string>
+
+class QPainter;
+class QPaintDevice;
+
 namespace tess {
 
-// The option group of a deck. Carries only the base's data; its painter comes
-// with the design surface.
+// The option group of a deck. Drawn like a select, with "Optgroup" as the
+// title when it has none.
 class CWMLOptgp : public CWMLBase
 {
+public:
+    static DesignRect Paint(QPainter &painter, const DesignRect &given,
+                            const std::string &fragment);
+    static int MeasureCaption(const QPaintDevice *device, const DesignRect &given,
+                              const std::string &fragment);
 };
 
 } // namespace tess

@@ -2,12 +2,23 @@
 
 #include "model/WMLBase.h"
 
+#include <string>
+
+class QPainter;
+class QPaintDevice;
+
 namespace tess {
 
-// The option of a select of a deck. Carries only the base's data; its painter comes
-// with the design surface.
+// The option of a select. Its painter draws an option mark and the option's
+// words ("Option" when there are none); the rectangle returned is the given one
+// widened by the text's height. MeasureCaption gives the words' width plus
+// their height.
 class CWMLOption : public CWMLBase
 {
+public:
+    static DesignRect Paint(QPainter &painter, const DesignRect &given, const std::string &text);
+    static int MeasureCaption(const QPaintDevice *device, const DesignRect &given,
+                              const std::string &text);
 };
 
 } // namespace tess

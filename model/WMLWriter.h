@@ -3,7 +3,9 @@
 #include "model/DeckModel.h"
 #include "source/XmlDocument.h"
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tess {
@@ -17,23 +19,42 @@ struct ClassifiedFragment
     std::string name; // element tag name, or entity name ("nbsp", "shy")
     std::string text; // text run, comment text, or server code without markers
     std::vector<XmlAttribute> attributes; // element attributes in fragment order
-    bool malformed = false; // an element fragment that breaks the tokenising rules
+    // An element fragment that breaks the start-tag shape: no blank after the
+    // tag name, an attribute without "=" or without both quotes, no blank
+    // after an attribute, or no ">" or "/" at the end. What could be read is
+    // still used; an attribute missing its closing quote is dropped with all
+    // that follows it.
+    bool malformed = false;
 };
 
-// Classifies and tokenises an element's fragment as the writer does.
+// Characters, not bytes, of UTF-8 text: the length rules of the writer and the
+// reader ("fewer than 2 characters") count U+00A0 as one.
+std::size_t CharacterCount(std::string_view text);
+
+// Classifies and tokenises an element's fragment as the writer does. The scan
+// never leaves the fragment, whatever it holds.
 ClassifiedFragment ClassifyFragment(const CWMLBase &element);
 
 // Builds the XML document of the model's tree into `doc` (a "wml" document
-// element holding the deck). Returns false when the document cannot be built.
-bool BuildDeckDocument(const DeckModel &model, XmlDocument &doc);
+// element holding the deck). A fragment that XML refuses (a tag or attribute
+// name that is no XML name, a comment holding "--", control characters)
+// makes no node: an element's children then go under the element's parent,
+// a refused attribute is left out of its element. Each refused fragment is
+// appended to `refused` when given. False only when `doc` already holds a
+// document element.
+bool BuildDeckDocument(const DeckModel &model, XmlDocument &doc,
+                       std::vector<std::string> *refused = nullptr);
 
 // Writes the deck: builds its XML document and saves it to the model's file
 // path when that is not empty. On a failed save "Unable to Save the File" is
-// shown and false returned; on success the valid-deck flag is set.
+// shown and false returned, the valid-deck flag untouched; a successful save
+// sets it. With an empty path nothing is written and the write succeeds.
 bool WriteDeck(DeckModel &model);
 
-// Emits one node and its subtree under `xmlParent`; returns the last node
-// visited (or the node whose identifier is `stopId`).
-DeckNode *Walk(DeckNode *node, XmlNode xmlParent, XmlDocument &doc, int stopId);
+// Emits `node` and its subtree under `xmlParent`; returns the last node
+// visited, or the first whose identifier is `stopId`. Iterative, so a deep
+// tree cannot exhaust the stack.
+DeckNode *Walk(DeckNode *node, XmlNode xmlParent, XmlDocument &doc, int stopId,
+               std::vector<std::string> *refused = nullptr);
 
 } // namespace tess

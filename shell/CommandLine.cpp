@@ -17,13 +17,19 @@ struct OptionRule
 };
 
 // New options go here; their help lines follow from the table.
-const std::array<OptionRule, 3> kOptions = {{
+const std::array<OptionRule, 5> kOptions = {{
     {"--screenshot", true, "PATH",
      "save a PNG of the main window, showing FILE or\nthe bundled example deck, to PATH and exit",
      [](CommandLine &c, const std::string &v) {
          c.action = CommandLine::Action::Screenshot;
          c.screenshotPath = v;
      }},
+    {"--check", false, nullptr,
+     "validate each FILE as Compile does, print the\nresult and exit (status 1 when one fails)",
+     [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Check; }},
+    {"--format", false, nullptr,
+     "print FILE's code as the Code tab shows it after\nthe design has saved it, and exit",
+     [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Format; }},
     {"--help", false, nullptr, "show this help and exit",
      [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Help; }},
     {"--version", false, nullptr, "show the version and exit",
@@ -47,6 +53,10 @@ std::string checkArguments(const CommandLine &c)
         return "only one FILE can be opened at start-up";
     if (c.action == CommandLine::Action::Screenshot && c.screenshotPath.empty())
         return "option '--screenshot' needs a non-empty PATH";
+    if (c.action == CommandLine::Action::Check && c.files.empty())
+        return "option '--check' needs at least one FILE";
+    if (c.action == CommandLine::Action::Format && c.files.size() != 1)
+        return "option '--format' needs exactly one FILE";
     return {};
 }
 
@@ -100,6 +110,8 @@ std::string usageText()
 {
     std::string text = "Usage: tessarine [FILE]\n"
                        "       tessarine --screenshot PATH [FILE]\n"
+                       "       tessarine --check FILE...\n"
+                       "       tessarine --format FILE\n"
                        "       tessarine --help | --version\n"
                        "\n"
                        "Tessarine 2.0, an editor for WML 1.1 decks. Opens FILE (a WML, ASP or JSP\n"

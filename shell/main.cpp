@@ -1,6 +1,8 @@
 #include "shell/Berthing.h"
 #include "shell/CommandLine.h"
+#include "shell/DeckCheck.h"
 #include "shell/MainFrm.h"
+#include "shell/SettingsKey.h"
 #include "source/DataPaths.h"
 
 #include <QApplication>
@@ -9,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -79,6 +82,10 @@ int main(int argc, char **argv)
     case tess::CommandLine::Action::Version:
         std::printf("%s\n", tess::versionText().c_str());
         return 0;
+    case tess::CommandLine::Action::Check:
+        return tess::checkDecks(cl.files, std::cout, std::cerr);
+    case tess::CommandLine::Action::Format:
+        return tess::formatDeck(cl.files.front(), tess::SettingsKey(), std::cout, std::cerr);
     case tess::CommandLine::Action::Screenshot:
         useOffscreenWhenHeadless();
         break;

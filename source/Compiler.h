@@ -4,6 +4,7 @@
 #include "source/MessageSink.h"
 #include "source/XmlDocument.h"
 
+#include <functional>
 #include <string>
 
 namespace tess {
@@ -30,13 +31,30 @@ std::string formatParseError(const XmlParseError &error);
 // in the given temporary folder).
 std::string pureCopyPath(const std::string &tempDir);
 
+// Sets the model's ASP and JSP flags from the text after the last "." of its
+// file path, compared exactly: "jsp" is JSP, "asp" is ASP, anything else WML.
+// An empty path changes nothing and returns false.
+bool setFileKindFromPath(DeckModel &model);
+
 // Load the deck from its file: converts the file into a pure WML copy in
 // `tempDir`, parses and validates the copy, and on success rebuilds the
 // model's tree from it. Reports success or the parser's error to `sink` and
-// records it in compileState(). The model's own file is never written.
+// records it in compileState(). The model's own file is never written. A
+// failed load keeps the old tree and clears the valid-deck flag.
 bool LoadDeckFromFile(DeckModel &model, const std::string &tempDir, MessageSink &sink);
 
 // Write the deck to its file (through the XML parser service).
 bool WriteDeckToFile(DeckModel &model);
+
+// Validate and build the XML tree, for Compile and the preview. Unless the
+// previous tab is Design (whose switch has just written the deck), the deck
+// is loaded from its file as above. On success the output message becomes
+// "Building Tree View...", `buildTree` builds the tree from the model and
+// "Compilations Done - No Errors Found !!!" is shown. An empty `buildTree`
+// ends the operation before the tree (the tab window passes none when its
+// last code-to-design parse failed and the previous tab is Design). The
+// caller empties its tree beforehand, so a failure leaves it empty.
+bool Validate(DeckModel &model, const std::string &tempDir, MessageSink &sink,
+              bool previousTabIsDesign, const std::function<void(const DeckModel &)> &buildTree);
 
 } // namespace tess

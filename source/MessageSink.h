@@ -10,7 +10,8 @@ class MessageSink
 {
 public:
     virtual ~MessageSink() = default;
-    // Shows `text` as the whole content of the output (nothing is appended).
+    // Shows `text` as the whole content of the output (nothing is appended),
+    // bringing the output to the front.
     virtual void showMessage(const std::string &text) = 0;
 };
 

@@ -38,4 +38,16 @@ inline constexpr std::string_view ServerScriptEndTag = "</SCRIPT>";
 inline constexpr std::string_view MixedFileOpenFailedText = "MixedFile opening failed!!";
 inline constexpr std::string_view PureWmlCreateFailedText = "PureWMLFile createion failed!!";
 
+// Compilation and validation: the output window's messages and the parser
+// failures that cannot happen with this parser but keep their texts.
+inline constexpr char ParseErrorFormat[] = "Error 0x%.8X on line %d, position %d\r\n";
+inline constexpr std::string_view CompileSuccessText = "Compilations Done - No Errors Found !!!";
+inline constexpr std::string_view BuildingTreeViewText = "Building Tree View...";
+inline constexpr std::string_view CoInitializeFailedText = "CoInitialize Failed";
+inline constexpr std::string_view CoCreateInstanceFailedText = "CoCreateInstance Failed";
+inline constexpr std::string_view CoCreatingDocumentFailedText
+    = "Error co-creating IXMLDOMDocument";
+// The pure WML copy of the deck being compiled, in the temporary folder.
+inline constexpr std::string_view PureCopyFileName = "/WapTemprary.wml";
+
 } // namespace tess

@@ -1,0 +1,25 @@
+#include "model/WMLImage.h"
+
+#include "model/ElementPainting.h"
+#include "shell/ShellConstants.h"
+#include "shell/WBitMap.h"
+
+namespace tess {
+
+DesignRect CWMLImage::Paint(QPainter &painter, const DesignRect &given, const std::string &fragment)
+{
+    std::optional<std::string> path = attributeValue(fragment, "src");
+    if (!path)
+        path = attributeValue(fragment, "localsrc");
+    const std::string file = trimBlanks(path.value_or(""));
+    if (!file.empty()) {
+        // Read afresh on every paint, so a picture changed on disk shows at once.
+        CWBitmap picture;
+        if (picture.Open(file) && picture.Draw(painter, given.left, given.top))
+            return {given.left, given.top, given.left + picture.Width(),
+                    given.top + picture.Height()};
+    }
+    return paintIcon(painter, given, IDI_IMAGEICON);
+}
+
+} // namespace tess

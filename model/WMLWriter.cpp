@@ -1,0 +1,275 @@
+#include "model/WMLWriter.h"
+
+#include "model/ModelConstants.h"
+#include "model/NextElementId.h"
+#include "shell/Prompter.h"
+#include "source/SourceConstants.h"
+
+namespace tess {
+
+namespace {
+
+constexpr std::string_view CommentStart = "<!--";
+constexpr std::string_view CommentEnd = "-->";
+constexpr std::string_view Specials = "\"'<>&";
+constexpr const char *SpecialNames[] = {"quot", "apos", "lt", "gt", "amp"};
+
+// Tabs and line breaks end a name as a blank does, rather than becoming part
+// of a tag or attribute name that XML would refuse.
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to)
+{
+    std::string out;
+    out.reserve(text.size());
+    size_t pos = 0;
+    for (size_t hit; (hit = text.find(from, pos)) != std::string_view::npos;
+         pos = hit + from.size()) {
+        out.append(text, pos, hit - pos);
+        out.append(to);
+    }
+    out.append(text, pos);
+    return out;
+}
+
+std::string withoutCodeMarkers(std::string_view code)
+{
+    return replaceAll(replaceAll(code, ServerCodeStartMarker, ""), ServerCodeEndMarker, "");
+}
+
+// Tag name up to the first blank, then name="value" pairs, each followed by a
+// blank, until ">" or "/". Every search starts where the previous one ended,
+// so the scan is linear in the fragment.
+void tokeniseElement(std::string_view f, ClassifiedFragment &out)
+{
+    const size_t n = f.size();
+    const size_t nameStart = f.find('<') + 1;
+    size_t p = nameStart;
+    while (p < n && !isBlank(f[p]) && f[p] != '>' && f[p] != '/')
+        ++p;
+    out.name = f.substr(nameStart, p - nameStart);
+    if (p == n || !isBlank(f[p]))
+        out.malformed = true;
+
+    const auto skipBlanks = [&] {
+        while (p < n && isBlank(f[p]))
+            ++p;
+    };
+    skipBlanks();
+    while (p < n && f[p] != '>' && f[p] != '/') {
+        const size_t eq = f.find('=', p);
+        if (eq == std::string_view::npos || f.substr(p, eq - p).find('>') != std::string_view::npos)
+            break;
+        const size_t open = f.find('"', eq + 1);
+        const size_t close = open == std::string_view::npos ? open : f.find('"', open + 1);
+        if (close == std::string_view::npos)
+            break;
+        out.attributes.push_back(
+            {std::string(f.substr(p, eq - p)), std::string(f.substr(open + 1, close - open - 1))});
+        p = close + 1;
+        if (p == n || !isBlank(f[p])) {
+            out.malformed = true;
+            // Without a blank the tag may still end right after the value.
+            if (p < n && (f[p] == '>' || f[p] == '/'))
+                break;
+        }
+        while (p < n && !isBlank(f[p]))
+            ++p;
+        skipBlanks();
+    }
+    if (p == n || (f[p] != '>' && f[p] != '/'))
+        out.malformed = true;
+}
+
+void refuse(std::vector<std::string> *refused, const std::string &fragment)
+{
+    if (refused)
+        refused->push_back(fragment);
+}
+
+void appendOrRefuse(XmlDocument &doc, XmlNode parent, XmlNode child, bool &ok)
+{
+    if (!child || !doc.appendChild(parent, child))
+        ok = false;
+}
+
+// Stored text keeps "<" and ">" escaped; in the document every one of the
+// five special characters becomes an entity reference of its own, each
+// preceded by the text node of the run before it (empty ones included).
+bool appendText(XmlDocument &doc, XmlNode parent, std::string_view fragment)
+{
+    const std::string text = replaceAll(replaceAll(fragment, "&lt;", "<"), "&gt;", ">");
+    bool ok = true;
+    size_t runStart = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const size_t special = Specials.find(text[i]);
+        if (special == std::string_view::npos)
+            continue;
+        appendOrRefuse(doc, parent, doc.createTextNode(text.substr(runStart, i - runStart)), ok);
+        appendOrRefuse(doc, parent, doc.createEntityReference(SpecialNames[special]), ok);
+        runStart = i + 1;
+    }
+    if (runStart < text.size())
+        appendOrRefuse(doc, parent, doc.createTextNode(text.substr(runStart)), ok);
+    return ok;
+}
+
+// Makes the XML node of one deck node under `parent`; returns the XML parent
+// of the node's children.
+XmlNode emit(const DeckNode &node, XmlNode parent, XmlDocument &doc,
+             std::vector<std::string> *refused)
+{
+    const std::string &fragment = node.fragment();
+    if (!node.element || fragment.find(RootMarker) != std::string::npos)
+        return parent;
+    const ClassifiedFragment c = ClassifyFragment(*node.element);
+    bool ok = true;
+    switch (c.kind) {
+    case FragmentClass::Nothing:
+        break;
+    case FragmentClass::Element: {
+        XmlNode element = doc.createElement(c.name);
+        if (!element || !doc.appendChild(parent, element)) {
+            refuse(refused, fragment);
+            return parent;
+        }
+        for (const XmlAttribute &a : c.attributes) {
+            if (!doc.setAttribute(element, a.name, a.value))
+                ok = false;
+        }
+        if (!ok)
+            refuse(refused, fragment);
+        return element;
+    }
+    case FragmentClass::EntityReference:
+        appendOrRefuse(doc, parent, doc.createEntityReference(c.name), ok);
+        break;
+    case FragmentClass::Comment:
+        appendOrRefuse(doc, parent, doc.createComment(c.text), ok);
+        break;
+    case FragmentClass::Text:
+        ok = appendText(doc, parent, c.text);
+        break;
+    case FragmentClass::ServerCode:
+        appendOrRefuse(doc, parent,
+                       doc.createTextNode(std::string(ServerCodeStartMarker) + c.text
+                                          + std::string(ServerCodeEndMarker)),
+                       ok);
+        break;
+    }
+    if (!ok)
+        refuse(refused, fragment);
+    return parent;
+}
+
+} // namespace
+
+std::size_t CharacterCount(std::string_view text)
+{
+    std::size_t count = 0;
+    for (char c : text)
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return count;
+}
+
+ClassifiedFragment ClassifyFragment(const CWMLBase &element)
+{
+    ClassifiedFragment c;
+    const std::string_view f = element.fragment;
+    if (element.kind == KindAsp || element.kind == KindJsp) {
+        c.kind = FragmentClass::ServerCode;
+        c.text = withoutCodeMarkers(f);
+        return c;
+    }
+    if (CharacterCount(f) < 2)
+        return c;
+    if (f.front() == '&') {
+        if (f == NbspFragment || f == ShyFragment) {
+            c.kind = FragmentClass::EntityReference;
+            c.name = f.substr(1, f.size() - 2);
+        } else {
+            c.kind = FragmentClass::Text;
+            c.text = f;
+        }
+        return c;
+    }
+    if (const size_t start = f.find(CommentStart); start != std::string_view::npos) {
+        // The end is looked for after the start, so "-->" before "<!--"
+        // cannot make the text run backwards; without an end the comment
+        // runs to the fragment's end.
+        const size_t textStart = start + CommentStart.size();
+        const size_t end = f.find(CommentEnd, textStart);
+        c.kind = FragmentClass::Comment;
+        c.text = f.substr(textStart, end == std::string_view::npos ? end : end - textStart);
+        return c;
+    }
+    if (f.find('<') == std::string_view::npos) {
+        c.kind = FragmentClass::Text;
+        c.text = f;
+        return c;
+    }
+    c.kind = FragmentClass::Element;
+    tokeniseElement(f, c);
+    return c;
+}
+
+DeckNode *Walk(DeckNode *node, XmlNode xmlParent, XmlDocument &doc, int stopId,
+               std::vector<std::string> *refused)
+{
+    if (!node)
+        return nullptr;
+    struct Level
+    {
+        DeckNode *next; // the next child to emit
+        XmlNode parent;
+    };
+    const XmlNode top = emit(*node, xmlParent, doc, refused);
+    if (node->id() == stopId)
+        return node;
+    std::vector<Level> levels {{node->firstChild, top}};
+    DeckNode *last = node;
+    while (!levels.empty()) {
+        DeckNode *child = levels.back().next;
+        if (!child) {
+            levels.pop_back();
+            continue;
+        }
+        levels.back().next = child->nextSibling;
+        const XmlNode childParent = emit(*child, levels.back().parent, doc, refused);
+        last = child;
+        if (child->id() == stopId)
+            return child;
+        if (child->firstChild)
+            levels.push_back({child->firstChild, childParent});
+    }
+    return last;
+}
+
+bool BuildDeckDocument(const DeckModel &model, XmlDocument &doc, std::vector<std::string> *refused)
+{
+    XmlNode wml = doc.createElement("wml");
+    if (!doc.appendChild({}, wml))
+        return false;
+    Walk(model.root(), wml, doc, NextElementId() + 1, refused);
+    return true;
+}
+
+bool WriteDeck(DeckModel &model)
+{
+    XmlDocument doc;
+    if (!BuildDeckDocument(model, doc))
+        return false;
+    if (model.filePath.empty())
+        return true;
+    if (!doc.save(model.filePath)) {
+        Prompter::current().message(std::string(UnableToSaveFileText), Prompter::Icon::Stop);
+        return false;
+    }
+    model.validDeck = true;
+    return true;
+}
+
+} // namespace tess

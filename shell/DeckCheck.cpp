@@ -1,0 +1,190 @@
+#include "shell/DeckCheck.h"
+
+#include "model/DeckModel.h"
+#include "shell/SettingsKey.h"
+#include "source/Compiler.h"
+#include "source/FileUtil.h"
+#include "source/SourceForm.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <ostream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tess {
+
+namespace {
+
+class LastMessage : public MessageSink
+{
+public:
+    void showMessage(const std::string &text) override { this->text = text; }
+    std::string text;
+};
+
+// A folder of the run's own under $TMPDIR (or /tmp), so that neither the
+// user's working folder nor the checked file's folder is written.
+class PrivateTempDir
+{
+public:
+    PrivateTempDir()
+    {
+        const char *base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/tessarine-XXXXXX";
+        if (::mkdtemp(pattern.data()))
+            m_path = pattern;
+        else
+            m_error = std::string("cannot make a temporary folder: ") + std::strerror(errno);
+    }
+    ~PrivateTempDir()
+    {
+        std::error_code ec;
+        if (!m_path.empty())
+            std::filesystem::remove_all(m_path, ec);
+    }
+    PrivateTempDir(const PrivateTempDir &) = delete;
+    PrivateTempDir &operator=(const PrivateTempDir &) = delete;
+
+    const std::string &path() const { return m_path; }
+    const std::string &error() const { return m_error; }
+    // Where --format has the writer save the deck.
+    std::string deckCopyPath() const { return m_path + "/deck.wml"; }
+
+private:
+    std::string m_path;
+    std::string m_error;
+};
+
+std::string replaceLineEnds(const std::string &text, const char *with)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        if (text[i] == '\r' || text[i] == '\n')
+            out += with;
+        else
+            out += text[i];
+    }
+    return out;
+}
+
+// Opens the file without reading it: the converter would only say that it
+// failed, not why. Only regular files are taken (without blocking on a
+// FIFO): the deck's file is read twice, for the pure copy and by the reader.
+std::string unreadableReason(const std::string &path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return "cannot open " + path + ": " + std::strerror(errno);
+    struct stat st = {};
+    const int statError = ::fstat(fd, &st) == 0 ? 0 : errno;
+    ::close(fd);
+    if (statError)
+        return "cannot read " + path + ": " + std::strerror(statError);
+    if (S_ISDIR(st.st_mode))
+        return "cannot read " + path + ": " + std::strerror(EISDIR);
+    if (!S_ISREG(st.st_mode))
+        return "cannot read " + path + ": not a regular file";
+    return {};
+}
+
+bool loadDeck(DeckModel &model, const std::string &file, const std::string &tempDir,
+              MessageSink &sink)
+{
+    model.filePath = file;
+    setFileKindFromPath(model);
+    return LoadDeckFromFile(model, tempDir, sink);
+}
+
+// The output window's text after the file name, then on failure the line
+// that editors and build tools jump from.
+void report(const std::string &file, const std::string &message, bool ok, std::ostream &out,
+            std::ostream &err)
+{
+    out << file << ": " << replaceLineEnds(message, "\n") << "\n";
+    if (ok)
+        return;
+    const CompileState &state = compileState();
+    const size_t lineEnd = message.find("\r\n");
+    err << file;
+    if (lineEnd != std::string::npos)
+        err << ':' << state.errorLine << ':' << state.errorPosition;
+    err << ": error: "
+        << replaceLineEnds(lineEnd == std::string::npos ? message : message.substr(lineEnd + 2),
+                           " ")
+        << "\n";
+}
+
+} // namespace
+
+int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::ostream &err)
+{
+    if (files.empty()) {
+        err << "tessarine: option '--check' needs at least one FILE\n";
+        return 2;
+    }
+    PrivateTempDir temp;
+    if (temp.path().empty()) {
+        err << "tessarine: " << temp.error() << "\n";
+        return 1;
+    }
+    int status = 0;
+    for (const std::string &file : files) {
+        if (const std::string reason = unreadableReason(file); !reason.empty()) {
+            err << "tessarine: " << reason << "\n";
+            status = 1;
+            continue;
+        }
+        DeckModel model;
+        LastMessage sink;
+        const bool ok = loadDeck(model, file, temp.path(), sink);
+        report(file, sink.text, ok, out, err);
+        if (!ok)
+            status = 1;
+    }
+    return status;
+}
+
+int formatDeck(const std::string &file, const SettingsKey &settings, std::ostream &out,
+               std::ostream &err)
+{
+    if (const std::string reason = unreadableReason(file); !reason.empty()) {
+        err << "tessarine: " << reason << "\n";
+        return 1;
+    }
+    PrivateTempDir temp;
+    if (temp.path().empty()) {
+        err << "tessarine: " << temp.error() << "\n";
+        return 1;
+    }
+    DeckModel model;
+    LastMessage sink;
+    if (!loadDeck(model, file, temp.path(), sink)) {
+        report(file, sink.text, false, err, err);
+        return 1;
+    }
+    // The design's side of a tab switch: the deck goes through the writer
+    // into a file of its own, as the Code switch reads it back.
+    model.filePath = temp.deckCopyPath();
+    if (!WriteDeckToFile(model)) {
+        err << "tessarine: cannot write the deck of " << file << "\n";
+        return 1;
+    }
+    std::string error;
+    const std::optional<std::string> text = readWholeFile(model.filePath, &error);
+    if (!text) {
+        err << "tessarine: " << error << "\n";
+        return 1;
+    }
+    const bool localDtd = settings.numberOrDefault(kSettingLocalDtd) != 0;
+    out << sourceForm(*text, prologue(localDtd, settings.stringOrDefault(kSettingDtdPath)));
+    return 0;
+}
+
+} // namespace tess

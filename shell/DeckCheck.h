@@ -1,0 +1,28 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tess {
+
+class SettingsKey;
+
+// The command-line modes behind "--check" and "--format". Both load a deck
+// exactly as Compile does, in a private temporary folder that is removed
+// afterwards, and never write the checked file.
+
+// Validates each file in turn. For each one the output window's text goes to
+// `out` after the file name; a failure also gives "FILE:LINE:COLUMN: error:
+// REASON" on `err`. A file that cannot be opened is reported on `err`.
+// Returns 0 when all pass, 1 when any fails, 2 without files.
+int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::ostream &err);
+
+// Prints the file's code as the Code tab shows it after a design round trip:
+// loaded, written by the deck writer, then turned into source form with the
+// prologue chosen by the settings "Local DTD" and "DTD Path". Returns 0, or 1
+// with the reason on `err`.
+int formatDeck(const std::string &file, const SettingsKey &settings, std::ostream &out,
+               std::ostream &err);
+
+} // namespace tess

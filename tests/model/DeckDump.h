@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/DeckModel.h"
+#include "model/ElementFactory.h"
+#include "model/NodeIndex.h"
+
+#include <string>
+
+namespace tess {
+
+// One line per node below the root, in document order: a dot per level below
+// the root's children, the kind, a blank and the fragment with CR and LF shown
+// as \r and \n. Identifiers are left out so that two loads compare equal.
+inline std::string dumpDeck(const DeckNode *root)
+{
+    std::string out;
+    for (const DeckNode *n = root ? root->firstChild : nullptr; n; n = nextInSubtree(n, root)) {
+        for (const DeckNode *p = n->parent; p != root; p = p->parent)
+            out += '.';
+        out += std::to_string(n->kind()) + " ";
+        for (char c : n->fragment())
+            out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+        out += '\n';
+    }
+    return out;
+}
+
+inline DeckNode *appendNode(DeckModel &model, DeckNode *parent, int kind, std::string fragment)
+{
+    NodeInsertRequest request {model.root(), makeElement(kind, std::move(fragment))};
+    request.parentId = (parent ? parent : model.root())->id();
+    return FindById(model.root(), Insert(request));
+}
+
+} // namespace tess

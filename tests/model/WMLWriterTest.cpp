@@ -1,0 +1,146 @@
+#include "model/WMLWriter.h"
+
+#include "common/ScriptedPrompter.h"
+#include "model/DeckDump.h"
+#include "model/ModelConstants.h"
+#include "source/FileUtil.h"
+#include "source/XmlTestSupport.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace tess {
+namespace {
+
+// "-" for nothing, else a class letter, ":" and the tokens joined by "|";
+// a trailing "!" marks a malformed element.
+std::string classified(int kind, const std::string &fragment)
+{
+    CWMLBase element;
+    element.kind = kind;
+    element.fragment = fragment;
+    const ClassifiedFragment c = ClassifyFragment(element);
+    std::string out = std::string(1, "-&TCES"[int(c.kind)]) + ":" + c.name + c.text;
+    for (const XmlAttribute &a : c.attributes)
+        out += "|" + a.name + "=" + a.value;
+    return c.kind == FragmentClass::Nothing ? "-" : out + (c.malformed ? "!" : "");
+}
+
+TEST(WMLWriter, ClassifiesAndTokenisesFragmentsWithinTheirBounds)
+{
+    const std::tuple<int, std::string, std::string> cases[] = {
+        {KindText, "x", "-"},
+        {KindText, "\xC2\xA0", "-"}, // one character in two bytes
+        {KindText, "\xC3\xA9\xC3\xA9", "T:\xC3\xA9\xC3\xA9"},
+        {KindOther, "&shy;", "&:shy"},
+        {KindOther, "&nbsp;<b>", "T:&nbsp;<b>"},
+        {KindOther, "--> a <!--b", "C:b"},
+        {KindAsp, "\xC3\x89 a \xC3\xA6", "S: a "},
+        {KindJsp, "x", "S:x"},
+        {KindOther, "<x a=\"1\"  b=\"\" >", "E:x|a=1|b="},
+        {KindParagraph, "<p\talign=\"left\"\r\n>", "E:p|align=left"},
+        {KindBreak, "<br/>", "E:br!"},
+        {KindOther, "<>", "E:!"},
+        {KindParagraph, "<p align=\"left\">", "E:p|align=left!"},
+        {KindOther, "<go href=\"a\"method=\"post\" >", "E:go|href=a!"},
+        {KindOther, "<x a=\"say \"hi\"\" b=\"2\" >", "E:x|a=say |b=2!"},
+        {KindParagraph, "<p a=\"1\" align=\"le", "E:p|a=1!"},
+        {KindParagraph, "<p align >x=\"1\"", "E:p!"},
+    };
+    for (const auto &[kind, fragment, expected] : cases)
+        EXPECT_EQ(classified(kind, fragment), expected) << fragment;
+}
+
+TEST(WMLWriter, SplitsTextAtEachSpecialCharacter)
+{
+    const std::tuple<int, std::string, std::string, std::string> cases[] = {
+        {KindText, "a &lt; b", "'a ' &lt ' b'", "a &lt; b"},
+        {KindText, "\"&lt;&gt;'", "'' &quot '' &lt '' &gt '' &apos", "&quot;&lt;&gt;&apos;"},
+        {KindOther, "&copy;", "'' &amp 'copy;'", "&amp;copy;"},
+        {KindAsp, "if a<b \xC3\xA6", "'\xC3\x89if a<b \xC3\xA6'", "\xC3\x89if a&lt;b \xC3\xA6"},
+    };
+    for (const auto &[kind, fragment, nodes, bytes] : cases) {
+        DeckModel model;
+        model.makeRoot(KindOther, "<wml>");
+        appendNode(model, appendNode(model, nullptr, KindParagraph, "<p >\r\n"), kind, fragment);
+        XmlDocument doc;
+        ASSERT_TRUE(BuildDeckDocument(model, doc));
+        std::string outline;
+        for (XmlNode n = doc.documentElement().firstChild().firstChild(); n; n = n.nextSibling())
+            outline += (outline.empty() ? "" : " ")
+                + (n.typeName() == "text" ? "'" + n.value() + "'" : "&" + n.name());
+        EXPECT_EQ(outline, nodes) << fragment;
+        EXPECT_EQ(doc.serialize(), "<wml><p>" + bytes + "</p></wml>") << fragment;
+    }
+}
+
+TEST(WMLWriter, RootShortAndRefusedFragmentsPassTheirChildrenUp)
+{
+    DeckModel model;
+    model.makeRoot(KindWml, std::string(DesignerRootFragment));
+    DeckNode *card = appendNode(model, nullptr, KindCard, std::string(NewCardFragment));
+    appendNode(model, card, KindParagraph, std::string(NewParagraphFragment));
+    DeckNode *bad = appendNode(model, card, KindOther, "<1bad x=\"1\" >");
+    appendNode(model, appendNode(model, bad, KindText, "x"), KindBreak, "<br />\r\n");
+    appendNode(model, appendNode(model, card, KindOther, "<wml >"), KindText, "ok");
+    for (const char *refused : {"<p a b=\"1\" id=\"p2\" >", "<!-- a -- b -->", "a\x01"})
+        appendNode(model, card, KindOther, refused);
+    std::vector<std::string> refused;
+    XmlDocument doc;
+    ASSERT_TRUE(BuildDeckDocument(model, doc, &refused));
+    EXPECT_EQ(doc.serialize(),
+              "<wml><card newcontext=\"false\" ordered=\"true\"><p align=\"left\"/>"
+              "<br/>ok<p id=\"p2\"/></card></wml>");
+    EXPECT_EQ(refused,
+              (std::vector<std::string> {"<1bad x=\"1\" >", "<p a b=\"1\" id=\"p2\" >",
+                                         "<!-- a -- b -->", "a\x01"}));
+    EXPECT_FALSE(BuildDeckDocument(model, doc)); // one document element only
+
+    XmlDocument partial;
+    XmlNode wml = partial.createElement("wml");
+    partial.appendChild({}, wml);
+    EXPECT_EQ(Walk(model.root(), wml, partial, bad->id()), bad);
+    EXPECT_EQ(partial.serialize(),
+              "<wml><card newcontext=\"false\" ordered=\"true\">"
+              "<p align=\"left\"/></card></wml>");
+    // Deeper than any stack would allow for a recursive walk.
+    DeckNode *deep = model.root();
+    for (int i = 0; i < 200000; ++i)
+        deep = appendNode(model, deep, KindOther, "x");
+    appendNode(model, deep, KindText, "end");
+    XmlDocument deepDoc;
+    ASSERT_TRUE(BuildDeckDocument(model, deepDoc));
+    EXPECT_TRUE(deepDoc.serialize().ends_with("</card>end</wml>"));
+}
+
+TEST(WMLWriter, WriteDeckSavesOrReportsAndKeepsTheFlagOnFailure)
+{
+    test::ScratchDir dir;
+    DeckModel model;
+    model.makeRoot(KindOther, "<wml>");
+    appendNode(model, nullptr, KindCard, "<card id=\"a\" >\r\n");
+    EXPECT_TRUE(WriteDeck(model)); // no path: nothing written
+    EXPECT_FALSE(model.validDeck);
+    EXPECT_TRUE(QDir(dir.dir.path()).isEmpty());
+
+    model.filePath = dir.write("deck.wml", "old");
+    {
+        ScriptedPrompter prompter;
+        prompter.answer(Prompter::Answer::Ok);
+        setAtomicWriteFailureForTesting(true);
+        EXPECT_FALSE(WriteDeck(model));
+        setAtomicWriteFailureForTesting(false);
+        EXPECT_FALSE(model.validDeck);
+        ASSERT_EQ(prompter.messages().size(), 1u);
+        EXPECT_EQ(prompter.messages()[0].text, "Unable to Save the File");
+        EXPECT_EQ(prompter.messages()[0].icon, Prompter::Icon::Stop);
+        EXPECT_EQ(test::readBytes(model.filePath), "old");
+    }
+    EXPECT_TRUE(WriteDeck(model));
+    EXPECT_TRUE(model.validDeck);
+    EXPECT_EQ(test::readBytes(model.filePath), "<wml><card id=\"a\"/></wml>");
+}
+
+} // namespace
+} // namespace tess
