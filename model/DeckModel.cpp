@@ -94,6 +94,20 @@ DeckNode *sameRowPoint(DeckNode *node, int left)
     return last;
 }
 
+// Makes the element's node with a fresh identifier and links it under
+// `parent` before `before` (last when null), in the index of its tree.
+DeckNode *attach(DeckNode *parent, std::unique_ptr<CWMLBase> element, DeckNode *before)
+{
+    NodeIndex *index = ensureIndex(parent);
+    auto *node = new DeckNode;
+    node->element = std::move(element);
+    node->element->id = TakeNextElementId();
+    link(parent, node, before);
+    node->index = index;
+    index->add(node);
+    return node;
+}
+
 // A node moved between trees carries its identifiers to the new index.
 void reindex(DeckNode *node, NodeIndex *to)
 {
@@ -135,18 +149,16 @@ int Insert(NodeInsertRequest &request)
 {
     if (!request.element || (request.parentId != 0 && !request.root))
         return 0;
-    auto node = std::make_unique<DeckNode>();
-    node->element = std::move(request.element);
-    node->element->id = TakeNextElementId();
-    const int id = node->element->id;
-
     if (request.parentId == 0) {
+        auto node = std::make_unique<DeckNode>();
+        node->element = std::move(request.element);
+        node->element->id = TakeNextElementId();
         node->ownedIndex = std::make_unique<NodeIndex>();
         node->index = node->ownedIndex.get();
         node->index->add(node.get());
         request.root = node.get();
         request.createdRoot = std::move(node);
-        return id;
+        return request.root->id();
     }
 
     DeckNode *parent = FindById(request.root, request.parentId);
@@ -155,11 +167,14 @@ int Insert(NodeInsertRequest &request)
     // A before-identifier that is not one of the parent's children appends.
     if (before && before->parent != parent)
         before = nullptr;
-    DeckNode *raw = node.release();
-    link(parent, raw, before);
-    raw->index = index;
-    index->add(raw);
-    return id;
+    return attach(parent, std::move(request.element), before)->id();
+}
+
+DeckNode *AppendChild(DeckNode *parent, std::unique_ptr<CWMLBase> element)
+{
+    if (!parent || !element)
+        return nullptr;
+    return attach(parent, std::move(element), nullptr);
 }
 
 DeckNode *FindById(DeckNode *root, int id)

@@ -46,6 +46,11 @@ private:
 // has no element).
 int Insert(NodeInsertRequest &request);
 
+// Appends `element` as the last child of `parent` with a fresh identifier,
+// entered in the tree's index; returns its node, or null (and nothing
+// changes) without a parent or element. Insert by pointer: no search.
+DeckNode *AppendChild(DeckNode *parent, std::unique_ptr<CWMLBase> element);
+
 // The node with identifier `id` inside the subtree of `root` (depth first,
 // node before children); `root` itself when the subtree holds no such node.
 DeckNode *FindById(DeckNode *root, int id);

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 namespace tess {
 
@@ -19,6 +20,9 @@ public:
     void remove(const DeckNode *node);
     DeckNode *find(int id) const;
     std::size_t size() const { return m_count; }
+    // Makes room for `count` identifiers in all, so that adding up to that
+    // many never rebuilds the table.
+    void reserve(std::size_t count);
 
 private:
     struct Slot
@@ -27,11 +31,20 @@ private:
         DeckNode *node = nullptr;
     };
 
-    std::size_t home(int id) const { return static_cast<std::size_t>(id) & (m_slots.size() - 1); }
-    std::size_t slotOf(int id) const; // the slot holding `id`, else the free slot ending its run
-    void grow();
+    struct FreeSlots
+    {
+        void operator()(Slot *table) const { std::free(table); }
+    };
 
-    std::vector<Slot> m_slots;
+    std::size_t home(int id) const { return static_cast<std::size_t>(id) & (m_capacity - 1); }
+    std::size_t slotOf(int id) const; // the slot holding `id`, else the free slot ending its run
+    void rehash(std::size_t slotCount);
+
+    // Zeroed by calloc, which leaves a large table's pages untouched until a
+    // slot on them is used: rising identifiers fill one stretch of it, so a
+    // generous reserve() costs address space rather than memory.
+    std::unique_ptr<Slot[], FreeSlots> m_slots;
+    std::size_t m_capacity = 0; // a power of two, or 0
     std::size_t m_count = 0;
 };
 

@@ -15,7 +15,10 @@ DesignRect CWMLAnchor::Paint(QPainter &painter, const DesignRect &given, const s
     const DesignRect measured = measureText(painter, given, text);
     drawCaption(painter, measured, text);
     painter.restore();
-    return {given.left, given.top, given.right + measured.height(), given.bottom};
+    // Measuring narrows the rectangle to the text, as the platform's text
+    // measurement does; growing from the given right instead would widen an
+    // anchor on every repaint, since the designer stores the result back.
+    return {given.left, given.top, measured.right + measured.height(), given.bottom};
 }
 
 } // namespace tess

@@ -2,11 +2,12 @@
 
 #include "model/ElementFactory.h"
 #include "model/ModelConstants.h"
-#include "model/WMLWriter.h"
+#include "model/NodeIndex.h"
 #include "source/FileUtil.h"
 #include "source/SourceConstants.h"
 
 #include <optional>
+#include <string_view>
 #include <utility>
 
 namespace tess {
@@ -18,38 +19,51 @@ bool endsName(char c)
     return c == ' ' || c == '>' || c == '/' || c == '\t' || c == '\r' || c == '\n';
 }
 
-std::string trimmedOfBlanks(const std::string &text)
+std::string_view trimmedOfBlanks(std::string_view text)
 {
     const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
+    if (first == std::string_view::npos)
         return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+// At least two characters, UTF-8 sequences counting as one; the count stops
+// there rather than running through a long text.
+bool hasTwoCharacters(std::string_view text)
+{
+    int count = 0;
+    for (char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++count == 2)
+            return true;
+    }
+    return false;
+}
+
 // Stored text keeps "<" and ">" as entities so that the writer can tell text
 // from a start tag.
-std::string escapedText(const std::string &text)
+std::string escapedText(std::string_view text)
 {
     std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else
-            out += c;
+    size_t from = 0;
+    for (size_t at; (at = text.find_first_of("<>", from)) != std::string_view::npos;
+         from = at + 1) {
+        out += text.substr(from, at - from);
+        out += text[at] == '<' ? "&lt;" : "&gt;";
     }
+    if (from == 0)
+        return std::string(text);
+    out += text.substr(from);
     return out;
 }
 
-std::string startTag(const XmlNode &element, const std::string &name)
+// The tag name as name() gives it; `qualified` holds it when it has a
+// namespace prefix.
+std::string_view elementName(const XmlNode &element, std::string &qualified)
 {
-    std::string fragment = "<" + name + " ";
-    for (const XmlAttribute &a : element.attributes())
-        fragment += a.name + "=\"" + a.value + "\" ";
-    fragment += element.hasChildren() ? ">\r\n" : "/>\r\n";
-    return fragment;
+    if (element.prefix().empty())
+        return element.localName();
+    qualified = element.name();
+    return qualified;
 }
 
 } // namespace
@@ -65,16 +79,21 @@ void SourceScanner::open(const std::string &path)
     m_pos = start == std::string::npos ? m_text.size() : start;
 }
 
-std::string SourceScanner::endOfFile()
+std::string_view SourceScanner::endOfFile()
 {
     m_pos = m_text.size();
     if (!m_more)
-        return std::string(ScannerEndText);
+        return ScannerEndText;
     m_more = false;
-    return std::string(ScannerFirstEndText);
+    return ScannerFirstEndText;
 }
 
 std::string SourceScanner::nextTag()
+{
+    return std::string(nextTagView());
+}
+
+std::string_view SourceScanner::nextTagView()
 {
     if (!m_more)
         return endOfFile();
@@ -88,14 +107,14 @@ std::string SourceScanner::nextTag()
             continue;
         if (c == '%') {
             ++m_pos;
-            return std::string(ScannerCodeBlockTag);
+            return ScannerCodeBlockTag;
         }
         size_t end = m_pos;
         while (end < m_text.size() && !endsName(m_text[end]))
             ++end;
         if (end == m_text.size())
             return endOfFile();
-        std::string name = m_text.substr(m_pos, end - m_pos);
+        const std::string_view name = std::string_view(m_text).substr(m_pos, end - m_pos);
         m_pos = end;
         return name;
     }
@@ -121,34 +140,50 @@ void SourceScanner::close()
 
 // ---- WMLReader -------------------------------------------------------------
 
-int KindOfTag(const std::string &name)
+int KindOfTag(std::string_view name)
 {
-    static const std::pair<const char *, int> kinds[] = {
-        {"wml", KindWml},
-        {"card", KindCard},
-        {"p", KindParagraph},
-        {"input", KindInput},
-        {"select", KindSelect},
-        {"option", KindOption},
-        {"optgroup", KindOptgroup},
-        {"a", KindAnchor},
-        {"do", KindDo},
-        {"em", KindText},
-        {"big", KindText},
-        {"small", KindText},
-        {"i", KindText},
-        {"u", KindText},
-        {"strong", KindText},
-        {"b", KindText},
-        {"br", KindBreak},
-        {"img", KindImage},
-        {"timer", KindTimer},
-    };
-    for (const auto &[tag, kind] : kinds) {
-        if (name == tag)
-            return kind;
+    // By length first: a tag is compared with two or three names at most.
+    switch (name.size()) {
+    case 1:
+        switch (name[0]) {
+        case 'p':
+            return KindParagraph;
+        case 'a':
+            return KindAnchor;
+        case 'i':
+        case 'u':
+        case 'b':
+            return KindText;
+        default:
+            return KindOther;
+        }
+    case 2:
+        return name == "do" ? KindDo
+            : name == "em"  ? KindText
+            : name == "br"  ? KindBreak
+                            : KindOther;
+    case 3:
+        return name == "wml" ? KindWml
+            : name == "big"  ? KindText
+            : name == "img"  ? KindImage
+                             : KindOther;
+    case 4:
+        return name == "card" ? KindCard : KindOther;
+    case 5:
+        return name == "input" ? KindInput
+            : name == "small"  ? KindText
+            : name == "timer"  ? KindTimer
+                               : KindOther;
+    case 6:
+        return name == "select" ? KindSelect
+            : name == "option"  ? KindOption
+            : name == "strong"  ? KindText
+                                : KindOther;
+    case 8:
+        return name == "optgroup" ? KindOptgroup : KindOther;
+    default:
+        return KindOther;
     }
-    return KindOther;
 }
 
 WMLReader::WMLReader(DeckModel &model, SourceScanner &scanner)
@@ -157,60 +192,75 @@ WMLReader::WMLReader(DeckModel &model, SourceScanner &scanner)
     , m_codeKind(model.jsp ? KindJsp : KindAsp)
 { }
 
-int WMLReader::append(int parentId, int kind, std::string fragment)
+DeckNode *WMLReader::append(DeckNode *parent, int kind, std::string fragment)
 {
-    NodeInsertRequest request;
-    request.root = m_model.root();
-    request.element = makeElement(kind, std::move(fragment));
-    request.parentId = parentId;
-    return Insert(request);
+    return AppendChild(parent, makeElement(kind, std::move(fragment)));
 }
 
-std::string WMLReader::nextTag()
+// A scanner with nothing (more) to read can never find a code block, so it
+// is not asked.
+std::string_view WMLReader::nextTag()
 {
-    return trimmedOfBlanks(m_scanner.nextTag());
+    return m_scanner.moreToRead() ? trimmedOfBlanks(m_scanner.nextTagView()) : std::string_view();
 }
 
-int WMLReader::readCodeBlocks(std::string &tag, int parentId)
+// Built in a buffer that keeps its capacity, then copied once at its size.
+std::string WMLReader::startTag(const XmlNode &element, std::string_view name)
+{
+    m_tag.assign("<");
+    m_tag += name;
+    m_tag += ' ';
+    element.visitAttributes([this](std::string_view attribute, std::string_view value) {
+        m_tag += attribute;
+        m_tag += "=\"";
+        m_tag += value;
+        m_tag += "\" ";
+    });
+    m_tag += element.hasChildren() ? ">\r\n" : "/>\r\n";
+    return m_tag;
+}
+
+int WMLReader::readCodeBlocks(std::string_view &tag, DeckNode *parent)
 {
     int count = 0;
     while (tag == ScannerCodeBlockTag) {
-        append(parentId, m_codeKind, m_scanner.code());
+        append(parent, m_codeKind, m_scanner.code());
         ++count;
         tag = nextTag();
     }
     return count;
 }
 
-int WMLReader::readChildren(const XmlNode &node, int parentId)
+int WMLReader::readChildren(const XmlNode &node, DeckNode *parent)
 {
     int count = 0;
     for (XmlNode child = node.firstChild(); child; child = child.nextSibling())
-        count += ReadNode(child, parentId);
+        count += readNode(child, parent);
     return count;
 }
 
-int WMLReader::readElement(const XmlNode &node, int parentId)
+int WMLReader::readElement(const XmlNode &node, DeckNode *parent)
 {
-    const std::string name = node.name();
+    std::string qualified;
+    const std::string_view name = elementName(node, qualified);
     int count = 0;
     if (sync) {
-        std::string tag = nextTag();
+        std::string_view tag = nextTag();
         if (tag != name)
-            count += readCodeBlocks(tag, parentId);
+            count += readCodeBlocks(tag, parent);
     } else {
         sync = true;
     }
 
-    int own = m_model.root()->id();
+    DeckNode *own = m_model.root();
     if (name != "wml") {
-        own = append(parentId, KindOfTag(name), startTag(node, name));
+        own = append(parent, KindOfTag(name), startTag(node, name));
         ++count;
     }
     count += readChildren(node, own);
 
     if (name == "p") {
-        std::string tag = nextTag();
+        std::string_view tag = nextTag();
         count += readCodeBlocks(tag, own);
         sync = false;
     }
@@ -221,35 +271,50 @@ int WMLReader::ReadNode(const XmlNode &node, int parentId)
 {
     if (!m_model.root())
         return 0;
-    const std::string type = node.typeName();
-    if (type == "element")
-        return readElement(node, parentId);
+    return readNode(node, FindById(m_model.root(), parentId));
+}
 
+int WMLReader::readNode(const XmlNode &node, DeckNode *parent)
+{
     int kind = KindOther;
     std::string fragment;
-    if (type == "text") {
-        const std::string text = node.text();
-        if (CharacterCount(text) < 2)
+    switch (node.type()) {
+    case XmlNodeType::Element:
+        return readElement(node, parent);
+    case XmlNodeType::Text: {
+        const std::string_view text = node.content();
+        if (!hasTwoCharacters(text))
             return 0;
         fragment = escapedText(text);
         // The writer stores a code block of a designed deck as marked text.
         kind = text.starts_with(ServerCodeStartMarker) ? m_codeKind : KindText;
-    } else if (type == "comment") {
-        fragment = "<!-- " + node.text() + " -->";
-    } else if (type == "entityreference") {
-        fragment = "&" + node.name() + ";";
-    } else {
-        fragment = node.name();
+        break;
     }
-    const int id = append(parentId, kind, std::move(fragment));
-    return 1 + readChildren(node, id);
+    case XmlNodeType::Comment:
+        fragment = "<!-- " + std::string(node.content()) + " -->";
+        break;
+    case XmlNodeType::EntityReference:
+        fragment = "&" + node.name() + ";";
+        break;
+    default:
+        fragment = node.name();
+        break;
+    }
+    DeckNode *own = append(parent, kind, std::move(fragment));
+    return 1 + readChildren(node, own);
 }
 
 int LoadDeck(DeckModel &model, const XmlDocument &doc)
 {
     DeckNode *root = model.makeRoot(KindOther, std::string(ReaderRootFragment));
+    // Decks run to about one node per 20 bytes: room for them up front spares
+    // the index its rebuilds while it fills.
+    ensureIndex(root)->reserve(size_t(doc.loadedFileSize() / 20));
     SourceScanner scanner;
-    scanner.open(model.filePath);
+    // Without "<%" the file holds no code block to restore, so it is not
+    // read a second time.
+    if (fileContains(model.filePath, "<%"))
+        scanner.open(model.filePath);
     WMLReader reader(model, scanner);
     reader.sync = true;
     int count = 0;

@@ -4,6 +4,7 @@
 #include "source/XmlDocument.h"
 
 #include <string>
+#include <string_view>
 
 namespace tess {
 
@@ -23,6 +24,9 @@ public:
     // passed over. A name ends at a blank, tab, line break, ">" or "/"; one
     // that runs into the end of the file counts as the end.
     std::string nextTag();
+    // nextTag() without a copy: a view of the file's text (or of a fixed
+    // text), valid until close().
+    std::string_view nextTagView();
     // The code up to the next "%>" (after the "<%" that nextTag consumed), or
     // up to the end of the file when no "%>" follows.
     std::string code();
@@ -30,7 +34,7 @@ public:
     bool moreToRead() const { return m_more; }
 
 private:
-    std::string endOfFile();
+    std::string_view endOfFile();
 
     std::string m_text;
     size_t m_pos = 0;
@@ -53,21 +57,24 @@ public:
     bool sync = false;
 
 private:
-    int readElement(const XmlNode &node, int parentId);
-    int readChildren(const XmlNode &node, int parentId);
-    // While the scanner's tag is "ASP", stores its code under `parentId`;
+    int readNode(const XmlNode &node, DeckNode *parent);
+    int readElement(const XmlNode &node, DeckNode *parent);
+    int readChildren(const XmlNode &node, DeckNode *parent);
+    // While the scanner's tag is "ASP", stores its code under `parent`;
     // `tag` is left at the first other tag.
-    int readCodeBlocks(std::string &tag, int parentId);
-    std::string nextTag();
-    int append(int parentId, int kind, std::string fragment);
+    int readCodeBlocks(std::string_view &tag, DeckNode *parent);
+    std::string_view nextTag();
+    std::string startTag(const XmlNode &element, std::string_view name);
+    DeckNode *append(DeckNode *parent, int kind, std::string fragment);
 
     DeckModel &m_model;
     SourceScanner &m_scanner;
     int m_codeKind;
+    std::string m_tag; // reused while a start tag is built
 };
 
 // Element kind of a tag name, case-sensitive; 0 for names without one.
-int KindOfTag(const std::string &name);
+int KindOfTag(std::string_view name);
 
 // Replaces the model's tree with one built from the parsed document; returns
 // the number of nodes stored below the root. Code blocks are restored from

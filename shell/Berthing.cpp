@@ -1,7 +1,8 @@
 #include "shell/Berthing.h"
 
+#include "shell/BerthingDoc.h"
+#include "shell/ChildFrm.h"
 #include "shell/MainFrm.h"
-#include "shell/PlaceholderDocument.h"
 #include "shell/ProcessPaths.h"
 #include "shell/QtPrompter.h"
 #include "shell/SettingsKey.h"
@@ -63,11 +64,15 @@ bool CBerthingApp::InitInstance(const StartupOptions &options, std::string *erro
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_frame.get(),
                          [this] { ExitInstance(); });
     }
+    QObject::connect(m_frame.get(), &CMainFrame::documentOpened, m_frame.get(),
+                     [this](const QString &path) { recordOpened(path.toStdString()); });
 
     // Without a file the program starts with no document at all.
     if (!options.file.empty()) {
         CurrentFilePath = options.file;
         if (!OpenDocumentFile(options.file, error))
+            return false;
+        if (options.card > 0 && !showCard(options.card, error))
             return false;
     }
 
@@ -88,11 +93,28 @@ bool CBerthingApp::InitInstance(const StartupOptions &options, std::string *erro
 
 bool CBerthingApp::OpenDocumentFile(const std::string &path, std::string *error)
 {
-    if (!m_frame || !openPlaceholderDocument(m_frame->mdiArea(), path, error))
-        return false;
+    return m_frame && m_frame->OpenDocumentFile(path, error);
+}
+
+void CBerthingApp::recordOpened(const std::string &path)
+{
     CurrentFilePath = path;
     m_recent->add(QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
     m_recent->save();
+}
+
+bool CBerthingApp::showCard(int n, std::string *error)
+{
+    CChildFrame *child = m_frame->activeChildFrame();
+    DeckNode *card = child ? NthCard(child->document().model().root(), n) : nullptr;
+    if (!card) {
+        if (error)
+            *error = CurrentFilePath + " has no card " + std::to_string(n);
+        return false;
+    }
+    child->document().setCurrentCard(card);
+    child->document().setCurrentCardIndex(n);
+    child->document().requestAlignAll();
     return true;
 }
 

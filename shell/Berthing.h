@@ -25,6 +25,9 @@ struct StartupOptions
     Prompter *prompter = nullptr;
     // Shown at a fixed size instead of maximised (for --screenshot).
     bool fixedSize = false;
+    // The 1-based card the file's document shows; 0 for the first. A card
+    // the deck does not have fails start-up.
+    int card = 0;
     QString imageIconResource; // empty: icon 205 of the resources
 };
 
@@ -54,6 +57,10 @@ public:
     bool OpenDocumentFile(const std::string &path, std::string *error);
 
 private:
+    void recordOpened(const std::string &path);
+    // Makes card n of the active document the one shown.
+    bool showCard(int n, std::string *error);
+
     std::unique_ptr<QtPrompter> m_prompter;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<RecentFileList> m_recent;

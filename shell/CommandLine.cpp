@@ -7,6 +7,16 @@ namespace tess {
 
 namespace {
 
+// A card number from 1, as typed; -1 for anything else.
+int cardNumber(const std::string &text)
+{
+    if (text.empty() || text.size() > 9
+        || !std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
+        return -1;
+    const int n = std::stoi(text);
+    return n > 0 ? n : -1;
+}
+
 struct OptionRule
 {
     const char *name; // with the leading "--"
@@ -17,13 +27,16 @@ struct OptionRule
 };
 
 // New options go here; their help lines follow from the table.
-const std::array<OptionRule, 5> kOptions = {{
+const std::array<OptionRule, 6> kOptions = {{
     {"--screenshot", true, "PATH",
      "save a PNG of the main window, showing FILE or\nthe bundled example deck, to PATH and exit",
      [](CommandLine &c, const std::string &v) {
          c.action = CommandLine::Action::Screenshot;
          c.screenshotPath = v;
      }},
+    {"--card", true, "N",
+     "with --screenshot: show card N of the deck\n(counted from 1; the first by default)",
+     [](CommandLine &c, const std::string &v) { c.card = cardNumber(v); }},
     {"--check", false, nullptr,
      "validate each FILE as Compile does, print the\nresult and exit (status 1 when one fails)",
      [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Check; }},
@@ -53,6 +66,10 @@ std::string checkArguments(const CommandLine &c)
         return "only one FILE can be opened at start-up";
     if (c.action == CommandLine::Action::Screenshot && c.screenshotPath.empty())
         return "option '--screenshot' needs a non-empty PATH";
+    if (c.card != 0 && c.action != CommandLine::Action::Screenshot)
+        return "option '--card' needs '--screenshot'";
+    if (c.card < 0 && c.action == CommandLine::Action::Screenshot)
+        return "option '--card' needs a card number from 1";
     if (c.action == CommandLine::Action::Check && c.files.empty())
         return "option '--check' needs at least one FILE";
     if (c.action == CommandLine::Action::Format && c.files.size() != 1)
@@ -109,7 +126,7 @@ CommandLine parseCommandLine(const std::vector<std::string> &args)
 std::string usageText()
 {
     std::string text = "Usage: tessarine [FILE]\n"
-                       "       tessarine --screenshot PATH [FILE]\n"
+                       "       tessarine --screenshot PATH [--card N] [FILE]\n"
                        "       tessarine --check FILE...\n"
                        "       tessarine --format FILE\n"
                        "       tessarine --help | --version\n"

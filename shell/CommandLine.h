@@ -14,6 +14,9 @@ struct CommandLine
     Action action = Action::Run;
     std::vector<std::string> files; // positional arguments, in order
     std::string screenshotPath;
+    // --card: the 1-based card the screenshot shows; 0 when not given, -1
+    // when the value is no card number.
+    int card = 0;
     // Set when the arguments are unusable; the program then says so and
     // exits with status 2.
     std::string error;

@@ -5,6 +5,7 @@
 #include "source/Compiler.h"
 #include "source/FileUtil.h"
 #include "source/SourceForm.h"
+#include "source/XmlDocument.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tess {
 
@@ -95,11 +97,31 @@ std::string unreadableReason(const std::string &path)
 }
 
 bool loadDeck(DeckModel &model, const std::string &file, const std::string &tempDir,
-              MessageSink &sink)
+              MessageSink &sink, XmlDocument *keep = nullptr)
 {
     model.filePath = file;
     setFileKindFromPath(model);
-    return LoadDeckFromFile(model, tempDir, sink);
+    return keep ? LoadDeckFromFile(model, tempDir, sink, *keep)
+                : LoadDeckFromFile(model, tempDir, sink);
+}
+
+// One checked file's deck and the parsed document it was read from.
+struct CheckedDeck
+{
+    XmlDocument doc;
+    DeckModel model;
+};
+
+// A fresh deck and document for the next file; the previous file's are freed
+// first. The last file's are left to the end of the process, which follows
+// the check at once: the system takes their memory back in one go, where
+// freeing millions of nodes one by one would cost a good part of the check.
+CheckedDeck &freshCheckedDeck()
+{
+    static CheckedDeck *kept = nullptr;
+    delete std::exchange(kept, nullptr);
+    kept = new CheckedDeck;
+    return *kept;
 }
 
 // The output window's text after the file name, then on failure the line
@@ -141,9 +163,9 @@ int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::os
             status = 1;
             continue;
         }
-        DeckModel model;
+        CheckedDeck &checked = freshCheckedDeck();
         LastMessage sink;
-        const bool ok = loadDeck(model, file, temp.path(), sink);
+        const bool ok = loadDeck(checked.model, file, temp.path(), sink, &checked.doc);
         report(file, sink.text, ok, out, err);
         if (!ok)
             status = 1;

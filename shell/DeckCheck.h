@@ -15,7 +15,8 @@ class SettingsKey;
 // Validates each file in turn. For each one the output window's text goes to
 // `out` after the file name; a failure also gives "FILE:LINE:COLUMN: error:
 // REASON" on `err`. A file that cannot be opened is reported on `err`.
-// Returns 0 when all pass, 1 when any fails, 2 without files.
+// Returns 0 when all pass, 1 when any fails, 2 without files. The last
+// file's deck stays in memory until the next check or the end of the process.
 int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::ostream &err);
 
 // Prints the file's code as the Code tab shows it after a design round trip:

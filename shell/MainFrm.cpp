@@ -120,6 +120,8 @@ QAction *CMainFrame::addCommand(QMenu *menu, int commandId, const char *text, bo
 void CMainFrame::createMenus()
 {
     m_fileMenu = menuBar()->addMenu(QString::fromLatin1(kMenuFile));
+    createFileCommands();
+    m_fileMenu->addSeparator();
     connect(addCommand(m_fileMenu, ID_APP_EXIT, kMenuExit), &QAction::triggered, this,
             &QWidget::close);
 

@@ -15,6 +15,7 @@ class QTimer;
 namespace tess {
 
 class CCJTabCtrlBar;
+class CChildFrame;
 class CFileView;
 class COPview;
 
@@ -56,6 +57,20 @@ public:
 
     // The menu item of a command, by its identifier; null when absent.
     QAction *commandAction(int commandId) const;
+    // Opens a file as a document: WML files (any extension but .asp and
+    // .jsp) in a document window whose deck is loaded through the text
+    // pipeline, reporting to the Output bar. False, with the reason in
+    // *error, when the file cannot be read. Announces documentOpened.
+    bool OpenDocumentFile(const std::string &path, std::string *error);
+    // A new, unnamed WML document showing the starting deck.
+    CChildFrame *NewDocument();
+    // The active document's window; null when none (or not a document).
+    CChildFrame *activeChildFrame() const;
+
+    // What kind of file the next new document is (both clear: WML).
+    bool newFileAsp() const { return m_newFileAsp; }
+    bool newFileJsp() const { return m_newFileJsp; }
+
     // Later menus go between View and Help.
     QMenu *fileMenu() const { return m_fileMenu; }
     QMenu *viewMenu() const { return m_viewMenu; }
@@ -67,6 +82,15 @@ public:
 
 public slots:
     void OnTimer();
+    void OnFileNewWml();
+    void OnFileOpen();
+    void OnFileClose();
+    // WM_LEAVE_FULLSCREEN: turns full-screen mode off when it is on; there
+    // is no full-screen mode yet.
+    void OnLeaveFullScreen() { }
+
+signals:
+    void documentOpened(const QString &path);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -74,6 +98,9 @@ protected:
 private:
     void createStatusBar();
     void createMenus();
+    void createFileCommands();
+    void setNewFileFlags(bool asp, bool jsp);
+    CChildFrame *addChildFrame(CChildFrame *child);
     bool createDockingBars();
     QAction *addCommand(QMenu *menu, int commandId, const char *text, bool checkable = false);
     void toggleBar(CCJTabCtrlBar *bar);
@@ -95,6 +122,9 @@ private:
     QTimer *m_clockTimer = nullptr;
     ClockSource m_clockSource;
     std::map<int, QAction *> m_commands;
+    bool m_newFileAsp = false;
+    bool m_newFileJsp = false;
+    int m_newDocumentCount = 0;
 };
 
 } // namespace tess

@@ -21,6 +21,13 @@ inline constexpr int ID_APP_EXIT = 0xE141;
 inline constexpr int ID_VIEW_TOOLBAR = 0xE800;
 inline constexpr int ID_VIEW_STATUS_BAR = 0xE801;
 
+// File commands; Open and Close keep the framework's numbers.
+inline constexpr int ID_FILE_OPEN = 0xE101;
+inline constexpr int ID_FILE_CLOSE = 0xE102;
+inline constexpr int ID_FILE_NEW_ASP = 32771;
+inline constexpr int ID_FILE_NEW_JSP = 32772;
+inline constexpr int ID_FILE_NEW_WML = 32773;
+
 // Commands of the docking bars; also the bars' own identifiers.
 inline constexpr int ID_VIEW_WORKSPACE = 32793;
 inline constexpr int ID_VIEW_OUTPUT = 32794;
@@ -66,6 +73,19 @@ inline constexpr const char *kMenuStatusBar = "&Status Bar";
 inline constexpr const char *kMenuWorkspaceWindow = "&Workspace Window";
 inline constexpr const char *kMenuOutputWindow = "&Output Window";
 inline constexpr const char *kMenuAbout = "&About Tessarine";
+inline constexpr const char *kMenuNewFile = "&New File";
+inline constexpr const char *kMenuNewAsp = "ASP";
+inline constexpr const char *kMenuNewJsp = "JSP";
+inline constexpr const char *kMenuNewWml = "WML";
+inline constexpr const char *kMenuOpenFile = "&Open File\tCtrl+O";
+inline constexpr const char *kMenuCloseFile = "&Close File";
+
+// The file dialog of Open File, and the name a new document is given before
+// its number.
+inline constexpr const char *kOpenFileFilter
+    = "WML Files (*.wml)|*.wml|ASP Files (*.asp)|*.asp|JSP Files (*.jsp)|*.jsp|";
+inline constexpr const char *kOpenFileTitle = "Open";
+inline constexpr const char *kNewDocumentName = "Tessarine";
 
 // The recent-file list lives in a profile of its own under this company.
 inline constexpr const char *kProfileCompany = "Local AppWizard-Generated Applications";

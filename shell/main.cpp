@@ -39,6 +39,7 @@ int takeScreenshot(QApplication &app, const tess::CommandLine &cl)
 {
     tess::StartupOptions options;
     options.fixedSize = true;
+    options.card = cl.card;
     options.file = cl.files.empty() ? tess::dataFile("examples/welcome.wml") : cl.files.front();
     if (options.file.empty())
         return fail("the example deck is missing: no data folder was found");

@@ -95,6 +95,12 @@ bool setFileKindFromPath(DeckModel &model)
 bool LoadDeckFromFile(DeckModel &model, const std::string &tempDir, MessageSink &sink)
 {
     XmlDocument doc;
+    return LoadDeckFromFile(model, tempDir, sink, doc);
+}
+
+bool LoadDeckFromFile(DeckModel &model, const std::string &tempDir, MessageSink &sink,
+                      XmlDocument &doc)
+{
     if (!parsePureCopy(model, tempDir, sink, doc))
         return false;
     LoadDeck(model, doc);

@@ -42,6 +42,10 @@ bool setFileKindFromPath(DeckModel &model);
 // records it in compileState(). The model's own file is never written. A
 // failed load keeps the old tree and clears the valid-deck flag.
 bool LoadDeckFromFile(DeckModel &model, const std::string &tempDir, MessageSink &sink);
+// The same, parsing into the caller's `doc`, which holds the parsed pure copy
+// afterwards for as long as the caller keeps it.
+bool LoadDeckFromFile(DeckModel &model, const std::string &tempDir, MessageSink &sink,
+                      XmlDocument &doc);
 
 // Write the deck to its file (through the XML parser service).
 bool WriteDeckToFile(DeckModel &model);

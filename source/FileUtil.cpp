@@ -1,5 +1,6 @@
 #include "source/FileUtil.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,7 +20,7 @@ void setError(std::string *error, const std::string &what, const std::string &pa
         *error = what + " " + path + ": " + std::strerror(errno);
 }
 
-bool writeAll(int fd, const std::string &data)
+bool writeAll(int fd, std::string_view data)
 {
     const char *p = data.data();
     size_t left = data.size();
@@ -45,7 +46,7 @@ std::optional<std::string> readWholeFile(const std::string &path, std::string *e
         setError(error, "cannot open", path);
         return std::nullopt;
     }
-    struct stat st {};
+    struct stat st = {};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
         errno = EISDIR;
@@ -73,7 +74,43 @@ std::optional<std::string> readWholeFile(const std::string &path, std::string *e
     return out;
 }
 
-bool writeFileAtomically(const std::string &path, const std::string &data, std::string *error)
+bool fileContains(const std::string &path, std::string_view needle)
+{
+    if (path.empty() || needle.empty())
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // Each piece starts with the last needle.size() - 1 bytes of the one
+    // before, so that a needle across two reads is found.
+    const size_t carry = needle.size() - 1;
+    std::string buf(std::max<size_t>(65536, 2 * needle.size()), '\0');
+    size_t kept = 0;
+    bool found = false;
+    for (;;) {
+        const ssize_t n = ::read(fd, buf.data() + kept, buf.size() - kept);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        const std::string_view piece(buf.data(), kept + size_t(n));
+        if (piece.find(needle) != std::string_view::npos) {
+            found = true;
+            break;
+        }
+        kept = std::min(carry, piece.size());
+        std::memmove(buf.data(), piece.data() + piece.size() - kept, kept);
+    }
+    ::close(fd);
+    return found;
+}
+
+namespace {
+
+// The file is written beside `path` and renamed over it; `durable` waits
+// for the disk first, so that a crash leaves the old file or the new one.
+bool writeReplacing(const std::string &path, std::string_view data, bool durable,
+                    std::string *error)
 {
     // The temporary lives in the same folder so the rename cannot cross file
     // systems.
@@ -83,7 +120,7 @@ bool writeFileAtomically(const std::string &path, const std::string &data, std::
         setError(error, "cannot create", path);
         return false;
     }
-    struct stat old {};
+    struct stat old = {};
     mode_t mode = 0644;
     if (::stat(path.c_str(), &old) == 0)
         mode = old.st_mode & 07777;
@@ -94,7 +131,7 @@ bool writeFileAtomically(const std::string &path, const std::string &data, std::
     }
     ::fchmod(fd, mode);
 
-    if (!writeAll(fd, data) || ::fsync(fd) != 0) {
+    if (!writeAll(fd, data) || (durable && ::fsync(fd) != 0)) {
         setError(error, "cannot write", path);
         ::close(fd);
         ::unlink(tmp.c_str());
@@ -117,6 +154,18 @@ bool writeFileAtomically(const std::string &path, const std::string &data, std::
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool writeFileAtomically(const std::string &path, const std::string &data, std::string *error)
+{
+    return writeReplacing(path, data, true, error);
+}
+
+bool writeScratchFile(const std::string &path, std::string_view data, std::string *error)
+{
+    return writeReplacing(path, data, false, error);
 }
 
 void setAtomicWriteFailureForTesting(bool fail)

@@ -69,34 +69,40 @@ MixedFileConverter::Result MixedFileConverter::convert(const std::string &source
         Prompter::current().message(std::string(MixedFileOpenFailedText), Prompter::Icon::Stop);
         return Result::SourceUnreadable;
     }
-    const Output output = convertText(*source);
-    if (!writeFileAtomically(destPath, output.text)) {
+    const bool converted = run(*source);
+    const bool written = writeScratchFile(destPath, converted ? m_base : *source);
+    m_base = {};
+    m_owned.clear();
+    if (!written) {
         Prompter::current().message(std::string(PureWmlCreateFailedText), Prompter::Icon::Stop);
         return Result::DestinationNotWritable;
     }
-    return output.gaveUp ? Result::GaveUp : Result::Converted;
+    return converted ? Result::Converted : Result::GaveUp;
 }
 
 MixedFileConverter::Output MixedFileConverter::convertText(std::string_view source)
 {
+    Output output;
+    output.gaveUp = !run(source);
+    output.text.assign(output.gaveUp ? source : m_base);
+    m_base = {};
+    m_owned.clear();
+    return output;
+}
+
+bool MixedFileConverter::run(std::string_view source)
+{
     m_paragraphStart = m_paragraphEnd = m_blockStart = m_blockLength = m_totalRemoved = 0;
     // A page's leading server code (its content-type line, say) is dropped.
     const size_t declaration = source.find("<?xml");
-    m_base.assign(declaration == npos ? source : source.substr(declaration));
+    m_base = declaration == npos ? source : source.substr(declaration);
+    m_owned.clear();
     m_kept.clear();
     m_basePos = 0;
-
-    Output output;
-    if (removeServerBlocks() && removeServerScripts()) {
-        output.text = std::move(m_base);
-    } else {
-        output.text.assign(source);
-        output.gaveUp = true;
-    }
-    m_base.clear();
+    const bool converted = removeServerBlocks() && removeServerScripts();
     m_kept.clear();
     m_basePos = 0;
-    return output;
+    return converted;
 }
 
 // "<%" ... "%>" blocks. The scan runs over the text as it was before any
@@ -226,8 +232,11 @@ bool MixedFileConverter::relocateAround(Pos first, Pos last)
 
 void MixedFileConverter::finishWorkingText()
 {
-    m_kept.append(m_base, m_basePos);
-    m_base.swap(m_kept);
+    if (m_kept.empty() && m_basePos == 0)
+        return; // nothing deleted: the text stands as it is
+    m_kept.append(m_base.substr(m_basePos));
+    m_owned.swap(m_kept);
+    m_base = m_owned;
     m_kept.clear();
     m_basePos = 0;
 }
@@ -287,7 +296,7 @@ MixedFileConverter::Pos MixedFileConverter::findBefore(std::string_view pattern,
     const Pos begin = std::max(from, kept);
     if (begin >= limit)
         return -1;
-    const std::string_view rest = std::string_view(m_base).substr(m_basePos);
+    const std::string_view rest = m_base.substr(m_basePos);
     const size_t hit
         = rest.substr(size_t(begin - kept), size_t(limit - begin + length - 1)).find(pattern);
     return hit == npos ? -1 : begin + Pos(hit);
@@ -309,7 +318,7 @@ MixedFileConverter::Pos MixedFileConverter::findLastBetween(std::string_view pat
 void MixedFileConverter::erase(Pos start, Pos length)
 {
     const size_t untouched = size_t(start - Pos(m_kept.size()));
-    m_kept.append(m_base, m_basePos, untouched);
+    m_kept.append(m_base.substr(m_basePos, untouched));
     m_basePos += untouched + size_t(length);
 }
 

@@ -29,7 +29,8 @@ public:
     };
 
     // Reads `sourcePath` whole and writes the pure copy to `destPath`
-    // (replaced atomically). Failures are reported through the prompter.
+    // (replaced atomically; a scratch file, so not flushed to disk). Failures
+    // are reported through the prompter.
     Result convert(const std::string &sourcePath, const std::string &destPath);
 
     // The conversion itself; on giving up the text is `source` unchanged.
@@ -39,6 +40,9 @@ private:
     // Positions are offsets into the working text; -1 means "not found".
     using Pos = std::ptrdiff_t;
 
+    // Converts `source`; true with the pure text left in m_base, false on
+    // giving up.
+    bool run(std::string_view source);
     bool removeServerBlocks();
     bool removeServerScripts();
     bool locateParagraph(Pos startFrom, Pos endFrom);
@@ -48,7 +52,9 @@ private:
     // The working text is the kept text `m_kept` followed by `m_base` from
     // `m_basePos` on. Deletions happen left to right, so a deletion only moves
     // the untouched text before it into `m_kept`: each character is copied
-    // once, however many deletions there are.
+    // once, however many deletions there are, and not at all without one.
+    // `m_base` views the caller's text until a pass deletes something, then
+    // `m_owned`.
     Pos workingSize() const;
     char workingAt(Pos i) const;
     bool matchesAt(Pos i, std::string_view pattern) const;
@@ -57,7 +63,8 @@ private:
     Pos findLastBetween(std::string_view pattern, Pos from, Pos to) const;
     void erase(Pos start, Pos length);
 
-    std::string m_base;
+    std::string_view m_base;
+    std::string m_owned;
     std::string m_kept;
     std::size_t m_basePos = 0;
 

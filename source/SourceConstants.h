@@ -50,4 +50,12 @@ inline constexpr std::string_view CoCreatingDocumentFailedText
 // The pure WML copy of the deck being compiled, in the temporary folder.
 inline constexpr std::string_view PureCopyFileName = "/WapTemprary.wml";
 
+// XML tree view: the image strip (bitmap 189, 16-pixel images, white shows
+// through), the top item's label and the refusal to move a select's only option.
+inline constexpr int IdbTreeImages = 189;
+inline constexpr char TreeImagesResource[] = ":/icons/bitmap189.xpm";
+inline constexpr int TreeImageWidth = 16;
+inline constexpr std::string_view TreeRootLabel = "#document";
+inline constexpr std::string_view LastOptionText = "Selection Should have atleast one Option";
+
 } // namespace tess

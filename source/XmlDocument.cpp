@@ -1,7 +1,6 @@
 #include "source/XmlDocument.h"
 
 #include "source/FileUtil.h"
-#include "source/XmlEntityGuard.h"
 #include "source/XmlParserRuntime.h"
 
 #include <libxml/entities.h>
@@ -12,23 +11,11 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <sys/stat.h>
 
 namespace tess {
 
 namespace {
-
-// Validation follows the document type declaration; no entity substitution
-// and no defaulted attributes, so the DOM holds what the file holds. Line
-// numbers beyond 65535 are kept for large decks.
-constexpr int kLoadOptions
-    = XML_PARSE_DTDLOAD | XML_PARSE_DTDVALID | XML_PARSE_NONET | XML_PARSE_BIG_LINES;
-
-// Entity references may expand to this much more than the file's own size:
-// the entities of a deck are single characters, so a legitimate deck never
-// comes near it.
-constexpr uint64_t kEntityExpansionAllowance = 1u << 20;
 
 const xmlChar *xml(const std::string &text)
 {
@@ -38,6 +25,11 @@ const xmlChar *xml(const std::string &text)
 std::string str(const xmlChar *text)
 {
     return text ? std::string(reinterpret_cast<const char *>(text)) : std::string();
+}
+
+std::string_view view(const xmlChar *text)
+{
+    return text ? std::string_view(reinterpret_cast<const char *>(text)) : std::string_view();
 }
 
 std::string qualifiedName(const xmlChar *name, xmlNsPtr ns)
@@ -119,33 +111,6 @@ void appendText(xmlNodePtr node, std::string &out)
         // Comments and processing instructions are not part of the text
         // of what holds them.
         break;
-    }
-}
-
-bool preservesSpace(xmlNodePtr element, bool inherited)
-{
-    for (xmlAttrPtr attr = element->properties; attr; attr = attr->next) {
-        if (attr->ns && xmlStrEqual(attr->ns->prefix, BAD_CAST "xml")
-            && xmlStrEqual(attr->name, BAD_CAST "space")) {
-            std::string value;
-            appendListText(attr->children, value);
-            return value == "preserve";
-        }
-    }
-    return inherited;
-}
-
-void dropLayoutWhitespace(xmlNodePtr parent, bool preserve)
-{
-    for (xmlNodePtr child = parent->children; child;) {
-        xmlNodePtr next = child->next;
-        if (child->type == XML_TEXT_NODE && !preserve && xmlIsBlankNode(child)) {
-            xmlUnlinkNode(child);
-            xmlFreeNode(child);
-        } else if (child->type == XML_ELEMENT_NODE) {
-            dropLayoutWhitespace(child, preservesSpace(child, preserve));
-        }
-        child = next;
     }
 }
 
@@ -235,87 +200,65 @@ void linkLastChild(xmlNodePtr parent, xmlNodePtr child)
     parent->last = child;
 }
 
-// Runs libxml2 over the file: the document, or null with the first error in
-// `state`.
-xmlDocPtr parseFile(const std::string &path, uint64_t fileSize, XmlLoadState &state)
-{
-    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
-    if (!ctxt) {
-        state.fail(XML_ERR_NO_MEMORY, 0, 0, "Out of memory");
-        return nullptr;
-    }
-    state.ctxt = ctxt;
-    xmlDocPtr doc = nullptr;
-    {
-        XmlLoadScope scope(state);
-        xmlCtxtUseOptions(ctxt, kLoadOptions);
-        ctxt->linenumbers = 1;
-        ctxt->sax->externalSubset = loadExternalSubsetGuarded;
-        // An absolute name makes a relative DTD name resolve beside the
-        // document, whatever the working folder.
-        std::error_code ec;
-        const std::string absolute = std::filesystem::absolute(path, ec).string();
-        if (xmlParserInputPtr input
-            = xmlNewInputFromFile(ctxt, ec ? path.c_str() : absolute.c_str())) {
-            inputPush(ctxt, input);
-            xmlParseDocument(ctxt);
-        }
-        doc = ctxt->myDoc;
-        ctxt->myDoc = nullptr;
-        bool ok = doc && ctxt->wellFormed && !state.failed;
-        if (ok)
-            ok = checkEntityExpansion(doc, kEntityExpansionAllowance + fileSize, state);
-        if (!ok)
-            state.fail(XML_ERR_INTERNAL_ERROR, 0, 0, "The file could not be parsed");
-    }
-    state.ctxt = nullptr;
-    xmlFreeParserCtxt(ctxt);
-    if (state.failed) {
-        xmlFreeDoc(doc);
-        return nullptr;
-    }
-    return doc;
-}
-
 } // namespace
 
 // ---- XmlNode ---------------------------------------------------------------
 
-std::string XmlNode::typeName() const
+XmlNodeType XmlNode::type() const
 {
     if (!m_node)
-        return {};
+        return XmlNodeType::Unknown;
     switch (m_node->type) {
     case XML_ELEMENT_NODE:
-        return "element";
+        return XmlNodeType::Element;
     case XML_ATTRIBUTE_NODE:
-        return "attribute";
+        return XmlNodeType::Attribute;
     case XML_TEXT_NODE:
-        return "text";
+        return XmlNodeType::Text;
     case XML_CDATA_SECTION_NODE:
-        return "cdatasection";
+        return XmlNodeType::CDataSection;
     case XML_ENTITY_REF_NODE:
-        return "entityreference";
+        return XmlNodeType::EntityReference;
     case XML_ENTITY_NODE:
     case XML_ENTITY_DECL:
-        return "entity";
+        return XmlNodeType::Entity;
     case XML_PI_NODE:
-        return "processinginstruction";
+        return XmlNodeType::ProcessingInstruction;
     case XML_COMMENT_NODE:
-        return "comment";
+        return XmlNodeType::Comment;
     case XML_DOCUMENT_NODE:
     case XML_HTML_DOCUMENT_NODE:
-        return "document";
+        return XmlNodeType::Document;
     case XML_DOCUMENT_TYPE_NODE:
     case XML_DTD_NODE:
-        return "documenttype";
+        return XmlNodeType::DocumentType;
     case XML_DOCUMENT_FRAG_NODE:
-        return "documentfragment";
+        return XmlNodeType::DocumentFragment;
     case XML_NOTATION_NODE:
-        return "notation";
+        return XmlNodeType::Notation;
     default:
-        return "unknown";
+        return XmlNodeType::Unknown;
     }
+}
+
+std::string XmlNode::typeName() const
+{
+    static const char *const names[] = {
+        "element",
+        "attribute",
+        "text",
+        "cdatasection",
+        "entityreference",
+        "entity",
+        "processinginstruction",
+        "comment",
+        "document",
+        "documenttype",
+        "documentfragment",
+        "notation",
+        "unknown",
+    };
+    return m_node ? names[static_cast<int>(type())] : std::string();
 }
 
 std::string XmlNode::name() const
@@ -343,6 +286,35 @@ std::string XmlNode::name() const
     }
 }
 
+std::string_view XmlNode::localName() const
+{
+    if (!m_node)
+        return {};
+    switch (m_node->type) {
+    case XML_TEXT_NODE:
+    case XML_CDATA_SECTION_NODE:
+    case XML_COMMENT_NODE:
+    case XML_DOCUMENT_NODE:
+    case XML_HTML_DOCUMENT_NODE:
+    case XML_DOCUMENT_FRAG_NODE:
+        return {};
+    default:
+        return view(m_node->name);
+    }
+}
+
+std::string_view XmlNode::prefix() const
+{
+    if (!m_node)
+        return {};
+    xmlNsPtr ns = nullptr;
+    if (m_node->type == XML_ELEMENT_NODE)
+        ns = m_node->ns;
+    else if (m_node->type == XML_ATTRIBUTE_NODE)
+        ns = reinterpret_cast<xmlAttrPtr>(m_node)->ns;
+    return ns ? view(ns->prefix) : std::string_view();
+}
+
 std::string XmlNode::text() const
 {
     if (!m_node)
@@ -366,6 +338,21 @@ std::string XmlNode::value() const
         return str(m_node->content);
     case XML_ATTRIBUTE_NODE:
         return text();
+    default:
+        return {};
+    }
+}
+
+std::string_view XmlNode::content() const
+{
+    if (!m_node)
+        return {};
+    switch (m_node->type) {
+    case XML_TEXT_NODE:
+    case XML_CDATA_SECTION_NODE:
+    case XML_COMMENT_NODE:
+    case XML_PI_NODE:
+        return view(m_node->content);
     default:
         return {};
     }
@@ -408,17 +395,41 @@ std::vector<XmlNode> XmlNode::children() const
 std::vector<XmlAttribute> XmlNode::attributes() const
 {
     std::vector<XmlAttribute> out;
-    if (!m_node || m_node->type != XML_ELEMENT_NODE)
-        return out;
-    for (xmlNsPtr ns = m_node->nsDef; ns; ns = ns->next) {
-        out.push_back(
-            {ns->prefix ? "xmlns:" + str(ns->prefix) : std::string("xmlns"), str(ns->href)});
-    }
-    for (xmlAttrPtr attr = m_node->properties; attr; attr = attr->next) {
-        XmlNode node(reinterpret_cast<xmlNodePtr>(attr));
-        out.push_back({node.name(), node.text()});
-    }
+    visitAttributes([&out](std::string_view name, std::string_view value) {
+        out.push_back({std::string(name), std::string(value)});
+    });
     return out;
+}
+
+void XmlNode::visitAttributes(
+    const std::function<void(std::string_view name, std::string_view value)> &visit) const
+{
+    if (!m_node || m_node->type != XML_ELEMENT_NODE)
+        return;
+    std::string name;
+    for (xmlNsPtr ns = m_node->nsDef; ns; ns = ns->next) {
+        name = ns->prefix ? "xmlns:" + str(ns->prefix) : std::string("xmlns");
+        visit(name, view(ns->href));
+    }
+    std::string value;
+    for (xmlAttrPtr attr = m_node->properties; attr; attr = attr->next) {
+        std::string_view qualified = view(attr->name);
+        if (attr->ns && attr->ns->prefix) {
+            name = qualifiedName(attr->name, attr->ns);
+            qualified = name;
+        }
+        // Nearly every value is one text node: read in place, not rebuilt.
+        const xmlNodePtr first = attr->children;
+        if (!first) {
+            visit(qualified, {});
+        } else if (first->type == XML_TEXT_NODE && !first->next) {
+            visit(qualified, view(first->content));
+        } else {
+            value.clear();
+            appendListText(first, value);
+            visit(qualified, value);
+        }
+    }
 }
 
 // ---- XmlDocument: loading --------------------------------------------------
@@ -453,6 +464,7 @@ bool XmlDocument::load(const std::string &path)
 {
     clear();
     m_error = {};
+    m_loadedFileSize = 0;
     XmlLoadState state;
 
     struct stat st = {};
@@ -469,13 +481,12 @@ bool XmlDocument::load(const std::string &path)
         return false;
     }
 
-    m_doc = parseFile(path, uint64_t(st.st_size), state);
+    m_doc = parseDocumentFile(path, uint64_t(st.st_size), m_preserveWhiteSpace, state);
     if (!m_doc) {
         m_error = state.error;
         return false;
     }
-    if (!m_preserveWhiteSpace)
-        dropLayoutWhitespace(reinterpret_cast<xmlNodePtr>(m_doc), false);
+    m_loadedFileSize = uint64_t(st.st_size);
     return true;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // libxml2 types, kept out of callers' headers.
@@ -27,6 +29,23 @@ struct XmlAttribute
     std::string value;
 };
 
+// The node types that typeName() names, for callers that walk large trees.
+enum class XmlNodeType {
+    Element,
+    Attribute,
+    Text,
+    CDataSection,
+    EntityReference,
+    Entity,
+    ProcessingInstruction,
+    Comment,
+    Document,
+    DocumentType,
+    DocumentFragment,
+    Notation,
+    Unknown,
+};
+
 // A non-owning handle on a node of an XmlDocument; valid while the document
 // lives. Text is UTF-8.
 class XmlNode
@@ -44,15 +63,27 @@ public:
     // "processinginstruction", "documenttype", "document", "entity",
     // "attribute", "documentfragment".
     std::string typeName() const;
+    XmlNodeType type() const;
     // Tag, attribute, entity or target name; "#text", "#cdata-section",
     // "#comment", "#document" for the nodes without one.
     std::string name() const;
+    // Without a copy, valid while the document lives: the name as stored
+    // (an element's or attribute's name without its namespace prefix, an
+    // entity reference's or processing instruction's name; empty for nodes
+    // that name() gives a "#" name), and the namespace prefix (empty without
+    // one).
+    std::string_view localName() const;
+    std::string_view prefix() const;
     // The concatenated text of the node and its descendants, entity
     // references replaced.
     std::string text() const;
     // Text, CDATA, comment, processing instruction and attribute content;
     // empty for every other node.
     std::string value() const;
+    // The stored text of a text, CDATA, comment or processing instruction
+    // node without a copy (what text() gives for the first three); empty for
+    // every other node.
+    std::string_view content() const;
 
     // An entity reference's children are its entity's replacement content
     // (for &nbsp; one text node holding U+00A0); a document type's children
@@ -64,6 +95,10 @@ public:
     // Attributes in document order, values with entity references replaced.
     // Namespace declarations come first, as "xmlns" or "xmlns:prefix".
     std::vector<XmlAttribute> attributes() const;
+    // The same pairs, in the same order, handed to `visit` one by one without
+    // building the list; the views are valid during the call only.
+    void visitAttributes(
+        const std::function<void(std::string_view name, std::string_view value)> &visit) const;
 
     friend bool operator==(const XmlNode &a, const XmlNode &b) { return a.m_node == b.m_node; }
 
@@ -92,6 +127,8 @@ public:
     // not added. Replaces whatever the document held before.
     bool load(const std::string &path);
     const XmlParseError &parseError() const { return m_error; }
+    // Size in bytes of the file the last successful load() read.
+    uint64_t loadedFileSize() const { return m_loadedFileSize; }
 
     // Whitespace-only text nodes are dropped on load (outside xml:space
     // "preserve"), so the DOM of an indented deck holds no layout nodes.
@@ -140,6 +177,7 @@ private:
     XmlParseError m_error;
     std::string m_saveError;
     bool m_preserveWhiteSpace = false;
+    uint64_t m_loadedFileSize = 0;
 };
 
 } // namespace tess

@@ -119,4 +119,18 @@ bool checkEntityExpansion(xmlDocPtr doc, uint64_t limit, XmlLoadState &state)
     return true;
 }
 
+bool entityExpansionWithin(xmlDocPtr doc, const std::vector<xmlNodePtr> &references, uint64_t limit)
+{
+    if (!doc || (!doc->intSubset && !doc->extSubset))
+        return true;
+    ExpansionMeter meter(doc, limit);
+    uint64_t total = 0;
+    for (xmlNodePtr ref : references) {
+        total += meter.ofReference(ref);
+        if (total > limit)
+            return false;
+    }
+    return true;
+}
+
 } // namespace tess

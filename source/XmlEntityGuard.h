@@ -3,6 +3,7 @@
 #include <libxml/tree.h>
 
 #include <cstdint>
+#include <vector>
 
 namespace tess {
 
@@ -14,5 +15,11 @@ struct XmlLoadState;
 // reads the text of the tree expands them. Records the failure in `state`
 // at the first reference that crosses the limit; false when refused.
 bool checkEntityExpansion(xmlDocPtr doc, uint64_t limit, XmlLoadState &state);
+
+// The same verdict from the document's entity reference nodes, noted while it
+// was parsed (in any order), without walking the tree and without saying
+// where: true when they stay within the limit.
+bool entityExpansionWithin(xmlDocPtr doc, const std::vector<xmlNodePtr> &references,
+                           uint64_t limit);
 
 } // namespace tess

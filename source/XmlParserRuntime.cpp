@@ -2,6 +2,8 @@
 
 #include "source/DataPaths.h"
 
+#include "source/XmlEntityGuard.h"
+
 #include <libxml/SAX2.h>
 #include <libxml/catalog.h>
 #include <libxml/parserInternals.h>
@@ -11,8 +13,12 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <sys/stat.h>
+#include <vector>
 
 namespace tess {
 
@@ -211,6 +217,243 @@ void loadExternalSubsetGuarded(void *ctx, const xmlChar *name, const xmlChar *ex
     xmlSAX2ExternalSubset(ctx, name, externalId, systemId);
     if (state)
         state->inExternalSubset = false;
+}
+
+// ---- Loading a document ----------------------------------------------------
+
+namespace {
+
+// Validation follows the document type declaration; no entity substitution
+// and no defaulted attributes, so the DOM holds what the file holds. Line
+// numbers beyond 65535 are kept for large decks. Short texts are stored
+// inside their nodes, saving an allocation each: a loaded tree is only read.
+constexpr int kLoadOptions = XML_PARSE_DTDLOAD | XML_PARSE_DTDVALID | XML_PARSE_NONET
+    | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
+
+// Entity references may expand to this much more than the file's own size:
+// the entities of a deck are single characters, so a legitimate deck never
+// comes near it.
+constexpr uint64_t kEntityExpansionAllowance = 1u << 20;
+
+bool preservesSpace(xmlNodePtr element, bool inherited)
+{
+    for (xmlAttrPtr attr = element->properties; attr; attr = attr->next) {
+        if (attr->ns && xmlStrEqual(attr->ns->prefix, BAD_CAST "xml")
+            && xmlStrEqual(attr->name, BAD_CAST "space"))
+            return XmlNode(reinterpret_cast<xmlNodePtr>(attr)).text() == "preserve";
+    }
+    return inherited;
+}
+
+void dropLayoutWhitespace(xmlNodePtr parent, bool preserve)
+{
+    for (xmlNodePtr child = parent->children; child;) {
+        xmlNodePtr next = child->next;
+        if (child->type == XML_TEXT_NODE && !preserve && xmlIsBlankNode(child)) {
+            xmlUnlinkNode(child);
+            xmlFreeNode(child);
+        } else if (child->type == XML_ELEMENT_NODE) {
+            dropLayoutWhitespace(child, preservesSpace(child, preserve));
+        }
+        child = next;
+    }
+}
+
+void dropBlankChildren(xmlNodePtr element)
+{
+    for (xmlNodePtr child = element->children; child;) {
+        xmlNodePtr next = child->next;
+        if (child->type == XML_TEXT_NODE && xmlIsBlankNode(child)) {
+            xmlUnlinkNode(child);
+            xmlFreeNode(child);
+        }
+        child = next;
+    }
+}
+
+// Follows libxml2 while it builds the tree. Each element loses its layout
+// whitespace as it ends, after its validation (whose messages count those
+// nodes) and while its nodes are still in cache, so their memory serves the
+// next ones rather than being freed all over the tree afterwards. Every
+// entity reference is noted for the expansion check, which then needs no
+// walk of the tree. Only the document's own parser context is followed:
+// libxml2 parses entity content with contexts of its own that share the
+// handlers.
+class TreeHooks
+{
+public:
+    TreeHooks(xmlParserCtxtPtr ctxt, bool dropLayout)
+        : m_ctxt(ctxt)
+        , m_dropLayout(dropLayout)
+    {
+        xmlSAXHandlerPtr sax = ctxt->sax;
+        m_attached = sax->startElementNs == xmlSAX2StartElementNs
+            && sax->endElementNs == xmlSAX2EndElementNs && sax->reference == xmlSAX2Reference;
+        if (!m_attached)
+            return;
+        ctxt->_private = this;
+        sax->startElementNs = startElement;
+        sax->endElementNs = endElement;
+        sax->reference = reference;
+    }
+    TreeHooks(const TreeHooks &) = delete;
+    TreeHooks &operator=(const TreeHooks &) = delete;
+
+    // False when libxml2 builds the tree with handlers of its own choice;
+    // the document then still holds its layout and unnoted references.
+    bool attached() const { return m_attached; }
+    const std::vector<xmlNodePtr> &references() const { return m_references; }
+
+private:
+    static TreeHooks *of(xmlParserCtxtPtr ctxt)
+    {
+        auto *hooks = static_cast<TreeHooks *>(ctxt->_private);
+        return hooks && hooks->m_ctxt == ctxt ? hooks : nullptr;
+    }
+
+    static void startElement(void *ctx, const xmlChar *localName, const xmlChar *prefix,
+                             const xmlChar *uri, int namespaceCount, const xmlChar **namespaces,
+                             int attributeCount, int defaultedCount, const xmlChar **attributes)
+    {
+        auto *ctxt = static_cast<xmlParserCtxtPtr>(ctx);
+        xmlNodePtr parent = ctxt->node;
+        xmlSAX2StartElementNs(ctx, localName, prefix, uri, namespaceCount, namespaces,
+                              attributeCount, defaultedCount, attributes);
+        TreeHooks *hooks = of(ctxt);
+        xmlNodePtr element = ctxt->node;
+        if (!hooks || !element || element == parent)
+            return;
+        const bool inherited = !hooks->m_open.empty() && hooks->m_open.back().preserve;
+        hooks->m_open.push_back({element, preservesSpace(element, inherited)});
+        for (xmlAttrPtr attr = element->properties; attr; attr = attr->next) {
+            for (xmlNodePtr part = attr->children; part; part = part->next) {
+                if (part->type == XML_ENTITY_REF_NODE)
+                    hooks->m_references.push_back(part);
+            }
+        }
+    }
+
+    static void endElement(void *ctx, const xmlChar *localName, const xmlChar *prefix,
+                           const xmlChar *uri)
+    {
+        auto *ctxt = static_cast<xmlParserCtxtPtr>(ctx);
+        xmlNodePtr element = ctxt->node;
+        xmlSAX2EndElementNs(ctx, localName, prefix, uri);
+        TreeHooks *hooks = of(ctxt);
+        if (!hooks || hooks->m_open.empty() || hooks->m_open.back().element != element)
+            return;
+        const bool preserve = hooks->m_open.back().preserve;
+        hooks->m_open.pop_back();
+        if (hooks->m_dropLayout && !preserve)
+            dropBlankChildren(element);
+    }
+
+    static void reference(void *ctx, const xmlChar *name)
+    {
+        auto *ctxt = static_cast<xmlParserCtxtPtr>(ctx);
+        xmlNodePtr before = ctxt->node ? ctxt->node->last : nullptr;
+        xmlSAX2Reference(ctx, name);
+        TreeHooks *hooks = of(ctxt);
+        xmlNodePtr added = ctxt->node ? ctxt->node->last : nullptr;
+        if (hooks && added && added != before && added->type == XML_ENTITY_REF_NODE)
+            hooks->m_references.push_back(added);
+    }
+
+    struct Open
+    {
+        xmlNodePtr element;
+        bool preserve;
+    };
+
+    xmlParserCtxtPtr m_ctxt;
+    bool m_dropLayout;
+    bool m_attached = false;
+    std::vector<Open> m_open; // the elements being built, innermost last
+    std::vector<xmlNodePtr> m_references;
+};
+
+// One run of libxml2 over the file: the document, or null with the first
+// error in `state`. `prepare` sees the parser context before the parse.
+xmlDocPtr runParser(const std::string &path, XmlLoadState &state,
+                    const std::function<void(xmlParserCtxtPtr)> &prepare)
+{
+    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
+    if (!ctxt) {
+        state.fail(XML_ERR_NO_MEMORY, 0, 0, "Out of memory");
+        return nullptr;
+    }
+    state.ctxt = ctxt;
+    xmlDocPtr doc = nullptr;
+    {
+        XmlLoadScope scope(state);
+        xmlCtxtUseOptions(ctxt, kLoadOptions);
+        ctxt->linenumbers = 1;
+        ctxt->sax->externalSubset = loadExternalSubsetGuarded;
+        if (prepare)
+            prepare(ctxt);
+        // An absolute name makes a relative DTD name resolve beside the
+        // document, whatever the working folder.
+        std::error_code ec;
+        const std::string absolute = std::filesystem::absolute(path, ec).string();
+        if (xmlParserInputPtr input
+            = xmlNewInputFromFile(ctxt, ec ? path.c_str() : absolute.c_str())) {
+            inputPush(ctxt, input);
+            xmlParseDocument(ctxt);
+        }
+        doc = ctxt->myDoc;
+        ctxt->myDoc = nullptr;
+        if (!doc || !ctxt->wellFormed || state.failed)
+            state.fail(XML_ERR_INTERNAL_ERROR, 0, 0, "The file could not be parsed");
+    }
+    state.ctxt = nullptr;
+    xmlFreeParserCtxt(ctxt);
+    if (state.failed) {
+        xmlFreeDoc(doc);
+        return nullptr;
+    }
+    return doc;
+}
+
+// The checks of a document built without hooks: its entity expansion, by a
+// walk of the tree, then its layout whitespace (unless `keepLayout`). The
+// document, or null (freed) with the failure in `state`.
+xmlDocPtr checkedWhole(xmlDocPtr doc, uint64_t limit, bool keepLayout, XmlLoadState &state)
+{
+    if (!checkEntityExpansion(doc, limit, state)) {
+        xmlFreeDoc(doc);
+        return nullptr;
+    }
+    if (!keepLayout)
+        dropLayoutWhitespace(reinterpret_cast<xmlNodePtr>(doc), false);
+    return doc;
+}
+
+} // namespace
+
+xmlDocPtr parseDocumentFile(const std::string &path, uint64_t fileSize, bool keepLayout,
+                            XmlLoadState &state)
+{
+    const uint64_t limit = kEntityExpansionAllowance + fileSize;
+    std::optional<TreeHooks> hooks;
+    xmlDocPtr doc
+        = runParser(path, state, [&](xmlParserCtxtPtr ctxt) { hooks.emplace(ctxt, !keepLayout); });
+    if (!doc)
+        return nullptr;
+    if (!hooks->attached())
+        return checkedWhole(doc, limit, keepLayout, state);
+    if (entityExpansionWithin(doc, hooks->references(), limit))
+        return doc;
+    // Refused. The report names the reference that crosses the limit as it
+    // stands among all the nodes of the file, which a second parse keeps for
+    // the walk that finds it.
+    xmlFreeDoc(doc);
+    XmlLoadState again;
+    doc = runParser(path, again, {});
+    if (doc)
+        doc = checkedWhole(doc, limit, keepLayout, again);
+    state.failed = again.failed;
+    state.error = again.error;
+    return doc;
 }
 
 } // namespace tess

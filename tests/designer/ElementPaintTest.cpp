@@ -64,6 +64,10 @@ TEST_F(ElementPaintTest, ReturnsTheRectanglesItCovers)
     const auto widened = [&](const char *caption, FontChoice choice = {}) {
         return DesignRect {20, 30, 120 + measure(caption, g, choice).height(), 160};
     };
+    const auto anchor = [&](const char *caption) {
+        const DesignRect m = measure(caption, g, {false, 400, true, 0});
+        return DesignRect {20, 30, m.right + m.height(), 160};
+    };
     const struct
     {
         int kind;
@@ -76,7 +80,7 @@ TEST_F(ElementPaintTest, ReturnsTheRectanglesItCovers)
         {KindSelect, "<select title=\"   Colours  \" >", group("Colours")},
         {KindOptgroup, "<optgroup >", group("Optgroup")},
         {KindOption, "  ", widened("Option")},
-        {KindAnchor, "Anchor", widened("Anchor", {false, 400, true, 0})},
+        {KindAnchor, "Anchor", anchor("Anchor")},
         {KindText, "Text", {20, 30, 135, 85}},
         {KindText, "<strong ><big >Hello", g},
         {KindImage, "Image", icon},

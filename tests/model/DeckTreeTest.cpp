@@ -103,6 +103,31 @@ TEST(DeckTree, DeletesKeepSiblingsAndIndexInStep)
     EXPECT_EQ(DeleteChildrenOfKind(nullptr, nullptr, KindDo, 0), 0);
 }
 
+TEST(DeckTree, AppendChildLinksLastWithAFreshIdentifierInTheIndex)
+{
+    TreeBuilder t;
+    t.add("p", "", KindParagraph);
+    t.add("a", "p", KindText);
+    const int next = NextElementId() + 1;
+    DeckNode *b = AppendChild(t["p"], makeElement(KindText, "b"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->id(), next);
+    EXPECT_EQ(childNames(t["p"]), "a b");
+    EXPECT_EQ(FindById(t.root, b->id()), b);
+    EXPECT_EQ(AppendChild(nullptr, makeElement(KindText, "c")), nullptr);
+    EXPECT_EQ(AppendChild(t["p"], nullptr), nullptr);
+    EXPECT_EQ(NextElementId(), next);
+    EXPECT_EQ(childNames(t["p"]), "a b");
+
+    // A tree built by hand gets its index on the first append.
+    DeckNode top;
+    top.element = makeElement(KindOther, "top");
+    top.element->id = TakeNextElementId();
+    DeckNode *card = AppendChild(&top, makeElement(KindCard, "card"));
+    EXPECT_EQ(FindById(&top, card->id()), card);
+    EXPECT_EQ(FindById(&top, top.id()), &top);
+}
+
 TEST(DeckTree, IdentifiersRiseAcrossDocuments)
 {
     TreeBuilder first;
@@ -154,10 +179,14 @@ TEST(NodeIndex, RemovalKeepsEveryRunReachable)
         }
         for (int id : removed)
             index.remove(&nodes[id]);
-        for (int id : added)
-            EXPECT_EQ(index.find(id),
-                      std::count(removed.begin(), removed.end(), id) ? nullptr : &nodes[id]);
-        EXPECT_EQ(index.size(), added.size() - removed.size());
+        // Room for more rebuilds the table and keeps what it holds.
+        for (size_t room : {size_t(0), size_t(1000)}) {
+            index.reserve(room);
+            for (int id : added)
+                EXPECT_EQ(index.find(id),
+                          std::count(removed.begin(), removed.end(), id) ? nullptr : &nodes[id]);
+            EXPECT_EQ(index.size(), added.size() - removed.size());
+        }
     }
 }
 

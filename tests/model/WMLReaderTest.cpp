@@ -47,6 +47,41 @@ TEST(SourceScanner, FindsTagsAndCodeAndStaysInsideAnyInput)
     EXPECT_FALSE(scanner.moreToRead());
 }
 
+TEST(WMLReader, KindOfTagIsExactAndCaseSensitive)
+{
+    const std::pair<const char *, int> cases[] = {
+        {"wml", KindWml},
+        {"card", KindCard},
+        {"p", KindParagraph},
+        {"input", KindInput},
+        {"select", KindSelect},
+        {"option", KindOption},
+        {"optgroup", KindOptgroup},
+        {"a", KindAnchor},
+        {"do", KindDo},
+        {"em", KindText},
+        {"big", KindText},
+        {"small", KindText},
+        {"i", KindText},
+        {"u", KindText},
+        {"strong", KindText},
+        {"b", KindText},
+        {"br", KindBreak},
+        {"img", KindImage},
+        {"timer", KindTimer},
+        {"P", KindOther},
+        {"", KindOther},
+        {"pre", KindOther},
+        {"bb", KindOther},
+        {"cards", KindOther},
+        {"optgroups", KindOther},
+        {"go", KindOther},
+        {"anchor", KindOther},
+    };
+    for (const auto &[tag, kind] : cases)
+        EXPECT_EQ(KindOfTag(tag), kind) << tag;
+}
+
 // Decks whose tree the corpus cannot show: nodes that are not elements, and
 // code blocks that move or are lost because the scanner finds them late.
 TEST(WMLReader, StoresOtherNodesAndRestoresCodeWhereTheScannerFindsIt)

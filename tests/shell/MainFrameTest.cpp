@@ -1,6 +1,8 @@
 #include "common/ScriptedPrompter.h"
 #include "shell/Berthing.h"
+#include "shell/BerthingDoc.h"
 #include "shell/CJTabCtrlBar.h"
+#include "shell/ChildFrm.h"
 #include "shell/ClockText.h"
 #include "shell/FileView.h"
 #include "shell/MainFrm.h"
@@ -75,7 +77,8 @@ TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
             menus << "  " + item->text();
     }
     EXPECT_EQ(menus,
-              QStringList({"&File", "  E&xit", "&View", "  &Status Bar", "  &Workspace Window",
+              QStringList({"&File", "  &New File", "  &Open File\tCtrl+O", "  &Close File", "  ",
+                           "  E&xit", "&View", "  &Status Bar", "  &Workspace Window",
                            "  &Output Window", "&Help", "  &About Tessarine"}));
     const std::pair<Pane, const char *> panes[] = {
         {Pane::Message, ""},       {Pane::LineColumn, "Ln 0 Col 0  "},
@@ -239,8 +242,10 @@ TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedAndRecorded)
     const QList<QMdiSubWindow *> children = app.mainFrame()->mdiArea()->subWindowList();
     ASSERT_EQ(children.size(), 1);
     EXPECT_EQ(children[0]->windowTitle(), "deck.wml");
-    EXPECT_EQ(qobject_cast<QPlainTextEdit *>(children[0]->widget())->toPlainText(),
-              "<wml>\n<card/>\n</wml>\n");
+    auto *child = qobject_cast<CChildFrame *>(children[0]);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->document().path(), deck);
+    EXPECT_EQ(ChildCount(child->document().model().root()), 1);
     EXPECT_EQ(app.mainFrame()->windowTitle(), "Tessarine 2.0 - [deck.wml]");
     EXPECT_EQ(CurrentFilePath, deck);
     EXPECT_EQ(app.recentFiles()->entries(), std::vector<std::string> {deck});

@@ -184,5 +184,50 @@ TEST_F(ConvertFileTest, FailuresAreReportedAndWriteNothing)
     fs::permissions(unreadable, fs::perms::owner_all);
 }
 
+// The pure copy is a scratch file: written whole and renamed into place,
+// leaving the old copy when the write fails.
+TEST_F(ConvertFileTest, ScratchFilesAreReplacedWhole)
+{
+    const std::string path = (m_dir / "scratch.wml").string();
+    const std::string bytes("a\0b\r\n", 5);
+    std::string error;
+    ASSERT_TRUE(writeScratchFile(path, bytes, &error)) << error;
+    ASSERT_TRUE(writeScratchFile(path, "new", &error)) << error;
+    EXPECT_EQ(readWholeFile(path), "new");
+    setAtomicWriteFailureForTesting(true);
+    EXPECT_FALSE(writeScratchFile(path, bytes, &error));
+    setAtomicWriteFailureForTesting(false);
+    EXPECT_EQ(error, "cannot write " + path + ": Input/output error");
+    EXPECT_EQ(readWholeFile(path), "new");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+}
+
+// The reader asks whether a page holds code at all before keeping it in
+// memory; the search reads the file in pieces of 64 KiB.
+TEST_F(ConvertFileTest, FileContainsFindsANeedleAcrossPieces)
+{
+    const std::string filler(65535, 'x');
+    const struct
+    {
+        std::string name, bytes;
+        bool found;
+    } cases[] = {
+        {"start.asp", "<%x", true},
+        {"across.asp", filler + "<%" + filler, true},
+        {"last.asp", filler + filler + "<%", true},
+        {"apart.asp", filler + "<" + filler + "%", false},
+        {"none.wml", filler + "< %" + filler, false},
+        {"empty.wml", "", false},
+    };
+    for (const auto &c : cases) {
+        const std::string path = (m_dir / c.name).string();
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        EXPECT_EQ(fileContains(path, "<%"), c.found) << c.name;
+    }
+    EXPECT_FALSE(fileContains((m_dir / "missing.asp").string(), "<%"));
+    EXPECT_FALSE(fileContains(m_dir.string(), "<%"));
+    EXPECT_FALSE(fileContains("", "<%"));
+}
+
 } // namespace
 } // namespace tess

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace tess {
 namespace {
 
@@ -77,6 +79,94 @@ TEST(XmlDocumentRead, KeepsWhitespaceWhenAskedOrUnderXmlSpacePreserve)
               "text #text=\n \nelement p\ntext #text=\n \nelement q\n");
 }
 
+// Layout goes as each element ends; an entity's replacement content is not
+// the document's layout and keeps its blanks; xml:space with any other value
+// than "preserve" ends preservation.
+TEST(XmlDocumentRead, DropsLayoutElementByElementButNotInsideEntities)
+{
+    ScratchDir dir;
+    const std::string path = dir.write(
+        "entities.xml",
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE wml [\n<!ELEMENT wml ANY>\n<!ELEMENT p ANY>\n"
+        "<!ELEMENT b ANY>\n<!ELEMENT i ANY>\n<!ATTLIST p xml:space CDATA #IMPLIED>\n"
+        "<!ENTITY e \"<b> x </b>  <i>&#10; </i>\">\n]>\n<wml>\n <p> &e; </p>\n"
+        " <p xml:space=\"preserve\"> <p xml:space=\"bogus\"> <b> </b> </p> </p>\n</wml>\n");
+    XmlDocument doc;
+    ASSERT_TRUE(doc.load(path)) << doc.parseError().reason;
+    const std::vector<XmlNode> ps = doc.documentElement().children();
+    ASSERT_EQ(outline(doc.documentElement()), "element p\nelement p\n");
+    EXPECT_EQ(outline(ps[0]), "entityreference e\n");
+    EXPECT_EQ(outline(ps[0].firstChild()), "element b\ntext #text=  \nelement i\n");
+    EXPECT_EQ(ps[0].text(), " x   \n ");
+    EXPECT_EQ(outline(ps[1]), "text #text= \nelement p\ntext #text= \n");
+    EXPECT_EQ(outline(ps[1].children()[1]), "element b\n");
+    EXPECT_FALSE(ps[1].children()[1].firstChild().hasChildren());
+    EXPECT_EQ(doc.loadedFileSize(), std::filesystem::file_size(path));
+}
+
+// The views and the visitor give what the copying accessors give, prefixes
+// and namespace declarations included.
+TEST(XmlDocumentRead, ViewsAgreeWithTheCopyingAccessors)
+{
+    ScratchDir dir;
+    XmlDocument doc;
+    for (const std::string &path :
+         {xmlFixture("dom_nodes.wml"),
+          dir.write("ns.xml",
+                    "<t:wml xmlns:t=\"urn:t\" xmlns=\"urn:d\"><card t:x=\"1&amp;2\" "
+                    "y=\"\"/><!--c--><?pi d?></t:wml>")}) {
+        ASSERT_TRUE(doc.load(path)) << doc.parseError().reason;
+        std::string walked;
+        std::vector<XmlNode> todo = {doc.documentNode()};
+        while (!todo.empty()) {
+            const XmlNode node = todo.back();
+            todo.pop_back();
+            for (XmlNode child : node.children())
+                todo.push_back(child);
+            const std::string local(node.localName());
+            const std::string prefix(node.prefix());
+            EXPECT_EQ(node.name(),
+                      local.empty()        ? node.name()
+                          : prefix.empty() ? local
+                                           : prefix + ":" + local);
+            if (node.type() != XmlNodeType::Element) {
+                EXPECT_EQ(std::string(node.content()), node.value()) << node.name();
+            }
+            std::string visited;
+            node.visitAttributes([&](std::string_view name, std::string_view value) {
+                visited += std::string(name) + "=" + std::string(value) + "\n";
+            });
+            EXPECT_EQ(visited, attributesOf(node));
+            walked
+                += node.typeName() + (node.type() == XmlNodeType::Element ? " " + local : "") + "|";
+        }
+        if (path.ends_with("ns.xml")) {
+            EXPECT_EQ(attributesOf(doc.documentElement()), "xmlns:t=urn:t\nxmlns=urn:d\n");
+            EXPECT_EQ(attributesOf(doc.documentElement().firstChild()), "t:x=1&2\ny=\n");
+            EXPECT_EQ(walked, "document|element wml|processinginstruction|comment|element card|");
+        }
+    }
+    const std::string_view typeNames[] = {"element",
+                                          "attribute",
+                                          "text",
+                                          "cdatasection",
+                                          "entityreference",
+                                          "entity",
+                                          "processinginstruction",
+                                          "comment",
+                                          "document",
+                                          "documenttype",
+                                          "documentfragment",
+                                          "notation",
+                                          "unknown"};
+    ASSERT_TRUE(doc.load(xmlFixture("dom_nodes.wml")));
+    for (XmlNode node : {doc.documentNode(), doc.documentNode().firstChild(), doc.documentElement(),
+                         doc.documentElement().firstChild().firstChild()})
+        EXPECT_EQ(node.typeName(), typeNames[int(node.type())]);
+    EXPECT_EQ(XmlNode().type(), XmlNodeType::Unknown);
+    EXPECT_EQ(XmlNode().typeName(), "");
+}
+
 TEST(XmlDocumentRead, WithoutDeclarationOnlyWellFormednessCounts)
 {
     XmlDocument doc;
@@ -124,6 +214,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase {"UndeclaredEntityWithoutDtd",
                    "<wml>\n&nbsp;</wml>",
                    {0xC00CE01A, 1, 6, "Entity 'nbsp' not defined"}},
+        // A blank in an element declared EMPTY is still content there.
+        ErrorCase {"BlankInEmptyElement",
+                   test::WmlPrologue + "<wml><card><p>a<br> </br>b</p></card></wml>",
+                   {0xC00CE210, 2, 25, "Element br was declared EMPTY this one has content"}},
         // The invalid attribute comes before the missing end tag.
         ErrorCase {"FirstErrorWins",
                    test::WmlPrologue + "<wml><card><p align=\"middle\">x</p></card>",

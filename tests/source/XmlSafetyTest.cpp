@@ -101,6 +101,26 @@ TEST(XmlSafety, EntityExpansionBombsAreRefused)
               "Entity references expand to more than "
                   + std::to_string((1u << 20) + std::filesystem::file_size(deck))
                   + " bytes; the document is refused");
+
+    // References in attribute values add up with the others; the refusal
+    // names the line of the element whose attribute crosses the limit (the
+    // 28th anchor, on line 35), and a deck just under the limit loads.
+    for (const int anchors : {30, 26}) {
+        std::string body = "<wml><card>\n<p>\n<b>x</b>\n";
+        for (int i = 0; i < anchors; ++i)
+            body += "<a href=\"&big;\">" + std::to_string(i) + "</a>\n";
+        const std::string path
+            = dir.write("attributes.wml",
+                        prologueWithSubset("<!ENTITY big \"" + std::string(40000, 'A') + "\">")
+                            + body + "</p></card></wml>\n");
+        if (anchors == 26) {
+            EXPECT_TRUE(doc.load(path)) << doc.parseError().reason;
+            continue;
+        }
+        ASSERT_FALSE(doc.load(path));
+        EXPECT_EQ(doc.parseError().code, 0xC00CE059u);
+        EXPECT_EQ(doc.parseError().line, 34);
+    }
 }
 
 TEST(XmlSafety, BadInputGivesAReasonAndNoDocument)

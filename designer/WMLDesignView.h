@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <QSize>
+
+namespace tess {
+
+class CBerthingDoc;
+class DeckNode;
+
+// The design surface: the document's current card on the canvas, scrolled
+// in pixel units. Painting, layout and hit-testing are CardLayout's; the
+// view turns window points into logical ones and keeps what is shown
+// selected.
+class CWMLDesignView : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    explicit CWMLDesignView(CBerthingDoc &doc, QWidget *parent = nullptr);
+
+    CBerthingDoc &document() const { return m_doc; }
+
+    // The scrollable size; 10 x 10 until something sets it.
+    QSize scrollSize() const { return m_scrollSize; }
+    void setScrollSize(const QSize &size);
+    QPoint scrollPosition() const;
+    QPoint toLogical(const QPoint &windowPoint) const;
+
+    // Draws what the view shows, in logical coordinates, onto any painter.
+    void paintDesign(QPainter &painter);
+    DeckNode *hitTest(const QPoint &logical) const;
+
+    // Insert mode: a control is armed (WM_ARM_CONTROL on, WM_DISARM_CONTROL
+    // off); the cursor follows at once.
+    bool insertMode() const { return m_insertMode; }
+    void setInsertMode(bool on);
+    // An element other than the card lay under the last right click.
+    bool elementUnderMenu() const { return m_elementUnderMenu; }
+    // The selection tracker and the bump frame are on the selected node.
+    bool trackerShown() const { return m_trackerShown; }
+    bool frameShown() const { return m_frameShown; }
+
+public slots:
+    // WM_ALIGN_ALL: lays the current card out again.
+    void OnAlignAll();
+
+signals:
+    // Escape, sent on to the main frame as WM_LEAVE_FULLSCREEN.
+    void leaveFullScreenRequested();
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+    // The menu of a right click on the design; nothing yet.
+    virtual void openContextMenu(const QPoint &globalPos);
+
+private:
+    enum class MouseAction { LeftDown, DoubleClick, RightDown, ContextMenu, Move };
+    // Every mouse event of the view passes here.
+    void handleMouse(MouseAction action, const QPoint &windowPoint, const QPoint &globalPoint);
+    void selectAt(const QPoint &logical);
+    void frameAt(const QPoint &logical);
+    void updateCursor(const QPoint &logical);
+    void updateScrollBars();
+
+    CBerthingDoc &m_doc;
+    QSize m_scrollSize;
+    QPoint m_rightClickPoint;
+    bool m_insertMode = false;
+    bool m_elementUnderMenu = false;
+    bool m_trackerShown = false;
+    bool m_frameShown = false;
+};
+
+} // namespace tess

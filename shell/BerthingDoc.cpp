@@ -1,0 +1,118 @@
+#include "shell/BerthingDoc.h"
+
+#include "designer/CardLayout.h"
+#include "model/ElementKind.h"
+#include "source/Compiler.h"
+#include "source/FileUtil.h"
+
+#include <filesystem>
+
+namespace tess {
+
+namespace {
+
+DeckNode *liveNode(DeckNode *root, int id)
+{
+    if (!root || id == 0)
+        return nullptr;
+    DeckNode *node = FindById(root, id);
+    return node && node->id() == id ? node : nullptr;
+}
+
+} // namespace
+
+CBerthingDoc::CBerthingDoc(QObject *parent)
+    : QObject(parent)
+{ }
+
+CBerthingDoc::~CBerthingDoc() = default;
+
+void CBerthingDoc::setPath(const std::string &path)
+{
+    m_path = path;
+    m_model.filePath = path;
+}
+
+bool CBerthingDoc::isTemporary() const
+{
+    return m_path.find(".tmp") != std::string::npos;
+}
+
+void CBerthingDoc::setTitle(const std::string &title)
+{
+    if (title == m_title)
+        return;
+    m_title = title;
+    emit titleChanged(QString::fromStdString(title));
+}
+
+std::string CBerthingDoc::folder() const
+{
+    return m_path.empty() ? std::string() : std::filesystem::path(m_path).parent_path().string();
+}
+
+void CBerthingDoc::setFileKind(bool asp, bool jsp)
+{
+    m_model.asp = asp;
+    m_model.jsp = jsp;
+}
+
+void CBerthingDoc::setModified(bool modified)
+{
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}
+
+DeckNode *CBerthingDoc::CurrentCard() const
+{
+    DeckNode *card = liveNode(m_model.root(), m_currentCardId);
+    return card && card->kind() == KindCard ? card : nullptr;
+}
+
+void CBerthingDoc::setCurrentCard(DeckNode *card)
+{
+    m_currentCardId = card ? card->id() : 0;
+}
+
+DeckNode *CBerthingDoc::selectedNode() const
+{
+    return liveNode(m_model.root(), m_selectedId);
+}
+
+void CBerthingDoc::setSelectedNode(DeckNode *node)
+{
+    m_selectedId = node ? node->id() : 0;
+}
+
+void CBerthingDoc::startNewDeck()
+{
+    setCurrentCard(CardLayout::buildStartingDeck(m_model));
+    m_currentCardIndex = 1;
+}
+
+bool CBerthingDoc::openFile(const std::string &path, const std::string &tempDir, MessageSink &sink,
+                            std::string *error)
+{
+    if (!readWholeFile(path, error))
+        return false;
+    setPath(path);
+    setTitle(std::filesystem::path(path).filename().string());
+    if (isTemporary()) {
+        openedFromTemporary = true;
+        setModified(true);
+    }
+    setFileKindFromPath(m_model);
+    if (LoadDeckFromFile(m_model, tempDir, sink)) {
+        setCurrentCard(NthCard(m_model.root(), 1));
+        m_currentCardIndex = 1;
+    } else {
+        // Nothing of a deck that did not parse is shown.
+        m_model.clear();
+        setCurrentCard(nullptr);
+    }
+    return true;
+}
+
+} // namespace tess

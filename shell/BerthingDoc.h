@@ -1,0 +1,94 @@
+#pragma once
+
+#include "model/DeckModel.h"
+
+#include <QObject>
+
+#include <string>
+
+namespace tess {
+
+class MessageSink;
+
+// One open file: its deck, path, title, file kind and flags, and the card
+// the designer shows. Views read it and hear of changes through its
+// signals; the private messages between a document's windows are signals
+// here too.
+class CBerthingDoc : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CBerthingDoc(QObject *parent = nullptr);
+    ~CBerthingDoc() override;
+
+    DeckModel &model() { return m_model; }
+    const DeckModel &model() const { return m_model; }
+
+    // Empty for a document never saved; ".tmp" in it marks a temporary one.
+    const std::string &path() const { return m_path; }
+    // Also points the deck's file there.
+    void setPath(const std::string &path);
+    bool isTemporary() const;
+    const std::string &title() const { return m_title; }
+    void setTitle(const std::string &title);
+    // The folder of the document's file; empty without a path.
+    std::string folder() const;
+
+    // Both clear for WML.
+    bool isAsp() const { return m_model.asp; }
+    bool isJsp() const { return m_model.jsp; }
+    void setFileKind(bool asp, bool jsp);
+
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified = true);
+
+    bool savePromptAnsweredYes = false;
+    bool openedFromTemporary = false;
+    bool openedThroughOpenFile = false;
+
+    // The card the designer shows (null when it no longer exists) and its
+    // 1-based position as last chosen; the two may differ for a while, as
+    // when a card was deleted.
+    DeckNode *CurrentCard() const;
+    void setCurrentCard(DeckNode *card);
+    int CurrentCardIndex() const { return m_currentCardIndex; }
+    void setCurrentCardIndex(int index) { m_currentCardIndex = index; }
+
+    // The node the designer has selected; null when none (or gone).
+    DeckNode *selectedNode() const;
+    void setSelectedNode(DeckNode *node);
+
+    // A new, unnamed document: the designer's starting deck, card 1 current.
+    void startNewDeck();
+    // Opening a document file: the path is remembered (".tmp" marks the
+    // document modified and temporary), the file kind set from it and the
+    // deck loaded through the text pipeline, reporting to `sink`. False,
+    // with the reason in *error, only when the file cannot be read; a deck
+    // that does not parse leaves the design empty.
+    bool openFile(const std::string &path, const std::string &tempDir, MessageSink &sink,
+                  std::string *error);
+
+    // WM_ALIGN_ALL to the design view and the refresh request to the card
+    // list.
+    void requestAlignAll() { emit alignAllRequested(); }
+    void requestCardListRefresh() { emit cardListRefreshRequested(); }
+
+signals:
+    void modifiedChanged(bool modified);
+    void titleChanged(const QString &title);
+    void alignAllRequested();
+    void cardListRefreshRequested();
+
+private:
+    DeckModel m_model;
+    std::string m_path;
+    std::string m_title;
+    bool m_modified = false;
+    // Kept by identifier, so a node that is deleted or a tree that is
+    // reloaded leaves nothing dangling.
+    int m_currentCardId = 0;
+    int m_currentCardIndex = 1;
+    int m_selectedId = 0;
+};
+
+} // namespace tess

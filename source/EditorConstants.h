@@ -1,0 +1,52 @@
+#pragma once
+
+namespace tess {
+
+// Edit menu commands of the code view, with the framework's standard ids.
+inline constexpr int ID_EDIT_COPY = 57634;
+inline constexpr int ID_EDIT_CUT = 57635;
+inline constexpr int ID_EDIT_FIND = 57636;
+inline constexpr int ID_EDIT_PASTE = 57637;
+inline constexpr int ID_EDIT_REPLACE = 57641;
+inline constexpr int ID_EDIT_SELECT_ALL = 57642;
+inline constexpr int ID_EDIT_UNDO = 57643;
+
+inline constexpr const char *kMenuEdit = "&Edit";
+inline constexpr const char *kMenuUndo = "&Undo\tCtrl+Z";
+inline constexpr const char *kMenuCut = "Cu&t\tCtrl+X";
+inline constexpr const char *kMenuCopy = "&Copy\tCtrl+C";
+inline constexpr const char *kMenuPaste = "&Paste\tCtrl+V";
+inline constexpr const char *kMenuSelectAll = "&Select All\tCtrl+A";
+inline constexpr const char *kMenuFind = "&Find";
+inline constexpr const char *kMenuReplace = "Find And &Replace";
+inline constexpr const char *kPromptSelectAll = "Selects the entire document\nSelect all";
+
+// The caret pane of the status bar: line from 1, column from 1.
+inline constexpr const char *kCaretStatusFormat = "Ln %d Cl %d";
+
+// Code view font: size in points and the face used when the chosen one is
+// not installed.
+inline constexpr int kEditorFontPoints = 10;
+inline constexpr const char *kEditorFallbackFace = "Arial";
+// Tab stops every fifth of an inch.
+inline constexpr double kEditorTabStopInches = 0.2;
+
+// The Code tab's index in the document's tab window.
+inline constexpr int kCodeTabIndex = 1;
+
+// Find and replace windows: captions and the texts of their controls.
+inline constexpr const char *kFindCaption = "Find";
+inline constexpr const char *kReplaceCaption = "Replace";
+inline constexpr const char *kFindWhatLabel = "Fi&nd what:";
+inline constexpr const char *kReplaceWithLabel = "Re&place with:";
+inline constexpr const char *kMatchWholeWord = "Match &whole word only";
+inline constexpr const char *kMatchCase = "Match &case";
+inline constexpr const char *kDirectionGroup = "Direction";
+inline constexpr const char *kDirectionUp = "&Up";
+inline constexpr const char *kDirectionDown = "&Down";
+inline constexpr const char *kFindNextButton = "&Find Next";
+inline constexpr const char *kReplaceButton = "&Replace";
+inline constexpr const char *kReplaceAllButton = "Replace &All";
+inline constexpr const char *kCancelButton = "Cancel";
+
+} // namespace tess

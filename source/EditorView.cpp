@@ -1,0 +1,280 @@
+#include "source/EditorView.h"
+
+#include "shell/SettingsColor.h"
+#include "shell/SettingsKey.h"
+#include "source/EditorConstants.h"
+
+#include <QContextMenuEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QSyntaxHighlighter>
+#include <QTextBlock>
+
+#include <array>
+#include <memory>
+#include <string_view>
+
+namespace tess {
+
+namespace {
+
+constexpr std::array<TokenClass, 5> kTokenClasses
+    = {TokenClass::Keyword, TokenClass::Attribute, TokenClass::String, TokenClass::Number,
+       TokenClass::Comment};
+
+enum class EditKey { None, Undo, Cut, Copy, Paste };
+
+// The older editing keys that sit beside Ctrl+Z, X, C and V; handled here so
+// that they work whatever the platform's key bindings say.
+EditKey editKeyOf(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers()
+        & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        return mods == Qt::AltModifier ? EditKey::Undo : EditKey::None;
+    case Qt::Key_Delete:
+        return mods == Qt::ShiftModifier ? EditKey::Cut : EditKey::None;
+    case Qt::Key_Insert:
+        if (mods == Qt::ControlModifier)
+            return EditKey::Copy;
+        return mods == Qt::ShiftModifier ? EditKey::Paste : EditKey::None;
+    default:
+        return EditKey::None;
+    }
+}
+
+} // namespace
+
+// Colours one line (block) at a time. Comments and strings end with their
+// line, so no state passes from one block to the next and an edit recolours
+// only the blocks it touched.
+class CEditorView::Highlighter : public QSyntaxHighlighter
+{
+public:
+    explicit Highlighter(QTextDocument *document)
+        : QSyntaxHighlighter(document)
+    { }
+
+    void setStyle(const EditorStyle &style)
+    {
+        for (TokenClass tokenClass : kTokenClasses) {
+            const TokenStyle &tokenStyle = style.forClass(tokenClass);
+            QTextCharFormat &format = m_formats[size_t(tokenClass)];
+            format = QTextCharFormat();
+            format.setForeground(colorFromSetting(tokenStyle.color));
+            format.setFontWeight(tokenStyle.bold ? QFont::Bold : QFont::Normal);
+        }
+    }
+
+protected:
+    void highlightBlock(const QString &text) override
+    {
+        if (text.isEmpty())
+            return;
+        const QByteArray utf8 = text.toUtf8();
+        const std::vector<SyntaxToken> tokens
+            = tokenizeWml(std::string_view(utf8.constData(), size_t(utf8.size())));
+        if (tokens.empty())
+            return;
+        if (utf8.size() == text.size()) {
+            for (const SyntaxToken &token : tokens)
+                setFormat(int(token.start), int(token.length), m_formats[size_t(token.tokenClass)]);
+            return;
+        }
+        // Tokens start and end on ASCII bytes; map byte offsets to UTF-16
+        // positions for lines that hold other characters.
+        std::vector<int> position(size_t(utf8.size()) + 1);
+        int units = 0;
+        for (qsizetype i = 0; i < utf8.size(); ++i) {
+            position[size_t(i)] = units;
+            const auto byte = static_cast<unsigned char>(utf8[i]);
+            if ((byte & 0xC0) != 0x80)
+                units += byte >= 0xF0 ? 2 : 1;
+        }
+        position[size_t(utf8.size())] = units;
+        for (const SyntaxToken &token : tokens) {
+            const int start = position[token.start];
+            setFormat(start, position[token.start + token.length] - start,
+                      m_formats[size_t(token.tokenClass)]);
+        }
+    }
+
+private:
+    std::array<QTextCharFormat, kTokenClasses.size()> m_formats;
+};
+
+CEditorView::CEditorView(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    setPalette(p);
+    m_highlighter = new Highlighter(document());
+    m_highlighter->setStyle(m_style);
+    applyFont(m_style.fontFace);
+    applyPreferences();
+    moveCursor(QTextCursor::Start);
+}
+
+CEditorView::~CEditorView() = default;
+
+void CEditorView::applyPreferences()
+{
+    applyPreferences(SettingsKey());
+}
+
+void CEditorView::applyPreferences(const SettingsKey &key)
+{
+    applyStyle(readEditorStyle(key));
+}
+
+void CEditorView::applyStyle(const EditorStyle &style)
+{
+    const bool fontChanged = style.fontFace != m_style.fontFace;
+    const bool colorsChanged
+        = !(style.keyword == m_style.keyword && style.attribute == m_style.attribute
+            && style.string == m_style.string && style.comment == m_style.comment);
+    m_style = style;
+    if (fontChanged)
+        applyFont(m_style.fontFace);
+    if (colorsChanged) {
+        m_highlighter->setStyle(m_style);
+        m_highlighter->rehighlight();
+    }
+}
+
+void CEditorView::applyFont(const std::string &face)
+{
+    QString family = QString::fromStdString(face);
+    if (!QFontDatabase::families().contains(family, Qt::CaseInsensitive))
+        family = QString::fromLatin1(kEditorFallbackFace);
+    // Qt fonts carry every script, so no character set is chosen here.
+    QFont font(family, kEditorFontPoints, QFont::Normal);
+    setFont(font);
+    setTabStopDistance(logicalDpiX() * kEditorTabStopInches);
+}
+
+std::string CEditorView::text() const
+{
+    // The raw text keeps non-breaking spaces, which toPlainText() would turn
+    // into blanks.
+    QString raw = document()->toRawText();
+    raw.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    raw.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return raw.toStdString();
+}
+
+void CEditorView::setText(const std::string &text)
+{
+    QString shown = QString::fromStdString(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // The highlighter colours every line as it arrives, so the text is
+    // complete in colour when this returns.
+    setPlainText(shown);
+    moveCursor(QTextCursor::Start);
+}
+
+void CEditorView::setEditMenu(QMenu *menu)
+{
+    m_editMenu = menu;
+}
+
+QString CEditorView::caretStatusText() const
+{
+    const QTextCursor cursor = textCursor();
+    return QString::asprintf(kCaretStatusFormat, cursor.blockNumber() + 1,
+                             cursor.positionInBlock() + 1);
+}
+
+void CEditorView::editUndo()
+{
+    undo();
+}
+
+void CEditorView::editCut()
+{
+    cut();
+}
+
+void CEditorView::editCopy()
+{
+    copy();
+}
+
+void CEditorView::editPaste()
+{
+    paste();
+}
+
+void CEditorView::editSelectAll()
+{
+    selectAll();
+}
+
+void CEditorView::keyPressEvent(QKeyEvent *event)
+{
+    // Straight to the editor: a derived view has seen the key press itself.
+    switch (editKeyOf(event)) {
+    case EditKey::Undo:
+        undo();
+        break;
+    case EditKey::Cut:
+        cut();
+        break;
+    case EditKey::Copy:
+        copy();
+        break;
+    case EditKey::Paste:
+        paste();
+        break;
+    case EditKey::None:
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CEditorView::keyReleaseEvent(QKeyEvent *event)
+{
+    QPlainTextEdit::keyReleaseEvent(event);
+    emit caretStatusChanged(caretStatusText());
+}
+
+void CEditorView::mousePressEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit caretStatusChanged(caretStatusText());
+}
+
+void CEditorView::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (m_editMenu) {
+        m_editMenu->exec(event->globalPos());
+        return;
+    }
+    // The usual menu, with the commands that change the text sent through
+    // this view's slots so that a derived view sees them.
+    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    const std::pair<const char *, void (CEditorView::*)()> routes[] = {
+        {"edit-undo", &CEditorView::editUndo},
+        {"edit-cut", &CEditorView::editCut},
+        {"edit-paste", &CEditorView::editPaste},
+    };
+    for (QAction *action : menu->actions()) {
+        for (const auto &[name, slot] : routes) {
+            if (action->objectName() == QLatin1String(name)) {
+                action->disconnect(SIGNAL(triggered(bool)));
+                connect(action, &QAction::triggered, this, slot);
+            }
+        }
+    }
+    menu->exec(event->globalPos());
+}
+
+} // namespace tess

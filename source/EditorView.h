@@ -1,0 +1,72 @@
+#pragma once
+
+#include "source/WMLSyntax.h"
+
+#include <QPlainTextEdit>
+#include <QPointer>
+
+#include <string>
+
+class QMenu;
+
+namespace tess {
+
+class SettingsKey;
+
+// The colouring WML editor: plain text without wrapping, tags, attributes,
+// strings, numbers and comments coloured line by line as the text changes,
+// colours and font from the user preferences.
+class CEditorView : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit CEditorView(QWidget *parent = nullptr);
+    ~CEditorView() override;
+
+    // Reads the colours and font again (from the program's settings, or the
+    // given key) and recolours the whole text.
+    void applyPreferences();
+    void applyPreferences(const SettingsKey &key);
+    void applyStyle(const EditorStyle &style);
+    const EditorStyle &style() const { return m_style; }
+
+    // The whole text as UTF-8 with "\n" line ends. Setting it colours it
+    // completely, puts the caret at the start and leaves no undo step; "\r\n"
+    // and lone "\r" become "\n".
+    std::string text() const;
+    void setText(const std::string &text);
+
+    // The main window's "&Edit" menu, shown on a right click; without it the
+    // usual editing menu appears.
+    void setEditMenu(QMenu *menu);
+
+    // "Ln %d Cl %d" for the caret.
+    QString caretStatusText() const;
+
+public slots:
+    virtual void editUndo();
+    virtual void editCut();
+    virtual void editCopy();
+    virtual void editPaste();
+    virtual void editSelectAll();
+
+signals:
+    void caretStatusChanged(const QString &text);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    class Highlighter;
+
+    void applyFont(const std::string &face);
+
+    EditorStyle m_style;
+    Highlighter *m_highlighter = nullptr;
+    QPointer<QMenu> m_editMenu;
+};
+
+} // namespace tess
