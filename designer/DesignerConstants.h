@@ -2,6 +2,8 @@
 
 #include <QRgb>
 
+#include <string_view>
+
 namespace tess {
 
 // Numbers and sizes of the design surface.
@@ -59,5 +61,67 @@ inline constexpr QRgb kEdgeDarkShadow = qRgb(105, 105, 105);
 
 // The word text children of new options and anchors carry.
 inline constexpr const char *kOptionWords = "Option";
+
+// Property dialogs: their resource numbers and titles.
+inline constexpr int IDD_OPTION = 103;
+inline constexpr int IDD_SELECT = 104;
+inline constexpr int IDD_INPUT = 105;
+inline constexpr int IDD_TEXT = 107;
+inline constexpr int IDD_ANCHOR = 162;
+inline constexpr int IDD_IMAGE = 206;
+inline constexpr int IDD_OPTGROUP = 214;
+inline constexpr int IDD_CODE_EDITOR = 220;
+inline constexpr std::string_view InputDialogTitle = "Input Properties";
+inline constexpr std::string_view SelectDialogTitle = "Select";
+inline constexpr std::string_view OptionDialogTitle = "Option";
+inline constexpr std::string_view OptgroupDialogTitle = "Optgroup Properties";
+inline constexpr std::string_view AnchorDialogTitle = "A Element";
+inline constexpr std::string_view ImageDialogTitle = "Image";
+inline constexpr std::string_view TextDialogTitle = "Text";
+inline constexpr std::string_view CodeEditorDialogTitle = "CodeEditor";
+
+// Messages of the field input rules, shared by the element dialogs and the
+// card property sheet.
+inline constexpr std::string_view SelectNameMessage
+    = "Name is Alpha Numeric, no Special Characters are allowed";
+inline constexpr std::string_view SelectTitleMessage
+    = "Title is Alpha Numeric, no Special Characters are allowed";
+inline constexpr std::string_view TabIndexMessage
+    = "TabIndex is Numeric, no Characters are allowed";
+inline constexpr std::string_view IdLeadingDigitMessage
+    = "First Character in an ID cannot be a number, it must be an Alphabet";
+inline constexpr std::string_view IdCharactersMessage
+    = "ID is Alpha Numeric, no Special Characters or empty spaces are allowed";
+inline constexpr std::string_view InputNameMissingMessage
+    = "Name is essential please enter the name";
+inline constexpr std::string_view IllegalCharacterMessage = "Illegal Character encountered.";
+inline constexpr std::string_view NameCharactersMessage
+    = "No Special Characters or empty spaces are allowed in Name";
+inline constexpr std::string_view TimerValueMissingMessage = "Enter value for timer";
+
+// The Input dialog's Format list; the value written is the entry's part from
+// the asterisk.
+inline constexpr std::string_view InputFormatEntries[]
+    = {"Default *M", "Numeric Character  *N", "Upper Case Alphabetic  *A",
+       "Lower Case Alphabetic  *a"};
+
+// Words given to an element whose text is left empty.
+inline constexpr std::string_view DefaultAnchorWords = "Anchor";
+inline constexpr std::string_view DefaultTextWords = "Text";
+
+// A Text control's chain: its style elements and the break that follows it.
+inline constexpr std::string_view EmphasisFragment = "<em >";
+inline constexpr std::string_view BoldFragment = "<b >";
+inline constexpr std::string_view StrongFragment = "<strong >";
+inline constexpr std::string_view UnderlineFragment = "<u >";
+inline constexpr std::string_view ItalicFragment = "<i >";
+inline constexpr std::string_view BigFragment = "<big >";
+inline constexpr std::string_view SmallFragment = "<small >";
+inline constexpr std::string_view LineBreakFragment = "<br >";
+
+// The code block dialog: what an empty block shows, and what an emptied one
+// becomes. The two differ in one capital on purpose; both are kept.
+inline constexpr std::string_view CodeBlockPlaceholder = "Type your ASP code Here";
+inline constexpr std::string_view CodeBlockEmptiedText = "Type your ASP code here";
 
 } // namespace tess

@@ -147,6 +147,26 @@ bool CardCommands::deleteCard()
     return true;
 }
 
+bool CardCommands::openProperties(CardSheetData &data) const
+{
+    DeckNode *card = canProperties() ? NthCard(m_doc.model().root(), m_selected + 1) : nullptr;
+    if (!card)
+        return false;
+    data = OpenCardSheet(card);
+    return true;
+}
+
+void CardCommands::applyProperties(const CardSheetData &data)
+{
+    m_doc.setModified(true);
+    DeckNode *root = m_doc.model().root();
+    DeckNode *card = m_selected >= 0 ? NthCard(root, m_selected + 1) : nullptr;
+    if (!card)
+        return;
+    RebuildCard(root, card, data);
+    m_rows[m_selected] = CardRowLabel(data.cardFragment);
+}
+
 void CardCommands::activateRow(int row)
 {
     if (row < 0 || row >= static_cast<int>(m_rows.size()))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/CardRebuild.h"
+
 #include <string>
 #include <vector>
 
@@ -41,8 +43,12 @@ public:
     // Deletes the selected card after asking; the last card stays. True
     // when a card was deleted.
     bool deleteCard();
-    // The card property sheet does not exist yet.
-    void properties() { }
+    // Properties: the selected row's card as the card property sheet sees
+    // it; false (and nothing filled) when Properties is not available.
+    bool openProperties(CardSheetData &data) const;
+    // OK on the sheet: the document is marked modified, the card rebuilt from
+    // the sheet's data and its row relabelled.
+    void applyProperties(const CardSheetData &data);
     // A double click: the row's card becomes the one the designer shows.
     void activateRow(int row);
 

@@ -2,6 +2,7 @@
 
 #include "model/ElementKind.h"
 #include "model/ModelConstants.h"
+#include "model/MyPropertySheet.h"
 #include "shell/BerthingDoc.h"
 
 #include <QContextMenuEvent>
@@ -128,7 +129,11 @@ void CCardList::OnDeleteCard()
 
 void CCardList::OnCardProperties()
 {
-    m_commands.properties();
+    CardSheetData data;
+    if (!m_commands.openProperties(data) || !RunCardPropertySheet(data, this))
+        return;
+    m_commands.applyProperties(data);
+    syncRows();
 }
 
 void CCardList::syncRows()

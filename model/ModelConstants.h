@@ -42,4 +42,26 @@ inline constexpr std::string_view NewCardMenuText = "&New Card  ";
 inline constexpr std::string_view DeleteCardMenuText = "&Delete";
 inline constexpr std::string_view CardPropertiesMenuText = "Proper&ties...";
 
+// Card property sheet: its caption, pages, labels and lists.
+inline constexpr std::string_view CardSheetCaption = "Card Properties";
+inline constexpr std::string_view CardPageTitle = "Card";
+inline constexpr std::string_view ActionPageTitle = "Action";
+inline constexpr std::string_view OrderedCardLabel = "&Ordered Card";
+inline constexpr std::string_view NewContextLabel = "Ne&w Context";
+inline constexpr std::string_view EventTypeLabel = "Action t&ype";
+inline constexpr std::string_view TaskTypeLabel = "Ta&sk Type:";
+inline constexpr std::string_view EventTypes[]
+    = {"", "accept", "prev", "help", "reset", "options", "delete", "unknown"};
+// In the order of the task type numbers 1 to 4.
+inline constexpr std::string_view TaskTypeNames[] = {"prev", "noop", "refresh", "go"};
+inline constexpr std::string_view HrefMissingMessage = "href Should not be empty";
+inline constexpr std::string_view TaskTypeMissingMessage
+    = "A Event should have atleast one task type";
+// Input limits of the Card page, in characters.
+inline constexpr int kCardTitleLimit = 30;
+inline constexpr int kCardUrlLimit = 150;
+inline constexpr int kCardXmlLangLimit = 2;
+inline constexpr int kCardClassLimit = 30;
+inline constexpr int kTimerNameLimit = 15;
+
 } // namespace tess

@@ -7,6 +7,7 @@
 #include "shell/QtPrompter.h"
 #include "shell/SettingsKey.h"
 #include "shell/ShellConstants.h"
+#include "source/TabWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,6 +61,7 @@ bool CBerthingApp::InitInstance(const StartupOptions &options, std::string *erro
     }
     if (m_prompter)
         m_prompter->setParent(m_frame.get());
+    m_frame->setRecentFileList(m_recent.get());
     if (qApp) {
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_frame.get(),
                          [this] { ExitInstance(); });
@@ -74,6 +76,8 @@ bool CBerthingApp::InitInstance(const StartupOptions &options, std::string *erro
             return false;
         if (options.card > 0 && !showCard(options.card, error))
             return false;
+        if (options.tab > 0 && m_frame->activeChildFrame())
+            m_frame->activeChildFrame()->tabWindow()->clickTab(options.tab);
     }
 
     if (options.fixedSize) {
@@ -99,8 +103,8 @@ bool CBerthingApp::OpenDocumentFile(const std::string &path, std::string *error)
 void CBerthingApp::recordOpened(const std::string &path)
 {
     CurrentFilePath = path;
-    m_recent->add(QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
-    m_recent->save();
+    m_frame->addRecentFile(
+        QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
 }
 
 bool CBerthingApp::showCard(int n, std::string *error)

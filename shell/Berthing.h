@@ -28,6 +28,9 @@ struct StartupOptions
     // The 1-based card the file's document shows; 0 for the first. A card
     // the deck does not have fails start-up.
     int card = 0;
+    // The tab of the file's document that is clicked once it is open (0:
+    // Design, 1: Code, 2: XML Tree).
+    int tab = 0;
     QString imageIconResource; // empty: icon 205 of the resources
 };
 

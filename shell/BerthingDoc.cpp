@@ -92,9 +92,22 @@ void CBerthingDoc::startNewDeck()
     m_currentCardIndex = 1;
 }
 
-bool CBerthingDoc::openFile(const std::string &path, const std::string &tempDir, MessageSink &sink,
-                            std::string *error)
+void CBerthingDoc::setSelectionHintOfKind()
 {
+    static constexpr int kinds[kSelectionHintCount - 1]
+        = {KindInput, KindSelect, KindText, KindOption, KindAnchor, KindImage, KindOptgroup};
+    int hint = kSelectionHintCount - 1;
+    for (int i = 0; i < kSelectionHintCount - 1; ++i) {
+        if (kinds[i] == hintKind)
+            hint = i;
+    }
+    m_hints[size_t(hint)] = true;
+}
+
+bool CBerthingDoc::OnOpenDocument(const std::string &path, std::string *error)
+{
+    // Only whether the file can be read matters here; the tab window reads
+    // it again when it loads the deck.
     if (!readWholeFile(path, error))
         return false;
     setPath(path);
@@ -103,6 +116,14 @@ bool CBerthingDoc::openFile(const std::string &path, const std::string &tempDir,
         openedFromTemporary = true;
         setModified(true);
     }
+    return true;
+}
+
+bool CBerthingDoc::openFile(const std::string &path, const std::string &tempDir, MessageSink &sink,
+                            std::string *error)
+{
+    if (!OnOpenDocument(path, error))
+        return false;
     setFileKindFromPath(m_model);
     if (LoadDeckFromFile(m_model, tempDir, sink)) {
         setCurrentCard(NthCard(m_model.root(), 1));

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <array>
 #include <string>
 
 namespace tess {
@@ -45,6 +46,18 @@ public:
     bool savePromptAnsweredYes = false;
     bool openedFromTemporary = false;
     bool openedThroughOpenFile = false;
+    // Set while the XML Tree tab is shown.
+    bool xmlTreeActive = false;
+
+    // The designer's selection hints: one for each of the kinds input,
+    // select, text, option, anchor, image and option group, and a default
+    // one for every other kind. A switch to Design sets the hint of
+    // hintKind; leaving Design clears them all.
+    static constexpr int kSelectionHintCount = 8;
+    int hintKind = 0;
+    const std::array<bool, kSelectionHintCount> &selectionHints() const { return m_hints; }
+    void setSelectionHintOfKind();
+    void clearSelectionHints() { m_hints.fill(false); }
 
     // The card the designer shows (null when it no longer exists) and its
     // 1-based position as last chosen; the two may differ for a while, as
@@ -60,11 +73,14 @@ public:
 
     // A new, unnamed document: the designer's starting deck, card 1 current.
     void startNewDeck();
-    // Opening a document file: the path is remembered (".tmp" marks the
-    // document modified and temporary), the file kind set from it and the
-    // deck loaded through the text pipeline, reporting to `sink`. False,
-    // with the reason in *error, only when the file cannot be read; a deck
-    // that does not parse leaves the design empty.
+    // Opening a document file, the framework's part: the file must be
+    // readable (else false, with the reason in *error); its path and name
+    // are remembered, and ".tmp" in the path marks the document modified
+    // and opened from a temporary file. The tab window loads the deck.
+    bool OnOpenDocument(const std::string &path, std::string *error);
+    // OnOpenDocument, then the file kind set from the path and the deck
+    // loaded through the text pipeline, reporting to `sink`, with its first
+    // card current; a deck that does not parse leaves the design empty.
     bool openFile(const std::string &path, const std::string &tempDir, MessageSink &sink,
                   std::string *error);
 
@@ -89,6 +105,7 @@ private:
     int m_currentCardId = 0;
     int m_currentCardIndex = 1;
     int m_selectedId = 0;
+    std::array<bool, kSelectionHintCount> m_hints {};
 };
 
 } // namespace tess

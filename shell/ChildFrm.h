@@ -8,23 +8,29 @@ namespace tess {
 
 class CBerthingDoc;
 class CDesignWnd;
+class SyncHost;
+class TVisualTabWindow;
 
 // The window of one document inside the main frame's MDI area. It owns its
-// document and, for now, shows the Design tab's window alone; its title is
-// the document's title.
+// document and shows its tab window; its title is the document's title.
+// Closing it asks to save a modified document first.
 class CChildFrame : public QMdiSubWindow
 {
     Q_OBJECT
 public:
-    explicit CChildFrame(std::unique_ptr<CBerthingDoc> doc, QWidget *parent = nullptr);
+    CChildFrame(std::unique_ptr<CBerthingDoc> doc, SyncHost &host, QWidget *parent = nullptr);
     ~CChildFrame() override;
 
     CBerthingDoc &document() const { return *m_doc; }
-    CDesignWnd *designWnd() const { return m_designWnd; }
+    TVisualTabWindow *tabWindow() const { return m_tabs; }
+    CDesignWnd *designWnd() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     std::unique_ptr<CBerthingDoc> m_doc;
-    CDesignWnd *m_designWnd = nullptr;
+    TVisualTabWindow *m_tabs = nullptr;
 };
 
 } // namespace tess

@@ -27,7 +27,7 @@ struct OptionRule
 };
 
 // New options go here; their help lines follow from the table.
-const std::array<OptionRule, 6> kOptions = {{
+const std::array<OptionRule, 7> kOptions = {{
     {"--screenshot", true, "PATH",
      "save a PNG of the main window, showing FILE or\nthe bundled example deck, to PATH and exit",
      [](CommandLine &c, const std::string &v) {
@@ -37,6 +37,10 @@ const std::array<OptionRule, 6> kOptions = {{
     {"--card", true, "N",
      "with --screenshot: show card N of the deck\n(counted from 1; the first by default)",
      [](CommandLine &c, const std::string &v) { c.card = cardNumber(v); }},
+    {"--tab", true, "TAB",
+     "with --screenshot: show the Design, Code or XML Tree\ntab (design, code or tree), reached as "
+     "a click\non it would",
+     [](CommandLine &c, const std::string &v) { c.tab = v; }},
     {"--check", false, nullptr,
      "validate each FILE as Compile does, print the\nresult and exit (status 1 when one fails)",
      [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Check; }},
@@ -70,6 +74,10 @@ std::string checkArguments(const CommandLine &c)
         return "option '--card' needs '--screenshot'";
     if (c.card < 0 && c.action == CommandLine::Action::Screenshot)
         return "option '--card' needs a card number from 1";
+    if (c.tab && c.action != CommandLine::Action::Screenshot)
+        return "option '--tab' needs '--screenshot'";
+    if (c.tab && *c.tab != "design" && *c.tab != "code" && *c.tab != "tree")
+        return "option '--tab' needs design, code or tree";
     if (c.action == CommandLine::Action::Check && c.files.empty())
         return "option '--check' needs at least one FILE";
     if (c.action == CommandLine::Action::Format && c.files.size() != 1)
@@ -126,7 +134,7 @@ CommandLine parseCommandLine(const std::vector<std::string> &args)
 std::string usageText()
 {
     std::string text = "Usage: tessarine [FILE]\n"
-                       "       tessarine --screenshot PATH [--card N] [FILE]\n"
+                       "       tessarine --screenshot PATH [--card N] [--tab TAB] [FILE]\n"
                        "       tessarine --check FILE...\n"
                        "       tessarine --format FILE\n"
                        "       tessarine --help | --version\n"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct CommandLine
     // --card: the 1-based card the screenshot shows; 0 when not given, -1
     // when the value is no card number.
     int card = 0;
+    // --tab: "design", "code" or "tree"; missing when not given.
+    std::optional<std::string> tab;
     // Set when the arguments are unusable; the program then says so and
     // exits with status 2.
     std::string error;

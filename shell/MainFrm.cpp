@@ -1,17 +1,22 @@
 #include "shell/MainFrm.h"
 
 #include "shell/CJTabCtrlBar.h"
+#include "shell/ChildFrm.h"
 #include "shell/ClockText.h"
 #include "shell/FileView.h"
 #include "shell/Prompter.h"
 #include "shell/ShellConstants.h"
+#include "source/DocumentSync.h"
+#include "source/EditorConstants.h"
 #include "source/OPview.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
@@ -49,23 +54,60 @@ QLabel *makeIndicator(const char *text, QWidget *parent)
 
 } // namespace
 
+// How the document windows reach the Output bar and the recent files.
+class CMainFrame::FrameHost : public SyncHost
+{
+public:
+    explicit FrameHost(CMainFrame &frame)
+        : m_frame(frame)
+    { }
+    void showMessage(const std::string &text) override { m_frame.showOutputMessage(text); }
+    void clearOutput() override
+    {
+        if (COPview *view = m_frame.outputView())
+            view->setMessage({});
+    }
+    void addRecentFile(const std::string &path) override { m_frame.addRecentFile(path); }
+    // The emulator is not started yet.
+    void launchEmulator(const std::string &) override { }
+
+private:
+    CMainFrame &m_frame;
+};
+
 CMainFrame::CMainFrame(QWidget *parent)
     : QMainWindow(parent)
     , m_clockSource([] { return QTime::currentTime(); })
+    , m_host(std::make_unique<FrameHost>(*this))
 {
     initTessarineResources();
     setWindowTitle(QString::fromLatin1(kMainFrameTitle));
     setWindowIcon(QIcon(QString::fromLatin1(kProgramIconResource)));
 }
 
+SyncHost &CMainFrame::host() const
+{
+    return *m_host;
+}
+
 CMainFrame::~CMainFrame()
 {
     qApp->removeEventFilter(this);
+    disconnect(this, &QWidget::windowTitleChanged, this, nullptr);
     // The bars report being hidden while the window is torn down, when the
     // check marks can no longer be reached.
     for (CCJTabCtrlBar *bar : {m_workspaceBar, m_outputBar}) {
         if (bar)
             disconnect(bar, nullptr, this, nullptr);
+    }
+    // The documents go first, while the menus they update still exist.
+    if (m_mdiArea) {
+        disconnect(m_mdiArea, nullptr, this, nullptr);
+        // Closed ones waiting for their deletion included.
+        for (CChildFrame *child : m_mdiArea->findChildren<CChildFrame *>()) {
+            disconnect(child, nullptr, this, nullptr);
+            delete child;
+        }
     }
 }
 
@@ -91,6 +133,7 @@ bool CMainFrame::Create()
     // watched.
     qApp->installEventFilter(this);
     updateViewChecks();
+    updateMenus();
     return true;
 }
 
@@ -121,9 +164,13 @@ void CMainFrame::createMenus()
 {
     m_fileMenu = menuBar()->addMenu(QString::fromLatin1(kMenuFile));
     createFileCommands();
-    m_fileMenu->addSeparator();
+    m_recentSeparator = m_fileMenu->addSeparator();
     connect(addCommand(m_fileMenu, ID_APP_EXIT, kMenuExit), &QAction::triggered, this,
             &QWidget::close);
+    rebuildRecentFiles();
+
+    m_editMenu = menuBar()->addMenu(QString::fromLatin1(kMenuEdit));
+    createEditCommands();
 
     m_viewMenu = menuBar()->addMenu(QString::fromLatin1(kMenuView));
     connect(addCommand(m_viewMenu, ID_VIEW_STATUS_BAR, kMenuStatusBar, true), &QAction::triggered,
@@ -135,9 +182,17 @@ void CMainFrame::createMenus()
             &QAction::triggered, this, [this] { toggleBar(m_workspaceBar); });
     connect(addCommand(m_viewMenu, ID_VIEW_OUTPUT, kMenuOutputWindow, true), &QAction::triggered,
             this, [this] { toggleBar(m_outputBar); });
+    // Menu 128's View has only the toolbar and the status bar.
+    m_documentActions.push_back(commandAction(ID_VIEW_WORKSPACE));
+    m_documentActions.push_back(commandAction(ID_VIEW_OUTPUT));
     // The check marks follow the bars however they were hidden (their own
     // close button included).
     connect(m_viewMenu, &QMenu::aboutToShow, this, &CMainFrame::updateViewChecks);
+
+    m_toolsMenu = menuBar()->addMenu(QString::fromLatin1(kMenuTools));
+    createToolsCommands();
+    m_windowMenu = menuBar()->addMenu(QString::fromLatin1(kMenuWindow));
+    createWindowCommands();
 
     m_helpMenu = menuBar()->addMenu(QString::fromLatin1(kMenuHelp));
     connect(addCommand(m_helpMenu, ID_APP_ABOUT, kMenuAbout), &QAction::triggered, this, [] {
@@ -288,6 +343,19 @@ void CMainFrame::OnTimer()
 {
     const QTime now = m_clockSource();
     m_clockPane->setText(QString::fromStdString(ClockText(now.hour(), now.minute(), now.second())));
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (m_mdiArea) {
+        for (QMdiSubWindow *child : m_mdiArea->subWindowList()) {
+            if (!child->close()) {
+                event->ignore();
+                return;
+            }
+        }
+    }
+    QMainWindow::closeEvent(event);
 }
 
 bool CMainFrame::eventFilter(QObject *watched, QEvent *event)

@@ -5,7 +5,9 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QMdiArea;
@@ -18,11 +20,17 @@ class CCJTabCtrlBar;
 class CChildFrame;
 class CFileView;
 class COPview;
+class RecentFileList;
+class SyncHost;
+class WMLCodeViews;
 
 // The program's one top-level window: documents in a central MDI area (a
-// maximised one adds " - [its title]" to the window title), the
-// docking "Workspace" (project tree) and "Output" bars, a status bar with a
-// clock, and the menus of the frame without documents.
+// maximised one adds " - [its title]" to the window title, any other active
+// one " - its title"), the docking "Workspace" (project tree) and "Output"
+// bars, a status bar with a clock, and the menus. One menu bar serves as
+// both menus of the design: the items that only menu 129 has (Save, Close
+// File, Edit, Tools > Compile, Window) are shown while a document is open
+// and hidden otherwise.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
@@ -57,15 +65,21 @@ public:
 
     // The menu item of a command, by its identifier; null when absent.
     QAction *commandAction(int commandId) const;
-    // Opens a file as a document: WML files (any extension but .asp and
-    // .jsp) in a document window whose deck is loaded through the text
-    // pipeline, reporting to the Output bar. False, with the reason in
-    // *error, when the file cannot be read. Announces documentOpened.
+    // Opens a file as a document: the new-file flags follow its extension
+    // (".asp", ".jsp", ".wml"; any other leaves them), a WML document loads
+    // its deck, an ASP or JSP page shows its text on the Code tab. False,
+    // with the reason in *error, when the file cannot be read. Announces
+    // documentOpened.
     bool OpenDocumentFile(const std::string &path, std::string *error);
-    // A new, unnamed WML document showing the starting deck.
+    // A new, unnamed document of the kind the new-file flags say.
     CChildFrame *NewDocument();
     // The active document's window; null when none (or not a document).
     CChildFrame *activeChildFrame() const;
+
+    // The list shown at the end of the File menu; none until set.
+    void setRecentFileList(RecentFileList *list);
+    // Puts path first in the recent files, saves and shows them.
+    void addRecentFile(const std::string &path);
 
     // What kind of file the next new document is (both clear: WML).
     bool newFileAsp() const { return m_newFileAsp; }
@@ -73,8 +87,14 @@ public:
 
     // Later menus go between View and Help.
     QMenu *fileMenu() const { return m_fileMenu; }
+    QMenu *editMenu() const { return m_editMenu; }
     QMenu *viewMenu() const { return m_viewMenu; }
+    QMenu *toolsMenu() const { return m_toolsMenu; }
+    QMenu *windowMenu() const { return m_windowMenu; }
     QMenu *helpMenu() const { return m_helpMenu; }
+    // The menus and items shown and enabled for the active document (or
+    // for none), as before a menu opens.
+    void updateMenus();
 
     // Where the clock reads the time; the local time unless replaced.
     void setClockSource(ClockSource source);
@@ -82,9 +102,16 @@ public:
 
 public slots:
     void OnTimer();
+    void OnFileNewAsp();
+    void OnFileNewJsp();
     void OnFileNewWml();
     void OnFileOpen();
     void OnFileClose();
+    void OnFileSave();
+    void OnCompile();
+    void OnWindowTileHorizontally();
+    void OnWindowTileVertically();
+    void OnWindowArrangeIcons();
     // WM_LEAVE_FULLSCREEN: turns full-screen mode off when it is on; there
     // is no full-screen mode yet.
     void OnLeaveFullScreen() { }
@@ -94,13 +121,30 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Each document is asked to close first; one that stays open keeps the
+    // window open.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    class FrameHost;
+
     void createStatusBar();
     void createMenus();
     void createFileCommands();
+    void createEditCommands();
+    void createToolsCommands();
+    void createWindowCommands();
+    void rebuildRecentFiles();
+    void openRecentFile(const std::string &path);
     void setNewFileFlags(bool asp, bool jsp);
+    void newFile(bool asp, bool jsp);
     CChildFrame *addChildFrame(CChildFrame *child);
+    void updateTitle();
+    // Status bar text and tooltip from a prompt "status\ntooltip".
+    static void setCommandPrompt(QAction *action, const char *prompt);
+    // The code view of the active document while its Code tab is shown.
+    WMLCodeViews *activeCodeView() const;
+    SyncHost &host() const;
     bool createDockingBars();
     QAction *addCommand(QMenu *menu, int commandId, const char *text, bool checkable = false);
     void toggleBar(CCJTabCtrlBar *bar);
@@ -117,10 +161,19 @@ private:
     QLabel *m_numPane = nullptr;
     QLabel *m_scrollPane = nullptr;
     QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
     QMenu *m_viewMenu = nullptr;
+    QMenu *m_toolsMenu = nullptr;
+    QMenu *m_windowMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
+    QAction *m_recentSeparator = nullptr;
+    std::vector<QAction *> m_recentActions;
+    // Items of menu 129 only.
+    std::vector<QAction *> m_documentActions;
+    RecentFileList *m_recent = nullptr;
     QTimer *m_clockTimer = nullptr;
     ClockSource m_clockSource;
+    std::unique_ptr<FrameHost> m_host;
     std::map<int, QAction *> m_commands;
     bool m_newFileAsp = false;
     bool m_newFileJsp = false;

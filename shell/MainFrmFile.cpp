@@ -1,15 +1,18 @@
-// The File menu's documents: New File, Open File and Close File.
+// The File menu's documents: New File, Open File, Close File, Save and the
+// recent files.
 #include "shell/MainFrm.h"
 
 #include "designer/DesignWnd.h"
 #include "designer/WMLDesignView.h"
 #include "shell/BerthingDoc.h"
 #include "shell/ChildFrm.h"
-#include "shell/PlaceholderDocument.h"
 #include "shell/ProcessPaths.h"
 #include "shell/Prompter.h"
+#include "shell/RecentFileList.h"
 #include "shell/ShellConstants.h"
-#include "source/MessageSink.h"
+#include "source/SourceConstants.h"
+#include "source/TabWindow.h"
+#include "source/WMLCodeViews.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -20,19 +23,6 @@
 namespace tess {
 
 namespace {
-
-// Loading and validation report in the Output bar.
-class OutputSink : public MessageSink
-{
-public:
-    explicit OutputSink(CMainFrame &frame)
-        : m_frame(frame)
-    { }
-    void showMessage(const std::string &text) override { m_frame.showOutputMessage(text); }
-
-private:
-    CMainFrame &m_frame;
-};
 
 std::string extensionOf(const std::string &path)
 {
@@ -45,9 +35,10 @@ std::string extensionOf(const std::string &path)
 void CMainFrame::createFileCommands()
 {
     QMenu *newFile = m_fileMenu->addMenu(QString::fromLatin1(kMenuNewFile));
-    // ASP and JSP pages need the Code tab, which documents do not have yet.
-    addCommand(newFile, ID_FILE_NEW_ASP, kMenuNewAsp)->setEnabled(false);
-    addCommand(newFile, ID_FILE_NEW_JSP, kMenuNewJsp)->setEnabled(false);
+    connect(addCommand(newFile, ID_FILE_NEW_ASP, kMenuNewAsp), &QAction::triggered, this,
+            &CMainFrame::OnFileNewAsp);
+    connect(addCommand(newFile, ID_FILE_NEW_JSP, kMenuNewJsp), &QAction::triggered, this,
+            &CMainFrame::OnFileNewJsp);
     connect(addCommand(newFile, ID_FILE_NEW_WML, kMenuNewWml), &QAction::triggered, this,
             &CMainFrame::OnFileNewWml);
 
@@ -56,11 +47,67 @@ void CMainFrame::createFileCommands()
     connect(open, &QAction::triggered, this, &CMainFrame::OnFileOpen);
 
     QAction *close = addCommand(m_fileMenu, ID_FILE_CLOSE, kMenuCloseFile);
-    close->setEnabled(false);
     connect(close, &QAction::triggered, this, &CMainFrame::OnFileClose);
-    const auto updateClose = [this, close] { close->setEnabled(m_mdiArea->currentSubWindow()); };
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, close, updateClose);
-    connect(m_fileMenu, &QMenu::aboutToShow, close, updateClose);
+    m_documentActions.push_back(close);
+    m_documentActions.push_back(m_fileMenu->addSeparator());
+    QAction *save = addCommand(m_fileMenu, ID_FILE_SAVE, kMenuSave);
+    save->setShortcut(QKeySequence(Qt::Key_F2));
+    setCommandPrompt(save, kPromptSave);
+    connect(save, &QAction::triggered, this, &CMainFrame::OnFileSave);
+    m_documentActions.push_back(save);
+    m_fileMenu->addSeparator();
+}
+
+void CMainFrame::setRecentFileList(RecentFileList *list)
+{
+    m_recent = list;
+    rebuildRecentFiles();
+}
+
+void CMainFrame::addRecentFile(const std::string &path)
+{
+    if (!m_recent)
+        return;
+    m_recent->add(path);
+    m_recent->save();
+    rebuildRecentFiles();
+}
+
+// The entries stand between two separators above Exit, as "&1 path" and so
+// on; an empty list shows a disabled "Recent File".
+void CMainFrame::rebuildRecentFiles()
+{
+    for (QAction *action : m_recentActions) {
+        m_commands.erase(action->data().toInt());
+        m_fileMenu->removeAction(action);
+        delete action;
+    }
+    m_recentActions.clear();
+    const std::vector<std::string> entries
+        = m_recent ? m_recent->entries() : std::vector<std::string>();
+    if (entries.empty()) {
+        auto *none = new QAction(QString::fromLatin1(kMenuRecentFile), m_fileMenu);
+        none->setEnabled(false);
+        m_recentActions.push_back(none);
+    }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const std::string path = entries[i];
+        auto *action = new QAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(path)), m_fileMenu);
+        action->setData(ID_FILE_MRU_FILE1 + int(i));
+        m_commands[ID_FILE_MRU_FILE1 + int(i)] = action;
+        connect(action, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+        m_recentActions.push_back(action);
+    }
+    for (QAction *action : m_recentActions)
+        m_fileMenu->insertAction(m_recentSeparator, action);
+}
+
+void CMainFrame::openRecentFile(const std::string &path)
+{
+    std::string error;
+    if (!OpenDocumentFile(path, &error))
+        Prompter::current().message(error, Prompter::Icon::Stop);
 }
 
 void CMainFrame::setNewFileFlags(bool asp, bool jsp)
@@ -79,12 +126,26 @@ CChildFrame *CMainFrame::activeChildFrame() const
 CChildFrame *CMainFrame::addChildFrame(CChildFrame *child)
 {
     m_mdiArea->addSubWindow(child);
+    TVisualTabWindow *tabs = child->tabWindow();
     connect(child->designWnd()->designView(), &CWMLDesignView::leaveFullScreenRequested, this,
             &CMainFrame::OnLeaveFullScreen);
+    connect(tabs->codeView(), &CEditorView::caretStatusChanged, this,
+            [this](const QString &text) { setLineColumnText(text.toStdString()); });
+    tabs->codeView()->setEditMenu(m_editMenu);
+    connect(tabs, &TVisualTabWindow::tabSwitched, this, &CMainFrame::updateMenus);
+    connect(&child->document(), &CBerthingDoc::titleChanged, this, &CMainFrame::updateTitle);
+    connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateTitle);
+    connect(child, &QObject::destroyed, this, [this] {
+        updateMenus();
+        updateTitle();
+    });
     child->showMaximized();
     m_mdiArea->setActiveSubWindow(child);
+    tabs->ensureInitialLoad();
     // Laid out once it has its size, so the scroll height fits the window.
     child->document().requestAlignAll();
+    updateMenus();
+    updateTitle();
     return child;
 }
 
@@ -93,31 +154,54 @@ CChildFrame *CMainFrame::NewDocument()
     auto doc = std::make_unique<CBerthingDoc>();
     doc->setTitle(kNewDocumentName + std::to_string(++m_newDocumentCount));
     doc->setFileKind(m_newFileAsp, m_newFileJsp);
-    return addChildFrame(new CChildFrame(std::move(doc)));
+    auto *child = new CChildFrame(std::move(doc), host());
+    child->tabWindow()->request(WM_TAB_PREPARE_NEW);
+    return addChildFrame(child);
 }
 
 bool CMainFrame::OpenDocumentFile(const std::string &path, std::string *error)
 {
     const std::string extension = extensionOf(path);
-    if (extension == "asp" || extension == "jsp") {
-        if (!openPlaceholderDocument(m_mdiArea, path, error))
-            return false;
-    } else {
-        auto doc = std::make_unique<CBerthingDoc>();
-        OutputSink sink(*this);
-        if (!doc->openFile(path, TempDirPath, sink, error))
-            return false;
-        addChildFrame(new CChildFrame(std::move(doc)));
-    }
+    if (extension == "jsp")
+        setNewFileFlags(false, true);
+    else if (extension == "asp")
+        setNewFileFlags(true, false);
+    else if (extension == "wml")
+        setNewFileFlags(false, false);
+
+    // The path must be known before the windows are made: a design without
+    // one starts a new deck.
+    auto doc = std::make_unique<CBerthingDoc>();
+    doc->setFileKind(m_newFileAsp, m_newFileJsp);
+    if (!doc->OnOpenDocument(path, error))
+        return false;
+    auto *child = new CChildFrame(std::move(doc), host());
+    child->tabWindow()->request(WM_TAB_PREPARE_OPEN);
+    addChildFrame(child);
     emit documentOpened(QString::fromStdString(path));
     return true;
 }
 
+void CMainFrame::newFile(bool asp, bool jsp)
+{
+    setNewFileFlags(asp, jsp);
+    if (CChildFrame *child = NewDocument())
+        child->document().setFileKind(asp, jsp);
+}
+
+void CMainFrame::OnFileNewAsp()
+{
+    newFile(true, false);
+}
+
+void CMainFrame::OnFileNewJsp()
+{
+    newFile(false, true);
+}
+
 void CMainFrame::OnFileNewWml()
 {
-    setNewFileFlags(false, false);
-    if (CChildFrame *child = NewDocument())
-        child->document().setFileKind(false, false);
+    newFile(false, false);
 }
 
 void CMainFrame::OnFileOpen()
@@ -130,14 +214,6 @@ void CMainFrame::OnFileOpen()
     if (path.empty())
         return;
     CurrentFilePath = path;
-    const std::string extension = extensionOf(path);
-    if (extension == "jsp")
-        setNewFileFlags(false, true);
-    else if (extension == "asp")
-        setNewFileFlags(true, false);
-    else if (extension == "wml")
-        setNewFileFlags(false, false);
-
     std::string error;
     if (!OpenDocumentFile(path, &error)) {
         Prompter::current().message(error, Prompter::Icon::Stop);
@@ -153,6 +229,12 @@ void CMainFrame::OnFileClose()
 {
     if (QMdiSubWindow *child = m_mdiArea->currentSubWindow())
         child->close();
+}
+
+void CMainFrame::OnFileSave()
+{
+    if (CChildFrame *child = activeChildFrame())
+        child->tabWindow()->sync().saveCommand();
 }
 
 } // namespace tess

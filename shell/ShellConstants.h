@@ -21,12 +21,23 @@ inline constexpr int ID_APP_EXIT = 0xE141;
 inline constexpr int ID_VIEW_TOOLBAR = 0xE800;
 inline constexpr int ID_VIEW_STATUS_BAR = 0xE801;
 
-// File commands; Open and Close keep the framework's numbers.
+// File commands; Open, Close, Save and the recent files keep the
+// framework's numbers.
 inline constexpr int ID_FILE_OPEN = 0xE101;
 inline constexpr int ID_FILE_CLOSE = 0xE102;
+inline constexpr int ID_FILE_SAVE = 0xE103;
+inline constexpr int ID_FILE_MRU_FILE1 = 0xE110; // the first of four
 inline constexpr int ID_FILE_NEW_ASP = 32771;
 inline constexpr int ID_FILE_NEW_JSP = 32772;
 inline constexpr int ID_FILE_NEW_WML = 32773;
+
+// Window menu commands, with the framework's numbers.
+inline constexpr int ID_WINDOW_ARRANGE = 0xE130;
+inline constexpr int ID_WINDOW_CASCADE = 0xE132;
+inline constexpr int ID_WINDOW_TILE_HORZ = 0xE133;
+inline constexpr int ID_WINDOW_TILE_VERT = 0xE134;
+
+inline constexpr int ID_TOOLS_COMPILE = 32795;
 
 // Commands of the docking bars; also the bars' own identifiers.
 inline constexpr int ID_VIEW_WORKSPACE = 32793;
@@ -79,12 +90,30 @@ inline constexpr const char *kMenuNewJsp = "JSP";
 inline constexpr const char *kMenuNewWml = "WML";
 inline constexpr const char *kMenuOpenFile = "&Open File\tCtrl+O";
 inline constexpr const char *kMenuCloseFile = "&Close File";
+inline constexpr const char *kMenuSave = "&Save\tF2";
+inline constexpr const char *kPromptSave = "Saves a WML file\nSave";
+inline constexpr const char *kMenuRecentFile = "Recent File";
+inline constexpr const char *kMenuTools = "&Tools";
+inline constexpr const char *kMenuCompile = "&Compile\tF5";
+inline constexpr const char *kPromptCompile = "Compiles the WML code\nCompile";
+inline constexpr const char *kMenuWindow = "&Window";
+inline constexpr const char *kMenuCascade = "&Cascade";
+inline constexpr const char *kMenuTileHorizontally = "Tile &Horizontally";
+inline constexpr const char *kMenuTileVertically = "Tile &Vertically";
+inline constexpr const char *kMenuArrangeIcons = "&Arrange Icons";
 
 // The file dialog of Open File, and the name a new document is given before
 // its number.
 inline constexpr const char *kOpenFileFilter
     = "WML Files (*.wml)|*.wml|ASP Files (*.asp)|*.asp|JSP Files (*.jsp)|*.jsp|";
 inline constexpr const char *kOpenFileTitle = "Open";
+inline constexpr const char *kAspFileFilter = "ASP Files (*.asp)|*.asp|";
+inline constexpr const char *kJspFileFilter = "JSP Files (*.jsp)|*.jsp|";
+inline constexpr const char *kSaveAsTitle = "Save As";
+inline constexpr const char *kDefaultExtension = "wml";
+// The save prompt: the prefix, the document's title, the suffix.
+inline constexpr const char *kSaveChangesPrefix = "Save changes to ";
+inline constexpr const char *kSaveChangesSuffix = "?";
 inline constexpr const char *kNewDocumentName = "Tessarine";
 
 // The recent-file list lives in a profile of its own under this company.

@@ -40,6 +40,8 @@ int takeScreenshot(QApplication &app, const tess::CommandLine &cl)
     tess::StartupOptions options;
     options.fixedSize = true;
     options.card = cl.card;
+    if (cl.tab)
+        options.tab = *cl.tab == "code" ? 1 : *cl.tab == "tree" ? 2 : 0;
     options.file = cl.files.empty() ? tess::dataFile("examples/welcome.wml") : cl.files.front();
     if (options.file.empty())
         return fail("the example deck is missing: no data folder was found");

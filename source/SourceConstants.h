@@ -58,4 +58,34 @@ inline constexpr int TreeImageWidth = 16;
 inline constexpr std::string_view TreeRootLabel = "#document";
 inline constexpr std::string_view LastOptionText = "Selection Should have atleast one Option";
 
+// The document's tab window: its tabs, the requests it answers (the private
+// messages of the design, here direct calls carrying these numbers) and the
+// texts it shows.
+inline constexpr std::string_view DesignTabLabel = "Design";
+inline constexpr std::string_view CodeTabLabel = "Code";
+inline constexpr std::string_view TreeTabLabel = "XML Tree";
+inline constexpr int WM_TAB_COMPILE = 1144;
+inline constexpr int WM_TAB_COMPILE_CODE = 1154; // sent by the Compile command
+inline constexpr int WM_TAB_SAVE = 1164; // clear the output, save, not modified
+inline constexpr int WM_TAB_PREPARE_OPEN = 1174; // before a file is read
+inline constexpr int WM_TAB_PREPARE_NEW = 1184; // before a new document is made
+inline constexpr int WM_TAB_PREVIEW = 1194; // validate, then preview
+inline constexpr int WM_TAB_REFILL_CARDS = 1204; // the card list refilled from the file
+inline constexpr int WM_TAB_CLOSING = 1274; // the document closes
+inline constexpr std::string_view UnableToOpenFileText = "Unable to Open File. Quitting.";
+inline constexpr std::string_view PreviewNeedsSaveText
+    = "Emulator launch failed: save file prior to preview";
+inline constexpr std::string_view CompilationErrorText = "Error in Compilation";
+// What the code view of a new ASP or JSP page starts with: the page's
+// content type, then an empty deck that validates.
+inline constexpr std::string_view NewAspPageText
+    = "<%@ Language=VBScript %>\n"
+      "<% Response.ContentType = \"text/vnd.wap.wml\" %>\n";
+inline constexpr std::string_view NewJspPageText = "<%@ page contentType=\"text/vnd.wap.wml\" %>\n";
+inline constexpr std::string_view NewPageDeckText
+    = "<?xml version=\"1.0\"?>\n"
+      "<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
+      "\"http://www.wapforum.org/DTD/wml_1.1.xml\">\n"
+      "<wml>\n\t<card>\n\t\t<p>\n\t\t</p>\n\t</card>\n</wml>\n";
+
 } // namespace tess

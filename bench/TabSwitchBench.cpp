@@ -1,0 +1,200 @@
+// The Design -> Code switch of a document holding a generated deck of about
+// 5 MB (and 1 MB, to see the growth), through the tab window as a click runs
+// it: the deck written through the XML service, the file read back with the
+// prologue, formatted, turned back and set into the code view with its
+// colouring complete. The references in the same run are the command
+// `tessarine --check` on the same file, and the same check in process
+// (checkDecks, without the program's start and exit). At the end the
+// switch's ratios to both are printed; the target is at most 2 against the
+// command.
+#include "shell/BerthingDoc.h"
+#include "shell/DeckCheck.h"
+#include "shell/ProcessPaths.h"
+#include "source/DocumentSync.h"
+#include "source/FileUtil.h"
+#include "source/TabWindow.h"
+#include "source/WMLCodeViews.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// Valid WML 1.1: cards holding every control kind, one element or text run
+// a line, until the deck reaches `bytes`.
+std::string generateDeck(size_t bytes)
+{
+    std::string text = "<?xml version=\"1.0\"?>\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML "
+                       "1.1//EN\" \"http://www.wapforum.org/DTD/wml_1.1.xml\">\n<wml>\n";
+    for (int n = 1; text.size() < bytes; ++n) {
+        const std::string id = std::to_string(n);
+        text += "<card id=\"c" + id + "\" title=\"Card " + id
+            + "\" newcontext=\"false\" ordered=\"true\">\n"
+              "<onevent type=\"onenterforward\">\n<refresh>\n<setvar name=\"v\" value=\""
+            + id
+            + "\"/>\n</refresh>\n</onevent>\n<timer name=\"t\" value=\"100\"/>\n"
+              "<do type=\"accept\" label=\"Next\">\n<go href=\"#c"
+            + std::to_string(n + 1) + "\" method=\"post\">\n<postfield name=\"card\" value=\"" + id
+            + "\"/>\n</go>\n</do>\n<p align=\"left\">\nWelcome to card " + id
+            + "\n<b>bold</b>\n<i>italic</i>\n<em>em</em>\n<strong>strong</strong>\n"
+              "<u>under</u>\n<big>big</big>\n<small>small</small>\n&nbsp;\nafter a blank<br/>\n"
+              "<a href=\"#c"
+            + id + "\">Again</a>\n<input name=\"who" + id
+            + "\" title=\"Name\" maxlength=\"20\"/>\n<select name=\"cup" + id
+            + "\">\n<optgroup title=\"Sizes\">\n<option value=\"s\">Small</option>\n"
+              "<option value=\"l\">Large</option>\n</optgroup>\n<option "
+              "value=\"n\">None</option>\n</select>\n<img src=\"logo.wbmp\" alt=\"Logo\"/>\n"
+              "</p>\n</card>\n";
+    }
+    return text + "</wml>\n";
+}
+
+struct Deck
+{
+    QTemporaryDir dir;
+    std::string pristine;
+    std::string path;
+};
+
+Deck &deck(size_t megabytes)
+{
+    static std::map<size_t, std::unique_ptr<Deck>> made;
+    auto &slot = made[megabytes];
+    if (!slot) {
+        slot = std::make_unique<Deck>();
+        slot->pristine = generateDeck(megabytes << 20);
+        slot->path = slot->dir.filePath("deck.wml").toStdString();
+        tess::TempDirPath = slot->dir.path().toStdString();
+    }
+    // Each switch writes over the file; every run starts from the same deck.
+    tess::writeFileAtomically(slot->path, slot->pristine);
+    return *slot;
+}
+
+class NoHost : public tess::SyncHost
+{
+public:
+    void showMessage(const std::string &text) override { last = text; }
+    void clearOutput() override { }
+    void addRecentFile(const std::string &) override { }
+    void launchEmulator(const std::string &) override { }
+    std::string last;
+};
+
+void BM_DesignToCode(benchmark::State &state)
+{
+    NoHost host;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Deck &d = deck(size_t(state.range(0)));
+        tess::CBerthingDoc doc;
+        doc.OnOpenDocument(d.path, nullptr);
+        auto tabs = std::make_unique<tess::TVisualTabWindow>(doc, host);
+        tabs->resize(800, 600);
+        tabs->ensureInitialLoad();
+        if (!doc.model().validDeck) {
+            state.SkipWithError(("the deck did not load: " + host.last).c_str());
+            break;
+        }
+        state.ResumeTiming();
+
+        tabs->clickTab(tess::CodeTab);
+        QCoreApplication::processEvents();
+
+        state.PauseTiming();
+        // The last line, "</wml>", is coloured once the whole text is.
+        const QTextBlock last = tabs->codeView()->document()->lastBlock();
+        if (tabs->currentIndex() != tess::CodeTab || last.layout()->formats().isEmpty()) {
+            state.SkipWithError(("the code is not shown in colour: tab "
+                                 + std::to_string(tabs->currentIndex()) + ", "
+                                 + std::to_string(tabs->codeView()->text().size()) + " bytes")
+                                    .c_str());
+            break;
+        }
+        tabs.reset();
+        state.ResumeTiming();
+    }
+}
+
+void BM_Check(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string path = deck(size_t(state.range(0))).path;
+        std::ostringstream out;
+        std::ostringstream err;
+        state.ResumeTiming();
+        if (tess::checkDecks({path}, out, err) != 0)
+            state.SkipWithError(err.str().c_str());
+    }
+}
+
+void BM_CheckCommand(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString path = QString::fromStdString(deck(size_t(state.range(0))).path);
+        QProcess process;
+        state.ResumeTiming();
+        process.start(QStringLiteral(TESS_BENCH_PROGRAM), {QStringLiteral("--check"), path});
+        if (!process.waitForFinished(600000) || process.exitCode() != 0) {
+            state.SkipWithError("tessarine --check failed");
+            break;
+        }
+    }
+}
+
+BENCHMARK(BM_DesignToCode)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Check)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CheckCommand)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs)
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
+                times[run.run_name.str()] = run.GetAdjustedRealTime();
+    }
+    std::map<std::string, double> times;
+};
+
+void printRatio(const RatioReporter &reporter, const std::string &a, const std::string &b)
+{
+    const auto x = reporter.times.find(a);
+    const auto y = reporter.times.find(b);
+    if (x != reporter.times.end() && y != reporter.times.end() && y->second > 0)
+        std::printf("%s / %s = %.2f\n", a.c_str(), b.c_str(), x->second / y->second);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    printRatio(reporter, "BM_DesignToCode/5/real_time", "BM_CheckCommand/5/real_time");
+    printRatio(reporter, "BM_DesignToCode/1/real_time", "BM_CheckCommand/1/real_time");
+    printRatio(reporter, "BM_DesignToCode/5/real_time", "BM_Check/5/real_time");
+    printRatio(reporter, "BM_DesignToCode/5/real_time", "BM_DesignToCode/1/real_time");
+    std::printf("target: BM_DesignToCode/5 / BM_CheckCommand/5 <= 2\n");
+    benchmark::Shutdown();
+    return 0;
+}

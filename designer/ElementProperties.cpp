@@ -1,0 +1,72 @@
+#include "designer/ElementProperties.h"
+
+#include "designer/TextProperties.h"
+#include "model/DeckModel.h"
+#include "model/ElementFactory.h"
+
+namespace tess {
+
+namespace {
+
+DeckNode *textChild(const DeckNode *node)
+{
+    for (DeckNode *c = node ? node->firstChild : nullptr; c; c = c->nextSibling) {
+        if (c->kind() == KindText && !c->fragment().starts_with('<'))
+            return c;
+    }
+    return nullptr;
+}
+
+bool carriesWords(int kind)
+{
+    return kind == KindOption || kind == KindAnchor;
+}
+
+} // namespace
+
+bool HasPropertiesDialog(int kind)
+{
+    switch (kind) {
+    case KindInput:
+    case KindSelect:
+    case KindText:
+    case KindOption:
+    case KindAnchor:
+    case KindImage:
+    case KindOptgroup:
+    case KindAsp:
+    case KindJsp:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string TextChildWords(const DeckNode *node)
+{
+    const DeckNode *child = textChild(node);
+    return child ? UnescapeAngles(child->fragment()) : std::string();
+}
+
+void SetTextChildWords(DeckNode *node, std::string_view words)
+{
+    if (!node)
+        return;
+    // Stored like every text run, so a "<" typed here cannot pass for a tag.
+    std::string stored = EscapeAngles(words);
+    if (DeckNode *child = textChild(node))
+        child->element->fragment = std::move(stored);
+    else
+        AppendChild(node, makeElement(KindText, std::move(stored)));
+}
+
+void ApplyDialogOutcome(DeckNode *node, const DialogOutcome &outcome)
+{
+    if (!node || !node->element)
+        return;
+    node->element->fragment = outcome.fragment;
+    if (outcome.accepted && carriesWords(node->kind()))
+        SetTextChildWords(node, outcome.words);
+}
+
+} // namespace tess

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tess {
+
+// The Optgroup dialog's fields.
+struct OptgroupFields
+{
+    std::string title, xmlLang, className, id;
+
+    friend bool operator==(const OptgroupFields &, const OptgroupFields &) = default;
+};
+
+OptgroupFields ReadOptgroupFields(std::string_view fragment);
+// The new start tag: title, id, xml:lang, then class, which option groups
+// may carry like every element. Run CheckOptionId first.
+std::string BuildOptgroupTag(const OptgroupFields &fields);
+
+} // namespace tess

@@ -1,0 +1,149 @@
+// The Edit menu, which works on the active document's code view, and the
+// Window menu, which arranges the document windows.
+#include "shell/MainFrm.h"
+
+#include "shell/ChildFrm.h"
+#include "shell/ShellConstants.h"
+#include "source/DocumentSync.h"
+#include "source/EditorConstants.h"
+#include "source/FindReplace.h"
+#include "source/TabWindow.h"
+#include "source/WMLCodeViews.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+namespace tess {
+
+WMLCodeViews *CMainFrame::activeCodeView() const
+{
+    CChildFrame *child = activeChildFrame();
+    if (!child || child->tabWindow()->currentIndex() != CodeTab)
+        return nullptr;
+    return child->tabWindow()->codeView();
+}
+
+void CMainFrame::createEditCommands()
+{
+    struct EditCommand
+    {
+        int id;
+        const char *text;
+        QList<QKeySequence> keys;
+        void (CEditorView::*slot)();
+    };
+    const EditCommand commands[] = {
+        {ID_EDIT_UNDO,
+         kMenuUndo,
+         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
+         &CEditorView::editUndo},
+        {ID_EDIT_CUT,
+         kMenuCut,
+         {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
+         &CEditorView::editCut},
+        {ID_EDIT_COPY,
+         kMenuCopy,
+         {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+         &CEditorView::editCopy},
+        {ID_EDIT_PASTE,
+         kMenuPaste,
+         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
+         &CEditorView::editPaste},
+        {ID_EDIT_SELECT_ALL,
+         kMenuSelectAll,
+         {QKeySequence(Qt::CTRL | Qt::Key_A)},
+         &CEditorView::editSelectAll},
+    };
+    for (const EditCommand &c : commands) {
+        QAction *action = addCommand(m_editMenu, c.id, c.text);
+        action->setShortcuts(c.keys);
+        // The view's own keys win while it has the focus; the shortcuts
+        // serve when the focus is elsewhere in the window.
+        connect(action, &QAction::triggered, this, [this, slot = c.slot] {
+            if (WMLCodeViews *view = activeCodeView())
+                (view->*slot)();
+        });
+    }
+    setCommandPrompt(commandAction(ID_EDIT_SELECT_ALL), kPromptSelectAll);
+    m_editMenu->addSeparator();
+    const std::pair<int, FindReplaceDialog::Mode> finds[] = {
+        {ID_EDIT_FIND, FindReplaceDialog::Mode::Find},
+        {ID_EDIT_REPLACE, FindReplaceDialog::Mode::Replace},
+    };
+    for (const auto &[id, mode] : finds) {
+        connect(addCommand(m_editMenu, id, id == ID_EDIT_FIND ? kMenuFind : kMenuReplace),
+                &QAction::triggered, this, [this, mode = mode] {
+                    if (WMLCodeViews *view = activeCodeView())
+                        FindReplaceDialog::open(mode, this, view);
+                });
+    }
+}
+
+void CMainFrame::createWindowCommands()
+{
+    connect(addCommand(m_windowMenu, ID_WINDOW_CASCADE, kMenuCascade), &QAction::triggered,
+            m_mdiArea, &QMdiArea::cascadeSubWindows);
+    connect(addCommand(m_windowMenu, ID_WINDOW_TILE_HORZ, kMenuTileHorizontally),
+            &QAction::triggered, this, &CMainFrame::OnWindowTileHorizontally);
+    connect(addCommand(m_windowMenu, ID_WINDOW_TILE_VERT, kMenuTileVertically), &QAction::triggered,
+            this, &CMainFrame::OnWindowTileVertically);
+    connect(addCommand(m_windowMenu, ID_WINDOW_ARRANGE, kMenuArrangeIcons), &QAction::triggered,
+            this, &CMainFrame::OnWindowArrangeIcons);
+}
+
+namespace {
+
+// The windows that are neither minimised nor hidden, shown normal and laid
+// side by side across the area (or one above another).
+void tile(QMdiArea *area, bool sideBySide)
+{
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *window : area->subWindowList()) {
+        if (!window->isMinimized() && !window->isHidden())
+            windows << window;
+    }
+    if (windows.isEmpty())
+        return;
+    const QRect space = area->viewport()->rect();
+    const int n = int(windows.size());
+    const int step = (sideBySide ? space.width() : space.height()) / n;
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow *window = windows[i];
+        window->showNormal();
+        // The last window takes what the division left over.
+        const int extent
+            = i == n - 1 ? (sideBySide ? space.width() : space.height()) - i * step : step;
+        window->setGeometry(sideBySide ? QRect(i * step, 0, extent, space.height())
+                                       : QRect(0, i * step, space.width(), extent));
+    }
+}
+
+} // namespace
+
+void CMainFrame::OnWindowTileHorizontally()
+{
+    tile(m_mdiArea, false);
+}
+
+void CMainFrame::OnWindowTileVertically()
+{
+    tile(m_mdiArea, true);
+}
+
+// Minimised windows line up along the bottom edge, left to right.
+void CMainFrame::OnWindowArrangeIcons()
+{
+    const QRect space = m_mdiArea->viewport()->rect();
+    int x = 0;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        window->move(x, space.height() - window->height());
+        x += window->width();
+    }
+}
+
+} // namespace tess

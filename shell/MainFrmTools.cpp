@@ -1,0 +1,93 @@
+// The Tools menu's Compile, and what the menus and the title show for the
+// active document.
+#include "shell/MainFrm.h"
+
+#include "shell/BerthingDoc.h"
+#include "shell/ChildFrm.h"
+#include "shell/ShellConstants.h"
+#include "source/DocumentSync.h"
+#include "source/EditorConstants.h"
+#include "source/SourceConstants.h"
+#include "source/TabWindow.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace tess {
+
+void CMainFrame::setCommandPrompt(QAction *action, const char *prompt)
+{
+    // A prompt is the status bar's text, a line feed, then the tooltip.
+    const QString text = QString::fromLatin1(prompt);
+    const qsizetype split = text.indexOf(QLatin1Char('\n'));
+    action->setStatusTip(text.left(split));
+    if (split >= 0)
+        action->setToolTip(text.mid(split + 1));
+}
+
+void CMainFrame::createToolsCommands()
+{
+    QAction *compile = addCommand(m_toolsMenu, ID_TOOLS_COMPILE, kMenuCompile);
+    compile->setShortcut(QKeySequence(Qt::Key_F5));
+    setCommandPrompt(compile, kPromptCompile);
+    connect(compile, &QAction::triggered, this, &CMainFrame::OnCompile);
+    m_documentActions.push_back(compile);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
+        updateMenus();
+        updateTitle();
+    });
+    connect(this, &QWidget::windowTitleChanged, this, &CMainFrame::updateTitle);
+}
+
+void CMainFrame::OnCompile()
+{
+    QAction *compile = commandAction(ID_TOOLS_COMPILE);
+    CChildFrame *child = activeChildFrame();
+    if (child && compile && compile->isEnabled())
+        child->tabWindow()->request(WM_TAB_COMPILE_CODE);
+}
+
+void CMainFrame::updateMenus()
+{
+    if (!m_mdiArea)
+        return;
+    CChildFrame *child = activeChildFrame();
+    for (QAction *action : m_documentActions)
+        action->setVisible(child);
+    for (QMenu *menu : {m_editMenu, m_windowMenu})
+        menu->menuAction()->setVisible(child);
+    // Tools holds only Compile so far, which menu 128 does not have.
+    bool toolsShown = false;
+    for (QAction *action : m_toolsMenu->actions())
+        toolsShown = toolsShown || action->isVisible();
+    m_toolsMenu->menuAction()->setVisible(toolsShown);
+
+    // Compile serves WML documents while their Code tab is shown.
+    const bool onCode = child && !child->document().isAsp() && !child->document().isJsp()
+        && child->tabWindow()->currentIndex() == CodeTab;
+    commandAction(ID_TOOLS_COMPILE)->setEnabled(onCode);
+    const bool editing = activeCodeView();
+    for (int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL,
+                   ID_EDIT_FIND, ID_EDIT_REPLACE})
+        commandAction(id)->setEnabled(editing);
+}
+
+// The MDI area adds " - [name]" of a maximised window to the title it
+// found at that moment and puts that back later; whatever it did, the title
+// is set again from the active document once it has.
+void CMainFrame::updateTitle()
+{
+    QString title = QString::fromLatin1(kMainFrameTitle);
+    if (CChildFrame *child = activeChildFrame()) {
+        const QString name = child->windowTitle();
+        title += child->isMaximized() ? QStringLiteral(" - [%1]").arg(name)
+                                      : QStringLiteral(" - ") + name;
+    }
+    if (windowTitle() != title)
+        setWindowTitle(title);
+}
+
+} // namespace tess

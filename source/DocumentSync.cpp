@@ -1,0 +1,514 @@
+#include "source/DocumentSync.h"
+
+#include "model/ModelConstants.h"
+#include "shell/BerthingDoc.h"
+#include "shell/ProcessPaths.h"
+#include "shell/Prompter.h"
+#include "shell/SettingsKey.h"
+#include "shell/ShellConstants.h"
+#include "source/Compiler.h"
+#include "source/FileUtil.h"
+#include "source/SourceConstants.h"
+#include "source/SourceForm.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+
+namespace tess {
+
+namespace {
+
+std::string fileTitle(const std::string &path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
+void tellUnableToSave()
+{
+    Prompter::current().message(std::string(UnableToSaveFileText), Prompter::Icon::Stop);
+}
+
+// temp.wml is the program's own scratch file: created or truncated, never
+// renamed into place.
+bool writeScratch(const std::string &path, const std::string &bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.close();
+    return bool(out);
+}
+
+// The public prologue starts with a blank, which the Code tab shows; in a
+// file, though, nothing may stand before the XML declaration, or the card
+// list's own parse of the file fails.
+std::string withDeclarationFirst(std::string text)
+{
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first != std::string::npos && first > 0 && text.compare(first, 5, "<?xml") == 0)
+        text.erase(0, first);
+    return text;
+}
+
+// The code view's line ends: "\r\n" and a lone "\r" become "\n".
+std::string withLineFeeds(const std::string &text)
+{
+    if (text.find('\r') == std::string::npos)
+        return text;
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r')
+            out += text[i];
+        else if (i + 1 == text.size() || text[i + 1] != '\n')
+            out += '\n';
+    }
+    return out;
+}
+
+} // namespace
+
+int errorLineOf(const std::string &message)
+{
+    const size_t at = message.find("line ");
+    if (at == std::string::npos)
+        return 0;
+    const size_t from = at + 5;
+    const size_t comma = message.find(',', from);
+    if (comma == std::string::npos)
+        return 0;
+    const size_t first = message.find_first_not_of(" \t\r\n", from);
+    const size_t last = message.find_last_not_of(" \t\r\n", comma - 1);
+    if (first == std::string::npos || first >= comma || last < first || last - first >= 9)
+        return 0;
+    int n = 0;
+    for (size_t i = first; i <= last; ++i) {
+        if (message[i] < '0' || message[i] > '9')
+            return 0;
+        n = n * 10 + (message[i] - '0');
+    }
+    return n;
+}
+
+std::pair<size_t, size_t> lineSelection(const std::string &text, int line)
+{
+    size_t start = 0;
+    for (int seen = 1; seen < line; ++seen) {
+        const size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    const size_t end = text.find('\n', start);
+    return {start, end == std::string::npos ? text.size() : end};
+}
+
+std::string newPageText(bool jsp)
+{
+    std::string text(jsp ? NewJspPageText : NewAspPageText);
+    text += NewPageDeckText;
+    return text;
+}
+
+DocumentSync::DocumentSync(CBerthingDoc &doc, SyncViews &views, SyncHost &host, SyncPaths paths)
+    : m_doc(doc)
+    , m_views(views)
+    , m_host(host)
+    , m_paths(std::move(paths))
+    , m_serverPage(doc.isAsp() || doc.isJsp())
+    , m_active(m_serverPage ? CodeTab : DesignTab)
+    , m_previous(m_active)
+{ }
+
+std::string DocumentSync::tempDir() const
+{
+    return m_paths.tempDir.empty() ? TempDirPath : m_paths.tempDir;
+}
+
+std::string DocumentSync::systemTempDir() const
+{
+    if (!m_paths.systemTempDir.empty())
+        return m_paths.systemTempDir;
+    std::error_code error;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path(error);
+    return error ? std::string("/tmp") : dir.string();
+}
+
+std::string DocumentSync::currentPrologue() const
+{
+    // Read at each use: the preferences may have changed the DTD since.
+    const SettingsKey key
+        = m_paths.settingsPath.empty() ? SettingsKey() : SettingsKey(m_paths.settingsPath);
+    return prologue(key.numberOrDefault(kSettingLocalDtd) != 0,
+                    key.stringOrDefault(kSettingDtdPath));
+}
+
+void DocumentSync::markIfTemporary()
+{
+    if (m_doc.isTemporary())
+        m_doc.setModified(true);
+}
+
+void DocumentSync::initialLoad()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    DeckModel &model = m_doc.model();
+    if (m_serverPage) {
+        if (m_doc.path().empty()) {
+            m_views.setCodeText(newPageText(m_doc.isJsp()));
+            return;
+        }
+        setFileKindFromPath(model);
+        const std::optional<std::string> text = readWholeFile(m_doc.path());
+        if (!text) {
+            Prompter::current().message(std::string(UnableToOpenFileText), Prompter::Icon::Stop);
+            return;
+        }
+        m_views.setCodeText(*text);
+        markIfTemporary();
+        return;
+    }
+    if (m_doc.path().empty())
+        return;
+    setFileKindFromPath(model);
+    if (LoadDeckFromFile(model, tempDir(), m_host)) {
+        m_doc.setCurrentCard(NthCard(model.root(), 1));
+        m_doc.setCurrentCardIndex(1);
+        m_doc.requestAlignAll();
+        m_views.refillCardList();
+        m_parseFailed = false;
+    } else {
+        m_parseFailed = true;
+    }
+    markIfTemporary();
+}
+
+void DocumentSync::applyTabFlags(int tab)
+{
+    m_doc.xmlTreeActive = tab == TreeTab;
+    m_doc.clearSelectionHints();
+    if (tab == DesignTab)
+        m_doc.setSelectionHintOfKind();
+}
+
+bool DocumentSync::switchTo(int tab)
+{
+    if (m_serverPage || tab < DesignTab || tab > TreeTab)
+        return false;
+    const int old = m_active;
+    m_active = tab;
+    m_views.followCodeTab(tab);
+    applyTabFlags(tab);
+    const bool done = tab == DesignTab ? switchToDesign()
+        : tab == CodeTab               ? switchToCode()
+                                       : switchToTree();
+    if (!done) {
+        m_active = old;
+        m_views.followCodeTab(old);
+        applyTabFlags(old);
+        return false;
+    }
+    m_previous = tab;
+    return true;
+}
+
+// A save that cannot write stops the switch before the design or the code
+// is replaced from a file that does not hold the user's work.
+bool DocumentSync::switchToDesign()
+{
+    if (!save())
+        return false;
+    m_doc.setModified(false);
+    if (m_previous == CodeTab) {
+        DeckModel &model = m_doc.model();
+        setFileKindFromPath(model);
+        m_parseFailed = !LoadDeckFromFile(model, tempDir(), m_host);
+    }
+    // Every switch leaves a document that lives in a temporary file
+    // modified, so that closing it asks to save it.
+    markIfTemporary();
+    m_doc.requestCardListRefresh();
+    m_views.refillCardList();
+    return true;
+}
+
+bool DocumentSync::switchToCode()
+{
+    compileState().lineJumpPending = true;
+    DeckModel &model = m_doc.model();
+    std::string prologueText;
+    if (!m_doc.path().empty()) {
+        if (m_previous == CodeTab)
+            return true;
+        setFileKindFromPath(model);
+        if ((m_previous == DesignTab || m_previous == TreeTab) && model.validDeck) {
+            if (!WriteDeckToFile(model))
+                return false;
+            prologueText = currentPrologue();
+        }
+    } else {
+        if (!save())
+            return false;
+        m_doc.setModified(false);
+        markIfTemporary();
+    }
+    const std::optional<std::string> text = readWholeFile(m_doc.path());
+    if (!text) {
+        Prompter::current().message(std::string(UnableToOpenFileText), Prompter::Icon::Stop);
+        return false;
+    }
+    // Setting a long text costs far more than comparing it: a switch that
+    // finds the code as the view holds it leaves the view alone.
+    const std::string code = withLineFeeds(sourceForm(*text, prologueText));
+    if (code != m_views.codeText())
+        m_views.setCodeText(code);
+    markIfTemporary();
+    selectErrorLine(true);
+    return true;
+}
+
+bool DocumentSync::switchToTree()
+{
+    if (m_previous == TreeTab)
+        return true;
+    if (!save())
+        return false;
+    m_doc.setModified(false);
+    if (!m_doc.path().empty()) {
+        m_host.clearOutput();
+        m_views.clearTree();
+        DeckModel &model = m_doc.model();
+        // The load has just parsed the file; the tree is built from it
+        // without a second parse.
+        if (LoadDeckFromFile(model, tempDir(), m_host)) {
+            Validate(model, tempDir(), m_host, true,
+                     [this](const DeckModel &m) { m_views.buildTree(m); });
+        }
+    }
+    markIfTemporary();
+    return true;
+}
+
+void DocumentSync::selectErrorLine(bool saveFirst)
+{
+    const int line = errorLineOf(compileState().outputMessage);
+    if (line <= 0)
+        return;
+    if (saveFirst && save())
+        m_doc.setModified(false);
+    const std::string text = m_views.codeText();
+    const auto [start, end] = lineSelection(text, line);
+    m_views.selectCode(start, end);
+    markIfTemporary();
+}
+
+bool DocumentSync::save()
+{
+    compileState().lineJumpPending = false;
+    const std::string text = m_views.codeText();
+    if (m_doc.path().empty())
+        return saveUnnamed(text);
+
+    DeckModel &model = m_doc.model();
+    setFileKindFromPath(model);
+    bool ok = true;
+    if (m_serverPage) {
+        ok = replaceDocumentFile(text);
+    } else if (m_active == CodeTab || m_previous == CodeTab) {
+        // The user worked in the code.
+        ok = replaceDocumentFile(withDeclarationFirst(turnBack(text)));
+    } else if (m_active == DesignTab && m_previous == TreeTab) {
+        // The tree's moves are in the model; the file stays as it is.
+    } else if (model.validDeck) {
+        // The design, or the tree reached from it: the deck is what the
+        // user sees, while the code view may hold an older text or none.
+        ok = WriteDeckToFile(model) && rewriteInSourceForm();
+    }
+    if (ok)
+        m_doc.setModified(false);
+    return ok;
+}
+
+bool DocumentSync::saveUnnamed(const std::string &text)
+{
+    if (m_serverPage) {
+        Prompter::FileRequest request;
+        request.title = kSaveAsTitle;
+        request.filter = m_doc.isJsp() ? kJspFileFilter : kAspFileFilter;
+        request.defaultExtension = kDefaultExtension;
+        request.confirmOverwrite = true;
+        const std::string path = Prompter::current().saveFileName(request);
+        if (path.empty())
+            return false;
+        m_doc.setPath(path);
+        m_doc.setTitle(fileTitle(path));
+        if (!writeFileAtomically(path, text)) {
+            tellUnableToSave();
+            return false;
+        }
+        return true;
+    }
+    m_doc.setPath(systemTempDir() + "/" + m_doc.title() + ".tmp");
+    DeckModel &model = m_doc.model();
+    setFileKindFromPath(model);
+    if (!WriteDeckToFile(model))
+        return false;
+    m_doc.setModified(true);
+    return rewriteInSourceForm();
+}
+
+bool DocumentSync::replaceDocumentFile(const std::string &bytes)
+{
+    // The user's file is replaced whole or not at all.
+    if (!writeScratch(tempDir() + kTempDeckName, bytes)
+        || !writeFileAtomically(m_doc.path(), bytes)) {
+        tellUnableToSave();
+        return false;
+    }
+    return true;
+}
+
+bool DocumentSync::rewriteInSourceForm()
+{
+    const std::optional<std::string> text = readWholeFile(m_doc.path());
+    if (!text
+        || !writeFileAtomically(m_doc.path(),
+                                withDeclarationFirst(sourceForm(*text, currentPrologue())))) {
+        tellUnableToSave();
+        return false;
+    }
+    return true;
+}
+
+bool DocumentSync::validate()
+{
+    m_views.clearTree();
+    const bool previousIsDesign = m_previous == DesignTab;
+    std::function<void(const DeckModel &)> build;
+    if (!(m_parseFailed && previousIsDesign))
+        build = [this](const DeckModel &m) { m_views.buildTree(m); };
+    return Validate(m_doc.model(), tempDir(), m_host, previousIsDesign, build);
+}
+
+bool DocumentSync::compile()
+{
+    if (m_serverPage || m_doc.isAsp() || m_doc.isJsp())
+        return false;
+    m_host.showMessage({});
+    compileState().outputMessage.clear();
+    if (!save())
+        return false;
+    if (validate())
+        return true;
+    // The error line is shown at once rather than on the next Code switch.
+    selectErrorLine(false);
+    return false;
+}
+
+bool DocumentSync::preview()
+{
+    if (m_doc.path().empty()) {
+        Prompter::current().message(std::string(PreviewNeedsSaveText), Prompter::Icon::Stop);
+        return false;
+    }
+    markIfTemporary();
+    if (!validate()) {
+        Prompter::current().message(std::string(CompilationErrorText));
+        return false;
+    }
+    m_host.launchEmulator(m_doc.path());
+    return true;
+}
+
+bool DocumentSync::askForName(const std::string &filter)
+{
+    Prompter::FileRequest request;
+    request.title = kSaveAsTitle;
+    request.filter = filter;
+    request.defaultExtension = kDefaultExtension;
+    request.confirmOverwrite = true;
+    const std::string path = Prompter::current().saveFileName(request);
+    if (path.empty())
+        return false;
+    m_doc.setPath(path);
+    m_doc.setTitle(fileTitle(path));
+    m_host.addRecentFile(path);
+    return true;
+}
+
+bool DocumentSync::saveCommand()
+{
+    if ((m_doc.path().empty() || m_doc.isTemporary()) && !askForName(kOpenFileFilter))
+        return false;
+    return request(WM_TAB_SAVE);
+}
+
+bool DocumentSync::queryClose()
+{
+    if (!m_doc.isModified())
+        return true;
+    const Prompter::Answer answer
+        = Prompter::current().message(kSaveChangesPrefix + m_doc.title() + kSaveChangesSuffix,
+                                      Prompter::Icon::Question, Prompter::Buttons::YesNoCancel);
+    if (answer == Prompter::Answer::No)
+        return true;
+    if (answer != Prompter::Answer::Yes)
+        return false;
+    if (m_doc.path().empty() || m_doc.isTemporary()) {
+        const std::string temporary = m_doc.isTemporary() ? m_doc.path() : std::string();
+        const char *filter = m_doc.isAsp() ? kAspFileFilter
+            : m_doc.isJsp()                ? kJspFileFilter
+                                           : kOpenFileFilter;
+        // The temporary file goes only once a name was chosen, so that a
+        // cancelled dialog leaves the document as it was.
+        if (!askForName(filter))
+            return false;
+        if (!temporary.empty())
+            std::remove(temporary.c_str());
+    }
+    if (!request(WM_TAB_SAVE))
+        return false;
+    m_doc.setModified(false);
+    m_doc.savePromptAnsweredYes = true;
+    return true;
+}
+
+void DocumentSync::closeDocument()
+{
+    request(WM_TAB_CLOSING);
+    if (m_doc.savePromptAnsweredYes)
+        request(WM_TAB_SAVE);
+}
+
+bool DocumentSync::request(int message)
+{
+    switch (message) {
+    case WM_TAB_COMPILE:
+    case WM_TAB_COMPILE_CODE:
+        return compile();
+    case WM_TAB_SAVE:
+        m_host.clearOutput();
+        if (!save())
+            return false;
+        m_doc.setModified(false);
+        return true;
+    case WM_TAB_PREPARE_OPEN:
+    case WM_TAB_PREPARE_NEW:
+    case WM_TAB_CLOSING:
+        m_host.clearOutput();
+        return true;
+    case WM_TAB_PREVIEW:
+        return preview();
+    case WM_TAB_REFILL_CARDS:
+        m_views.refillCardList();
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace tess

@@ -1,0 +1,148 @@
+#include "source/TabWindow.h"
+
+#include "designer/DesignWnd.h"
+#include "model/CardList.h"
+#include "shell/BerthingDoc.h"
+#include "source/FindReplace.h"
+#include "source/SourceConstants.h"
+#include "source/WMLCodeViews.h"
+#include "source/WMLTreeView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QTextCursor>
+
+namespace tess {
+
+namespace {
+
+QString label(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+TVisualTabWindow::TVisualTabWindow(CBerthingDoc &doc, SyncHost &host, QWidget *parent)
+    : QTabWidget(parent)
+    , m_doc(doc)
+{
+    const bool serverPage = doc.isAsp() || doc.isJsp();
+    m_design = new CDesignWnd(doc, this);
+    m_code = new WMLCodeViews(this);
+    addTab(m_design, label(DesignTabLabel));
+    addTab(m_code, label(CodeTabLabel));
+    if (!serverPage) {
+        m_tree = new CWMLTreeView(&doc.model(), this);
+        addTab(m_tree, label(TreeTabLabel));
+        connect(m_tree, &CWMLTreeView::modified, &doc, [&doc] { doc.setModified(true); });
+    }
+    connect(m_code, &WMLCodeViews::documentModified, &doc, [&doc] { doc.setModified(true); });
+
+    SyncViews &views = *this;
+    m_sync = std::make_unique<DocumentSync>(doc, views, host);
+    setCurrentIndex(m_sync->activeTab());
+
+    tabBar()->setFocusPolicy(Qt::NoFocus);
+    tabBar()->installEventFilter(this);
+}
+
+TVisualTabWindow::~TVisualTabWindow()
+{
+    tabBar()->removeEventFilter(this);
+}
+
+void TVisualTabWindow::clickTab(int index)
+{
+    if (index < 0 || index >= count() || m_sync->isServerPage())
+        return;
+    const int old = currentIndex();
+    // The new tab is shown while its switch runs, as the user sees it.
+    setCurrentIndex(index);
+    if (!m_sync->switchTo(index))
+        setCurrentIndex(old);
+    emit tabSwitched(currentIndex());
+}
+
+void TVisualTabWindow::ensureInitialLoad()
+{
+    m_sync->initialLoad();
+}
+
+bool TVisualTabWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != tabBar())
+        return QTabWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        return true;
+    case QEvent::MouseButtonRelease:
+        clickTab(tabBar()->tabAt(static_cast<QMouseEvent *>(event)->position().toPoint()));
+        return true;
+    default:
+        return QTabWidget::eventFilter(watched, event);
+    }
+}
+
+void TVisualTabWindow::showEvent(QShowEvent *event)
+{
+    QTabWidget::showEvent(event);
+    ensureInitialLoad();
+}
+
+void TVisualTabWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Ctrl+Tab would change the tab without its switch.
+    QWidget::keyPressEvent(event);
+}
+
+std::string TVisualTabWindow::codeText() const
+{
+    return m_code->text();
+}
+
+void TVisualTabWindow::setCodeText(const std::string &text)
+{
+    m_code->setText(text);
+}
+
+void TVisualTabWindow::selectCode(size_t start, size_t end)
+{
+    // Bytes of the UTF-8 text become the editor's UTF-16 positions.
+    const std::string text = m_code->text();
+    start = std::min(start, text.size());
+    end = std::clamp(end, start, text.size());
+    const auto from = QString::fromUtf8(text.data(), qsizetype(start)).size();
+    const auto length = QString::fromUtf8(text.data() + start, qsizetype(end - start)).size();
+    QTextCursor cursor = m_code->textCursor();
+    cursor.setPosition(int(from));
+    cursor.setPosition(int(from + length), QTextCursor::KeepAnchor);
+    m_code->setTextCursor(cursor);
+}
+
+void TVisualTabWindow::refillCardList()
+{
+    m_design->cardList()->Refill();
+}
+
+void TVisualTabWindow::clearTree()
+{
+    if (m_tree)
+        m_tree->Clear();
+}
+
+void TVisualTabWindow::buildTree(const DeckModel &model)
+{
+    if (m_tree)
+        m_tree->BuildTree(model);
+}
+
+void TVisualTabWindow::followCodeTab(int tab)
+{
+    tess::followCodeTab(window(), tab);
+}
+
+} // namespace tess

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "source/DocumentSync.h"
+
+#include <QTabWidget>
+
+#include <memory>
+
+namespace tess {
+
+class CBerthingDoc;
+class CDesignWnd;
+class CWMLTreeView;
+class WMLCodeViews;
+
+// The tab window of one document: "Design", "Code" and, for WML documents,
+// "XML Tree". A click on the strip (on release) runs the tab's switch
+// through DocumentSync; the strip takes no keys and no wheel, so that no
+// tab is shown without its switch. ASP and JSP pages show the Code tab
+// and ignore clicks.
+class TVisualTabWindow : public QTabWidget, private SyncViews
+{
+    Q_OBJECT
+public:
+    TVisualTabWindow(CBerthingDoc &doc, SyncHost &host, QWidget *parent = nullptr);
+    ~TVisualTabWindow() override;
+
+    DocumentSync &sync() { return *m_sync; }
+    CDesignWnd *designWnd() const { return m_design; }
+    WMLCodeViews *codeView() const { return m_code; }
+    // Null for ASP and JSP pages.
+    CWMLTreeView *treeView() const { return m_tree; }
+
+    // What a click on the strip does; -1 is a click beside the tabs.
+    void clickTab(int index);
+    // The initial load, unless it has run.
+    void ensureInitialLoad();
+    bool request(int message) { return m_sync->request(message); }
+
+signals:
+    // After every click that reached a switch, with the tab then shown.
+    void tabSwitched(int index);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    std::string codeText() const override;
+    void setCodeText(const std::string &text) override;
+    void selectCode(size_t start, size_t end) override;
+    void refillCardList() override;
+    void clearTree() override;
+    void buildTree(const DeckModel &model) override;
+    void followCodeTab(int tab) override;
+
+    CBerthingDoc &m_doc;
+    CDesignWnd *m_design = nullptr;
+    WMLCodeViews *m_code = nullptr;
+    CWMLTreeView *m_tree = nullptr;
+    std::unique_ptr<DocumentSync> m_sync;
+};
+
+} // namespace tess

@@ -1,0 +1,311 @@
+#include "common/DeckFiles.h"
+#include "common/ScriptedPrompter.h"
+#include "designer/AnchorDlg.h"
+#include "designer/AspJspEditorDialog.h"
+#include "designer/GroupProperty.h"
+#include "designer/ImageDlg.h"
+#include "designer/InputControlDlg.h"
+#include "designer/Optgp.h"
+#include "designer/OptionProperty.h"
+#include "designer/PropertiesCommand.h"
+#include "model/CardList.h"
+#include "model/DeckDump.h"
+#include "model/ModelConstants.h"
+#include "model/MyPropertySheet.h"
+#include "model/WMLCardProperty.h"
+#include "model/WMLCardTask.h"
+#include "shell/BerthingDoc.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace tess {
+namespace {
+
+// Runs `act` on the modal dialog once its entry function has shown it.
+void whenShown(std::function<void(QDialog &)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return whenShown(act);
+        act(*dialog);
+    });
+}
+
+template<typename T = QLineEdit> T *field(QWidget &dialog, const char *name)
+{
+    T *widget = dialog.findChild<T *>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+void setText(QWidget &dialog, const char *name, const char *text)
+{
+    field(dialog, name)->setText(QString::fromUtf8(text));
+}
+
+const std::string kNewInput = "<input name=\"x\" title=\"\" type=\"text\" emptyok=\"false\" />";
+const std::string kNewImage = "<img alt=\"\" src=\"\" vspace=\"0\" hspace=\"0\" align=\"bottom\" >";
+
+TEST(PropertyDialogWidgets, OkWithoutChangesWritesTheTag)
+{
+    struct Case
+    {
+        std::function<DialogOutcome()> run;
+        std::string title, fragment, words;
+    };
+    const Case cases[] = {
+        {[] { return RunInputControlDlg(kNewInput); }, "Input Properties",
+         "<input name=\"x\" type=\"text\" emptyok=\"false\" >", ""},
+        {[] { return RunGroupProperty("<select multiple=\"false\" ivalue=\"1\" >", 1); }, "Select",
+         "<select multiple=\"false\" ivalue=\"1\" >", ""},
+        {[] { return RunOptionProperty("<option id=\"o1\" >", "Red"); }, "Option",
+         "<option id=\"o1\" >", "Red"},
+        {[] { return RunOptgp("<optgroup >"); }, "Optgroup Properties", "<optgroup >", ""},
+        {[] { return RunAnchorDlg("<a href=\"\" >", ""); }, "A Element", "<a href=\"\" >",
+         "Anchor"},
+        {[] { return RunImageDlg(kNewImage); }, "Image", kNewImage, ""},
+        {[] { return RunAspJspEditorDialog("<% x %>"); }, "CodeEditor", "x", ""},
+        {[] { return RunAspJspEditorDialog(""); }, "CodeEditor", "Type your ASP code Here", ""},
+    };
+    for (const Case &c : cases) {
+        std::string title;
+        whenShown([&title](QDialog &d) {
+            title = d.windowTitle().toStdString();
+            d.accept();
+        });
+        const DialogOutcome outcome = c.run();
+        EXPECT_EQ(title, c.title);
+        EXPECT_TRUE(outcome.accepted) << c.title;
+        EXPECT_EQ(outcome.fragment, c.fragment);
+        EXPECT_EQ(outcome.words, c.words);
+    }
+}
+
+TEST(PropertyDialogWidgets, RefusedFieldKeepsTheDialogOpenWithTheFocusThere)
+{
+    const char *digit = "First Character in an ID cannot be a number, it must be an Alphabet";
+    const char *name = "Name is essential please enter the name";
+    const std::tuple<std::function<DialogOutcome()>, const char *, const char *, const char *>
+        cases[] = {
+            {[] { return RunGroupProperty("<select multiple=\"false\" ivalue=\"1\" >", 1); }, "id",
+             "0abc", digit},
+            {[] { return RunOptgp("<optgroup >"); }, "id", "a b",
+             "ID is Alpha Numeric, no Special Characters or empty spaces are allowed"},
+            {[] { return RunInputControlDlg(kNewInput); }, "name", "", name},
+        };
+    for (const auto &[run, fieldName, typed, message] : cases) {
+        ScriptedPrompter prompter;
+        prompter.answer(Prompter::Answer::Ok);
+        bool stayedOpen = false;
+        QWidget *focused = nullptr;
+        QString kept;
+        whenShown([&, fieldName = fieldName, typed = typed](QDialog &d) {
+            setText(d, fieldName, typed);
+            d.accept();
+            stayedOpen = d.isVisible() && d.result() != QDialog::Accepted;
+            focused = d.focusWidget();
+            kept = field(d, fieldName)->text();
+            EXPECT_EQ(focused, field(d, fieldName));
+            d.reject();
+        });
+        const DialogOutcome outcome = run();
+        EXPECT_TRUE(stayedOpen) << message;
+        EXPECT_EQ(kept.toStdString(), typed);
+        ASSERT_EQ(prompter.messages().size(), 1u);
+        EXPECT_EQ(prompter.messages()[0].text, message);
+        EXPECT_EQ(prompter.messages()[0].buttons, Prompter::Buttons::Ok);
+        EXPECT_FALSE(outcome.accepted);
+    }
+}
+
+TEST(PropertyDialogWidgets, InputChoicesRoundTrip)
+{
+    whenShown([](QDialog &d) {
+        QComboBox *format = field<QComboBox>(d, "format");
+        ASSERT_EQ(format->count(), 4);
+        EXPECT_EQ(format->itemText(1), "Numeric Character  *N");
+        EXPECT_EQ(format->currentIndex(), -1);
+        format->setCurrentIndex(2);
+        field<QButtonGroup>(d, "emptyOk")->button(0)->click();
+        setText(d, "name", " ");
+        setText(d, "value", " typed ");
+        d.accept();
+    });
+    const DialogOutcome first = RunInputControlDlg(kNewInput);
+    EXPECT_EQ(first.fragment,
+              "<input name=\"typed\" value=\"typed\" type=\"text\" "
+              "emptyok=\"true\" format=\"*A\" >");
+    bool yes = false;
+    whenShown([&yes](QDialog &d) {
+        yes = field<QButtonGroup>(d, "emptyOk")->checkedId() == 0;
+        d.reject();
+    });
+    EXPECT_EQ(RunInputControlDlg(first.fragment).fragment, first.fragment);
+    EXPECT_TRUE(yes);
+}
+
+TEST(PropertyDialogWidgets, RequestsRebuildTextsAndMarkTheDocumentModifiedAfterCancel)
+{
+    test::DeckFiles files;
+    CBerthingDoc doc;
+    ASSERT_TRUE(files.load(doc.model(), "<card><p>a &lt; b<br/><input name=\"n\"/></p></card>"));
+    DeckNode *paragraph = FirstParagraph(NthCard(doc.model().root(), 1));
+    const std::string chain
+        = "6 <em >\n.6 <big >\n..6 a &lt; b\n10 <br >\n4 <input name=\"n\" />\\r\\n\n";
+    doc.setSelectedNode(paragraph->firstChild);
+    whenShown([](QDialog &d) {
+        EXPECT_EQ(d.windowTitle(), "Text");
+        EXPECT_EQ(field<QPlainTextEdit>(d, "text")->toPlainText(), "a < b");
+        field<QCheckBox>(d, "emphasis")->setChecked(true);
+        field<QButtonGroup>(d, "size")->button(1)->click();
+        d.accept();
+    });
+    RunPropertiesRequest(doc, paragraph->firstChild);
+    EXPECT_EQ(dumpDeck(paragraph), chain);
+    EXPECT_EQ(doc.selectedNode(), paragraph->firstChild);
+
+    for (DeckNode *node :
+         {paragraph->firstChild, paragraph->lastChild, static_cast<DeckNode *>(nullptr)}) {
+        doc.setModified(false);
+        if (node)
+            whenShown([](QDialog &d) { d.reject(); });
+        RunPropertiesRequest(doc, node);
+        EXPECT_EQ(dumpDeck(paragraph), chain);
+        EXPECT_TRUE(doc.isModified());
+    }
+    EXPECT_EQ(files.validationError(doc.model()), "");
+}
+
+class CardSheetWidgets : public ::testing::Test
+{
+protected:
+    // Runs the sheet on a new card; `act` works on it while it is shown.
+    bool run(std::function<void(CMyPropertySheet &)> act)
+    {
+        whenShown([act](QDialog &d) { act(static_cast<CMyPropertySheet &>(d)); });
+        return RunCardPropertySheet(data);
+    }
+
+    CardSheetData data {"<card newcontext=\"false\" ordered=\"true\" >", "", {}};
+};
+
+TEST_F(CardSheetWidgets, NewCardOkKeepsItsFragment)
+{
+    EXPECT_TRUE(run([](CMyPropertySheet &sheet) {
+        EXPECT_EQ(sheet.windowTitle(), "Card Properties");
+        EXPECT_EQ(sheet.pages()->tabText(0), "Card");
+        EXPECT_EQ(sheet.pages()->tabText(1), "Action");
+        EXPECT_TRUE(field<QCheckBox>(sheet, "ordered")->isChecked());
+        EXPECT_FALSE(field<QCheckBox>(sheet, "newContext")->isChecked());
+        EXPECT_EQ(field<QCheckBox>(sheet, "newContext")->text(), "Ne&w Context");
+        sheet.accept();
+    }));
+    EXPECT_EQ(data,
+              (CardSheetData {"<card newcontext=\"false\" ordered=\"true\" >", "<timer />", {}}));
+}
+
+TEST_F(CardSheetWidgets, FailuresShowTheirPageUnlessTheTimerValueIsMissing)
+{
+    const std::tuple<const char *, const char *, const char *, int, const char *> cases[] = {
+        {"title", "say \"hi\"", "Illegal Character encountered.", 0, "title"},
+        {"id", "9c", "First Character in an ID cannot be a number, it must be an Alphabet", 0,
+         "id"},
+        {"timerName", "t", "Enter value for timer", 1, "timerName"},
+        {"action", "a b", "No Special Characters or empty spaces are allowed in Name", 1, "action"},
+    };
+    for (const auto &[name, typed, message, page, focus] : cases) {
+        ScriptedPrompter prompter;
+        prompter.answer(Prompter::Answer::Ok);
+        const bool accepted = run([&](CMyPropertySheet &sheet) {
+            QWidget *owner = std::string(name) == "action"
+                ? static_cast<QWidget *>(sheet.actionPage())
+                : static_cast<QWidget *>(sheet.cardPage());
+            setText(*owner, name, typed);
+            sheet.pages()->setCurrentIndex(1);
+            sheet.accept();
+            EXPECT_TRUE(sheet.isVisible());
+            EXPECT_EQ(sheet.pages()->currentIndex(), page) << message;
+            EXPECT_EQ(sheet.focusWidget(), field(*owner, focus));
+            sheet.reject();
+        });
+        EXPECT_FALSE(accepted);
+        ASSERT_EQ(prompter.messages().size(), 1u);
+        EXPECT_EQ(prompter.messages()[0].text, message);
+    }
+    EXPECT_EQ(data.timerFragment, "");
+}
+
+TEST_F(CardSheetWidgets, ActionPageAddsEvents)
+{
+    ScriptedPrompter prompter;
+    prompter.answer(Prompter::Answer::Ok);
+    EXPECT_TRUE(run([](CMyPropertySheet &sheet) {
+        CWMLCardTask &page = *sheet.actionPage();
+        QComboBox *type = field<QComboBox>(page, "eventType");
+        EXPECT_EQ(type->count(), 8);
+        EXPECT_EQ(type->itemText(7), "unknown");
+        type->setCurrentIndex(1);
+        field<QComboBox>(page, "taskType")->setCurrentIndex(3);
+        EXPECT_TRUE(field(page, "url")->isEnabled());
+        field<QPushButton>(page, "addEvent")->click();
+        EXPECT_EQ(sheet.focusWidget(), field(page, "url"));
+        setText(page, "url", "#next");
+        setText(page, "variableName", "v");
+        setText(page, "variableValue", "1");
+        field<QPushButton>(page, "addVariable")->click();
+        EXPECT_TRUE(field<QPushButton>(page, "deleteVariable")->isEnabled());
+        field<QPushButton>(page, "addEvent")->click();
+        EXPECT_EQ(field(page, "url")->text(), "");
+        EXPECT_FALSE(field(page, "url")->isEnabled());
+        sheet.accept();
+    }));
+    EXPECT_EQ(prompter.messages()[0].text, "href Should not be empty");
+    EXPECT_EQ(data.events,
+              (std::vector<std::string> {"<do type=\"accept\" ><go href=\"#next\" "
+                                         ">\r\n<setvar name=\"v\" value=\"1\" />"}));
+}
+
+TEST(CardListProperties, OkRebuildsTheSelectedCardAndRelabelsItsRow)
+{
+    test::DeckFiles files;
+    CBerthingDoc doc;
+    ASSERT_TRUE(files.load(doc.model(), "<card><p>xy</p></card>"));
+    CCardList list(doc);
+    list.setCurrentItem(list.topLevelItem(0));
+    list.prepareContextMenu();
+    whenShown([](QDialog &d) {
+        setText(d, "title", " Home ");
+        d.reject();
+    });
+    list.commandAction(IdCardProperties)->trigger();
+    EXPECT_FALSE(doc.isModified());
+    whenShown([](QDialog &d) {
+        setText(d, "title", " Home ");
+        d.accept();
+    });
+    list.commandAction(IdCardProperties)->trigger();
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(list.topLevelItem(0)->text(0), "Home");
+    EXPECT_EQ(dumpDeck(doc.model().root()),
+              "2 <card title=\"Home\" newcontext=\"false\" ordered=\"false\" >\n.3 <p >\\r\\n\n"
+              "..6 xy\n");
+    EXPECT_EQ(files.validationError(doc.model()), "");
+}
+
+} // namespace
+} // namespace tess

@@ -1,0 +1,330 @@
+#include "ShownMenus.h"
+#include "common/ScriptedPrompter.h"
+#include "designer/DesignWnd.h"
+#include "model/CardList.h"
+#include "model/ElementPainting.h"
+#include "shell/BerthingDoc.h"
+#include "shell/ChildFrm.h"
+#include "shell/CommandLine.h"
+#include "shell/MainFrm.h"
+#include "shell/ProcessPaths.h"
+#include "shell/RecentFileList.h"
+#include "shell/ShellConstants.h"
+#include "source/DocumentSync.h"
+#include "source/FileUtil.h"
+#include "source/OPview.h"
+#include "source/SourceForm.h"
+#include "source/TabWindow.h"
+#include "source/WMLCodeViews.h"
+#include "source/WMLTreeView.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace tess {
+namespace {
+
+const std::string kRoad = TESS_TEST_DATA_DIR "/road/";
+const char *const kSuccess = "Compilations Done - No Errors Found !!!";
+
+QStringList tabLabels(QTabWidget *tabs)
+{
+    QStringList labels;
+    for (int i = 0; i < tabs->count(); ++i)
+        labels << tabs->tabText(i);
+    return labels;
+}
+
+// A press and a release over the tab, as the mouse gives them.
+void clickTab(TVisualTabWindow *tabs, int index)
+{
+    const QPoint at = tabs->tabBar()->tabRect(index).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, tabs->tabBar()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(tabs->tabBar(), &event);
+    }
+}
+
+void type(QWidget *to, const QString &text)
+{
+    for (QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(to, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(to, &release);
+    }
+}
+
+class RoadTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TempDirPath = m_dir.path().toStdString();
+        ASSERT_TRUE(m_frame.Create());
+        m_frame.resize(1000, 700);
+        m_frame.show();
+    }
+    std::string copy(const std::string &fixture)
+    {
+        const std::string path = m_dir.filePath(QString::fromStdString(fixture)).toStdString();
+        std::ofstream(path, std::ios::binary) << readWholeFile(kRoad + fixture).value_or("");
+        return path;
+    }
+    CChildFrame *open(const std::string &fixture)
+    {
+        std::string error;
+        EXPECT_TRUE(m_frame.OpenDocumentFile(copy(fixture), &error)) << error;
+        return m_frame.activeChildFrame();
+    }
+    std::string output() { return m_frame.outputView()->message(); }
+    void trigger(int command) { m_frame.commandAction(command)->trigger(); }
+
+    QTemporaryDir m_dir;
+    CMainFrame m_frame;
+};
+
+TEST_F(RoadTest, OneDeckFromOpeningToClosing)
+{
+    ScriptedPrompter prompter;
+    CChildFrame *child = open("deck.wml");
+    ASSERT_NE(child, nullptr);
+    TVisualTabWindow *tabs = child->tabWindow();
+    CBerthingDoc &doc = child->document();
+    WMLCodeViews *code = tabs->codeView();
+    EXPECT_EQ(tabLabels(tabs), QStringList({"Design", "Code", "XML Tree"}));
+    EXPECT_EQ(output(), kSuccess);
+    EXPECT_EQ(m_frame.windowTitle(), "Tessarine 2.0 - [deck.wml]");
+    // Menu 129, Compile off the Code tab.
+    EXPECT_EQ(shownMenus(m_frame),
+              QStringList({"&File",
+                           "  &New File",
+                           "  &Open File\tCtrl+O",
+                           "  &Close File",
+                           "  ",
+                           "  &Save\tF2",
+                           "  ",
+                           "  Recent File",
+                           "  ",
+                           "  E&xit",
+                           "&Edit",
+                           "  &Undo\tCtrl+Z",
+                           "  Cu&t\tCtrl+X",
+                           "  &Copy\tCtrl+C",
+                           "  &Paste\tCtrl+V",
+                           "  &Select All\tCtrl+A",
+                           "  ",
+                           "  &Find",
+                           "  Find And &Replace",
+                           "&View",
+                           "  &Status Bar",
+                           "  &Workspace Window",
+                           "  &Output Window",
+                           "&Tools",
+                           "  &Compile\tF5",
+                           "&Window",
+                           "  &Cascade",
+                           "  Tile &Horizontally",
+                           "  Tile &Vertically",
+                           "  &Arrange Icons",
+                           "&Help",
+                           "  &About Tessarine"}));
+    QAction *compile = m_frame.commandAction(ID_TOOLS_COMPILE);
+    EXPECT_EQ(compile->statusTip(), "Compiles the WML code");
+    EXPECT_FALSE(compile->isEnabled());
+
+    // Design -> Code -> Design -> XML Tree -> Code.
+    clickTab(tabs, CodeTab);
+    const std::string source = code->text();
+    EXPECT_TRUE(source.starts_with(" <?xml version=\"1.0\"?>  \n<!DOCTYPE wml")) << source;
+    EXPECT_TRUE(compile->isEnabled());
+    clickTab(tabs, DesignTab);
+    const CCardList *cards = child->designWnd()->cardList();
+    ASSERT_EQ(cards->topLevelItemCount(), 2);
+    EXPECT_EQ(cards->topLevelItem(1)->text(0), "Menu");
+    clickTab(tabs, TreeTab);
+    EXPECT_EQ(tabs->currentIndex(), TreeTab);
+    ASSERT_EQ(tabs->treeView()->topLevelItemCount(), 1);
+    EXPECT_EQ(tabs->treeView()->topLevelItem(0)->text(0), "#document");
+    clickTab(tabs, CodeTab);
+    EXPECT_EQ(code->text(), source);
+    EXPECT_FALSE(doc.isModified());
+
+    // An edit that breaks the deck, compiled; then mended and compiled.
+    code->moveCursor(QTextCursor::End);
+    type(code, "<p>");
+    EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(m_frame.paneText(CMainFrame::StatusPane::LineColumn), "Ln 21 Cl 10");
+    trigger(ID_TOOLS_COMPILE);
+    EXPECT_EQ(output(),
+              "Error 0xC00CE005 on line 21, position 7\n"
+              "Extra content at the end of the document");
+    EXPECT_EQ(code->textCursor().selectedText(), "</wml><p>");
+    EXPECT_EQ(tabs->treeView()->topLevelItemCount(), 0);
+    code->setText(source);
+    trigger(ID_TOOLS_COMPILE);
+    EXPECT_EQ(output(), kSuccess);
+    EXPECT_EQ(tabs->treeView()->topLevelItemCount(), 1);
+
+    // Save writes the code, entities turned back, the XML declaration first.
+    code->setText(source + "<!-- a &amp; b -->");
+    code->markModified();
+    trigger(ID_FILE_SAVE);
+    EXPECT_EQ(readWholeFile(doc.path()).value_or(""), source.substr(1) + "<!-- a & b -->");
+    EXPECT_FALSE(doc.isModified());
+    EXPECT_TRUE(prompter.messages().empty());
+
+    // Closing: Cancel keeps it open, Yes writes and closes.
+    type(code, "x");
+    prompter.answer(Prompter::Answer::Cancel).answer(Prompter::Answer::Yes);
+    trigger(ID_FILE_CLOSE);
+    EXPECT_EQ(m_frame.activeChildFrame(), child);
+    trigger(ID_FILE_CLOSE);
+    EXPECT_TRUE(m_frame.mdiArea()->subWindowList().isEmpty());
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[1].text, "Save changes to deck.wml?");
+    EXPECT_EQ(readWholeFile(m_dir.filePath("deck.wml").toStdString()).value_or(""),
+              "x" + source + "<!-- a & b -->");
+    EXPECT_EQ(shownMenus(m_frame).size(), 11);
+
+    // No leaves the file as it was.
+    std::string error;
+    ASSERT_TRUE(m_frame.OpenDocumentFile(m_dir.filePath("deck.wml").toStdString(), &error));
+    child = m_frame.activeChildFrame();
+    type(child->tabWindow()->codeView(), "y");
+    prompter.answer(Prompter::Answer::No);
+    trigger(ID_FILE_CLOSE);
+    EXPECT_TRUE(m_frame.mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(readWholeFile(m_dir.filePath("deck.wml").toStdString()).value_or(""),
+              "x" + source + "<!-- a & b -->");
+}
+
+TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
+{
+    ScriptedPrompter prompter;
+    RecentFileList recent(m_dir.filePath("recent.ini").toStdString(), 4);
+    m_frame.setRecentFileList(&recent);
+    const std::tuple<int, bool, bool, QStringList> kinds[] = {
+        {ID_FILE_NEW_ASP, true, false, {"Design", "Code"}},
+        {ID_FILE_NEW_JSP, false, true, {"Design", "Code"}},
+        {ID_FILE_NEW_WML, false, false, {"Design", "Code", "XML Tree"}},
+    };
+    for (const auto &[command, asp, jsp, labels] : kinds) {
+        trigger(command);
+        EXPECT_EQ(m_frame.newFileAsp(), asp);
+        EXPECT_EQ(m_frame.newFileJsp(), jsp);
+        CChildFrame *child = m_frame.activeChildFrame();
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(child->document().isAsp(), asp);
+        EXPECT_EQ(child->document().isJsp(), jsp);
+        EXPECT_EQ(tabLabels(child->tabWindow()), labels);
+    }
+
+    // A page stays on its Code tab, Compile off.
+    m_frame.mdiArea()->setActiveSubWindow(m_frame.mdiArea()->subWindowList().front());
+    CChildFrame *page = m_frame.activeChildFrame();
+    TVisualTabWindow *tabs = page->tabWindow();
+    EXPECT_EQ(page->windowTitle(), "Tessarine1");
+    EXPECT_EQ(tabs->codeView()->text(), newPageText(false));
+    clickTab(tabs, DesignTab);
+    EXPECT_EQ(tabs->currentIndex(), CodeTab);
+    EXPECT_FALSE(m_frame.commandAction(ID_TOOLS_COMPILE)->isEnabled());
+
+    // Closing it unsaved: Yes offers the ASP filter only.
+    type(tabs->codeView(), "z");
+    const std::string named = m_dir.filePath("page.asp").toStdString();
+    prompter.answer(Prompter::Answer::Yes).file(ScriptedPrompter::Kind::SaveFile, named);
+    trigger(ID_FILE_CLOSE);
+    ASSERT_EQ(prompter.requests().size(), 1u);
+    EXPECT_EQ(prompter.requests()[0].file.filter, "ASP Files (*.asp)|*.asp|");
+    EXPECT_EQ(readWholeFile(named).value_or(""), "z" + newPageText(false));
+    // The name went to the recent files, which open it again.
+    EXPECT_EQ(recent.entries(), std::vector<std::string> {named});
+    QAction *entry = m_frame.commandAction(ID_FILE_MRU_FILE1);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->text().toStdString(), "&1 " + named);
+    entry->trigger();
+    EXPECT_TRUE(m_frame.activeChildFrame()->document().isAsp());
+    EXPECT_EQ(m_frame.activeChildFrame()->tabWindow()->codeView()->text(),
+              "z" + newPageText(false));
+    trigger(ID_FILE_CLOSE);
+
+    // Open File of a JSP page.
+    prompter.file(ScriptedPrompter::Kind::OpenFile, copy("a.jsp"));
+    trigger(ID_FILE_OPEN);
+    CChildFrame *opened = m_frame.activeChildFrame();
+    EXPECT_TRUE(m_frame.newFileJsp());
+    EXPECT_TRUE(opened->document().isJsp() && opened->document().openedThroughOpenFile);
+    EXPECT_EQ(tabLabels(opened->tabWindow()), QStringList({"Design", "Code"}));
+    EXPECT_EQ(opened->tabWindow()->codeView()->text(), readWholeFile(kRoad + "a.jsp").value());
+
+    // Quitting asks for each modified document; Cancel keeps the window.
+    type(opened->tabWindow()->codeView(), "w");
+    prompter.answer(Prompter::Answer::No).answer(Prompter::Answer::Cancel);
+    auto *first = qobject_cast<CChildFrame *>(m_frame.mdiArea()->subWindowList().front());
+    type(first->tabWindow()->codeView(), "v");
+    EXPECT_FALSE(m_frame.close());
+    EXPECT_EQ(prompter.messages().size(), 3u);
+}
+
+TEST(TabOptionTest, NeedsAScreenshotAndATabName)
+{
+    EXPECT_EQ(parseCommandLine({"--screenshot", "s.png", "--tab", "tree", "a.wml"}).tab, "tree");
+    EXPECT_EQ(parseCommandLine({"--screenshot", "s.png", "--tab=xml"}).error,
+              "option '--tab' needs design, code or tree");
+    EXPECT_EQ(parseCommandLine({"--tab", "code", "a.wml"}).error,
+              "option '--tab' needs '--screenshot'");
+}
+
+// Runs the built program on the deck, once for each tab.
+TEST(TabOptionTest, ScreenshotShowsTheTabAsked)
+{
+    QTemporaryDir dir;
+    const auto shoot = [&](const char *tab) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("TESSARINE_SETTINGS", dir.filePath("Tessarine.ini"));
+        env.insert("TESSARINE_RECENT", dir.filePath("recent.ini"));
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(dir.path());
+        const QString shot = dir.filePath(QString("%1.png").arg(tab));
+        process.start(
+            QStringLiteral(TESS_TEST_BINARY_DIR "/tessarine"),
+            {"--screenshot", shot, "--tab", tab, QString::fromStdString(kRoad + "deck.wml")});
+        EXPECT_TRUE(process.waitForFinished(120000));
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        // Canvas pixels and bold keyword pixels of the code view.
+        const QImage image = QImage(shot).convertToFormat(QImage::Format_RGB32);
+        std::pair<int, int> counts;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                counts.first += image.pixel(x, y) == kCanvasColour;
+                counts.second += image.pixel(x, y) == qRgb(128, 0, 0);
+            }
+        return counts;
+    };
+    const auto design = shoot("design");
+    EXPECT_GT(design.first, 100000);
+    EXPECT_EQ(design.second, 0);
+    const auto code = shoot("code");
+    EXPECT_LT(code.first, 100);
+    EXPECT_GT(code.second, 200);
+    const auto tree = shoot("tree");
+    EXPECT_LT(tree.first, 100);
+    EXPECT_EQ(tree.second, 0);
+}
+
+} // namespace
+} // namespace tess

@@ -1,0 +1,347 @@
+#include "source/DocumentSync.h"
+#include "common/ScriptedPrompter.h"
+#include "model/ElementKind.h"
+#include "shell/BerthingDoc.h"
+#include "shell/ProcessPaths.h"
+#include "shell/SettingsKey.h"
+#include "source/Compiler.h"
+#include "source/FileUtil.h"
+#include "source/SourceConstants.h"
+#include "source/SourceForm.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace tess {
+namespace {
+
+const std::string kRoad = TESS_TEST_DATA_DIR "/road/";
+// What the Code tab shows of road/deck.wml, and what a design save leaves
+// on disk.
+const std::string kDeckSource
+    = " <?xml version=\"1.0\"?>  \n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
+      "\"http://www.wapforum.org/DTD/wml_1.1.xml\">\n\n<wml>\n\n\t<card id=\"home\" "
+      "title=\"Home\">\n\t\t<p align=\"left\">Welcome \n\t\t\t<b>aboard\n\t\t\t</b>"
+      "\n\t\t\t<i>now\n\t\t\t</i>\n\t\t</p>\n\t</card>\n\n\t<card id=\"menu\" "
+      "title=\"Menu\"><p>\n\t\t\t<a "
+      "href=\"#home\">Back\n\t\t\t</a>\n\t\t</p>\n\t</card>\n\n</wml>";
+
+// The tab window's views and the main window, as records.
+struct Recorder : SyncViews, SyncHost
+{
+    std::string code;
+    int codeSets = 0;
+    std::pair<size_t, size_t> selection {0, 0};
+    int cardRefills = 0;
+    int trees = 0;
+    std::vector<int> followed;
+    std::string output;
+    std::vector<std::string> emulated;
+
+    std::string codeText() const override { return code; }
+    void setCodeText(const std::string &text) override
+    {
+        // As the editor keeps it: "\n" line ends only.
+        code.clear();
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                continue;
+            code += text[i] == '\r' ? '\n' : text[i];
+        }
+        ++codeSets;
+    }
+    void selectCode(size_t start, size_t end) override { selection = {start, end}; }
+    void refillCardList() override { ++cardRefills; }
+    void clearTree() override { trees = 0; }
+    void buildTree(const DeckModel &) override { ++trees; }
+    void followCodeTab(int tab) override { followed.push_back(tab); }
+    void showMessage(const std::string &text) override { output = text; }
+    void clearOutput() override { output.clear(); }
+    void addRecentFile(const std::string &) override { }
+    void launchEmulator(const std::string &path) override { emulated.push_back(path); }
+};
+
+std::string slurp(const std::string &path)
+{
+    return readWholeFile(path).value_or("<missing>");
+}
+
+class DocumentSyncTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TempDirPath = m_dir.path().toStdString();
+        compileState() = CompileState();
+    }
+    void TearDown() override { setAtomicWriteFailureForTesting(false); }
+
+    // A copy of a fixture opened as a document, its initial load run.
+    DocumentSync &open(const std::string &fixture, bool asp = false, bool jsp = false)
+    {
+        const std::string path = m_dir.filePath(QString::fromStdString(fixture)).toStdString();
+        std::ofstream(path, std::ios::binary) << slurp(kRoad + fixture);
+        m_sync.reset();
+        m_owned = std::make_unique<CBerthingDoc>();
+        doc().setFileKind(asp, jsp);
+        EXPECT_TRUE(doc().OnOpenDocument(path, nullptr));
+        return start();
+    }
+    DocumentSync &start()
+    {
+        SyncPaths paths;
+        paths.systemTempDir = m_dir.path().toStdString();
+        paths.settingsPath = m_dir.filePath("Tessarine.ini").toStdString();
+        m_sync = std::make_unique<DocumentSync>(doc(), m_views, m_views, paths);
+        m_sync->initialLoad();
+        return *m_sync;
+    }
+    CBerthingDoc &doc() { return *m_owned; }
+    std::string path(const char *name) const { return m_dir.filePath(name).toStdString(); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CBerthingDoc> m_owned = std::make_unique<CBerthingDoc>();
+    Recorder m_views;
+    std::unique_ptr<DocumentSync> m_sync;
+};
+
+TEST(ErrorLineTest, ReadsTheNumberAfterLine)
+{
+    const std::pair<const char *, int> cases[] = {
+        {"Error 0xC00CE04C on line 12, position 3\r\nreason", 12},
+        {"Error 0x00000001 on line  7 , position 1\r\n", 7},
+        {"Compilations Done - No Errors Found !!!", 0},
+        {"on line x, position 2", 0},
+        {"on line 4 position 2", 0},
+    };
+    for (const auto &[message, line] : cases)
+        EXPECT_EQ(errorLineOf(message), line) << message;
+}
+
+TEST(LineSelectionTest, SelectsTheLineWithoutItsEnd)
+{
+    const std::tuple<const char *, int, size_t, size_t> cases[] = {
+        {"ab\ncd\nef", 1, 0, 2}, {"ab\ncd\nef", 2, 3, 5}, {"ab\ncd\nef", 3, 6, 8},
+        {"ab\ncd\nef", 9, 6, 8}, {"single", 1, 0, 6},     {"ab\n", 2, 3, 3},
+        {"", 4, 0, 0},
+    };
+    for (const auto &[text, line, start, end] : cases)
+        EXPECT_EQ(lineSelection(text, line), std::make_pair(start, end)) << text << " " << line;
+}
+
+TEST_F(DocumentSyncTest, CodeSwitchShowsTheSourceFormAndASecondSwitchKeepsTheEdits)
+{
+    DocumentSync &sync = open("deck.wml");
+    EXPECT_EQ(m_views.output, "Compilations Done - No Errors Found !!!");
+    EXPECT_EQ(m_views.cardRefills, 1);
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    // The writer's deck, after the prologue, formatted and turned back.
+    EXPECT_EQ(m_views.code, kDeckSource);
+    EXPECT_FALSE(doc().isModified());
+    m_views.code = "edited";
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    EXPECT_EQ(m_views.code, "edited");
+    EXPECT_EQ(m_views.codeSets, 1);
+    EXPECT_EQ(m_views.followed, (std::vector<int> {CodeTab, CodeTab}));
+}
+
+TEST_F(DocumentSyncTest, ALocalDtdNamesItsFileAndAnUnchangedCodeStays)
+{
+    SettingsKey key(path("Tessarine.ini"));
+    ASSERT_TRUE(key.create());
+    ASSERT_TRUE(key.writeNumber(kSettingLocalDtd, 1)
+                && key.writeString(kSettingDtdPath, "/x/w.dtd"));
+    DocumentSync &sync = open("deck.wml");
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    EXPECT_TRUE(m_views.code.starts_with("<?xml version=\"1.0\"?>\n<!DOCTYPE wml PUBLIC "
+                                         "\"-//WAPFORUM//DTD WML 1.1//EN\" \"/x/w.dtd\">\n\n<wml>"))
+        << m_views.code;
+    // Design sets the hint of the designer's kind; Code clears them all.
+    doc().hintKind = KindSelect;
+    ASSERT_TRUE(sync.switchTo(DesignTab));
+    EXPECT_EQ(doc().selectionHints(), (std::array<bool, 8> {false, true}));
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    EXPECT_EQ(doc().selectionHints(), (std::array<bool, 8> {}));
+    EXPECT_EQ(m_views.codeSets, 1);
+}
+
+TEST_F(DocumentSyncTest, ACodeBlockShowsOnALineOfItsOwn)
+{
+    DocumentSync &sync = open("code_block.wml");
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    const size_t at = m_views.code.find("<p>");
+    ASSERT_NE(at, std::string::npos) << m_views.code;
+    EXPECT_EQ(m_views.code.substr(at),
+              "<p>\n<% Response.Write(Now) %>\n\t\t</p>\n\t</card>\n\n</wml>");
+}
+
+TEST_F(DocumentSyncTest, AnErrorLineIsSelectedOnTheCodeSwitch)
+{
+    DocumentSync &sync = open("deck.wml");
+    compileState().outputMessage = "Error 0xC00CE04C on line 12, position 3\r\nmismatch";
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    const auto [start, end] = m_views.selection;
+    EXPECT_EQ(m_views.code.substr(start, end - start), "\t\t</p>");
+    EXPECT_EQ(std::count(m_views.code.begin(), m_views.code.begin() + start, '\n'), 11);
+}
+
+TEST_F(DocumentSyncTest, ServerPagesKeepToTheCodeTab)
+{
+    ScriptedPrompter prompter;
+    DocumentSync &sync = open("a.jsp", false, true);
+    const std::string page = slurp(kRoad + "a.jsp");
+    EXPECT_EQ(m_views.code, page);
+    for (int tab : {DesignTab, CodeTab, TreeTab})
+        EXPECT_FALSE(sync.switchTo(tab));
+    EXPECT_EQ(sync.activeTab(), CodeTab);
+    EXPECT_TRUE(m_views.followed.empty());
+    EXPECT_FALSE(sync.compile());
+
+    // Saved as it stands, entities and all.
+    m_views.code = "<%= a %> &amp;";
+    ASSERT_TRUE(sync.request(WM_TAB_SAVE));
+    EXPECT_EQ(slurp(doc().path()), "<%= a %> &amp;");
+    EXPECT_EQ(slurp(path("temp.wml")), "<%= a %> &amp;");
+}
+
+TEST_F(DocumentSyncTest, ANewPageAsksForItsNameWithItsOwnFilter)
+{
+    for (bool jsp : {false, true}) {
+        ScriptedPrompter prompter;
+        CBerthingDoc doc;
+        doc.setTitle("Tessarine1");
+        doc.setFileKind(!jsp, jsp);
+        DocumentSync sync(doc, m_views, m_views);
+        sync.initialLoad();
+        EXPECT_EQ(m_views.code, newPageText(jsp));
+
+        const std::string chosen = path(jsp ? "page.jsp" : "page.asp");
+        prompter.file(ScriptedPrompter::Kind::SaveFile, "")
+            .file(ScriptedPrompter::Kind::SaveFile, chosen);
+        EXPECT_FALSE(sync.save());
+        ASSERT_TRUE(sync.save());
+        EXPECT_EQ(prompter.requests()[0].file.filter,
+                  jsp ? "JSP Files (*.jsp)|*.jsp|" : "ASP Files (*.asp)|*.asp|");
+        EXPECT_EQ(prompter.requests()[0].file.defaultExtension, "wml");
+        EXPECT_EQ(doc.title(), jsp ? "page.jsp" : "page.asp");
+        EXPECT_EQ(slurp(chosen), newPageText(jsp));
+        // The page validates once its leading server code is dropped.
+        doc.model().filePath = chosen;
+        EXPECT_TRUE(LoadDeckFromFile(doc.model(), TempDirPath, m_views));
+    }
+}
+
+TEST_F(DocumentSyncTest, SaveWritesWhatTheUserWorkedOn)
+{
+    struct Case
+    {
+        std::vector<int> clicks;
+        int saveBy; // a last click whose switch saves, or -1 for Save itself
+        const char *code;
+        std::string file; // "" : what the file held before the save
+    };
+    const Case cases[] = {
+        {{}, -1, "ignored", kDeckSource.substr(1)}, // the design, as opened
+        {{CodeTab}, -1, "<p>a &lt; b &amp; c</p>", "<p>a < b & c</p>"},
+        {{CodeTab},
+         DesignTab,
+         " \n<?xml version=\"1.0\"?><wml><card/></wml>",
+         "<?xml version=\"1.0\"?><wml><card/></wml>"},
+        {{TreeTab}, -1, "stale", kDeckSource.substr(1)}, // the tree shows the deck
+        {{TreeTab}, DesignTab, "stale", ""}, // only the file kind is set
+    };
+    for (const Case &c : cases) {
+        ScriptedPrompter prompter;
+        DocumentSync &sync = open("deck.wml");
+        for (int tab : c.clicks)
+            ASSERT_TRUE(sync.switchTo(tab));
+        std::ofstream(doc().path(), std::ios::binary) << "before";
+        m_views.code = c.code;
+        doc().setModified(true);
+        ASSERT_TRUE(c.saveBy < 0 ? sync.save() : sync.switchTo(c.saveBy));
+        EXPECT_EQ(slurp(doc().path()), c.file.empty() ? "before" : c.file) << c.code;
+        EXPECT_FALSE(doc().isModified());
+    }
+}
+
+TEST_F(DocumentSyncTest, AFailedWriteLeavesTheFileAndTheTab)
+{
+    ScriptedPrompter prompter;
+    DocumentSync &sync = open("deck.wml");
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    const std::string before = slurp(doc().path());
+    m_views.code = "<wml><card/></wml>";
+    doc().setModified(true);
+    setAtomicWriteFailureForTesting(true);
+    prompter.answer(Prompter::Answer::Ok).answer(Prompter::Answer::Ok);
+    EXPECT_FALSE(sync.switchTo(DesignTab));
+    EXPECT_FALSE(sync.saveCommand());
+    EXPECT_EQ(slurp(doc().path()), before);
+    EXPECT_EQ(sync.activeTab(), CodeTab);
+    EXPECT_EQ(m_views.followed.back(), CodeTab);
+    EXPECT_TRUE(doc().isModified());
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[0].text, "Unable to Save the File");
+    EXPECT_EQ(prompter.messages()[0].icon, Prompter::Icon::Stop);
+}
+
+// The answers of the save prompt are driven through the main window in
+// tests/shell/RoadTest.cpp; here a new document, which lives in a temporary
+// file once the Code tab has saved it, is named before it is written.
+TEST_F(DocumentSyncTest, ATemporaryDocumentIsNamedWhenItCloses)
+{
+    ScriptedPrompter prompter;
+    CBerthingDoc reopened;
+    std::ofstream(path("old.tmp")) << "<wml/>";
+    ASSERT_TRUE(reopened.OnOpenDocument(path("old.tmp"), nullptr));
+    EXPECT_TRUE(reopened.isModified() && reopened.openedFromTemporary);
+
+    doc().setTitle("Tessarine1");
+    doc().startNewDeck();
+    DocumentSync &sync = start();
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    EXPECT_EQ(doc().path(), path("Tessarine1.tmp"));
+    EXPECT_TRUE(doc().isModified() && doc().isTemporary());
+    prompter.answer(Prompter::Answer::Yes).file(ScriptedPrompter::Kind::SaveFile, path("new.wml"));
+    EXPECT_TRUE(sync.queryClose());
+    EXPECT_EQ(prompter.messages()[0].text, "Save changes to Tessarine1?");
+    EXPECT_EQ(prompter.requests()[0].file.filter,
+              "WML Files (*.wml)|*.wml|ASP Files (*.asp)|*.asp|JSP Files (*.jsp)|*.jsp|");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("Tessarine1.tmp"))));
+    EXPECT_EQ(slurp(path("new.wml")), turnBack(m_views.code));
+    EXPECT_TRUE(doc().savePromptAnsweredYes);
+}
+
+TEST_F(DocumentSyncTest, TheTreeAndThePreviewValidate)
+{
+    ScriptedPrompter prompter;
+    DocumentSync &sync = open("deck.wml");
+    ASSERT_TRUE(sync.switchTo(TreeTab));
+    EXPECT_EQ(m_views.trees, 1);
+    EXPECT_TRUE(doc().xmlTreeActive);
+    EXPECT_EQ(m_views.output, "Compilations Done - No Errors Found !!!");
+    EXPECT_TRUE(sync.request(WM_TAB_PREVIEW));
+    EXPECT_EQ(m_views.emulated, std::vector<std::string> {doc().path()});
+
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    m_views.code.replace(m_views.code.find("</b>"), 4, "");
+    ASSERT_TRUE(sync.save());
+    prompter.answer(Prompter::Answer::Ok).answer(Prompter::Answer::Ok);
+    EXPECT_FALSE(sync.request(WM_TAB_PREVIEW));
+    EXPECT_EQ(m_views.trees, 0);
+    EXPECT_EQ(prompter.messages()[0].text, "Error in Compilation");
+
+    m_sync.reset();
+    m_owned = std::make_unique<CBerthingDoc>();
+    EXPECT_FALSE(start().request(WM_TAB_PREVIEW));
+    EXPECT_EQ(prompter.messages()[1].text, "Emulator launch failed: save file prior to preview");
+    EXPECT_EQ(prompter.messages()[1].icon, Prompter::Icon::Stop);
+}
+
+} // namespace
+} // namespace tess
