@@ -52,6 +52,70 @@ inline constexpr int kAlignMargin = 10;
 inline constexpr int kAlignGap = 10;
 inline constexpr int kAlignScrollMargin = 3;
 
+// The design surface's context menu (resource 183) and its commands.
+inline constexpr int IDR_DESIGN_MENU = 183;
+inline constexpr int ID_DESIGN_DELETE = 32893;
+inline constexpr int ID_DESIGN_ALIGN_ALL = 32895;
+inline constexpr int ID_DESIGN_PROPERTIES = 32896;
+inline constexpr std::string_view DesignDeleteMenuText = "&Delete";
+inline constexpr std::string_view DesignAlignAllMenuText = "&Align All";
+inline constexpr std::string_view DesignPropertiesMenuText = "&Properties";
+
+// Controls inserted on the canvas: their fragments and the labels they are
+// first painted with.
+inline constexpr std::string_view NewInputFragment
+    = "<input name=\"x\" title=\"\" type=\"text\" emptyok=\"false\" />";
+inline constexpr std::string_view NewSelectFragment = "<select multiple=\"false\" ivalue=\"1\" >";
+inline constexpr std::string_view NewOptionFragment = "<option >";
+inline constexpr std::string_view NewOptgroupFragment = "<optgroup >";
+inline constexpr std::string_view NewAnchorFragment = "<a href=\"\" >";
+inline constexpr std::string_view NewImageFragmentHead = "<img alt=\"\" src=\"";
+inline constexpr std::string_view NewImageFragmentTail
+    = "\" vspace=\"0\" hspace=\"0\" align=\"bottom\" >";
+inline constexpr std::string_view NewAspFragment = "Type Your ASP code Here";
+inline constexpr std::string_view NewJspFragment = "Type Your JSP code Here";
+inline constexpr std::string_view AspInsertLabel = "ASp Tag";
+inline constexpr std::string_view JspInsertLabel = "JSP Tag";
+inline constexpr std::string_view ImageInsertLabel = "Image";
+inline constexpr std::string_view OptgroupInsertLabel = "Optgroup";
+// A new select asks which kind of child it starts with.
+inline constexpr std::string_view SelectChoiceQuestion
+    = "Do you want Select with Option or Optgroup ?\nChoose Yes for Option and No for Optgroup.";
+inline constexpr std::string_view SelectChoiceCaption = "Enter choice";
+// A new image asks for its picture; only a path naming a Wireless Bitmap is
+// taken.
+inline constexpr std::string_view WbmpFilter = "Wireless Bitmap(*.wbmp)|*.wbmp||";
+inline constexpr std::string_view WbmpMarker = ".wbmp";
+
+// Where options and option groups may go, and what may not be deleted.
+inline constexpr std::string_view OptionOnlyInSelectMessage
+    = "Option can be placed only inside Select";
+inline constexpr std::string_view OptionInSelectOrGroupMessage
+    = "Option can be placed inside Select or Optgroup";
+inline constexpr std::string_view OptgroupOnlyInSelectMessage
+    = "Optgroup can be placed only inside Select";
+inline constexpr std::string_view LastOptionOfSelectMessage
+    = "Select must have atleast one Option. Delete Select if you want to delete all";
+inline constexpr std::string_view LastOptionOfGroupMessage
+    = "Cannot delete this item. Optgroup cannot be empty.";
+inline constexpr std::string_view LastGroupOfSelectMessage
+    = "Select must have atleast one Optgroup. Delete Select if you want to delete all";
+inline constexpr std::string_view LastGroupOfGroupMessage
+    = "Cannot delete this item. Optgroup cannot be empty";
+
+// Scroll size after edits: the margins an inserted or moved element gets
+// right and below, the size once every inserted control is deleted again,
+// and the margin a shrink leaves round the controls.
+inline constexpr int kScrollGrowRight = 10;
+inline constexpr int kScrollGrowBottom = 1;
+inline constexpr int kEmptyScrollSize = 24;
+inline constexpr int kShrinkMargin = 14;
+
+// Restacking after a delete: the narrowest option, and the size past which a
+// select keeps its height and width from its children.
+inline constexpr int kRestackOptionMinWidth = 75;
+inline constexpr int kSelectNarrowWidth = 155;
+
 // Colours of the bump frame drawn round a selected element: a raised outer
 // edge and a sunken inner one.
 inline constexpr QRgb kEdgeHighlight = qRgb(255, 255, 255);

@@ -1,18 +1,25 @@
 #include "designer/WMLDesignView.h"
 
 #include "designer/CardLayout.h"
+#include "designer/DesignCommands.h"
+#include "designer/DesignEditing.h"
 #include "designer/DesignerConstants.h"
+#include "designer/PropertiesCommand.h"
 #include "shell/BerthingDoc.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace tess {
 
@@ -39,8 +46,40 @@ CWMLDesignView::CWMLDesignView(CBerthingDoc &doc, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
+    createMenu();
     connect(&m_doc, &CBerthingDoc::alignAllRequested, this, &CWMLDesignView::OnAlignAll);
+    connect(&m_doc, &CBerthingDoc::armControlRequested, this, [this] { setInsertMode(true); });
+    connect(&m_doc, &CBerthingDoc::disarmControlRequested, this, [this] { setInsertMode(false); });
+    connect(&m_doc, &CBerthingDoc::cardListRefreshRequested, this,
+            [this] { DropStaleDesignHistory(m_doc); });
+    connect(m_doc.undoStack(), &QUndoStack::indexChanged, this, [this] {
+        m_dragging = false;
+        viewport()->update();
+    });
     updateScrollBars();
+}
+
+void CWMLDesignView::createMenu()
+{
+    m_menu = new QMenu(this);
+    const auto add = [this](int id, std::string_view text, void (CWMLDesignView::*slot)()) {
+        QAction *action
+            = m_menu->addAction(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+        action->setData(id);
+        connect(action, &QAction::triggered, this, slot);
+        m_actions[id] = action;
+    };
+    add(ID_DESIGN_DELETE, DesignDeleteMenuText, &CWMLDesignView::OnDelete);
+    m_menu->addSeparator();
+    add(ID_DESIGN_ALIGN_ALL, DesignAlignAllMenuText, &CWMLDesignView::OnAlignAll);
+    m_menu->addSeparator();
+    add(ID_DESIGN_PROPERTIES, DesignPropertiesMenuText, &CWMLDesignView::OnProperties);
+}
+
+QAction *CWMLDesignView::commandAction(int commandId) const
+{
+    const auto it = m_actions.find(commandId);
+    return it == m_actions.end() ? nullptr : it->second;
 }
 
 void CWMLDesignView::setScrollSize(const QSize &size)
@@ -74,8 +113,14 @@ void CWMLDesignView::paintDesign(QPainter &painter)
     const DeckNode *selected = m_doc.selectedNode();
     if (!selected || !selected->element)
         return;
-    if (m_trackerShown)
-        CardLayout::drawTracker(painter, selected->element->rect);
+    if (m_trackerShown) {
+        DesignRect r = selected->element->rect;
+        if (m_dragging) {
+            const QPoint d = m_dragTo - m_dragFrom;
+            r = {r.left + d.x(), r.top + d.y(), r.right + d.x(), r.bottom + d.y()};
+        }
+        CardLayout::drawTracker(painter, r);
+    }
     if (m_frameShown)
         CardLayout::drawBumpFrame(painter, selected->element->rect);
 }
@@ -91,21 +136,77 @@ void CWMLDesignView::setInsertMode(bool on)
     viewport()->setCursor(on ? Qt::CrossCursor : Qt::ArrowCursor);
 }
 
-void CWMLDesignView::OnAlignAll()
+void CWMLDesignView::edit(const std::function<void(DesignEditing &)> &run)
 {
-    // Align All paints as it goes; a scratch image at the screen's
-    // resolution measures text exactly as the view will.
+    // Edits paint as they go; a scratch image at the screen's resolution
+    // measures text exactly as the view will.
     QImage scratch(1, 1, QImage::Format_RGB32);
     scratch.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() * kInchesPerMeter)));
     scratch.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() * kInchesPerMeter)));
-    int bottom = 0;
+    QSize size;
     {
         QPainter painter(&scratch);
-        bottom = CardLayout(m_doc.folder()).alignAll(painter, m_doc.CurrentCard());
+        DesignEditing editing(m_doc, painter, m_scrollSize);
+        run(editing);
+        size = editing.scrollSize();
     }
-    setScrollSize(
-        {kInitialScrollSize, std::max(viewport()->height(), bottom + kAlignScrollMargin)});
+    setScrollSize(size);
     viewport()->update();
+}
+
+void CWMLDesignView::OnAlignAll()
+{
+    // Sent after every load, so a history of an older tree goes first.
+    DropStaleDesignHistory(m_doc);
+    edit([this](DesignEditing &e) { e.alignAll(viewport()->height()); });
+}
+
+void CWMLDesignView::OnDelete()
+{
+    if (!m_elementUnderMenu || !m_doc.model().validDeck)
+        return;
+    bool deleted = false;
+    edit([&deleted](DesignEditing &e) { deleted = e.deleteSelected(); });
+    if (deleted) {
+        m_elementUnderMenu = m_trackerShown = m_frameShown = false;
+        viewport()->update();
+    }
+}
+
+void CWMLDesignView::OnProperties()
+{
+    if (m_elementUnderMenu && m_doc.model().validDeck)
+        propertiesAt(m_rightClickPoint);
+}
+
+void CWMLDesignView::propertiesAt(const QPoint &windowPoint)
+{
+    DeckNode *hit = hitTest(toLogical(windowPoint));
+    DeckNode *node = hit == m_doc.CurrentCard() ? nullptr : hit;
+    const bool selected = node && m_doc.selectedNode() == node;
+    DeckNode *root = m_doc.model().root();
+    DeckNode *after = RecordElementProperties(
+        m_doc, node, [this, root](DeckNode *n) { return OpenElementProperties(root, n, this); });
+    // A Text comes back as a new chain; the selection follows it.
+    if (selected && after)
+        m_doc.setSelectedNode(after);
+    viewport()->update();
+}
+
+bool CWMLDesignView::dragSelection(const QPoint &fromWindow, const QPoint &toWindow)
+{
+    DeckNode *node = m_doc.selectedNode();
+    if (!node || !node->element || fromWindow == toWindow)
+        return false;
+    // The tracker works in window coordinates; the move turns its final
+    // rectangle back into logical ones.
+    const QPoint scroll = scrollPosition();
+    const QPoint d = toWindow - fromWindow - scroll;
+    const DesignRect &r = node->element->rect;
+    const DesignRect tracker {r.left + d.x(), r.top + d.y(), r.right + d.x(), r.bottom + d.y()};
+    bool moved = false;
+    edit([&](DesignEditing &e) { moved = e.move(node, tracker, scroll); });
+    return moved;
 }
 
 bool CWMLDesignView::event(QEvent *event)
@@ -183,8 +284,18 @@ void CWMLDesignView::mouseDoubleClickEvent(QMouseEvent *event)
                     event->globalPosition().toPoint());
 }
 
+void CWMLDesignView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        handleMouse(MouseAction::LeftUp, event->position().toPoint(),
+                    event->globalPosition().toPoint());
+}
+
 void CWMLDesignView::mouseMoveEvent(QMouseEvent *event)
 {
+    // A release that never reached the view ends the drag where it was.
+    if (m_dragging && !(event->buttons() & Qt::LeftButton))
+        m_dragging = false;
     handleMouse(MouseAction::Move, event->position().toPoint(), event->globalPosition().toPoint());
 }
 
@@ -198,7 +309,16 @@ void CWMLDesignView::handleMouse(MouseAction action, const QPoint &windowPoint,
 {
     const QPoint logical = toLogical(windowPoint);
     if (action == MouseAction::Move) {
+        if (m_dragging) {
+            m_dragTo = windowPoint;
+            viewport()->update();
+        }
         updateCursor(logical);
+        return;
+    }
+    if (action == MouseAction::LeftUp) {
+        if (std::exchange(m_dragging, false) && !dragSelection(m_dragFrom, windowPoint))
+            viewport()->update();
         return;
     }
     // A deck that did not load takes no clicks.
@@ -206,7 +326,7 @@ void CWMLDesignView::handleMouse(MouseAction action, const QPoint &windowPoint,
         return;
     switch (action) {
     case MouseAction::LeftDown:
-        selectAt(logical);
+        leftDown(windowPoint, logical);
         break;
     case MouseAction::RightDown:
         m_rightClickPoint = windowPoint;
@@ -216,18 +336,41 @@ void CWMLDesignView::handleMouse(MouseAction action, const QPoint &windowPoint,
         openContextMenu(globalPoint);
         break;
     case MouseAction::DoubleClick:
+        m_dragging = false;
+        propertiesAt(windowPoint);
+        break;
+    case MouseAction::LeftUp:
     case MouseAction::Move:
         break;
     }
 }
 
-void CWMLDesignView::selectAt(const QPoint &logical)
+void CWMLDesignView::leftDown(const QPoint &windowPoint, const QPoint &logical)
+{
+    if (m_insertMode) {
+        InsertOutcome outcome = InsertOutcome::Ignored;
+        edit([&](DesignEditing &e) { outcome = e.insertAt(logical.x(), logical.y()); });
+        if (outcome == InsertOutcome::Inserted || outcome == InsertOutcome::Refused)
+            setInsertMode(false);
+        // A card or paragraph armed has nothing to place: the click selects.
+        if (outcome != InsertOutcome::NotInsertable)
+            return;
+    }
+    DeckNode *target = selectAt(logical);
+    if (target && target->element->rect.contains(logical.x(), logical.y())) {
+        m_dragging = true;
+        m_dragFrom = m_dragTo = windowPoint;
+    }
+}
+
+DeckNode *CWMLDesignView::selectAt(const QPoint &logical)
 {
     DeckNode *hit = hitTest(logical);
     DeckNode *target = CardLayout::selectionTarget(hit);
     m_doc.setSelectedNode(target ? target : hit);
     m_trackerShown = m_frameShown = target != nullptr;
     viewport()->update();
+    return target;
 }
 
 void CWMLDesignView::frameAt(const QPoint &logical)
@@ -248,11 +391,17 @@ void CWMLDesignView::updateCursor(const QPoint &logical)
         return;
     }
     const DeckNode *selected = m_doc.selectedNode();
-    const bool overSelection = m_trackerShown && selected && selected->element
-        && selected->element->rect.contains(logical.x(), logical.y());
+    const bool overSelection = m_dragging
+        || (m_trackerShown && selected && selected->element
+            && selected->element->rect.contains(logical.x(), logical.y()));
     viewport()->setCursor(overSelection ? Qt::SizeAllCursor : Qt::ArrowCursor);
 }
 
-void CWMLDesignView::openContextMenu(const QPoint &) { }
+void CWMLDesignView::openContextMenu(const QPoint &globalPos)
+{
+    m_actions[ID_DESIGN_DELETE]->setEnabled(m_elementUnderMenu);
+    m_actions[ID_DESIGN_PROPERTIES]->setEnabled(m_elementUnderMenu);
+    m_menu->popup(globalPos);
+}
 
 } // namespace tess

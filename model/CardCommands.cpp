@@ -1,5 +1,6 @@
 #include "model/CardCommands.h"
 
+#include "designer/DesignCommands.h"
 #include "model/DeckModel.h"
 #include "model/ElementFactory.h"
 #include "model/ElementKind.h"
@@ -158,13 +159,27 @@ bool CardCommands::openProperties(CardSheetData &data) const
 
 void CardCommands::applyProperties(const CardSheetData &data)
 {
-    m_doc.setModified(true);
     DeckNode *root = m_doc.model().root();
     DeckNode *card = m_selected >= 0 ? NthCard(root, m_selected + 1) : nullptr;
-    if (!card)
+    if (!card) {
+        m_doc.setModified(true);
         return;
-    RebuildCard(root, card, data);
+    }
+    // One undoable step, which marks the document modified.
+    RecordCardProperties(m_doc, card, [&] { RebuildCard(root, card, data); });
     m_rows[m_selected] = CardRowLabel(data.cardFragment);
+}
+
+void CardCommands::relabelFromTree()
+{
+    std::vector<std::string> rows;
+    for (DeckNode *card = NthCard(m_doc.model().root(), 1); card; card = card->nextSibling) {
+        if (card->kind() == KindCard)
+            rows.push_back(CardRowLabel(card->fragment()));
+    }
+    // A list that no longer matches the deck's cards waits for its refill.
+    if (rows.size() == m_rows.size())
+        m_rows = std::move(rows);
 }
 
 void CardCommands::activateRow(int row)

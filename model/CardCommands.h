@@ -30,6 +30,9 @@ public:
     void startNewDocument();
     // The rows rebuilt from the document's file: one per card, in order.
     void refillRows();
+    // The rows relabelled from the cards in the tree, after an undo or redo
+    // changed a card's title.
+    void relabelFromTree();
     // The refresh request: the cards' attributes read again from the file,
     // then the last double-clicked card shown again.
     void refresh();

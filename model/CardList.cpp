@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QMenu>
+#include <QUndoStack>
 
 namespace tess {
 
@@ -60,6 +61,10 @@ CCardList::CCardList(CBerthingDoc &doc, QWidget *parent)
     connect(&m_doc, &CBerthingDoc::cardListRefreshRequested, this,
             [this] { m_commands.refresh(); });
     connect(&m_doc, &CBerthingDoc::alignAllRequested, this, &CCardList::markShownCard);
+    connect(m_doc.undoStack(), &QUndoStack::indexChanged, this, [this] {
+        m_commands.relabelFromTree();
+        syncRows();
+    });
 
     if (m_doc.path().empty())
         m_commands.startNewDocument();

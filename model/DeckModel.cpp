@@ -355,4 +355,56 @@ DeckNode *Move(DeckNode *card, DeckNode *node)
     return node;
 }
 
+std::unique_ptr<DeckNode> Detach(DeckNode *node)
+{
+    if (!node || !node->parent)
+        return nullptr;
+    unlink(node);
+    for (DeckNode *n = node; n; n = nextInSubtree(n, node)) {
+        if (n->index)
+            n->index->remove(n);
+        n->index = nullptr;
+    }
+    return std::unique_ptr<DeckNode>(node);
+}
+
+DeckNode *Reattach(DeckNode *parent, std::unique_ptr<DeckNode> node, DeckNode *before)
+{
+    if (!parent || !node || node->ownedIndex)
+        return nullptr;
+    if (before && before->parent != parent)
+        before = nullptr;
+    DeckNode *n = node.release();
+    link(parent, n, before);
+    reindex(n, ensureIndex(parent));
+    return n;
+}
+
+std::unique_ptr<DeckNode> CloneSubtree(const DeckNode *node)
+{
+    if (!node)
+        return nullptr;
+    const auto copy = [](const DeckNode *from) {
+        auto n = std::make_unique<DeckNode>();
+        if (from->element) {
+            n->element = makeElement(from->element->kind, from->element->fragment);
+            n->element->id = from->element->id;
+            n->element->rect = from->element->rect;
+        }
+        return n;
+    };
+    std::unique_ptr<DeckNode> top = copy(node);
+    // The copies of the ancestors of the node being copied, innermost last;
+    // a walk by links keeps deep trees off the call stack.
+    std::vector<std::pair<const DeckNode *, DeckNode *>> open {{node, top.get()}};
+    for (const DeckNode *n = nextInSubtree(node, node); n; n = nextInSubtree(n, node)) {
+        while (open.back().first != n->parent)
+            open.pop_back();
+        DeckNode *made = copy(n).release();
+        link(open.back().second, made, nullptr);
+        open.emplace_back(n, made);
+    }
+    return top;
+}
+
 } // namespace tess

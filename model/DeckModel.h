@@ -93,4 +93,16 @@ DeckNode *InsertionPoint(DeckNode *card, int left, int top, int right, int botto
 // Returns the node; a tree's root, `card` or one of its ancestors stays put.
 DeckNode *Move(DeckNode *card, DeckNode *node);
 
+// Cuts `node` with its subtree out of its tree and hands it over, its
+// identifiers taken out of the tree's index but kept, so that Reattach can
+// put it back as it was. Null (and nothing changes) for a root or no node.
+std::unique_ptr<DeckNode> Detach(DeckNode *node);
+// Links a subtree from Detach or CloneSubtree under `parent` before
+// `before` (last when null or not a child of `parent`), keeping its
+// identifiers and entering them in the tree's index. Returns its node.
+DeckNode *Reattach(DeckNode *parent, std::unique_ptr<DeckNode> node, DeckNode *before);
+// A copy of the subtree outside any tree: same kinds, identifiers,
+// fragments and rectangles, elements of the same classes.
+std::unique_ptr<DeckNode> CloneSubtree(const DeckNode *node);
+
 } // namespace tess

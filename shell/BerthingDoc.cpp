@@ -1,6 +1,7 @@
 #include "shell/BerthingDoc.h"
 
 #include "designer/CardLayout.h"
+#include "designer/DesignCommands.h"
 #include "model/ElementKind.h"
 #include "source/Compiler.h"
 #include "source/FileUtil.h"
@@ -23,6 +24,7 @@ DeckNode *liveNode(DeckNode *root, int id)
 
 CBerthingDoc::CBerthingDoc(QObject *parent)
     : QObject(parent)
+    , m_undoStack(std::make_unique<DesignHistory>(*this))
 { }
 
 CBerthingDoc::~CBerthingDoc() = default;
@@ -134,6 +136,15 @@ bool CBerthingDoc::openFile(const std::string &path, const std::string &tempDir,
         setCurrentCard(nullptr);
     }
     return true;
+}
+
+void CBerthingDoc::checkOnlyTool(int tool)
+{
+    if (tool < 0 || tool >= ToolCount)
+        return;
+    m_tools.fill(false);
+    m_tools[tool] = true;
+    emit toolsChanged();
 }
 
 } // namespace tess

@@ -5,7 +5,10 @@
 #include <QObject>
 
 #include <array>
+#include <memory>
 #include <string>
+
+class QUndoStack;
 
 namespace tess {
 
@@ -89,11 +92,32 @@ public:
     void requestAlignAll() { emit alignAllRequested(); }
     void requestCardListRefresh() { emit cardListRefreshRequested(); }
 
+    // The control armed on the design surface (0 when none) and the tool
+    // check flags, in the order of ToolFlag; exactly one is set.
+    enum ToolFlag { ToolPointer, ToolAnchor, ToolSelect, ToolInput, ToolText, ToolOption,
+                    ToolOptgroup, ToolImage, ToolCount };
+    int armedKind() const { return m_armedKind; }
+    void setArmedKind(int kind) { m_armedKind = kind; }
+    bool toolFlag(int tool) const { return tool >= 0 && tool < ToolCount && m_tools[tool]; }
+    // Sets `tool` and clears the seven others.
+    void checkOnlyTool(int tool);
+    // WM_ARM_CONTROL (1234) and WM_DISARM_CONTROL (1235) to the design view.
+    void requestArmControl() { emit armControlRequested(); }
+    void requestDisarmControl() { emit disarmControlRequested(); }
+
+    // The history of design edits (Edit > Undo/Redo on the Design tab); it
+    // keeps the modified flag in step with the state last saved.
+    QUndoStack *undoStack() const { return m_undoStack.get(); }
+
 signals:
     void modifiedChanged(bool modified);
     void titleChanged(const QString &title);
     void alignAllRequested();
     void cardListRefreshRequested();
+    void armControlRequested();
+    void disarmControlRequested();
+    // After checkOnlyTool: the tool buttons show the flags again.
+    void toolsChanged();
 
 private:
     DeckModel m_model;
@@ -105,7 +129,11 @@ private:
     int m_currentCardId = 0;
     int m_currentCardIndex = 1;
     int m_selectedId = 0;
+    int m_armedKind = 0;
+    std::array<bool, ToolCount> m_tools {true, false, false, false, false, false, false, false};
     std::array<bool, kSelectionHintCount> m_hints {};
+    // Last, so that it goes before the deck it refers to.
+    std::unique_ptr<QUndoStack> m_undoStack;
 };
 
 } // namespace tess

@@ -8,6 +8,8 @@ namespace tess {
 
 class CBerthingDoc;
 class CDesignWnd;
+struct ControlCommandState;
+struct ControlContext;
 class SyncHost;
 class TVisualTabWindow;
 
@@ -25,10 +27,27 @@ public:
     TVisualTabWindow *tabWindow() const { return m_tabs; }
     CDesignWnd *designWnd() const;
 
+    // The WML controls, by command id: on the Design tab a control is armed
+    // for the next click on the card; on the Code tab (or in a page without
+    // a design) its dialog is shown and its WML typed at the caret. A
+    // disabled command or another id does nothing.
+    void OnControlCommand(int commandId);
+    // The pointer tool: nothing armed.
+    void OnDeselect();
+    // The Designing bar's preview: validate, then hand the file on.
+    void OnPreview();
+    // Enabled and checked, for the WML controls, Deselect and the preview.
+    ControlCommandState controlCommandState(int commandId) const;
+    ControlContext controlContext() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void runSourceWay(int commandId);
+    // Replaces the code view's selection, as typed by the user.
+    void typeIntoCode(const std::string &text);
+
     std::unique_ptr<CBerthingDoc> m_doc;
     TVisualTabWindow *m_tabs = nullptr;
 };

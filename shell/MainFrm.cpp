@@ -22,6 +22,7 @@
 #include <QPixmap>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 
 // The resources sit in a static library, whose unreferenced objects the
 // linker drops; naming them here keeps them in.
@@ -100,6 +101,8 @@ CMainFrame::~CMainFrame()
         if (bar)
             disconnect(bar, nullptr, this, nullptr);
     }
+    if (m_controlsBar)
+        disconnect(m_controlsBar, nullptr, this, nullptr);
     // The documents go first, while the menus they update still exist.
     if (m_mdiArea) {
         disconnect(m_mdiArea, nullptr, this, nullptr);
@@ -121,7 +124,7 @@ bool CMainFrame::Create()
     // The order matters to the layout: status bar, menu bar, then the bars.
     createStatusBar();
     createMenus();
-    if (!createDockingBars())
+    if (!createControlsBar() || !createDockingBars())
         return false;
 
     m_clockTimer = new QTimer(this);
@@ -185,6 +188,7 @@ void CMainFrame::createMenus()
     // Menu 128's View has only the toolbar and the status bar.
     m_documentActions.push_back(commandAction(ID_VIEW_WORKSPACE));
     m_documentActions.push_back(commandAction(ID_VIEW_OUTPUT));
+    createControlCommands();
     // The check marks follow the bars however they were hidden (their own
     // close button included).
     connect(m_viewMenu, &QMenu::aboutToShow, this, &CMainFrame::updateViewChecks);
@@ -261,6 +265,7 @@ void CMainFrame::updateViewChecks()
     check(ID_VIEW_STATUS_BAR, !statusBar()->isHidden());
     check(ID_VIEW_WORKSPACE, m_workspaceBar && !m_workspaceBar->isHidden());
     check(ID_VIEW_OUTPUT, m_outputBar && !m_outputBar->isHidden());
+    check(ID_VIEW_WML_CONTROLS, m_controlsBar && !m_controlsBar->isHidden());
 }
 
 QAction *CMainFrame::commandAction(int commandId) const

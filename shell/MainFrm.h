@@ -12,7 +12,9 @@
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QUndoStack;
 class QTimer;
+class QToolBar;
 
 namespace tess {
 
@@ -92,6 +94,9 @@ public:
     QMenu *toolsMenu() const { return m_toolsMenu; }
     QMenu *windowMenu() const { return m_windowMenu; }
     QMenu *helpMenu() const { return m_helpMenu; }
+    QMenu *wmlControlsMenu() const { return m_controlsMenu; }
+    // The WML controls bar "Designing"; hidden until View shows it.
+    QToolBar *wmlControlsBar() const { return m_controlsBar; }
     // The menus and items shown and enabled for the active document (or
     // for none), as before a menu opens.
     void updateMenus();
@@ -112,6 +117,9 @@ public slots:
     void OnWindowTileHorizontally();
     void OnWindowTileVertically();
     void OnWindowArrangeIcons();
+    // Enabling and check marks of the WML controls for the active document;
+    // with none, the controls stay enabled and do nothing.
+    void updateControlCommands();
     // WM_LEAVE_FULLSCREEN: turns full-screen mode off when it is on; there
     // is no full-screen mode yet.
     void OnLeaveFullScreen() { }
@@ -132,8 +140,13 @@ private:
     void createMenus();
     void createFileCommands();
     void createEditCommands();
+    // The design history of the active document while its Design tab shows.
+    QUndoStack *activeDesignHistory() const;
     void createToolsCommands();
     void createWindowCommands();
+    void createControlCommands();
+    bool createControlsBar();
+    void runControlCommand(int commandId);
     void rebuildRecentFiles();
     void openRecentFile(const std::string &path);
     void setNewFileFlags(bool asp, bool jsp);
@@ -166,6 +179,11 @@ private:
     QMenu *m_toolsMenu = nullptr;
     QMenu *m_windowMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
+    QMenu *m_controlsMenu = nullptr;
+    QToolBar *m_controlsBar = nullptr;
+    // Every action of a WML control, menu item or button, by command id: the
+    // bar's Optgroup and Image buttons are one-state, unlike their items.
+    std::vector<std::pair<int, QAction *>> m_controlActions;
     QAction *m_recentSeparator = nullptr;
     std::vector<QAction *> m_recentActions;
     // Items of menu 129 only.

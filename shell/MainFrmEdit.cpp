@@ -2,6 +2,7 @@
 // Window menu, which arranges the document windows.
 #include "shell/MainFrm.h"
 
+#include "shell/BerthingDoc.h"
 #include "shell/ChildFrm.h"
 #include "shell/ShellConstants.h"
 #include "source/DocumentSync.h"
@@ -15,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QUndoStack>
 
 namespace tess {
 
@@ -26,6 +28,14 @@ WMLCodeViews *CMainFrame::activeCodeView() const
     return child->tabWindow()->codeView();
 }
 
+QUndoStack *CMainFrame::activeDesignHistory() const
+{
+    CChildFrame *child = activeChildFrame();
+    if (!child || child->tabWindow()->currentIndex() != DesignTab)
+        return nullptr;
+    return child->document().undoStack();
+}
+
 void CMainFrame::createEditCommands()
 {
     struct EditCommand
@@ -35,11 +45,24 @@ void CMainFrame::createEditCommands()
         QList<QKeySequence> keys;
         void (CEditorView::*slot)();
     };
+    // Undo and Redo serve the code view on the Code tab and the history of
+    // design edits on the Design tab.
+    const std::pair<int, bool> histories[] = {{ID_EDIT_UNDO, true}, {ID_EDIT_REDO, false}};
+    for (const auto &[id, back] : histories) {
+        QAction *action = addCommand(m_editMenu, id, back ? kMenuUndo : kMenuRedo);
+        action->setShortcuts(back ? QList<QKeySequence> {QKeySequence(Qt::CTRL | Qt::Key_Z),
+                                                         QKeySequence(Qt::ALT | Qt::Key_Backspace)}
+                                  : QList<QKeySequence> {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                                         QKeySequence(Qt::CTRL | Qt::SHIFT
+                                                                      | Qt::Key_Z)});
+        connect(action, &QAction::triggered, this, [this, back = back] {
+            if (WMLCodeViews *view = activeCodeView())
+                back ? view->editUndo() : view->editRedo();
+            else if (QUndoStack *history = activeDesignHistory())
+                back ? history->undo() : history->redo();
+        });
+    }
     const EditCommand commands[] = {
-        {ID_EDIT_UNDO,
-         kMenuUndo,
-         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
-         &CEditorView::editUndo},
         {ID_EDIT_CUT,
          kMenuCut,
          {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},

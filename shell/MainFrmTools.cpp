@@ -15,6 +15,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QUndoStack>
 
 namespace tess {
 
@@ -70,9 +71,20 @@ void CMainFrame::updateMenus()
         && child->tabWindow()->currentIndex() == CodeTab;
     commandAction(ID_TOOLS_COMPILE)->setEnabled(onCode);
     const bool editing = activeCodeView();
-    for (int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL,
-                   ID_EDIT_FIND, ID_EDIT_REPLACE})
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_EDIT_FIND,
+                   ID_EDIT_REPLACE})
         commandAction(id)->setEnabled(editing);
+    const QUndoStack *history = activeDesignHistory();
+    commandAction(ID_EDIT_UNDO)->setEnabled(editing || (history && history->canUndo()));
+    commandAction(ID_EDIT_REDO)->setEnabled(editing || (history && history->canRedo()));
+    if (child) {
+        // The design history changes without a tab switch.
+        connect(child->document().undoStack(), &QUndoStack::indexChanged, this,
+                &CMainFrame::updateMenus, Qt::UniqueConnection);
+        connect(child->document().undoStack(), &QUndoStack::cleanChanged, this,
+                &CMainFrame::updateMenus, Qt::UniqueConnection);
+    }
+    updateControlCommands();
 }
 
 // The MDI area adds " - [name]" of a maximised window to the title it

@@ -37,11 +37,31 @@ inline constexpr int ID_WINDOW_CASCADE = 0xE132;
 inline constexpr int ID_WINDOW_TILE_HORZ = 0xE133;
 inline constexpr int ID_WINDOW_TILE_VERT = 0xE134;
 
-inline constexpr int ID_TOOLS_COMPILE = 32795;
+// Not 32795 nor 32793: those are Image and Select of the WML controls.
+inline constexpr int ID_TOOLS_COMPILE = 32796;
 
 // Commands of the docking bars; also the bars' own identifiers.
-inline constexpr int ID_VIEW_WORKSPACE = 32793;
+inline constexpr int ID_VIEW_WORKSPACE = 32792;
 inline constexpr int ID_VIEW_OUTPUT = 32794;
+
+// The WML controls: the W&ML Controls menu and the "Designing" bar (resource
+// 177), carried out by the active document's frame. ASP tag and JSP tag keep
+// the numbers of their icons.
+inline constexpr int IDR_WMLCONTROLS = 177;
+inline constexpr int ID_WML_ANCHOR = 32877;
+inline constexpr int ID_WML_SELECT = 32793;
+inline constexpr int ID_WML_INPUT = 32862;
+inline constexpr int ID_WML_TEXT = 32863;
+inline constexpr int ID_WML_OPTION = 32864;
+inline constexpr int ID_WML_IMAGE = 32795;
+inline constexpr int ID_WML_OPTGROUP = 32933;
+inline constexpr int ID_WML_ASP_TAG = 219;
+inline constexpr int ID_WML_JSP_TAG = 221;
+inline constexpr int ID_WML_CARD = 32960;
+inline constexpr int ID_WML_PARA = 32961;
+inline constexpr int ID_WML_DESELECT = 32972;
+inline constexpr int ID_WML_PREVIEW = 32973;
+inline constexpr int ID_VIEW_WML_CONTROLS = 32974;
 
 // Private messages to the main frame.
 inline constexpr int WM_FILEVIEW_FORWARD = 1027; // passed on to the project tree
@@ -53,6 +73,12 @@ inline constexpr const char *kWorkspaceTabImages = ":/icons/bitmap130.xpm";
 inline constexpr const char *kOutputTabImages = ":/icons/bitmap153.xpm";
 inline constexpr const char *kImageIconResource = ":/icons/icon205.xpm";
 inline constexpr const char *kProgramIconResource = ":/icons/tessarine.xpm";
+// The Designing bar's buttons, one strip in the bar's order, and the code
+// block icons its ASP and JSP tag buttons show.
+inline constexpr const char *kWmlControlsStrip = ":/icons/bitmap177.xpm";
+inline constexpr const char *kAspTagIconResource = ":/icons/icon219.xpm";
+inline constexpr const char *kJspTagIconResource = ":/icons/icon221.xpm";
+inline constexpr int kWmlControlsButtonSize = 24;
 
 // Tab images are cut from a strip, this wide each, green marking what is
 // transparent.
@@ -101,6 +127,34 @@ inline constexpr const char *kMenuCascade = "&Cascade";
 inline constexpr const char *kMenuTileHorizontally = "Tile &Horizontally";
 inline constexpr const char *kMenuTileVertically = "Tile &Vertically";
 inline constexpr const char *kMenuArrangeIcons = "&Arrange Icons";
+inline constexpr const char *kMenuWmlControlsBar = "W&ML Controls Bar";
+inline constexpr const char *kMenuWmlControls = "W&ML Controls";
+inline constexpr const char *kWmlControlsCaption = "Designing";
+inline constexpr const char *kMenuAnchor = "Anchor";
+inline constexpr const char *kMenuSelect = "Select";
+inline constexpr const char *kMenuInput = "Input";
+inline constexpr const char *kMenuText = "Text";
+inline constexpr const char *kMenuOption = "Option";
+inline constexpr const char *kMenuImage = "Image";
+inline constexpr const char *kMenuOptgroup = "Optgroup";
+inline constexpr const char *kMenuCard = "Card";
+inline constexpr const char *kMenuPara = "Para";
+inline constexpr const char *kButtonAspTag = "ASP tag";
+inline constexpr const char *kButtonJspTag = "JSP tag";
+inline constexpr const char *kButtonDeselect = "Deselect";
+inline constexpr const char *kButtonPreview = "preview in Tessarine Emulator";
+// Status prompts of the WML controls, "status\ntooltip" as the others.
+inline constexpr const char *kPromptAnchor = "Inserts an Anchor\n Anchor";
+inline constexpr const char *kPromptSelect = "Inserts a select control\nSelect";
+inline constexpr const char *kPromptInput = "Inserts an input box\nInput";
+inline constexpr const char *kPromptText = "Inserts text\nText";
+inline constexpr const char *kPromptOption = "Inserts an option control\nOption";
+inline constexpr const char *kPromptImage = "Insert an image\nImage";
+inline constexpr const char *kPromptOptgroup = "Inserts an optgroup control\nOptgroup";
+inline constexpr const char *kPromptAspTag = "Inserts an ASP tag\nASP tag";
+inline constexpr const char *kPromptJspTag = "Inserts a JSP tag\nJSP tag";
+inline constexpr const char *kPromptCard = "Insert a Card\nCard";
+inline constexpr const char *kPromptPara = "Insert a Para\nPara";
 
 // The file dialog of Open File, and the name a new document is given before
 // its number.

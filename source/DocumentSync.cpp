@@ -1,6 +1,7 @@
 #include "source/DocumentSync.h"
 
 #include "model/ModelConstants.h"
+#include "model/WMLWriter.h"
 #include "shell/BerthingDoc.h"
 #include "shell/ProcessPaths.h"
 #include "shell/Prompter.h"
@@ -10,6 +11,7 @@
 #include "source/FileUtil.h"
 #include "source/SourceConstants.h"
 #include "source/SourceForm.h"
+#include "source/XmlDocument.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -143,6 +145,18 @@ std::string DocumentSync::currentPrologue() const
         = m_paths.settingsPath.empty() ? SettingsKey() : SettingsKey(m_paths.settingsPath);
     return prologue(key.numberOrDefault(kSettingLocalDtd) != 0,
                     key.stringOrDefault(kSettingDtdPath));
+}
+
+std::optional<std::string> DocumentSync::predictedCodeText() const
+{
+    const DeckModel &model = m_doc.model();
+    if (m_serverPage || m_doc.path().empty() || !model.validDeck)
+        return std::nullopt;
+    // The file the switch writes is exactly this serialisation.
+    XmlDocument xml;
+    if (!BuildDeckDocument(model, xml))
+        return std::nullopt;
+    return withLineFeeds(sourceForm(xml.serialize(), currentPrologue()));
 }
 
 void DocumentSync::markIfTemporary()

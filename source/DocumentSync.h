@@ -3,6 +3,7 @@
 #include "source/MessageSink.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -109,6 +110,13 @@ public:
     // Runs the request with that number; false for a number it does not
     // answer or a request that failed.
     bool request(int message);
+
+    // The text a switch to Code would show if it ran now from the Design
+    // tab, computed in memory without writing the file; nullopt when that
+    // switch would not write the deck (no path, no valid deck, a server
+    // page). The tab window fills its hidden code view with it in idle time,
+    // so that the switch itself only has to put in what changed.
+    std::optional<std::string> predictedCodeText() const;
 
 private:
     bool switchToDesign();

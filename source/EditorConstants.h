@@ -10,9 +10,11 @@ inline constexpr int ID_EDIT_PASTE = 57637;
 inline constexpr int ID_EDIT_REPLACE = 57641;
 inline constexpr int ID_EDIT_SELECT_ALL = 57642;
 inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_EDIT_REDO = 57644;
 
 inline constexpr const char *kMenuEdit = "&Edit";
 inline constexpr const char *kMenuUndo = "&Undo\tCtrl+Z";
+inline constexpr const char *kMenuRedo = "&Redo\tCtrl+Y";
 inline constexpr const char *kMenuCut = "Cu&t\tCtrl+X";
 inline constexpr const char *kMenuCopy = "&Copy\tCtrl+C";
 inline constexpr const char *kMenuPaste = "&Paste\tCtrl+V";

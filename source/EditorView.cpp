@@ -11,6 +11,7 @@
 #include <QSyntaxHighlighter>
 #include <QTextBlock>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string_view>
@@ -168,15 +169,75 @@ std::string CEditorView::text() const
     return raw.toStdString();
 }
 
+namespace {
+
+// Block separators stand for the line feeds of the text.
+bool sameCharacter(QChar shown, QChar held)
+{
+    if (shown == held)
+        return true;
+    return shown == QLatin1Char('\n')
+        && (held == QChar::ParagraphSeparator || held == QChar::LineSeparator);
+}
+
+} // namespace
+
 void CEditorView::setText(const std::string &text)
 {
+    ++m_textGeneration;
     QString shown = QString::fromStdString(text);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    // The highlighter colours every line as it arrives, so the text is
-    // complete in colour when this returns.
-    setPlainText(shown);
+    QTextDocument *doc = document();
+    if (doc->isEmpty()) {
+        // The highlighter colours every line as it arrives, so the text is
+        // complete in colour when this returns.
+        setPlainText(shown);
+        moveCursor(QTextCursor::Start);
+        return;
+    }
+
+    // The common start and end stay; the part between is replaced in one
+    // edit, which the highlighter recolours line by line.
+    const QString held = doc->toRawText();
+    const qsizetype shownSize = shown.size();
+    const qsizetype heldSize = held.size();
+    qsizetype prefix = 0;
+    const qsizetype limit = std::min(shownSize, heldSize);
+    while (prefix < limit && sameCharacter(shown[prefix], held[prefix]))
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < limit - prefix
+           && sameCharacter(shown[shownSize - 1 - suffix], held[heldSize - 1 - suffix]))
+        ++suffix;
+    // Never cut a surrogate pair in two.
+    if (prefix > 0 && shown[prefix - 1].isHighSurrogate())
+        --prefix;
+    if (suffix > 0 && shown[shownSize - suffix].isLowSurrogate())
+        --suffix;
+
+    if (prefix + suffix < shownSize || prefix + suffix < heldSize) {
+        QTextCursor cursor(doc);
+        cursor.setPosition(int(prefix));
+        cursor.setPosition(int(heldSize - suffix), QTextCursor::KeepAnchor);
+        // The replacement is not the user's edit: no undo step, and the
+        // history ends here as it would with a fresh text.
+        doc->setUndoRedoEnabled(false);
+        cursor.insertText(shown.mid(prefix, shownSize - prefix - suffix));
+        doc->setUndoRedoEnabled(true);
+    }
     moveCursor(QTextCursor::Start);
+}
+
+void CEditorView::appendText(const QString &chunk)
+{
+    QTextDocument *doc = document();
+    QTextCursor cursor(doc);
+    cursor.movePosition(QTextCursor::End);
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    cursor.insertText(chunk);
+    doc->setUndoRedoEnabled(undo);
 }
 
 void CEditorView::setEditMenu(QMenu *menu)
@@ -194,6 +255,11 @@ QString CEditorView::caretStatusText() const
 void CEditorView::editUndo()
 {
     undo();
+}
+
+void CEditorView::editRedo()
+{
+    redo();
 }
 
 void CEditorView::editCut()

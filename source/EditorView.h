@@ -34,7 +34,17 @@ public:
     // completely, puts the caret at the start and leaves no undo step; "\r\n"
     // and lone "\r" become "\n".
     std::string text() const;
+    // Only the part that differs from the text shown is replaced, so that
+    // setting a long text that changed in a few places costs what changed.
     void setText(const std::string &text);
+
+    // Adds `chunk` at the end of the text without moving the caret and
+    // without an undo step: the tab window prepares a hidden view this way
+    // in idle time.
+    void appendText(const QString &chunk);
+    // Goes up with every setText(), so that a background fill can tell that
+    // the text it was adding to has been replaced.
+    quint64 textGeneration() const { return m_textGeneration; }
 
     // The main window's "&Edit" menu, shown on a right click; without it the
     // usual editing menu appears.
@@ -45,6 +55,7 @@ public:
 
 public slots:
     virtual void editUndo();
+    void editRedo();
     virtual void editCut();
     virtual void editCopy();
     virtual void editPaste();
@@ -67,6 +78,7 @@ private:
     EditorStyle m_style;
     Highlighter *m_highlighter = nullptr;
     QPointer<QMenu> m_editMenu;
+    quint64 m_textGeneration = 0;
 };
 
 } // namespace tess

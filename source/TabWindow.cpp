@@ -11,7 +11,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTabBar>
+#include <QElapsedTimer>
 #include <QTextCursor>
+#include <QTimer>
 
 namespace tess {
 
@@ -67,7 +69,67 @@ void TVisualTabWindow::clickTab(int index)
 
 void TVisualTabWindow::ensureInitialLoad()
 {
+    if (m_sync->initialLoadDone())
+        return;
     m_sync->initialLoad();
+    startPreparingCodeView();
+}
+
+// A long deck's code text costs far more to put into the editor than to
+// compute. While the user looks at the design, the hidden code view is filled
+// with what a switch to Code would show, a slice per idle moment; the switch
+// then only replaces what the user changed in the meantime. Nothing here
+// touches the file or the document's state.
+void TVisualTabWindow::startPreparingCodeView()
+{
+    if (m_sync->activeTab() != DesignTab || !m_code->document()->isEmpty())
+        return;
+    const std::optional<std::string> text = m_sync->predictedCodeText();
+    if (!text || text->empty())
+        return;
+    m_prepared = QString::fromStdString(*text);
+    m_preparedDone = 0;
+    m_preparedGeneration = m_code->textGeneration();
+    m_prepareTimer = new QTimer(this);
+    m_prepareTimer->setInterval(0);
+    connect(m_prepareTimer, &QTimer::timeout, this, &TVisualTabWindow::prepareNextChunk);
+    m_prepareTimer->start();
+}
+
+void TVisualTabWindow::prepareNextChunk()
+{
+    // Anything else that set the code view's text wins.
+    if (m_code->textGeneration() != m_preparedGeneration || currentIndex() != DesignTab) {
+        stopPreparingCodeView();
+        return;
+    }
+    // Slices of whole lines, for about a frame's time per idle moment.
+    constexpr qsizetype kSlice = 16 * 1024;
+    QElapsedTimer clock;
+    clock.start();
+    while (m_preparedDone < m_prepared.size() && clock.elapsed() < 12) {
+        qsizetype end = std::min(m_prepared.size(), m_preparedDone + kSlice);
+        const qsizetype lineEnd = m_prepared.indexOf(QLatin1Char('\n'), end);
+        end = lineEnd < 0 ? m_prepared.size() : lineEnd + 1;
+        m_code->appendText(m_prepared.mid(m_preparedDone, end - m_preparedDone));
+        m_preparedDone = end;
+    }
+    if (m_preparedDone >= m_prepared.size())
+        stopPreparingCodeView();
+}
+
+void TVisualTabWindow::finishPreparingCodeView()
+{
+    while (m_prepareTimer)
+        prepareNextChunk();
+}
+
+void TVisualTabWindow::stopPreparingCodeView()
+{
+    delete m_prepareTimer;
+    m_prepareTimer = nullptr;
+    m_prepared.clear();
+    m_preparedDone = 0;
 }
 
 bool TVisualTabWindow::eventFilter(QObject *watched, QEvent *event)

@@ -2,6 +2,7 @@
 
 #include "source/DocumentSync.h"
 
+#include <QString>
 #include <QTabWidget>
 
 #include <memory>
@@ -35,6 +36,11 @@ public:
     void clickTab(int index);
     // The initial load, unless it has run.
     void ensureInitialLoad();
+    // True while the hidden code view is still being filled in idle time.
+    bool preparingCodeView() const { return m_prepareTimer != nullptr; }
+    // Finishes that filling at once (tests and benchmarks use it to stand
+    // for the user's first look at the design).
+    void finishPreparingCodeView();
     bool request(int message) { return m_sync->request(message); }
 
 signals:
@@ -59,7 +65,17 @@ private:
     CDesignWnd *m_design = nullptr;
     WMLCodeViews *m_code = nullptr;
     CWMLTreeView *m_tree = nullptr;
+    void startPreparingCodeView();
+    void prepareNextChunk();
+    void stopPreparingCodeView();
+
     std::unique_ptr<DocumentSync> m_sync;
+    // The text the code view is being filled with, how much of it is in,
+    // and the view's text generation when the filling started.
+    QString m_prepared;
+    qsizetype m_preparedDone = 0;
+    quint64 m_preparedGeneration = 0;
+    class QTimer *m_prepareTimer = nullptr;
 };
 
 } // namespace tess

@@ -117,6 +117,37 @@ TEST(EditorViewTest, WholeTextRoundTripsWithoutUndoAndCaretAtStart)
     EXPECT_EQ(view.caretStatusText(), "Ln 1 Cl 1");
 }
 
+TEST(EditorViewTest, SettingATextReplacesOnlyWhatDiffers)
+{
+    CEditorView view;
+    view.setText("<p>\nfirst\n<card id=\"a\">\nlast \xF0\x9F\x98\x80\n");
+    const quint64 generation = view.textGeneration();
+    const struct
+    {
+        const char *text;
+    } cases[] = {
+        {"<p>\nfirst\n<card id=\"b\">\nlast \xF0\x9F\x98\x80\n"}, // one character inside
+        {"<p>\nfirst\n<card id=\"b\">\n<p>\nlast \xF0\x9F\x98\x80\n"}, // a line added
+        {"<p>\nfirst\nlast \xF0\x9F\x98\x81\n"}, // a line gone, the emoji's low half changed
+        {"<p>\nfirst\nlast \xF0\x9F\x98\x81\n"}, // nothing changed
+        {""},
+        {"card"},
+    };
+    for (const auto &c : cases) {
+        view.setText(c.text);
+        EXPECT_EQ(view.text(), c.text);
+        EXPECT_FALSE(view.document()->isUndoAvailable()) << c.text;
+        EXPECT_EQ(view.textCursor().position(), 0) << c.text;
+    }
+    EXPECT_EQ(view.textGeneration(), generation + std::size(cases));
+
+    // The replaced line is coloured; its neighbours keep their colours.
+    view.setText("<p>\n<card>\ncard\n");
+    view.setText("<p>\n<wml>\ncard\n");
+    EXPECT_EQ(applied(view, 1), "1+3#800000b");
+    EXPECT_EQ(applied(view, 2), "");
+}
+
 TEST(EditorViewTest, CaretStatusFollowsKeyReleaseAndLeftClick)
 {
     CEditorView view;
