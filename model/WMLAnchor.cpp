@@ -12,6 +12,11 @@ DesignRect CWMLAnchor::Paint(QPainter &painter, const DesignRect &given, const s
     choice.underline = true;
     painter.save();
     painter.setFont(makeElementFont(choice));
+    // Drawn in the given rectangle only: link text read back from source
+    // form ends in a line break and indentation, whose underlined second
+    // line would otherwise land on whatever lies below the anchor.
+    painter.setClipRect(QRect(given.left, given.top, given.width(), given.height()),
+                        Qt::IntersectClip);
     const DesignRect measured = measureText(painter, given, text);
     drawCaption(painter, measured, text);
     painter.restore();

@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -45,6 +48,17 @@ int takeScreenshot(QApplication &app, const tess::CommandLine &cl)
     options.file = cl.files.empty() ? tess::dataFile("examples/welcome.wml") : cl.files.front();
     if (options.file.empty())
         return fail("the example deck is missing: no data folder was found");
+    // Reaching Code or XML Tree goes through the file, as in the IDE; a
+    // picture of the deck must not rewrite it, so those tabs open a copy of
+    // the same name.
+    QTemporaryDir copyDir;
+    const QFileInfo original(QString::fromStdString(options.file));
+    if (options.tab != 0 && original.isFile()) {
+        const QString copy = copyDir.filePath(original.fileName());
+        if (!copyDir.isValid() || !QFile::copy(original.filePath(), copy))
+            return fail("cannot read " + options.file);
+        options.file = copy.toStdString();
+    }
     tess::CBerthingApp berthing;
     std::string error;
     if (!berthing.InitInstance(options, &error))

@@ -186,6 +186,23 @@ TEST_F(ElementPaintTest, PixelsLandWhereTheRectanglesSay)
     for (const auto &p : pixels)
         EXPECT_EQ(m_canvas.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
 
+    // Link text as source form leaves it: the underlined blank second line
+    // stays inside the anchor's rectangle.
+    {
+        QPainter more(&m_canvas);
+        paintElement(more, KindAnchor, {200, 250, 260, 270}, "Go\n\t\t\t");
+    }
+    for (int y = 245; y < 300; ++y)
+        for (int x = 195; x < 300; ++x)
+            if (y < 250 || y >= 270 || x >= 260) {
+                EXPECT_EQ(m_canvas.pixel(x, y), canvas) << x << "," << y;
+            }
+    int inked = 0;
+    for (int y = 250; y < 270; ++y)
+        for (int x = 200; x < 260; ++x)
+            inked += m_canvas.pixel(x, y) != canvas;
+    EXPECT_GT(inked, 20);
+
     // The option mark keeps to its band.
     for (int y = 150; y < 170; ++y)
         for (int x = 200; x < 200 + kOptionCaptionIndent; ++x)

@@ -2,6 +2,7 @@
 #include "shell/FileFilter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -136,6 +137,23 @@ TEST_F(ProgramTest, ScreenshotOfTheExampleDeck)
     EXPECT_GT(QFileInfo(shot).size(), 0);
     // temp.wml was never written, so the temporary folder stays.
     EXPECT_TRUE(QFileInfo(m_dir.filePath("Temp")).isDir());
+}
+
+TEST_F(ProgramTest, AScreenshotOfTheCodeTabLeavesTheDeckAlone)
+{
+    const QString deck = m_dir.filePath("deck.wml");
+    QFile::copy(TESS_TEST_DATA_DIR "/design/controls.wml", deck);
+    QFile in(deck);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray before = in.readAll();
+    in.close();
+    for (const char *tab : {"code", "tree"}) {
+        const Result r = run({"--screenshot", "shot.png", "--tab", tab, "deck.wml"});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+        EXPECT_EQ(in.readAll(), before) << tab;
+        in.close();
+    }
 }
 
 } // namespace
