@@ -2,6 +2,7 @@
 // 100k nodes. The ratio of the two sizes shows how cost grows: linear work
 // gives about 10, a quadratic tree operation about 100.
 
+#include "bench/TimeReporter.h"
 #include "model/DeckModel.h"
 #include "model/ElementFactory.h"
 
@@ -86,34 +87,6 @@ void BM_FindEveryNode(benchmark::State &state)
 BENCHMARK(BM_BuildDeck)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindEveryNode)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// Prints, after the usual table, each benchmark's 100k CPU time over its 10k one
-// (CPU rather than wall time: the build machine is shared).
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
-                m_times[run.run_name.function_name][run.run_name.args] = run.GetAdjustedCPUTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        for (const auto &[name, times] : m_times) {
-            auto small = times.find("10000");
-            auto large = times.find("100000");
-            if (small != times.end() && large != times.end() && small->second > 0)
-                std::printf("%s: 100k / 10k = %.2f\n", name.c_str(), large->second / small->second);
-        }
-    }
-
-private:
-    std::map<std::string, std::map<std::string, double>> m_times;
-};
 
 } // namespace
 } // namespace tess
@@ -123,8 +96,15 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    tess::RatioReporter reporter;
+    // CPU rather than wall time: the build machine may be shared.
+    tess::bench::TimeReporter reporter(tess::bench::TimeReporter::Clock::Cpu);
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    for (const char *name : {"BM_BuildDeck", "BM_FindEveryNode"}) {
+        const double small = reporter.time(std::string(name) + "/10000");
+        if (small > 0)
+            std::printf("%s: 100k / 10k = %.2f\n", name,
+                        reporter.time(std::string(name) + "/100000") / small);
+    }
     benchmark::Shutdown();
     return 0;
 }

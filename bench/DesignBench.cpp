@@ -4,6 +4,7 @@
 // the runs it prints the time per paint and per hit test, the growth from 2k
 // to 8k controls (4 means linear) and each paint's ratio to the reference,
 // all in CPU time, which a busy machine disturbs least.
+#include "bench/TimeReporter.h"
 #include "designer/CardLayout.h"
 #include "model/DeckModel.h"
 #include "model/ElementFactory.h"
@@ -141,23 +142,6 @@ BENCHMARK(BM_PaintCard)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillis
 BENCHMARK(BM_HitTest)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainDraw)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.benchmark_name()] = run.cpu_accumulated_time / run.iterations;
-    }
-    double time(const std::string &name) const
-    {
-        const auto it = times.find(name);
-        return it == times.end() ? 0 : it->second;
-    }
-    std::map<std::string, double> times;
-};
 
 } // namespace
 
@@ -167,7 +151,7 @@ int main(int argc, char **argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tess::bench::TimeReporter reporter(tess::bench::TimeReporter::Clock::Cpu);
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const double paint = reporter.time("BM_PaintCard/2000");

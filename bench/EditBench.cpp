@@ -8,6 +8,7 @@
 // is one paint of the same card. After the runs it prints the CPU time per
 // edit at 2000 controls against a 16 ms frame and against the paint, and
 // Align All's 8000 / 2000 ratio (4 means linear).
+#include "bench/TimeReporter.h"
 #include "designer/CardLayout.h"
 #include "designer/DesignEditing.h"
 #include "model/DeckModel.h"
@@ -166,23 +167,6 @@ BENCHMARK(BM_DeleteInTheMiddle)->Arg(2000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AlignAll)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintCard)->Arg(2000)->Unit(benchmark::kMillisecond);
 
-class TimeReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.benchmark_name()] = run.cpu_accumulated_time / run.iterations;
-    }
-    double time(const std::string &name) const
-    {
-        const auto it = times.find(name);
-        return it == times.end() ? 0 : it->second;
-    }
-    std::map<std::string, double> times;
-};
 
 } // namespace
 
@@ -193,7 +177,7 @@ int main(int argc, char **argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    TimeReporter reporter;
+    tess::bench::TimeReporter reporter(tess::bench::TimeReporter::Clock::Cpu);
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const double paint = reporter.time("BM_PaintCard/2000");

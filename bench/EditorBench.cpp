@@ -5,6 +5,7 @@
 // QPlainTextEdit taking the same text without colouring. At the end the 100x
 // ratios of each step are printed: opening should grow about linearly (near
 // 100) and typing not at all (near 1).
+#include "bench/TimeReporter.h"
 #include "source/WMLCodeViews.h"
 
 #include <QApplication>
@@ -152,28 +153,7 @@ BENCHMARK(BM_PlainEditOpen)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark:
 BENCHMARK(BM_TypeInMiddle)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TypeAndRepaint)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
-// Remembers each benchmark's real time to print the ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        // With repetitions the mean, reported after the single runs, wins.
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
-                times[run.run_name.str()] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> times;
-};
 
-void printRatio(const RatioReporter &reporter, const std::string &big, const std::string &small)
-{
-    const auto b = reporter.times.find(big);
-    const auto s = reporter.times.find(small);
-    if (b != reporter.times.end() && s != reporter.times.end() && s->second > 0)
-        std::printf("%s / %s = %.2f\n", big.c_str(), small.c_str(), b->second / s->second);
-}
 
 } // namespace
 
@@ -182,13 +162,13 @@ int main(int argc, char **argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tess::bench::TimeReporter reporter(tess::bench::TimeReporter::Clock::Real);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    printRatio(reporter, "BM_OpenDeck/100000", "BM_OpenDeck/1000");
-    printRatio(reporter, "BM_PlainEditOpen/100000", "BM_PlainEditOpen/1000");
-    printRatio(reporter, "BM_OpenDeck/100000", "BM_PlainEditOpen/100000");
-    printRatio(reporter, "BM_TypeInMiddle/100000", "BM_TypeInMiddle/1000");
-    printRatio(reporter, "BM_TypeAndRepaint/100000", "BM_TypeAndRepaint/1000");
+    reporter.printRatio("BM_OpenDeck/100000", "BM_OpenDeck/1000");
+    reporter.printRatio("BM_PlainEditOpen/100000", "BM_PlainEditOpen/1000");
+    reporter.printRatio("BM_OpenDeck/100000", "BM_PlainEditOpen/100000");
+    reporter.printRatio("BM_TypeInMiddle/100000", "BM_TypeInMiddle/1000");
+    reporter.printRatio("BM_TypeAndRepaint/100000", "BM_TypeAndRepaint/1000");
     benchmark::Shutdown();
     return 0;
 }

@@ -1,6 +1,7 @@
 // Wireless Bitmaps: reading and drawing a picture against a plain QImage draw
 // of the same size onto the same target. After the runs the ratio of each
 // size's cost to the reference is printed.
+#include "bench/TimeReporter.h"
 #include "shell/WBitMap.h"
 
 #include <QFile>
@@ -88,38 +89,18 @@ BENCHMARK(BM_WbmpOpenAndDraw)->RangeMultiplier(2)->Range(128, 1024)->Unit(benchm
 BENCHMARK(BM_WbmpDraw)->RangeMultiplier(2)->Range(128, 1024)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QImageDraw)->RangeMultiplier(2)->Range(128, 1024)->Unit(benchmark::kMicrosecond);
 
-// Remembers each run's time per iteration to print the ratios at the end.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.benchmark_name()] = run.real_accumulated_time / run.iterations;
-    }
-    std::map<std::string, double> times;
-};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tess::bench::TimeReporter reporter(tess::bench::TimeReporter::Clock::Real);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (int size = 128; size <= 1024; size *= 2) {
         const std::string n = "/" + std::to_string(size);
-        const auto ref = reporter.times.find("BM_QImageDraw" + n);
-        if (ref == reporter.times.end() || ref->second <= 0)
-            continue;
-        for (const char *name : {"BM_WbmpOpenAndDraw", "BM_WbmpDraw"}) {
-            const auto it = reporter.times.find(name + n);
-            if (it != reporter.times.end())
-                std::printf("%s%s / BM_QImageDraw%s = %.2f\n", name, n.c_str(), n.c_str(),
-                            it->second / ref->second);
-        }
+        for (const char *name : {"BM_WbmpOpenAndDraw", "BM_WbmpDraw"})
+            reporter.printRatio(name + n, "BM_QImageDraw" + n);
     }
     benchmark::Shutdown();
     return 0;

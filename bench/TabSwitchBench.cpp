@@ -12,6 +12,7 @@
 // shown; BM_DesignToCode/N/1 lets that finish and changes one text of the
 // first card, as a user looks at and edits the design before clicking Code.
 // BM_DesignToCode/N/0 clicks at once, before any idle time.
+#include "bench/TimeReporter.h"
 #include "model/DeckModel.h"
 #include "shell/BerthingDoc.h"
 #include "shell/DeckCheck.h"
@@ -172,26 +173,7 @@ BENCHMARK(BM_DesignToCode)->Args({1, 0})->Args({5, 0})->Args({1, 1})->Args({5, 1
 BENCHMARK(BM_Check)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CheckCommand)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
-                times[run.run_name.str()] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> times;
-};
 
-void printRatio(const RatioReporter &reporter, const std::string &a, const std::string &b)
-{
-    const auto x = reporter.times.find(a);
-    const auto y = reporter.times.find(b);
-    if (x != reporter.times.end() && y != reporter.times.end() && y->second > 0)
-        std::printf("%s / %s = %.2f\n", a.c_str(), b.c_str(), x->second / y->second);
-}
 
 } // namespace
 
@@ -200,15 +182,15 @@ int main(int argc, char **argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tess::bench::TimeReporter reporter(tess::bench::TimeReporter::Clock::Real);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (const char *way : {"0", "1"}) {
         const std::string at1 = std::string("BM_DesignToCode/1/") + way + "/real_time";
         const std::string at5 = std::string("BM_DesignToCode/5/") + way + "/real_time";
-        printRatio(reporter, at5, "BM_CheckCommand/5/real_time");
-        printRatio(reporter, at1, "BM_CheckCommand/1/real_time");
-        printRatio(reporter, at5, "BM_Check/5/real_time");
-        printRatio(reporter, at5, at1);
+        reporter.printRatio(at5, "BM_CheckCommand/5/real_time");
+        reporter.printRatio(at1, "BM_CheckCommand/1/real_time");
+        reporter.printRatio(at5, "BM_Check/5/real_time");
+        reporter.printRatio(at5, at1);
     }
     std::printf("target: BM_DesignToCode/5/1 / BM_CheckCommand/5 <= 2\n");
     benchmark::Shutdown();

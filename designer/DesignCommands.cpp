@@ -14,14 +14,6 @@ namespace tess {
 
 namespace {
 
-DeckNode *live(DeckNode *root, int id)
-{
-    if (!root || id == 0)
-        return nullptr;
-    DeckNode *node = FindById(root, id);
-    return node && node->id() == id ? node : nullptr;
-}
-
 int idOf(const DeckNode *node)
 {
     return node ? node->id() : 0;
@@ -31,10 +23,10 @@ int idOf(const DeckNode *node)
 // parent is gone the subtree stays held.
 bool place(DeckNode *root, std::unique_ptr<DeckNode> &node, int parentId, int beforeId)
 {
-    DeckNode *parent = live(root, parentId);
+    DeckNode *parent = FindLiveById(root, parentId);
     if (!node || !parent)
         return false;
-    Reattach(parent, std::move(node), live(root, beforeId));
+    Reattach(parent, std::move(node), FindLiveById(root, beforeId));
     return true;
 }
 
@@ -150,7 +142,7 @@ void EditLog::finish(DeckNode *root)
     auto step = std::make_unique<Step>();
     step->type = Step::Rects;
     for (const auto &[id, before] : m_watched) {
-        const DeckNode *node = live(root, id);
+        const DeckNode *node = FindLiveById(root, id);
         if (node && node->element->rect != before)
             step->rects.emplace_back(id, before, node->element->rect);
     }
@@ -184,11 +176,11 @@ void EditLog::apply(Step &step, DeckNode *root, bool forward)
         // A link made forward is a cut made backward.
         if (forward == (step.type == Step::Link))
             place(root, step.held, step.parentId, step.beforeId);
-        else if (DeckNode *node = live(root, step.nodeId))
+        else if (DeckNode *node = FindLiveById(root, step.nodeId))
             step.held = Detach(node);
         break;
     case Step::Move: {
-        DeckNode *node = live(root, step.nodeId);
+        DeckNode *node = FindLiveById(root, step.nodeId);
         if (!node || !node->parent)
             break;
         std::unique_ptr<DeckNode> held = Detach(node);
@@ -199,15 +191,15 @@ void EditLog::apply(Step &step, DeckNode *root, bool forward)
     }
     case Step::Rects:
         for (const auto &[id, before, after] : step.rects) {
-            if (DeckNode *node = live(root, id))
+            if (DeckNode *node = FindLiveById(root, id))
                 node->element->rect = forward ? after : before;
         }
         break;
     case Step::Swap: {
-        DeckNode *parent = live(root, step.parentId);
+        DeckNode *parent = FindLiveById(root, step.parentId);
         if (!parent)
             break;
-        DeckNode *prev = live(root, step.prevId);
+        DeckNode *prev = FindLiveById(root, step.prevId);
         DeckNode *n = step.prevId == 0       ? parent->firstChild
             : prev && prev->parent == parent ? prev->nextSibling
                                              : nullptr;
@@ -217,7 +209,7 @@ void EditLog::apply(Step &step, DeckNode *root, bool forward)
             out.push_back(Detach(n));
             n = next;
         }
-        DeckNode *before = live(root, step.beforeId);
+        DeckNode *before = FindLiveById(root, step.beforeId);
         for (auto &held : step.range)
             Reattach(parent, std::move(held), before);
         step.range = std::move(out);

@@ -177,6 +177,14 @@ DeckNode *AppendChild(DeckNode *parent, std::unique_ptr<CWMLBase> element)
     return attach(parent, std::move(element), nullptr);
 }
 
+DeckNode *FindLiveById(DeckNode *root, int id)
+{
+    if (!root || id == 0)
+        return nullptr;
+    DeckNode *node = FindById(root, id);
+    return node && node->id() == id ? node : nullptr;
+}
+
 DeckNode *FindById(DeckNode *root, int id)
 {
     if (!root)

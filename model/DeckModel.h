@@ -54,6 +54,9 @@ DeckNode *AppendChild(DeckNode *parent, std::unique_ptr<CWMLBase> element);
 // The node with identifier `id` inside the subtree of `root` (depth first,
 // node before children); `root` itself when the subtree holds no such node.
 DeckNode *FindById(DeckNode *root, int id);
+// The same without the fallback: null when the subtree holds no such node
+// (or `id` is 0), for callers that keep identifiers across edits.
+DeckNode *FindLiveById(DeckNode *root, int id);
 
 // Unlinks the node with identifier `id` and destroys it with its subtree. A
 // node without a parent keeps its own node and loses its descendants only.

@@ -10,18 +10,6 @@
 
 namespace tess {
 
-namespace {
-
-DeckNode *liveNode(DeckNode *root, int id)
-{
-    if (!root || id == 0)
-        return nullptr;
-    DeckNode *node = FindById(root, id);
-    return node && node->id() == id ? node : nullptr;
-}
-
-} // namespace
-
 CBerthingDoc::CBerthingDoc(QObject *parent)
     : QObject(parent)
     , m_undoStack(std::make_unique<DesignHistory>(*this))
@@ -69,7 +57,7 @@ void CBerthingDoc::setModified(bool modified)
 
 DeckNode *CBerthingDoc::CurrentCard() const
 {
-    DeckNode *card = liveNode(m_model.root(), m_currentCardId);
+    DeckNode *card = FindLiveById(m_model.root(), m_currentCardId);
     return card && card->kind() == KindCard ? card : nullptr;
 }
 
@@ -80,7 +68,7 @@ void CBerthingDoc::setCurrentCard(DeckNode *card)
 
 DeckNode *CBerthingDoc::selectedNode() const
 {
-    return liveNode(m_model.root(), m_selectedId);
+    return FindLiveById(m_model.root(), m_selectedId);
 }
 
 void CBerthingDoc::setSelectedNode(DeckNode *node)

@@ -1,4 +1,5 @@
 #include "common/DeckFiles.h"
+#include "common/UserInput.h"
 #include "common/ScriptedPrompter.h"
 #include "designer/AnchorDlg.h"
 #include "designer/AspJspEditorDialog.h"
@@ -34,29 +35,6 @@
 
 namespace tess {
 namespace {
-
-// Runs `act` on the modal dialog once its entry function has shown it.
-void whenShown(std::function<void(QDialog &)> act)
-{
-    QTimer::singleShot(0, [act] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return whenShown(act);
-        act(*dialog);
-    });
-}
-
-template<typename T = QLineEdit> T *field(QWidget &dialog, const char *name)
-{
-    T *widget = dialog.findChild<T *>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
-void setText(QWidget &dialog, const char *name, const char *text)
-{
-    field(dialog, name)->setText(QString::fromUtf8(text));
-}
 
 const std::string kNewInput = "<input name=\"x\" title=\"\" type=\"text\" emptyok=\"false\" />";
 const std::string kNewImage = "<img alt=\"\" src=\"\" vspace=\"0\" hspace=\"0\" align=\"bottom\" >";

@@ -60,6 +60,11 @@ TEST(DeckTree, InsertBeforeAndFindStayInsideTheirSubtree)
         EXPECT_EQ(FindById(t["p"], t["x"]->id()), t["p"]);
         EXPECT_EQ(FindById(t["p"], t.root->id()), t["p"]);
         EXPECT_EQ(FindById(t.root, NextElementId() + 1), t.root);
+        // Without the fallback, what is not there is not found.
+        EXPECT_EQ(FindLiveById(t["p"], t["a"]->id()), t["a"]);
+        EXPECT_EQ(FindLiveById(t["p"], t["x"]->id()), nullptr);
+        EXPECT_EQ(FindLiveById(t["p"], t["p"]->id()), t["p"]);
+        EXPECT_EQ(FindLiveById(t.root, 0), nullptr);
     }
     TreeBuilder t; // an unknown parent means the start node
     t.add("card", "", KindCard);

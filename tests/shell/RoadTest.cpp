@@ -1,5 +1,6 @@
 #include "ShownMenus.h"
 #include "common/ScriptedPrompter.h"
+#include "common/UserInput.h"
 #include "designer/DesignWnd.h"
 #include "model/CardList.h"
 #include "model/ElementPainting.h"
@@ -42,28 +43,6 @@ QStringList tabLabels(QTabWidget *tabs)
     for (int i = 0; i < tabs->count(); ++i)
         labels << tabs->tabText(i);
     return labels;
-}
-
-// A press and a release over the tab, as the mouse gives them.
-void clickTab(TVisualTabWindow *tabs, int index)
-{
-    const QPoint at = tabs->tabBar()->tabRect(index).center();
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, at, tabs->tabBar()->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(tabs->tabBar(), &event);
-    }
-}
-
-void type(QWidget *to, const QString &text)
-{
-    for (QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(to, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(to, &release);
-    }
 }
 
 class RoadTest : public ::testing::Test

@@ -1,3 +1,4 @@
+#include "common/UserInput.h"
 #include "common/ScriptedPrompter.h"
 #include "designer/ControlSnippets.h"
 #include "designer/DesignWnd.h"
@@ -45,40 +46,6 @@
 
 namespace tess {
 namespace {
-
-// Runs `act` on the modal dialog once it is shown.
-void whenShown(std::function<void(QDialog &)> act)
-{
-    QTimer::singleShot(0, [act] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return whenShown(act);
-        act(*dialog);
-    });
-}
-
-template<typename T = QLineEdit> T *field(QWidget &dialog, const char *name)
-{
-    T *widget = dialog.findChild<T *>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
-void setText(QWidget &dialog, const char *name, const char *text)
-{
-    field(dialog, name)->setText(QString::fromUtf8(text));
-}
-
-void clickTab(TVisualTabWindow *tabs, int index)
-{
-    const QPoint at = tabs->tabBar()->tabRect(index).center();
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, at, tabs->tabBar()->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(tabs->tabBar(), &event);
-    }
-}
 
 // Adds an accept event going to `url` with the postfields given as name,
 // value pairs (posted when there are some), on the sheet's Action page.
