@@ -50,8 +50,9 @@ int takeScreenshot(QApplication &app, const tess::CommandLine &cl)
         return fail("the example deck is missing: no data folder was found");
     // Reaching Code or XML Tree goes through the file, as in the IDE; a
     // picture of the deck must not rewrite it, so those tabs open a copy of
-    // the same name.
+    // the same name. Nor does a picture enter the user's recent files.
     QTemporaryDir copyDir;
+    options.recentPath = copyDir.filePath(QStringLiteral("recent.ini")).toStdString();
     const QFileInfo original(QString::fromStdString(options.file));
     if (options.tab != 0 && original.isFile()) {
         const QString copy = copyDir.filePath(original.fileName());

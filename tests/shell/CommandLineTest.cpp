@@ -154,6 +154,8 @@ TEST_F(ProgramTest, AScreenshotOfTheCodeTabLeavesTheDeckAlone)
         EXPECT_EQ(in.readAll(), before) << tab;
         in.close();
     }
+    // Nor does a picture enter the recent files.
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("recent.ini")));
 }
 
 } // namespace
