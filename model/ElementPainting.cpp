@@ -90,6 +90,24 @@ std::string trimBlanks(const std::string &s)
     return s.substr(first, s.find_last_not_of(blanks) - first + 1);
 }
 
+std::string shownText(const std::string &s)
+{
+    std::string shown;
+    shown.reserve(s.size());
+    bool blank = false;
+    for (char c : s) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            blank = true;
+            continue;
+        }
+        if (blank && !shown.empty())
+            shown += ' ';
+        blank = false;
+        shown += c;
+    }
+    return shown;
+}
+
 std::optional<std::string> attributeValue(const std::string &fragment, const std::string &name)
 {
     const std::string key = name + "=";
@@ -123,7 +141,7 @@ std::string labelCaption(const std::string &label)
     }
     replaceAll(caption, "&lt;", "<");
     replaceAll(caption, "&gt;", ">");
-    return caption;
+    return shownText(caption);
 }
 
 DesignRect measureText(const QFont &font, const QPaintDevice *device, const DesignRect &in,

@@ -74,6 +74,10 @@ FontChoice labelFontChoice(const std::string &label);
 QFont makeElementFont(const FontChoice &choice = {});
 
 std::string trimBlanks(const std::string &s);
+// Text as a phone shows it: every run of blanks, tabs and line breaks one
+// space, none at either end. Text read back from the indented source form
+// would otherwise draw its line breaks and indentation on the canvas.
+std::string shownText(const std::string &s);
 // The characters between the double quotes after name= in a start tag; no
 // value when the tag has no such attribute. name must start an attribute, so
 // "src" does not match inside "localsrc".
@@ -81,7 +85,7 @@ std::optional<std::string> attributeValue(const std::string &fragment, const std
 // The trimmed title attribute, or fallback when it is missing or empty.
 std::string titleCaption(const std::string &fragment, const char *fallback);
 // What a text element shows: the words after the last tag, entities for the
-// angle brackets turned back.
+// angle brackets turned back, blanks as shownText leaves them.
 std::string labelCaption(const std::string &label);
 
 // The one place text is measured: the rectangle text needs when laid out from

@@ -6,15 +6,16 @@
 
 namespace tess {
 
-DesignRect CWMLAnchor::Paint(QPainter &painter, const DesignRect &given, const std::string &text)
+DesignRect CWMLAnchor::Paint(QPainter &painter, const DesignRect &given,
+                             const std::string &linkText)
 {
+    const std::string text = shownText(linkText);
     FontChoice choice;
     choice.underline = true;
     painter.save();
     painter.setFont(makeElementFont(choice));
-    // Drawn in the given rectangle only: link text read back from source
-    // form ends in a line break and indentation, whose underlined second
-    // line would otherwise land on whatever lies below the anchor.
+    // Drawn in the given rectangle only: a link text too long for it would
+    // otherwise wrap onto whatever lies below the anchor.
     painter.setClipRect(QRect(given.left, given.top, given.width(), given.height()),
                         Qt::IntersectClip);
     const DesignRect measured = measureText(painter, given, text);

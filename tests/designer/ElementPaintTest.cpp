@@ -138,6 +138,9 @@ TEST(ElementCaptions, LabelsTakeWordsAndFontFromTheirTags)
         {"<u >u", "u", {false, 400, true, 0}},
         {"<b >not bold", "not bold", {}},
         {" 1 < 2 ", "1 < 2", {}},
+        // Source form's line breaks and indentation show as a phone shows them.
+        {"\n\t\t\tOn its\n\t\t\tway.\n\t\t", "On its way.", {}},
+        {"<em >\r\n  Thank  you! ", "Thank you!", {true, 400, false, 0}},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(labelCaption(c.label), c.caption) << c.label;
@@ -186,11 +189,11 @@ TEST_F(ElementPaintTest, PixelsLandWhereTheRectanglesSay)
     for (const auto &p : pixels)
         EXPECT_EQ(m_canvas.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
 
-    // Link text as source form leaves it: the underlined blank second line
-    // stays inside the anchor's rectangle.
+    // A link text too long for its rectangle stays inside it; source form's
+    // line break and indentation after the words draw nothing.
     {
         QPainter more(&m_canvas);
-        paintElement(more, KindAnchor, {200, 250, 260, 270}, "Go\n\t\t\t");
+        paintElement(more, KindAnchor, {200, 250, 260, 270}, "Go on to the next card\n\t\t\t");
     }
     for (int y = 245; y < 300; ++y)
         for (int x = 195; x < 300; ++x)
