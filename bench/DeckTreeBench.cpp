@@ -87,7 +87,6 @@ void BM_FindEveryNode(benchmark::State &state)
 BENCHMARK(BM_BuildDeck)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindEveryNode)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-
 } // namespace
 } // namespace tess
 

@@ -142,7 +142,6 @@ BENCHMARK(BM_PaintCard)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillis
 BENCHMARK(BM_HitTest)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainDraw)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 
-
 } // namespace
 
 int main(int argc, char **argv)

@@ -167,7 +167,6 @@ BENCHMARK(BM_DeleteInTheMiddle)->Arg(2000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AlignAll)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintCard)->Arg(2000)->Unit(benchmark::kMillisecond);
 
-
 } // namespace
 
 int main(int argc, char **argv)

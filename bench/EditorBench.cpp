@@ -153,8 +153,6 @@ BENCHMARK(BM_PlainEditOpen)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark:
 BENCHMARK(BM_TypeInMiddle)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TypeAndRepaint)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
-
-
 } // namespace
 
 int main(int argc, char **argv)

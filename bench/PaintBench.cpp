@@ -89,7 +89,6 @@ BENCHMARK(BM_WbmpOpenAndDraw)->RangeMultiplier(2)->Range(128, 1024)->Unit(benchm
 BENCHMARK(BM_WbmpDraw)->RangeMultiplier(2)->Range(128, 1024)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QImageDraw)->RangeMultiplier(2)->Range(128, 1024)->Unit(benchmark::kMicrosecond);
 
-
 } // namespace
 
 int main(int argc, char **argv)

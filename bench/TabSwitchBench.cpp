@@ -169,11 +169,15 @@ void BM_CheckCommand(benchmark::State &state)
     }
 }
 
-BENCHMARK(BM_DesignToCode)->Args({1, 0})->Args({5, 0})->Args({1, 1})->Args({5, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DesignToCode)
+    ->Args({1, 0})
+    ->Args({5, 0})
+    ->Args({1, 1})
+    ->Args({5, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_Check)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CheckCommand)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-
 
 } // namespace
 

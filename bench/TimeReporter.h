@@ -18,8 +18,7 @@ public:
     enum class Clock { Cpu, Real };
     explicit TimeReporter(Clock clock)
         : m_clock(clock)
-    {
-    }
+    { }
 
     void ReportRuns(const std::vector<Run> &runs) override
     {
@@ -27,8 +26,8 @@ public:
         for (const Run &run : runs) {
             const bool single = run.run_type == Run::RT_Iteration;
             if ((single || run.aggregate_name == "mean") && run.iterations > 0) {
-                const double total = m_clock == Clock::Cpu ? run.cpu_accumulated_time
-                                                           : run.real_accumulated_time;
+                const double total
+                    = m_clock == Clock::Cpu ? run.cpu_accumulated_time : run.real_accumulated_time;
                 m_times[run.run_name.str()] = total / double(run.iterations);
             }
         }

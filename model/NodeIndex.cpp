@@ -73,7 +73,8 @@ void NodeIndex::reserve(std::size_t count)
 
 void NodeIndex::rehash(std::size_t slotCount)
 {
-    std::unique_ptr<Slot[], FreeSlots> fresh(static_cast<Slot *>(std::calloc(slotCount, sizeof(Slot))));
+    std::unique_ptr<Slot[], FreeSlots> fresh(
+        static_cast<Slot *>(std::calloc(slotCount, sizeof(Slot))));
     if (!fresh)
         throw std::bad_alloc();
     std::unique_ptr<Slot[], FreeSlots> old = std::exchange(m_slots, std::move(fresh));

@@ -94,8 +94,17 @@ public:
 
     // The control armed on the design surface (0 when none) and the tool
     // check flags, in the order of ToolFlag; exactly one is set.
-    enum ToolFlag { ToolPointer, ToolAnchor, ToolSelect, ToolInput, ToolText, ToolOption,
-                    ToolOptgroup, ToolImage, ToolCount };
+    enum ToolFlag {
+        ToolPointer,
+        ToolAnchor,
+        ToolSelect,
+        ToolInput,
+        ToolText,
+        ToolOption,
+        ToolOptgroup,
+        ToolImage,
+        ToolCount
+    };
     int armedKind() const { return m_armedKind; }
     void setArmedKind(int kind) { m_armedKind = kind; }
     bool toolFlag(int tool) const { return tool >= 0 && tool < ToolCount && m_tools[tool]; }

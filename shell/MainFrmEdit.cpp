@@ -50,11 +50,11 @@ void CMainFrame::createEditCommands()
     const std::pair<int, bool> histories[] = {{ID_EDIT_UNDO, true}, {ID_EDIT_REDO, false}};
     for (const auto &[id, back] : histories) {
         QAction *action = addCommand(m_editMenu, id, back ? kMenuUndo : kMenuRedo);
-        action->setShortcuts(back ? QList<QKeySequence> {QKeySequence(Qt::CTRL | Qt::Key_Z),
-                                                         QKeySequence(Qt::ALT | Qt::Key_Backspace)}
-                                  : QList<QKeySequence> {QKeySequence(Qt::CTRL | Qt::Key_Y),
-                                                         QKeySequence(Qt::CTRL | Qt::SHIFT
-                                                                      | Qt::Key_Z)});
+        action->setShortcuts(
+            back ? QList<QKeySequence> {QKeySequence(Qt::CTRL | Qt::Key_Z),
+                                        QKeySequence(Qt::ALT | Qt::Key_Backspace)}
+                 : QList<QKeySequence> {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
         connect(action, &QAction::triggered, this, [this, back = back] {
             if (WMLCodeViews *view = activeCodeView())
                 back ? view->editUndo() : view->editRedo();

@@ -15,10 +15,14 @@ public:
     {
         std::fprintf(stderr, "%s\n", text.c_str());
         switch (buttons) {
-        case Buttons::Ok: return Answer::Ok;
-        case Buttons::OkCancel: return Answer::Cancel;
-        case Buttons::YesNo: return Answer::No;
-        case Buttons::YesNoCancel: return Answer::Cancel;
+        case Buttons::Ok:
+            return Answer::Ok;
+        case Buttons::OkCancel:
+            return Answer::Cancel;
+        case Buttons::YesNo:
+            return Answer::No;
+        case Buttons::YesNoCancel:
+            return Answer::Cancel;
         }
         return Answer::Cancel;
     }

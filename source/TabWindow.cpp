@@ -8,10 +8,10 @@
 #include "source/WMLCodeViews.h"
 #include "source/WMLTreeView.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTabBar>
-#include <QElapsedTimer>
 #include <QTextCursor>
 #include <QTimer>
 

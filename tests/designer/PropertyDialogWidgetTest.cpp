@@ -1,6 +1,6 @@
 #include "common/DeckFiles.h"
-#include "common/UserInput.h"
 #include "common/ScriptedPrompter.h"
+#include "common/UserInput.h"
 #include "designer/AnchorDlg.h"
 #include "designer/AspJspEditorDialog.h"
 #include "designer/GroupProperty.h"

@@ -1,5 +1,5 @@
-#include "common/UserInput.h"
 #include "common/ScriptedPrompter.h"
+#include "common/UserInput.h"
 #include "designer/ControlSnippets.h"
 #include "designer/DesignWnd.h"
 #include "designer/PropertiesCommand.h"
