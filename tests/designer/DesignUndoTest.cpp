@@ -1,4 +1,6 @@
+#include "common/DeckFiles.h"
 #include "common/ScriptedPrompter.h"
+#include "designer/CardLayout.h"
 #include "designer/DesignCommands.h"
 #include "designer/DesignEditing.h"
 #include "designer/ElementProperties.h"
@@ -15,7 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <random>
 
 namespace tess {
 namespace {
@@ -197,6 +202,130 @@ TEST(DesignUndo, AHistoryOfAReplacedTreeIsForgotten)
     t.insert(KindInput, 400, 400);
     DropStaleDesignHistory(doc);
     EXPECT_EQ(doc.undoStack()->count(), 1);
+}
+
+// Answers every question at random and cancels every file dialog, as a
+// user clicking about would.
+class RandomAnswers : public Prompter
+{
+public:
+    explicit RandomAnswers(std::mt19937 &random)
+        : m_random(random)
+    {
+        setCurrent(this);
+    }
+    ~RandomAnswers() override { setCurrent(nullptr); }
+    Answer message(const std::string &, Icon, Buttons buttons, const std::string &) override
+    {
+        const bool first = m_random() % 2 == 0;
+        switch (buttons) {
+        case Buttons::Ok:
+            return Answer::Ok;
+        case Buttons::OkCancel:
+            return first ? Answer::Ok : Answer::Cancel;
+        default:
+            return first ? Answer::Yes : Answer::No;
+        }
+    }
+    std::string openFileName(const FileRequest &) override { return {}; }
+    std::string saveFileName(const FileRequest &) override { return {}; }
+    std::string folderName(const std::string &, const std::string &) override { return {}; }
+
+private:
+    std::mt19937 &m_random;
+};
+
+// Every node's links agree with its neighbours' and the index finds it.
+std::string brokenLinks(DeckNode *root)
+{
+    for (DeckNode *n = root; n; n = nextInSubtree(n, root)) {
+        DeckNode *prev = nullptr;
+        for (DeckNode *c = n->firstChild; c; prev = c, c = c->nextSibling) {
+            if (c->parent != n || c->prevSibling != prev)
+                return "links around " + std::to_string(c->id());
+        }
+        if (n->lastChild != prev)
+            return "last child of " + std::to_string(n->id());
+        if (FindById(root, n->id()) != n)
+            return "index misses " + std::to_string(n->id());
+    }
+    return {};
+}
+
+// Clicks, drags, deletes, undos and redos at random on a card: the tree stays
+// whole, every state writes valid WML, and the history takes the card back
+// to where it started and forward again to where it ended.
+TEST(DesignUndo, RandomEditingKeepsTheTreeWholeAndTheHistoryExact)
+{
+    const int kinds[]
+        = {KindInput, KindText, KindSelect, KindOption, KindOptgroup, KindAnchor, KindImage};
+    test::DeckFiles files;
+    // TESS_EDIT_SEEDS=N runs N seeds instead of four, for a longer soak.
+    const char *soak = std::getenv("TESS_EDIT_SEEDS");
+    const unsigned seeds = soak ? unsigned(std::max(1, std::atoi(soak))) : 4u;
+    for (unsigned seed = 1; seed <= seeds; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        EditedCard t;
+        RandomAnswers answers(random);
+        QUndoStack *history = t.doc.undoStack();
+        const std::string start = fullDump(t.root());
+        const auto controls = [&t] {
+            std::vector<DeckNode *> all;
+            DeckNode *card = t.doc.CurrentCard();
+            for (DeckNode *n = card->firstChild; n; n = nextInSubtree(n, card)) {
+                const int kind = n->kind();
+                if (kind != KindParagraph && kind != KindBreak && n->parent->kind() != KindText
+                    && n->parent->kind() != KindAnchor && n->parent->kind() != KindOption)
+                    all.push_back(n);
+            }
+            return all;
+        };
+        for (int step = 0; step < 120; ++step) {
+            const std::vector<DeckNode *> all = controls();
+            DeckNode *some = all.empty() ? nullptr : all[random() % all.size()];
+            const int x = int(random() % 560), y = int(random() % 700);
+            switch (random() % 6) {
+            case 0:
+            case 1:
+                t.doc.setArmedKind(kinds[random() % std::size(kinds)]);
+                t.edit.insertAt(x, y);
+                break;
+            case 2:
+                // A drag moves what a click selects: an option's select.
+                if (some && (some = CardLayout::selectionTarget(some))) {
+                    const DesignRect r = some->element->rect;
+                    const int dx = x - r.left, dy = y - r.top;
+                    t.edit.move(some, {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}, {});
+                }
+                break;
+            case 3:
+                t.doc.setSelectedNode(some);
+                t.edit.deleteSelected();
+                break;
+            case 4:
+                if (history->canUndo())
+                    history->undo();
+                break;
+            default:
+                if (history->canRedo())
+                    history->redo();
+                break;
+            }
+            t.doc.setSelectedNode(nullptr);
+            ASSERT_EQ(brokenLinks(t.root()), "") << "step " << step;
+            ASSERT_EQ(files.validationError(t.doc.model()), "") << "step " << step;
+        }
+        while (history->canRedo())
+            history->redo();
+        const std::string end = fullDump(t.root());
+        while (history->canUndo())
+            history->undo();
+        EXPECT_EQ(fullDump(t.root()), start);
+        while (history->canRedo())
+            history->redo();
+        EXPECT_EQ(fullDump(t.root()), end);
+    }
 }
 
 } // namespace
