@@ -1,11 +1,15 @@
 #include "source/XmlTreeModel.h"
 
 #include "model/NextElementId.h"
+#include "model/WMLReader.h"
+#include "source/XmlDocument.h"
 #include "tests/model/DeckDump.h"
 #include "tests/model/TreeBuilder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <tuple>
 
 namespace tess {
@@ -93,6 +97,51 @@ TEST(XmlTreeModel, MoveCopiesTheSubtreeWithNewIdentifiers)
     for (const DeckNode *n = moved; n; n = nextInSubtree(n, moved)) {
         EXPECT_GT(n->id(), highest);
         EXPECT_EQ(n->element->rect, (DesignRect {10, 20, 110, 40}));
+    }
+}
+
+// Drags any item onto any other, thousands of times, on decks of the test
+// corpus: whatever the drop rules let through, the tree stays whole, keeps
+// every fragment, and the tree's rows still list every node once.
+TEST(XmlTreeModel, RandomDropsKeepEveryNode)
+{
+    for (const char *name : {"forms_tables.wml", "head_tasks.wml", "cards_text.wml"}) {
+        SCOPED_TRACE(name);
+        DeckModel model;
+        XmlDocument doc;
+        ASSERT_TRUE(doc.load(std::string(TESS_TEST_DATA_DIR "/roundtrip/") + name));
+        ASSERT_GT(LoadDeck(model, doc), 0);
+        const auto fragments = [&model] {
+            std::vector<std::string> all;
+            for (DeckNode *n = model.root(); n; n = nextInSubtree(n, model.root()))
+                all.push_back(std::to_string(n->kind()) + " " + n->fragment());
+            std::sort(all.begin(), all.end());
+            return all;
+        };
+        const std::vector<std::string> before = fragments();
+        std::mt19937 random(7);
+        int moves = 0;
+        for (int step = 0; step < 2000; ++step) {
+            const std::vector<TreeRow> rows = TreeRows(model.root());
+            ASSERT_EQ(rows.size(), before.size() + 1); // and "#document"
+            const int dragged = rows[random() % rows.size()].id;
+            const int target = rows[random() % rows.size()].id;
+            const DropPlan plan = PlanDrop(model.root(), dragged, target);
+            if (plan.outcome != DropPlan::Outcome::Move)
+                continue;
+            ASSERT_NE(MoveSubtree(model.root(), plan.node, plan.parent, plan.before), nullptr)
+                << dragged << " onto " << target;
+            ++moves;
+            for (DeckNode *n = model.root(); n; n = nextInSubtree(n, model.root())) {
+                DeckNode *prev = nullptr;
+                for (DeckNode *c = n->firstChild; c; prev = c, c = c->nextSibling)
+                    ASSERT_TRUE(c->parent == n && c->prevSibling == prev) << step;
+                ASSERT_EQ(n->lastChild, prev) << step;
+                ASSERT_EQ(FindById(model.root(), n->id()), n) << step;
+            }
+        }
+        EXPECT_GT(moves, 50);
+        EXPECT_EQ(fragments(), before);
     }
 }
 
