@@ -1,4 +1,5 @@
 #include "common/DeckFiles.h"
+#include "common/RandomAnswers.h"
 #include "common/ScriptedPrompter.h"
 #include "designer/CardLayout.h"
 #include "designer/DesignCommands.h"
@@ -6,6 +7,7 @@
 #include "designer/ElementProperties.h"
 #include "designer/TextProperties.h"
 #include "model/CardRebuild.h"
+#include "model/DeckDump.h"
 #include "model/DeckModel.h"
 #include "model/ElementKind.h"
 #include "model/NodeIndex.h"
@@ -202,54 +204,6 @@ TEST(DesignUndo, AHistoryOfAReplacedTreeIsForgotten)
     t.insert(KindInput, 400, 400);
     DropStaleDesignHistory(doc);
     EXPECT_EQ(doc.undoStack()->count(), 1);
-}
-
-// Answers every question at random and cancels every file dialog, as a
-// user clicking about would.
-class RandomAnswers : public Prompter
-{
-public:
-    explicit RandomAnswers(std::mt19937 &random)
-        : m_random(random)
-    {
-        setCurrent(this);
-    }
-    ~RandomAnswers() override { setCurrent(nullptr); }
-    Answer message(const std::string &, Icon, Buttons buttons, const std::string &) override
-    {
-        const bool first = m_random() % 2 == 0;
-        switch (buttons) {
-        case Buttons::Ok:
-            return Answer::Ok;
-        case Buttons::OkCancel:
-            return first ? Answer::Ok : Answer::Cancel;
-        default:
-            return first ? Answer::Yes : Answer::No;
-        }
-    }
-    std::string openFileName(const FileRequest &) override { return {}; }
-    std::string saveFileName(const FileRequest &) override { return {}; }
-    std::string folderName(const std::string &, const std::string &) override { return {}; }
-
-private:
-    std::mt19937 &m_random;
-};
-
-// Every node's links agree with its neighbours' and the index finds it.
-std::string brokenLinks(DeckNode *root)
-{
-    for (DeckNode *n = root; n; n = nextInSubtree(n, root)) {
-        DeckNode *prev = nullptr;
-        for (DeckNode *c = n->firstChild; c; prev = c, c = c->nextSibling) {
-            if (c->parent != n || c->prevSibling != prev)
-                return "links around " + std::to_string(c->id());
-        }
-        if (n->lastChild != prev)
-            return "last child of " + std::to_string(n->id());
-        if (FindById(root, n->id()) != n)
-            return "index misses " + std::to_string(n->id());
-    }
-    return {};
 }
 
 // Clicks, drags, deletes, undos and redos at random on a card: the tree stays

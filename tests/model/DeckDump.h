@@ -25,6 +25,23 @@ inline std::string dumpDeck(const DeckNode *root)
     return out;
 }
 
+// Every node's links agree with its neighbours' and the index finds it.
+inline std::string brokenLinks(DeckNode *root)
+{
+    for (DeckNode *n = root; n; n = nextInSubtree(n, root)) {
+        DeckNode *prev = nullptr;
+        for (DeckNode *c = n->firstChild; c; prev = c, c = c->nextSibling) {
+            if (c->parent != n || c->prevSibling != prev)
+                return "links around " + std::to_string(c->id());
+        }
+        if (n->lastChild != prev)
+            return "last child of " + std::to_string(n->id());
+        if (FindById(root, n->id()) != n)
+            return "index misses " + std::to_string(n->id());
+    }
+    return {};
+}
+
 inline DeckNode *appendNode(DeckModel &model, DeckNode *parent, int kind, std::string fragment)
 {
     NodeInsertRequest request {model.root(), makeElement(kind, std::move(fragment))};

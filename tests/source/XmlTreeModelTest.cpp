@@ -132,13 +132,7 @@ TEST(XmlTreeModel, RandomDropsKeepEveryNode)
             ASSERT_NE(MoveSubtree(model.root(), plan.node, plan.parent, plan.before), nullptr)
                 << dragged << " onto " << target;
             ++moves;
-            for (DeckNode *n = model.root(); n; n = nextInSubtree(n, model.root())) {
-                DeckNode *prev = nullptr;
-                for (DeckNode *c = n->firstChild; c; prev = c, c = c->nextSibling)
-                    ASSERT_TRUE(c->parent == n && c->prevSibling == prev) << step;
-                ASSERT_EQ(n->lastChild, prev) << step;
-                ASSERT_EQ(FindById(model.root(), n->id()), n) << step;
-            }
+            ASSERT_EQ(brokenLinks(model.root()), "") << step;
         }
         EXPECT_GT(moves, 50);
         EXPECT_EQ(fragments(), before);
