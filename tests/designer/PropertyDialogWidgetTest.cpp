@@ -111,32 +111,6 @@ TEST(PropertyDialogWidgets, RefusedFieldKeepsTheDialogOpenWithTheFocusThere)
     }
 }
 
-TEST(PropertyDialogWidgets, InputChoicesRoundTrip)
-{
-    whenShown([](QDialog &d) {
-        QComboBox *format = field<QComboBox>(d, "format");
-        ASSERT_EQ(format->count(), 4);
-        EXPECT_EQ(format->itemText(1), "Numeric Character  *N");
-        EXPECT_EQ(format->currentIndex(), -1);
-        format->setCurrentIndex(2);
-        field<QButtonGroup>(d, "emptyOk")->button(0)->click();
-        setText(d, "name", " ");
-        setText(d, "value", " typed ");
-        d.accept();
-    });
-    const DialogOutcome first = RunInputControlDlg(kNewInput);
-    EXPECT_EQ(first.fragment,
-              "<input name=\"typed\" value=\"typed\" type=\"text\" "
-              "emptyok=\"true\" format=\"*A\" >");
-    bool yes = false;
-    whenShown([&yes](QDialog &d) {
-        yes = field<QButtonGroup>(d, "emptyOk")->checkedId() == 0;
-        d.reject();
-    });
-    EXPECT_EQ(RunInputControlDlg(first.fragment).fragment, first.fragment);
-    EXPECT_TRUE(yes);
-}
-
 TEST(PropertyDialogWidgets, RequestsRebuildTextsAndMarkTheDocumentModifiedAfterCancel)
 {
     test::DeckFiles files;

@@ -1,11 +1,11 @@
 #include "shell/CommandLine.h"
+#include "common/RunProgram.h"
 #include "shell/FileFilter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -66,26 +66,9 @@ TEST(FileFilterTest, TranslatesBarSeparatedFilters)
 class ProgramTest : public ::testing::Test
 {
 protected:
-    struct Result
+    test::ProgramResult run(const QStringList &args)
     {
-        int exitCode;
-        std::string out, err;
-    };
-
-    Result run(const QStringList &args)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("TESSARINE_SETTINGS", m_dir.filePath("Tessarine.ini"));
-        env.insert("TESSARINE_RECENT", m_dir.filePath("recent.ini"));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(m_dir.path());
-        process.start(QStringLiteral(TESS_TEST_BINARY_DIR "/tessarine"), args);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput().toStdString(),
-                process.readAllStandardError().toStdString()};
+        return test::runProgram(m_dir.path(), args);
     }
 
     QTemporaryDir m_dir;
@@ -117,7 +100,7 @@ TEST_F(ProgramTest, ExitStatusAndMessages)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        const Result r = run(c.args);
+        const test::ProgramResult r = run(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_EQ(r.out, c.out);
         // Qt may warn about the platform before the program's own lines.
@@ -129,7 +112,7 @@ TEST_F(ProgramTest, ExitStatusAndMessages)
 TEST_F(ProgramTest, ScreenshotOfTheExampleDeck)
 {
     const QString shot = m_dir.filePath("shot.png");
-    const Result r = run({"--screenshot", "shot.png"});
+    const test::ProgramResult r = run({"--screenshot", "shot.png"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "Screenshot saved to " + shot.toStdString() + "\n");
     const QImage image(shot);
@@ -137,25 +120,6 @@ TEST_F(ProgramTest, ScreenshotOfTheExampleDeck)
     EXPECT_GT(QFileInfo(shot).size(), 0);
     // temp.wml was never written, so the temporary folder stays.
     EXPECT_TRUE(QFileInfo(m_dir.filePath("Temp")).isDir());
-}
-
-TEST_F(ProgramTest, AScreenshotOfTheCodeTabLeavesTheDeckAlone)
-{
-    const QString deck = m_dir.filePath("deck.wml");
-    QFile::copy(TESS_TEST_DATA_DIR "/design/controls.wml", deck);
-    QFile in(deck);
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-    const QByteArray before = in.readAll();
-    in.close();
-    for (const char *tab : {"code", "tree"}) {
-        const Result r = run({"--screenshot", "shot.png", "--tab", tab, "deck.wml"});
-        ASSERT_EQ(r.exitCode, 0) << r.err;
-        ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-        EXPECT_EQ(in.readAll(), before) << tab;
-        in.close();
-    }
-    // Nor does a picture enter the recent files.
-    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("recent.ini")));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "shell/DeckCheck.h"
+#include "common/RunProgram.h"
 #include "shell/SettingsKey.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -31,33 +31,12 @@ std::string readBytes(const std::string &path)
 class DeckCheckProgram : public ::testing::Test
 {
 protected:
-    struct Result
+    test::ProgramResult run(const QStringList &args)
     {
-        int exitCode;
-        std::string out, err;
-    };
-
-    Result run(const QStringList &args)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TESSARINE_SETTINGS", m_dir.filePath("Tessarine.ini"));
-        env.insert("TMPDIR", m_tmp.path());
-        // No display at all: the command-line modes must not need one.
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(m_dir.path());
-        process.start(QStringLiteral(TESS_TEST_BINARY_DIR "/tessarine"), args);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput().toStdString(),
-                process.readAllStandardError().toStdString()};
+        return test::runProgram(m_dir.path(), args, false);
     }
 
     QTemporaryDir m_dir;
-    QTemporaryDir m_tmp;
 };
 
 TEST_F(DeckCheckProgram, CheckReportsEachFile)
@@ -97,14 +76,13 @@ TEST_F(DeckCheckProgram, CheckReportsEachFile)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        const Result r = run(c.args);
+        const test::ProgramResult r = run(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_EQ(r.out, c.out);
         EXPECT_EQ(r.err, c.err);
     }
-    // Nothing is left behind: not in the working folder, not in TMPDIR.
+    // Nothing is left behind in the working folder, which is TMPDIR too.
     EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
-    EXPECT_TRUE(QDir(m_tmp.path()).isEmpty());
 }
 
 TEST_F(DeckCheckProgram, CheckedFileStaysAsItWas)
@@ -114,7 +92,7 @@ TEST_F(DeckCheckProgram, CheckedFileStaysAsItWas)
     const auto mtime = std::filesystem::last_write_time(page);
     const std::string bytes = readBytes(page);
     for (const char *mode : {"--check", "--format"}) {
-        const Result r = run({mode, QString::fromStdString(page)});
+        const test::ProgramResult r = run({mode, QString::fromStdString(page)});
         EXPECT_EQ(r.exitCode, 0) << mode << r.err;
         EXPECT_TRUE(readBytes(page) == bytes) << mode;
         EXPECT_EQ(std::filesystem::last_write_time(page), mtime) << mode;

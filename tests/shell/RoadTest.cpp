@@ -1,4 +1,5 @@
 #include "ShownMenus.h"
+#include "common/RunProgram.h"
 #include "common/ScriptedPrompter.h"
 #include "common/UserInput.h"
 #include "designer/DesignWnd.h"
@@ -20,10 +21,10 @@
 #include "source/WMLTreeView.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QTabBar>
 #include <QTemporaryDir>
 
@@ -282,20 +283,13 @@ TEST(TabOptionTest, NeedsAScreenshotAndATabName)
 TEST(TabOptionTest, ScreenshotShowsTheTabAsked)
 {
     QTemporaryDir dir;
+    const auto pristine = readWholeFile(kRoad + "deck.wml");
     const auto shoot = [&](const char *tab) {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("TESSARINE_SETTINGS", dir.filePath("Tessarine.ini"));
-        env.insert("TESSARINE_RECENT", dir.filePath("recent.ini"));
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(dir.path());
         const QString shot = dir.filePath(QString("%1.png").arg(tab));
-        process.start(
-            QStringLiteral(TESS_TEST_BINARY_DIR "/tessarine"),
+        const test::ProgramResult r = test::runProgram(
+            dir.path(),
             {"--screenshot", shot, "--tab", tab, QString::fromStdString(kRoad + "deck.wml")});
-        EXPECT_TRUE(process.waitForFinished(120000));
-        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        EXPECT_EQ(r.exitCode, 0) << r.err;
         // Canvas pixels and bold keyword pixels of the code view.
         const QImage image = QImage(shot).convertToFormat(QImage::Format_RGB32);
         std::pair<int, int> counts;
@@ -315,6 +309,10 @@ TEST(TabOptionTest, ScreenshotShowsTheTabAsked)
     const auto tree = shoot("tree");
     EXPECT_LT(tree.first, 100);
     EXPECT_EQ(tree.second, 0);
+    // Reaching Code went through a copy: the deck and the recent files are
+    // as they were.
+    EXPECT_EQ(readWholeFile(kRoad + "deck.wml"), pristine);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("recent.ini")));
 }
 
 } // namespace

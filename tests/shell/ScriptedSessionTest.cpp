@@ -103,40 +103,6 @@ protected:
 constexpr int kSevenControls[] = {ID_WML_ANCHOR, ID_WML_SELECT, ID_WML_INPUT,   ID_WML_TEXT,
                                   ID_WML_OPTION, ID_WML_IMAGE,  ID_WML_OPTGROUP};
 
-TEST_F(ControlCommandsTest, MenuAndDesigningBar)
-{
-    QToolBar *bar = m_frame.wmlControlsBar();
-    EXPECT_EQ(bar->windowTitle(), "Designing");
-    EXPECT_TRUE(bar->isHidden());
-    QStringList buttons;
-    for (QAction *action : bar->actions())
-        buttons << (action->isSeparator()       ? QString("|")
-                        : action->isCheckable() ? "[" + action->text() + "]"
-                                                : action->text());
-    EXPECT_EQ(buttons,
-              QStringList({"[Anchor]", "[Select]", "[Input]", "[Text]", "[Option]", "Optgroup",
-                           "Image", "Card", "Para", "Deselect", "preview in Tessarine Emulator",
-                           "|", "ASP tag", "JSP tag"}));
-    EXPECT_EQ(button(ID_WML_ANCHOR)->statusTip(), "Inserts an Anchor");
-    EXPECT_EQ(button(ID_WML_ANCHOR)->toolTip(), " Anchor");
-
-    // Without a document the buttons stay enabled and do nothing; the
-    // preview needs a WML document.
-    EXPECT_FALSE(m_frame.wmlControlsMenu()->menuAction()->isVisible());
-    EXPECT_TRUE(button(ID_WML_SELECT)->isEnabled());
-    EXPECT_FALSE(button(ID_WML_PREVIEW)->isEnabled());
-    button(ID_WML_SELECT)->trigger();
-    EXPECT_FALSE(button(ID_WML_SELECT)->isChecked());
-
-    newDocument(ID_FILE_NEW_WML);
-    QAction *item = m_frame.commandAction(ID_VIEW_WML_CONTROLS);
-    for (const bool shown : {true, false}) {
-        item->trigger();
-        EXPECT_EQ(bar->isVisible(), shown);
-        EXPECT_EQ(item->isChecked(), shown);
-    }
-}
-
 TEST_F(ControlCommandsTest, CodeTabTypesTheDialogsResultAtTheCaret)
 {
     CChildFrame *child = newDocument(ID_FILE_NEW_WML);
@@ -231,29 +197,6 @@ TEST_F(ControlCommandsTest, DesignTabArmsTheControl)
     EXPECT_TRUE(doc.toolFlag(CBerthingDoc::ToolPointer));
     EXPECT_FALSE(checked(ID_WML_ANCHOR));
     EXPECT_EQ(std::pair(armed, disarmed), std::pair(3, 1));
-}
-
-TEST_F(ControlCommandsTest, TabsAndFileKindReachTheCommands)
-{
-    CChildFrame *child = newDocument(ID_FILE_NEW_WML);
-    clickTab(child->tabWindow(), TreeTab);
-    for (int id : kSevenControls)
-        EXPECT_FALSE(button(id)->isEnabled()) << id;
-    EXPECT_FALSE(enabled(ID_WML_CARD));
-    // Reached anyway, a disabled command arms nothing.
-    child->OnControlCommand(ID_WML_INPUT);
-    EXPECT_EQ(child->document().armedKind(), 0);
-    clickTab(child->tabWindow(), CodeTab);
-    EXPECT_TRUE(enabled(ID_WML_INPUT) && enabled(ID_WML_CARD));
-    EXPECT_FALSE(enabled(ID_WML_ASP_TAG) || enabled(ID_WML_JSP_TAG));
-
-    // A server page types Card and Para; its code block tool arms.
-    CBerthingDoc &asp = newDocument(ID_FILE_NEW_ASP)->document();
-    EXPECT_TRUE(enabled(ID_WML_ASP_TAG) && enabled(ID_WML_CARD));
-    EXPECT_FALSE(enabled(ID_WML_JSP_TAG) || enabled(ID_WML_PREVIEW));
-    trigger(ID_WML_ASP_TAG);
-    EXPECT_EQ(asp.armedKind(), 20);
-    EXPECT_TRUE(asp.toolFlag(CBerthingDoc::ToolPointer));
 }
 
 // The nodes of one kind, in document order.

@@ -134,22 +134,6 @@ TEST(LineSelectionTest, SelectsTheLineWithoutItsEnd)
         EXPECT_EQ(lineSelection(text, line), std::make_pair(start, end)) << text << " " << line;
 }
 
-TEST_F(DocumentSyncTest, CodeSwitchShowsTheSourceFormAndASecondSwitchKeepsTheEdits)
-{
-    DocumentSync &sync = open("deck.wml");
-    EXPECT_EQ(m_views.output, "Compilations Done - No Errors Found !!!");
-    EXPECT_EQ(m_views.cardRefills, 1);
-    ASSERT_TRUE(sync.switchTo(CodeTab));
-    // The writer's deck, after the prologue, formatted and turned back.
-    EXPECT_EQ(m_views.code, kDeckSource);
-    EXPECT_FALSE(doc().isModified());
-    m_views.code = "edited";
-    ASSERT_TRUE(sync.switchTo(CodeTab));
-    EXPECT_EQ(m_views.code, "edited");
-    EXPECT_EQ(m_views.codeSets, 1);
-    EXPECT_EQ(m_views.followed, (std::vector<int> {CodeTab, CodeTab}));
-}
-
 TEST_F(DocumentSyncTest, ALocalDtdNamesItsFileAndAnUnchangedCodeStays)
 {
     SettingsKey key(path("Tessarine.ini"));
@@ -188,25 +172,6 @@ TEST_F(DocumentSyncTest, AnErrorLineIsSelectedOnTheCodeSwitch)
     const auto [start, end] = m_views.selection;
     EXPECT_EQ(m_views.code.substr(start, end - start), "\t\t</p>");
     EXPECT_EQ(std::count(m_views.code.begin(), m_views.code.begin() + start, '\n'), 11);
-}
-
-TEST_F(DocumentSyncTest, ServerPagesKeepToTheCodeTab)
-{
-    ScriptedPrompter prompter;
-    DocumentSync &sync = open("a.jsp", false, true);
-    const std::string page = slurp(kRoad + "a.jsp");
-    EXPECT_EQ(m_views.code, page);
-    for (int tab : {DesignTab, CodeTab, TreeTab})
-        EXPECT_FALSE(sync.switchTo(tab));
-    EXPECT_EQ(sync.activeTab(), CodeTab);
-    EXPECT_TRUE(m_views.followed.empty());
-    EXPECT_FALSE(sync.compile());
-
-    // Saved as it stands, entities and all.
-    m_views.code = "<%= a %> &amp;";
-    ASSERT_TRUE(sync.request(WM_TAB_SAVE));
-    EXPECT_EQ(slurp(doc().path()), "<%= a %> &amp;");
-    EXPECT_EQ(slurp(path("temp.wml")), "<%= a %> &amp;");
 }
 
 TEST_F(DocumentSyncTest, ANewPageAsksForItsNameWithItsOwnFilter)

@@ -41,27 +41,6 @@ void select(CEditorView &view, int from, int to)
     view.setTextCursor(cursor);
 }
 
-// Opens the view's context menu, triggers the action of that object name in
-// it, closes it; the menu shown.
-QMenu *contextMenuOf(CEditorView &view, const QString &trigger = {})
-{
-    QMenu *shown = nullptr;
-    QTimer timer; // local: if no menu ran its loop, nothing fires after we return
-    timer.setSingleShot(true);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if ((shown = qobject_cast<QMenu *>(QApplication::activePopupWidget()))) {
-            if (QAction *action = shown->findChild<QAction *>(trigger);
-                action && !trigger.isEmpty())
-                action->trigger();
-            shown->close();
-        }
-    });
-    timer.start(0);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), view.mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(view.viewport(), &event);
-    return shown;
-}
-
 TEST(EditorViewTest, AppliedFormatsFollowTheTokensLineByLine)
 {
     CEditorView view;
@@ -103,18 +82,6 @@ TEST(EditorViewTest, PreferencesSetColoursAndFontWithArialForAMissingFace)
     ASSERT_TRUE(key.writeString(kSettingDefaultFont, "No Such Face 42"));
     view.applyPreferences(key);
     EXPECT_EQ(view.font().family(), "Arial");
-}
-
-TEST(EditorViewTest, WholeTextRoundTripsWithoutUndoAndCaretAtStart)
-{
-    CEditorView view;
-    view.setText("a\r\nb\rc\xC2\xA0"
-                 "d\n");
-    EXPECT_EQ(view.text(),
-              "a\nb\nc\xC2\xA0"
-              "d\n");
-    EXPECT_FALSE(view.document()->isUndoAvailable());
-    EXPECT_EQ(view.caretStatusText(), "Ln 1 Cl 1");
 }
 
 TEST(EditorViewTest, SettingATextReplacesOnlyWhatDiffers)
@@ -208,24 +175,6 @@ TEST(CodeViewTest, EditsMarkTheDocumentModifiedButSettingTheTextDoesNot)
     view.editPaste();
     EXPECT_EQ(view.text(), "oneone</p>");
     EXPECT_EQ(modified.count(), 12);
-}
-
-TEST(CodeViewTest, RightClickOpensTheEditMenuOrTheUsualOneRoutedThroughTheView)
-{
-    WMLCodeViews view;
-    view.resize(300, 200);
-    view.show();
-    view.setText("abc");
-    QSignalSpy modified(&view, &WMLCodeViews::documentModified);
-    view.selectAll();
-    ASSERT_NE(contextMenuOf(view, "edit-cut"), nullptr);
-    EXPECT_EQ(view.text(), "");
-    EXPECT_EQ(modified.count(), 1);
-
-    QMenu editMenu("&Edit");
-    editMenu.addAction("&Undo\tCtrl+Z");
-    view.setEditMenu(&editMenu);
-    EXPECT_EQ(contextMenuOf(view), &editMenu);
 }
 
 } // namespace

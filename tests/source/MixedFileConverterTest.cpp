@@ -58,45 +58,6 @@ TEST(MixedFileConverter, PureText)
     }
 }
 
-// Junk built from the pieces that matter never crashes or reads outside the
-// text, and giving up always keeps the page as it was.
-TEST(MixedFileConverter, GeneratedJunk)
-{
-    const std::vector<std::string> pieces = {"<?xml?>",
-                                             "<p>",
-                                             "</p>",
-                                             "<prev/>",
-                                             "<%",
-                                             "%>",
-                                             "<%=v%>",
-                                             "<",
-                                             ">",
-                                             "p",
-                                             "/p",
-                                             "%",
-                                             std::string(1, '\0'),
-                                             "\xff",
-                                             "<S",
-                                             "<s",
-                                             "</SCRIPT>",
-                                             "</script>",
-                                             kServerScript,
-                                             "<script language=vbscript runat=server>"};
-    std::mt19937 random(7);
-    std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
-    MixedFileConverter converter;
-    for (int round = 0; round < 20000; ++round) {
-        std::string page;
-        for (int i = 0; i < round % 30; ++i)
-            page += pieces[pick(random)];
-        const MixedFileConverter::Output output = converter.convertText(page);
-        if (output.gaveUp)
-            ASSERT_EQ(output.text, page);
-        else
-            ASSERT_LE(output.text.size(), page.size());
-    }
-}
-
 TEST(MixedFileConverter, HugeSingleLinePages)
 {
     const size_t size = 50u << 20;

@@ -104,69 +104,6 @@ TEST(XmlDocumentRead, DropsLayoutElementByElementButNotInsideEntities)
     EXPECT_EQ(doc.loadedFileSize(), std::filesystem::file_size(path));
 }
 
-// The views and the visitor give what the copying accessors give, prefixes
-// and namespace declarations included.
-TEST(XmlDocumentRead, ViewsAgreeWithTheCopyingAccessors)
-{
-    ScratchDir dir;
-    XmlDocument doc;
-    for (const std::string &path :
-         {xmlFixture("dom_nodes.wml"),
-          dir.write("ns.xml",
-                    "<t:wml xmlns:t=\"urn:t\" xmlns=\"urn:d\"><card t:x=\"1&amp;2\" "
-                    "y=\"\"/><!--c--><?pi d?></t:wml>")}) {
-        ASSERT_TRUE(doc.load(path)) << doc.parseError().reason;
-        std::string walked;
-        std::vector<XmlNode> todo = {doc.documentNode()};
-        while (!todo.empty()) {
-            const XmlNode node = todo.back();
-            todo.pop_back();
-            for (XmlNode child : node.children())
-                todo.push_back(child);
-            const std::string local(node.localName());
-            const std::string prefix(node.prefix());
-            EXPECT_EQ(node.name(),
-                      local.empty()        ? node.name()
-                          : prefix.empty() ? local
-                                           : prefix + ":" + local);
-            if (node.type() != XmlNodeType::Element) {
-                EXPECT_EQ(std::string(node.content()), node.value()) << node.name();
-            }
-            std::string visited;
-            node.visitAttributes([&](std::string_view name, std::string_view value) {
-                visited += std::string(name) + "=" + std::string(value) + "\n";
-            });
-            EXPECT_EQ(visited, attributesOf(node));
-            walked
-                += node.typeName() + (node.type() == XmlNodeType::Element ? " " + local : "") + "|";
-        }
-        if (path.ends_with("ns.xml")) {
-            EXPECT_EQ(attributesOf(doc.documentElement()), "xmlns:t=urn:t\nxmlns=urn:d\n");
-            EXPECT_EQ(attributesOf(doc.documentElement().firstChild()), "t:x=1&2\ny=\n");
-            EXPECT_EQ(walked, "document|element wml|processinginstruction|comment|element card|");
-        }
-    }
-    const std::string_view typeNames[] = {"element",
-                                          "attribute",
-                                          "text",
-                                          "cdatasection",
-                                          "entityreference",
-                                          "entity",
-                                          "processinginstruction",
-                                          "comment",
-                                          "document",
-                                          "documenttype",
-                                          "documentfragment",
-                                          "notation",
-                                          "unknown"};
-    ASSERT_TRUE(doc.load(xmlFixture("dom_nodes.wml")));
-    for (XmlNode node : {doc.documentNode(), doc.documentNode().firstChild(), doc.documentElement(),
-                         doc.documentElement().firstChild().firstChild()})
-        EXPECT_EQ(node.typeName(), typeNames[int(node.type())]);
-    EXPECT_EQ(XmlNode().type(), XmlNodeType::Unknown);
-    EXPECT_EQ(XmlNode().typeName(), "");
-}
-
 TEST(XmlDocumentRead, WithoutDeclarationOnlyWellFormednessCounts)
 {
     XmlDocument doc;

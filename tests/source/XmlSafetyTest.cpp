@@ -178,23 +178,5 @@ TEST(XmlSafety, FiftyMegabyteDeckParses)
     EXPECT_EQ(last.children().size(), 100u);
 }
 
-TEST(XmlSafety, LoadsOnTwoThreadsKeepTheirOwnErrors)
-{
-    auto loadRepeatedly = [](const char *file, const std::string &reasonStart, int *wrong) {
-        for (int i = 0; i < 30; ++i) {
-            XmlDocument doc;
-            doc.load(xmlFixture(file));
-            *wrong += doc.parseError().reason.rfind(reasonStart, 0) != 0;
-        }
-    };
-    int workerWrong = 0, mainWrong = 0;
-    std::thread worker(loadRepeatedly, "unmapped_http_dtd.wml", "Refused to fetch the DTD",
-                       &workerWrong);
-    loadRepeatedly("invalid_align.wml", "Value \"middle\" for attribute align", &mainWrong);
-    worker.join();
-    EXPECT_EQ(workerWrong, 0);
-    EXPECT_EQ(mainWrong, 0);
-}
-
 } // namespace
 } // namespace tess

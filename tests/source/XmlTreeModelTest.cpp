@@ -100,44 +100,5 @@ TEST(XmlTreeModel, MoveCopiesTheSubtreeWithNewIdentifiers)
     }
 }
 
-// Drags any item onto any other, thousands of times, on decks of the test
-// corpus: whatever the drop rules let through, the tree stays whole, keeps
-// every fragment, and the tree's rows still list every node once.
-TEST(XmlTreeModel, RandomDropsKeepEveryNode)
-{
-    for (const char *name : {"forms_tables.wml", "head_tasks.wml", "cards_text.wml"}) {
-        SCOPED_TRACE(name);
-        DeckModel model;
-        XmlDocument doc;
-        ASSERT_TRUE(doc.load(std::string(TESS_TEST_DATA_DIR "/roundtrip/") + name));
-        ASSERT_GT(LoadDeck(model, doc), 0);
-        const auto fragments = [&model] {
-            std::vector<std::string> all;
-            for (DeckNode *n = model.root(); n; n = nextInSubtree(n, model.root()))
-                all.push_back(std::to_string(n->kind()) + " " + n->fragment());
-            std::sort(all.begin(), all.end());
-            return all;
-        };
-        const std::vector<std::string> before = fragments();
-        std::mt19937 random(7);
-        int moves = 0;
-        for (int step = 0; step < 2000; ++step) {
-            const std::vector<TreeRow> rows = TreeRows(model.root());
-            ASSERT_EQ(rows.size(), before.size() + 1); // and "#document"
-            const int dragged = rows[random() % rows.size()].id;
-            const int target = rows[random() % rows.size()].id;
-            const DropPlan plan = PlanDrop(model.root(), dragged, target);
-            if (plan.outcome != DropPlan::Outcome::Move)
-                continue;
-            ASSERT_NE(MoveSubtree(model.root(), plan.node, plan.parent, plan.before), nullptr)
-                << dragged << " onto " << target;
-            ++moves;
-            ASSERT_EQ(brokenLinks(model.root()), "") << step;
-        }
-        EXPECT_GT(moves, 50);
-        EXPECT_EQ(fragments(), before);
-    }
-}
-
 } // namespace
 } // namespace tess
