@@ -481,7 +481,7 @@ bool XmlDocument::load(const std::string &path)
         return false;
     }
 
-    m_doc = parseDocumentFile(path, uint64_t(st.st_size), m_preserveWhiteSpace, state);
+    m_doc = parseDocumentFile(path, uint64_t(st.st_size), state);
     if (!m_doc) {
         m_error = state.error;
         return false;

@@ -132,9 +132,6 @@ public:
 
     // Whitespace-only text nodes are dropped on load (outside xml:space
     // "preserve"), so the DOM of an indented deck holds no layout nodes.
-    // Set before load() to keep them.
-    void setPreserveWhiteSpace(bool preserve) { m_preserveWhiteSpace = preserve; }
-    bool preserveWhiteSpace() const { return m_preserveWhiteSpace; }
 
     XmlNode documentElement() const;
     // The "#document" node, parent of the document type, the document
@@ -176,7 +173,6 @@ private:
     std::vector<_xmlNode *> m_created;
     XmlParseError m_error;
     std::string m_saveError;
-    bool m_preserveWhiteSpace = false;
     uint64_t m_loadedFileSize = 0;
 };
 

@@ -282,9 +282,8 @@ void dropBlankChildren(xmlNodePtr element)
 class TreeHooks
 {
 public:
-    TreeHooks(xmlParserCtxtPtr ctxt, bool dropLayout)
+    explicit TreeHooks(xmlParserCtxtPtr ctxt)
         : m_ctxt(ctxt)
-        , m_dropLayout(dropLayout)
     {
         xmlSAXHandlerPtr sax = ctxt->sax;
         m_attached = sax->startElementNs == xmlSAX2StartElementNs
@@ -344,7 +343,7 @@ private:
             return;
         const bool preserve = hooks->m_open.back().preserve;
         hooks->m_open.pop_back();
-        if (hooks->m_dropLayout && !preserve)
+        if (!preserve)
             dropBlankChildren(element);
     }
 
@@ -366,7 +365,6 @@ private:
     };
 
     xmlParserCtxtPtr m_ctxt;
-    bool m_dropLayout;
     bool m_attached = false;
     std::vector<Open> m_open; // the elements being built, innermost last
     std::vector<xmlNodePtr> m_references;
@@ -415,32 +413,30 @@ xmlDocPtr runParser(const std::string &path, XmlLoadState &state,
 }
 
 // The checks of a document built without hooks: its entity expansion, by a
-// walk of the tree, then its layout whitespace (unless `keepLayout`). The
-// document, or null (freed) with the failure in `state`.
-xmlDocPtr checkedWhole(xmlDocPtr doc, uint64_t limit, bool keepLayout, XmlLoadState &state)
+// walk of the tree, then its layout whitespace. The document, or null
+// (freed) with the failure in `state`.
+xmlDocPtr checkedWhole(xmlDocPtr doc, uint64_t limit, XmlLoadState &state)
 {
     if (!checkEntityExpansion(doc, limit, state)) {
         xmlFreeDoc(doc);
         return nullptr;
     }
-    if (!keepLayout)
-        dropLayoutWhitespace(reinterpret_cast<xmlNodePtr>(doc), false);
+    dropLayoutWhitespace(reinterpret_cast<xmlNodePtr>(doc), false);
     return doc;
 }
 
 } // namespace
 
-xmlDocPtr parseDocumentFile(const std::string &path, uint64_t fileSize, bool keepLayout,
-                            XmlLoadState &state)
+xmlDocPtr parseDocumentFile(const std::string &path, uint64_t fileSize, XmlLoadState &state)
 {
     const uint64_t limit = kEntityExpansionAllowance + fileSize;
     std::optional<TreeHooks> hooks;
     xmlDocPtr doc
-        = runParser(path, state, [&](xmlParserCtxtPtr ctxt) { hooks.emplace(ctxt, !keepLayout); });
+        = runParser(path, state, [&](xmlParserCtxtPtr ctxt) { hooks.emplace(ctxt); });
     if (!doc)
         return nullptr;
     if (!hooks->attached())
-        return checkedWhole(doc, limit, keepLayout, state);
+        return checkedWhole(doc, limit, state);
     if (entityExpansionWithin(doc, hooks->references(), limit))
         return doc;
     // Refused. The report names the reference that crosses the limit as it
@@ -450,7 +446,7 @@ xmlDocPtr parseDocumentFile(const std::string &path, uint64_t fileSize, bool kee
     XmlLoadState again;
     doc = runParser(path, again, {});
     if (doc)
-        doc = checkedWhole(doc, limit, keepLayout, again);
+        doc = checkedWhole(doc, limit, again);
     state.failed = again.failed;
     state.error = again.error;
     return doc;

@@ -56,11 +56,10 @@ private:
 
 // Parses the file at `path` (of `fileSize` bytes) for XmlDocument::load:
 // validates it as its declaration asks, refuses it when its entity references
-// would expand to more than the file plus 1 MiB, and unless `keepLayout`
-// drops its layout whitespace (whitespace-only text outside xml:space
-// "preserve"). The document, or null with the first error in `state`.
-xmlDocPtr parseDocumentFile(const std::string &path, uint64_t fileSize, bool keepLayout,
-                            XmlLoadState &state);
+// would expand to more than the file plus 1 MiB, and drops its layout
+// whitespace (whitespace-only text outside xml:space "preserve"). The
+// document, or null with the first error in `state`.
+xmlDocPtr parseDocumentFile(const std::string &path, uint64_t fileSize, XmlLoadState &state);
 
 // The SAX externalSubset handler of a load: marks the one moment at which the
 // loader hands out a DTD.

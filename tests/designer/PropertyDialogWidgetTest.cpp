@@ -156,21 +156,6 @@ protected:
     CardSheetData data {"<card newcontext=\"false\" ordered=\"true\" >", "", {}};
 };
 
-TEST_F(CardSheetWidgets, NewCardOkKeepsItsFragment)
-{
-    EXPECT_TRUE(run([](CMyPropertySheet &sheet) {
-        EXPECT_EQ(sheet.windowTitle(), "Card Properties");
-        EXPECT_EQ(sheet.pages()->tabText(0), "Card");
-        EXPECT_EQ(sheet.pages()->tabText(1), "Action");
-        EXPECT_TRUE(field<QCheckBox>(sheet, "ordered")->isChecked());
-        EXPECT_FALSE(field<QCheckBox>(sheet, "newContext")->isChecked());
-        EXPECT_EQ(field<QCheckBox>(sheet, "newContext")->text(), "Ne&w Context");
-        sheet.accept();
-    }));
-    EXPECT_EQ(data,
-              (CardSheetData {"<card newcontext=\"false\" ordered=\"true\" >", "<timer />", {}}));
-}
-
 TEST_F(CardSheetWidgets, FailuresShowTheirPageUnlessTheTimerValueIsMissing)
 {
     const std::tuple<const char *, const char *, const char *, int, const char *> cases[] = {
@@ -200,36 +185,6 @@ TEST_F(CardSheetWidgets, FailuresShowTheirPageUnlessTheTimerValueIsMissing)
         EXPECT_EQ(prompter.messages()[0].text, message);
     }
     EXPECT_EQ(data.timerFragment, "");
-}
-
-TEST_F(CardSheetWidgets, ActionPageAddsEvents)
-{
-    ScriptedPrompter prompter;
-    prompter.answer(Prompter::Answer::Ok);
-    EXPECT_TRUE(run([](CMyPropertySheet &sheet) {
-        CWMLCardTask &page = *sheet.actionPage();
-        QComboBox *type = field<QComboBox>(page, "eventType");
-        EXPECT_EQ(type->count(), 8);
-        EXPECT_EQ(type->itemText(7), "unknown");
-        type->setCurrentIndex(1);
-        field<QComboBox>(page, "taskType")->setCurrentIndex(3);
-        EXPECT_TRUE(field(page, "url")->isEnabled());
-        field<QPushButton>(page, "addEvent")->click();
-        EXPECT_EQ(sheet.focusWidget(), field(page, "url"));
-        setText(page, "url", "#next");
-        setText(page, "variableName", "v");
-        setText(page, "variableValue", "1");
-        field<QPushButton>(page, "addVariable")->click();
-        EXPECT_TRUE(field<QPushButton>(page, "deleteVariable")->isEnabled());
-        field<QPushButton>(page, "addEvent")->click();
-        EXPECT_EQ(field(page, "url")->text(), "");
-        EXPECT_FALSE(field(page, "url")->isEnabled());
-        sheet.accept();
-    }));
-    EXPECT_EQ(prompter.messages()[0].text, "href Should not be empty");
-    EXPECT_EQ(data.events,
-              (std::vector<std::string> {"<do type=\"accept\" ><go href=\"#next\" "
-                                         ">\r\n<setvar name=\"v\" value=\"1\" />"}));
 }
 
 TEST(CardListProperties, OkRebuildsTheSelectedCardAndRelabelsItsRow)

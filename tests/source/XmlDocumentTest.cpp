@@ -61,24 +61,6 @@ TEST(XmlDocumentRead, ShowsNodesAsTheFileHoldsThem)
     EXPECT_FALSE(empty.hasChildren());
 }
 
-TEST(XmlDocumentRead, KeepsWhitespaceWhenAskedOrUnderXmlSpacePreserve)
-{
-    ScratchDir dir;
-    const std::string path = dir.write(
-        "space.xml", "<wml>\n <p xml:space=\"preserve\"> <b> </b></p>\n <q> </q></wml>");
-    XmlDocument doc;
-    ASSERT_TRUE(doc.load(path));
-    XmlNode wml = doc.documentElement();
-    EXPECT_EQ(outline(wml.firstChild()), "text #text= \nelement b\n");
-    EXPECT_EQ(wml.firstChild().text(), "  ");
-    EXPECT_FALSE(wml.firstChild().nextSibling().hasChildren());
-
-    doc.setPreserveWhiteSpace(true);
-    ASSERT_TRUE(doc.load(path));
-    EXPECT_EQ(outline(doc.documentElement()),
-              "text #text=\n \nelement p\ntext #text=\n \nelement q\n");
-}
-
 // Layout goes as each element ends; an entity's replacement content is not
 // the document's layout and keeps its blanks; xml:space with any other value
 // than "preserve" ends preservation.
