@@ -19,22 +19,6 @@ namespace tess {
 
 namespace {
 
-bool isControl(int kind)
-{
-    switch (kind) {
-    case KindInput:
-    case KindSelect:
-    case KindText:
-    case KindAnchor:
-    case KindImage:
-    case KindAsp:
-    case KindJsp:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Align All's starting size of a control, before its painter sizes it.
 DesignRect startingRect(int kind, int left, int top)
 {
@@ -80,11 +64,6 @@ int optionMeasure(const QPaintDevice *device, const DeckNode *option)
 void paintOption(QPainter &painter, DeckNode *option)
 {
     rectOf(option) = CWMLOption::Paint(painter, rectOf(option), firstChildFragment(option));
-}
-
-bool isOptionOrGroup(const DeckNode *node)
-{
-    return node->kind() == KindOption || node->kind() == KindOptgroup;
 }
 
 // Stacks the options of an option group in rows from 20 below its top, each
@@ -256,7 +235,7 @@ void CardLayout::stackSelect(DeckNode *select)
     DesignRect &s = rectOf(select);
     const DeckNode *prev = nullptr;
     for (DeckNode *q = select->firstChild; q; q = q->nextSibling) {
-        if (!isOptionOrGroup(q))
+        if (!IsOptionOrGroup(q->kind()))
             continue;
         DesignRect &r = rectOf(q);
         const int width = r.width();
@@ -286,7 +265,7 @@ void CardLayout::alignSelect(QPainter &painter, DeckNode *select) const
     const DesignRect &s = rectOf(select);
     const DeckNode *prev = nullptr;
     for (DeckNode *q = select->firstChild; q; q = q->nextSibling) {
-        if (!isOptionOrGroup(q))
+        if (!IsOptionOrGroup(q->kind()))
             continue;
         DesignRect &r = rectOf(q);
         const int width = r.width();
@@ -321,7 +300,7 @@ int CardLayout::alignAll(QPainter &painter, DeckNode *card) const
         if (p->kind() != KindParagraph)
             continue;
         for (DeckNode *c = p->firstChild; c; c = c->nextSibling) {
-            if (!c->element || !isControl(c->kind()))
+            if (!c->element || !IsPlacedControl(c->kind()))
                 continue;
             const int top = prev ? prev->element->rect.bottom + kAlignGap : kAlignMargin;
             rectOf(c) = startingRect(c->kind(), kAlignMargin, top);

@@ -14,6 +14,23 @@ namespace tess {
 
 namespace {
 
+QString commandText(DesignCommand::Id id)
+{
+    switch (id) {
+    case DesignCommand::InsertControl:
+        return QStringLiteral("Insert");
+    case DesignCommand::MoveControl:
+        return QStringLiteral("Move");
+    case DesignCommand::DeleteControl:
+        return QStringLiteral("Delete");
+    case DesignCommand::ElementProperties:
+        return QStringLiteral("Properties");
+    case DesignCommand::CardProperties:
+        break;
+    }
+    return QStringLiteral("Card Properties");
+}
+
 int idOf(const DeckNode *node)
 {
     return node ? node->id() : 0;
@@ -269,8 +286,8 @@ DesignHistory::Recording::~Recording()
         --m_history->m_recording;
 }
 
-DesignCommand::DesignCommand(CBerthingDoc &doc, EditLog log, Id id, const QString &text)
-    : QUndoCommand(text)
+DesignCommand::DesignCommand(CBerthingDoc &doc, EditLog log, Id id)
+    : QUndoCommand(commandText(id))
     , m_doc(doc)
     , m_log(std::move(log))
     , m_id(id)
@@ -293,26 +310,6 @@ void DesignCommand::redo()
     if (root && root->id() == m_rootId)
         m_log.redo(root);
 }
-
-InsertControlCommand::InsertControlCommand(CBerthingDoc &doc, EditLog log)
-    : DesignCommand(doc, std::move(log), InsertControl, QStringLiteral("Insert"))
-{ }
-
-MoveControlCommand::MoveControlCommand(CBerthingDoc &doc, EditLog log)
-    : DesignCommand(doc, std::move(log), MoveControl, QStringLiteral("Move"))
-{ }
-
-DeleteControlCommand::DeleteControlCommand(CBerthingDoc &doc, EditLog log)
-    : DesignCommand(doc, std::move(log), DeleteControl, QStringLiteral("Delete"))
-{ }
-
-ElementPropertiesCommand::ElementPropertiesCommand(CBerthingDoc &doc, EditLog log)
-    : DesignCommand(doc, std::move(log), ElementProperties, QStringLiteral("Properties"))
-{ }
-
-CardPropertiesCommand::CardPropertiesCommand(CBerthingDoc &doc, EditLog log)
-    : DesignCommand(doc, std::move(log), CardProperties, QStringLiteral("Card Properties"))
-{ }
 
 void DropStaleDesignHistory(CBerthingDoc &doc)
 {
@@ -347,7 +344,9 @@ DeckNode *RecordElementProperties(CBerthingDoc &doc, DeckNode *node,
     log.watchSiblings(node, last);
     DeckNode *after = edit(node);
     log.finish(doc.model().root());
-    PushDesignEdit(doc, std::make_unique<ElementPropertiesCommand>(doc, std::move(log)));
+    PushDesignEdit(
+        doc,
+        std::make_unique<DesignCommand>(doc, std::move(log), DesignCommand::ElementProperties));
     return after;
 }
 
@@ -362,7 +361,8 @@ void RecordCardProperties(CBerthingDoc &doc, DeckNode *card, const std::function
     log.watchSiblings(card, card);
     edit();
     log.finish(doc.model().root());
-    PushDesignEdit(doc, std::make_unique<CardPropertiesCommand>(doc, std::move(log)));
+    PushDesignEdit(
+        doc, std::make_unique<DesignCommand>(doc, std::move(log), DesignCommand::CardProperties));
 }
 
 } // namespace tess

@@ -99,13 +99,15 @@ private:
 // One edit of the design in the document's history. The edit is made before
 // the command is pushed (its prompts must not come again), so the push does
 // nothing; later undo and redo replay the log. A command made on a tree that
-// has since been reloaded does nothing.
+// has since been reloaded does nothing. Properties logs hold the element's
+// subtree (and a Text's line break after it) before and after the dialog;
+// card properties logs the card's whole subtree.
 class DesignCommand : public QUndoCommand
 {
 public:
     enum Id { InsertControl = 1, MoveControl, DeleteControl, ElementProperties, CardProperties };
 
-    DesignCommand(CBerthingDoc &doc, EditLog log, Id id, const QString &text);
+    DesignCommand(CBerthingDoc &doc, EditLog log, Id id);
 
     void undo() override;
     void redo() override;
@@ -119,39 +121,6 @@ private:
     Id m_id;
     int m_rootId = 0;
     bool m_pushed = false;
-};
-
-class InsertControlCommand : public DesignCommand
-{
-public:
-    InsertControlCommand(CBerthingDoc &doc, EditLog log);
-};
-
-class MoveControlCommand : public DesignCommand
-{
-public:
-    MoveControlCommand(CBerthingDoc &doc, EditLog log);
-};
-
-class DeleteControlCommand : public DesignCommand
-{
-public:
-    DeleteControlCommand(CBerthingDoc &doc, EditLog log);
-};
-
-// Properties on one element: the element's subtree and, for a Text, the
-// line break after it, as they were before the dialog and after.
-class ElementPropertiesCommand : public DesignCommand
-{
-public:
-    ElementPropertiesCommand(CBerthingDoc &doc, EditLog log);
-};
-
-// The card property sheet's rebuild of a card: the card's whole subtree.
-class CardPropertiesCommand : public DesignCommand
-{
-public:
-    CardPropertiesCommand(CBerthingDoc &doc, EditLog log);
 };
 
 // Forgets the document's history when its last edit was made on a tree

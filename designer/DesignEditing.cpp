@@ -64,24 +64,13 @@ DesignRect &rectOf(DeckNode *node)
 
 bool isOptionOrGroup(const DeckNode *node)
 {
-    return node->kind() == KindOption || node->kind() == KindOptgroup;
+    return IsOptionOrGroup(node->kind());
 }
 
-bool isControlKind(int kind)
+// What the scroll size follows: the placed controls and options.
+bool isScrollControl(int kind)
 {
-    switch (kind) {
-    case KindInput:
-    case KindSelect:
-    case KindText:
-    case KindOption:
-    case KindAnchor:
-    case KindImage:
-    case KindAsp:
-    case KindJsp:
-        return true;
-    default:
-        return false;
-    }
+    return IsPlacedControl(kind) || kind == KindOption;
 }
 
 DeckNode *lastOfKind(DeckNode *parent, bool (*wanted)(const DeckNode *))
@@ -319,7 +308,9 @@ InsertOutcome DesignEditing::insertAt(int x, int y)
     m_doc.checkOnlyTool(CBerthingDoc::ToolPointer);
     log.countInserted(1);
     log.finish(m_doc.model().root());
-    PushDesignEdit(m_doc, std::make_unique<InsertControlCommand>(m_doc, std::move(log)));
+    PushDesignEdit(
+        m_doc,
+        std::make_unique<DesignCommand>(m_doc, std::move(log), DesignCommand::InsertControl));
     grow(rectOf(inserted));
     return InsertOutcome::Inserted;
 }
@@ -555,7 +546,8 @@ bool DesignEditing::move(DeckNode *node, const DesignRect &trackerRect, QPoint s
     if (node->kind() == KindSelect)
         CardLayout::stackSelect(node);
     log.finish(m_doc.model().root());
-    PushDesignEdit(m_doc, std::make_unique<MoveControlCommand>(m_doc, std::move(log)));
+    PushDesignEdit(
+        m_doc, std::make_unique<DesignCommand>(m_doc, std::move(log), DesignCommand::MoveControl));
     return true;
 }
 
@@ -588,7 +580,9 @@ bool DesignEditing::deleteSelected()
         restackSelect(holder);
     log.countInserted(-1);
     log.finish(m_doc.model().root());
-    PushDesignEdit(m_doc, std::make_unique<DeleteControlCommand>(m_doc, std::move(log)));
+    PushDesignEdit(
+        m_doc,
+        std::make_unique<DesignCommand>(m_doc, std::move(log), DesignCommand::DeleteControl));
     shrinkAfterDelete();
     return true;
 }
@@ -604,7 +598,7 @@ void DesignEditing::shrinkAfterDelete()
     int bottom = kShrinkFloor;
     DeckNode *root = m_doc.model().root();
     for (DeckNode *n = root; n; n = nextInSubtree(n, root)) {
-        if (!n->element || !isControlKind(n->kind()))
+        if (!n->element || !isScrollControl(n->kind()))
             continue;
         right = std::max(right, rectOf(n).right);
         bottom = std::max(bottom, rectOf(n).bottom);

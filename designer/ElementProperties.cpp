@@ -26,20 +26,7 @@ bool carriesWords(int kind)
 
 bool HasPropertiesDialog(int kind)
 {
-    switch (kind) {
-    case KindInput:
-    case KindSelect:
-    case KindText:
-    case KindOption:
-    case KindAnchor:
-    case KindImage:
-    case KindOptgroup:
-    case KindAsp:
-    case KindJsp:
-        return true;
-    default:
-        return false;
-    }
+    return IsPlacedControl(kind) || IsOptionOrGroup(kind);
 }
 
 std::string TextChildWords(const DeckNode *node)

@@ -52,11 +52,6 @@ bool hasPosition(const DeckNode *node)
     return node->element && node->element->rect.width() > 0 && node->element->rect.height() > 0;
 }
 
-bool isOptionOrGroup(const DeckNode *node)
-{
-    return node->kind() == KindOption || node->kind() == KindOptgroup;
-}
-
 bool contains(const DeckNode *node, int x, int y)
 {
     return hasPosition(node) && node->element->rect.contains(x, y);
@@ -87,7 +82,7 @@ DeckNode *sameRowPoint(DeckNode *node, int left)
 {
     DeckNode *last = node;
     for (DeckNode *s = node; s; s = s->nextSibling) {
-        if (hasPosition(s) && !isOptionOrGroup(s) && s->element->rect.left > left)
+        if (hasPosition(s) && !IsOptionOrGroup(s->kind()) && s->element->rect.left > left)
             return s;
         last = s;
     }
@@ -316,7 +311,7 @@ DeckNode *InsertionPoint(DeckNode *card, int left, int top, int /*right*/, int /
         return nullptr;
     for (DeckNode *n = card->firstChild; n;) {
         // Options stack inside their select; the select alone has a place.
-        if (isOptionOrGroup(n)) {
+        if (IsOptionOrGroup(n->kind())) {
             n = nextInSubtree(n, card, false);
             continue;
         }

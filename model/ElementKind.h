@@ -24,4 +24,28 @@ enum ElementKind : int {
     KindJsp = 21,
 };
 
+// The controls that stand on their own in a paragraph, each at a place of
+// its own on the canvas.
+inline bool IsPlacedControl(int kind)
+{
+    switch (kind) {
+    case KindInput:
+    case KindSelect:
+    case KindText:
+    case KindAnchor:
+    case KindImage:
+    case KindAsp:
+    case KindJsp:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What a select stacks inside it.
+inline bool IsOptionOrGroup(int kind)
+{
+    return kind == KindOption || kind == KindOptgroup;
+}
+
 } // namespace tess
