@@ -108,6 +108,16 @@ DeckNode *appendOption(DeckNode *parent, const DesignRect &rect)
     return option;
 }
 
+// A new option group's option, in its first row.
+void appendFirstOption(DeckNode *group)
+{
+    const DesignRect &g = group->element->rect;
+    appendOption(group,
+                 {g.left + kStackIndent, g.top + kStackFirstRow,
+                  g.left + kStackIndent + kFirstOptionWidth,
+                  g.top + kStackFirstRow + kOptionRowHeight});
+}
+
 // The options of a group in rows of 20 from 20 below its top; returns the
 // last, null when it has none.
 DeckNode *stackRows(DeckNode *group, int firstTop, int minWidth)
@@ -397,11 +407,7 @@ DeckNode *DesignEditing::insertSelect(EditLog &log, DeckNode *card, int x, int y
         = AppendChild(select,
                       element(KindOptgroup, NewOptgroupFragment,
                               paint(KindOptgroup, given, std::string(OptgroupInsertLabel))));
-    const DesignRect &g = rectOf(group);
-    appendOption(group,
-                 {g.left + kStackIndent, g.top + kStackFirstRow,
-                  g.left + kStackIndent + kFirstOptionWidth,
-                  g.top + kStackFirstRow + kOptionRowHeight});
+    appendFirstOption(group);
     return select;
 }
 
@@ -512,13 +518,9 @@ DeckNode *DesignEditing::groupIntoSelect(EditLog &log, DeckNode *select)
         = log.insert(select,
                      element(KindOptgroup, NewOptgroupFragment,
                              paint(KindOptgroup, given, std::string(OptgroupInsertLabel))));
-    const DesignRect &g = rectOf(group);
-    appendOption(group,
-                 {g.left + kStackIndent, g.top + kStackFirstRow,
-                  g.left + kStackIndent + kFirstOptionWidth,
-                  g.top + kStackFirstRow + kOptionRowHeight});
+    appendFirstOption(group);
     if (ChildCount(select) > 1)
-        s.bottom = g.bottom + kSelectBottomGap;
+        s.bottom = rectOf(group).bottom + kSelectBottomGap;
     return group;
 }
 
