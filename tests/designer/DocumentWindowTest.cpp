@@ -1,3 +1,4 @@
+#include "common/FrameTest.h"
 #include "common/ScriptedPrompter.h"
 #include "designer/DesignWnd.h"
 #include "designer/WMLDesignView.h"
@@ -32,16 +33,9 @@ namespace {
 
 const std::string kDesignData = TESS_TEST_DATA_DIR "/design/";
 
-class DocumentWindowTest : public ::testing::Test
+class DocumentWindowTest : public test::FrameTest
 {
 protected:
-    void SetUp() override
-    {
-        TempDirPath = m_temp.path().toStdString();
-        ASSERT_TRUE(m_frame.Create());
-        m_frame.resize(900, 700);
-        m_frame.show();
-    }
     CChildFrame *open(const std::string &name)
     {
         std::string error;
@@ -63,9 +57,6 @@ protected:
                           button, Qt::NoModifier);
         QApplication::sendEvent(view->viewport(), &press);
     }
-
-    QTemporaryDir m_temp;
-    CMainFrame m_frame;
 };
 
 TEST_F(DocumentWindowTest, OpeningADeckShowsItsFirstCard)

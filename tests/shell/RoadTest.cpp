@@ -1,4 +1,5 @@
 #include "ShownMenus.h"
+#include "common/FrameTest.h"
 #include "common/RunProgram.h"
 #include "common/ScriptedPrompter.h"
 #include "common/UserInput.h"
@@ -46,16 +47,9 @@ QStringList tabLabels(QTabWidget *tabs)
     return labels;
 }
 
-class RoadTest : public ::testing::Test
+class RoadTest : public test::FrameTest
 {
 protected:
-    void SetUp() override
-    {
-        TempDirPath = m_dir.path().toStdString();
-        ASSERT_TRUE(m_frame.Create());
-        m_frame.resize(1000, 700);
-        m_frame.show();
-    }
     std::string copy(const std::string &fixture)
     {
         const std::string path = m_dir.filePath(QString::fromStdString(fixture)).toStdString();
@@ -69,10 +63,6 @@ protected:
         return m_frame.activeChildFrame();
     }
     std::string output() { return m_frame.outputView()->message(); }
-    void trigger(int command) { m_frame.commandAction(command)->trigger(); }
-
-    QTemporaryDir m_dir;
-    CMainFrame m_frame;
 };
 
 TEST_F(RoadTest, OneDeckFromOpeningToClosing)

@@ -1,3 +1,4 @@
+#include "common/FrameTest.h"
 #include "common/ScriptedPrompter.h"
 #include "common/UserInput.h"
 #include "designer/ControlSnippets.h"
@@ -65,16 +66,9 @@ void addGoEvent(QDialog &sheet, const char *url,
     field<QPushButton>(sheet, "addEvent")->click();
 }
 
-class ControlCommandsTest : public ::testing::Test
+class ControlCommandsTest : public test::FrameTest
 {
 protected:
-    void SetUp() override
-    {
-        TempDirPath = m_dir.path().toStdString();
-        ASSERT_TRUE(m_frame.Create());
-        m_frame.resize(1000, 700);
-        m_frame.show();
-    }
     CChildFrame *newDocument(int command)
     {
         m_frame.commandAction(command)->trigger();
@@ -82,7 +76,6 @@ protected:
         EXPECT_NE(child, nullptr);
         return child;
     }
-    void trigger(int command) { m_frame.commandAction(command)->trigger(); }
     bool enabled(int command) { return m_frame.commandAction(command)->isEnabled(); }
     bool checked(int command) { return m_frame.commandAction(command)->isChecked(); }
     // The bar's button of a command, which for Optgroup and Image is not the
@@ -95,9 +88,6 @@ protected:
         }
         return nullptr;
     }
-
-    QTemporaryDir m_dir;
-    CMainFrame m_frame;
 };
 
 constexpr int kSevenControls[] = {ID_WML_ANCHOR, ID_WML_SELECT, ID_WML_INPUT,   ID_WML_TEXT,

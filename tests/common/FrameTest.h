@@ -1,0 +1,30 @@
+#pragma once
+
+// Widget tests on a shown main window whose temporary folder is the test's.
+#include "shell/MainFrm.h"
+#include "shell/ProcessPaths.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace tess::test {
+
+class FrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TempDirPath = m_dir.path().toStdString();
+        ASSERT_TRUE(m_frame.Create());
+        m_frame.resize(1000, 700);
+        m_frame.show();
+    }
+    void trigger(int command) { m_frame.commandAction(command)->trigger(); }
+
+    QTemporaryDir m_dir;
+    CMainFrame m_frame;
+};
+
+} // namespace tess::test
