@@ -133,17 +133,6 @@ TEST(DeckTree, AppendChildLinksLastWithAFreshIdentifierInTheIndex)
     EXPECT_EQ(FindById(&top, top.id()), &top);
 }
 
-TEST(DeckTree, IdentifiersRiseAcrossDocuments)
-{
-    TreeBuilder first;
-    const int last = first.add("card", "", KindCard)->id();
-    DeckModel second;
-    second.makeRoot(KindWml, "<wml >");
-    EXPECT_GT(second.root()->id(), last);
-    EXPECT_EQ(second.root()->id(), NextElementId());
-    EXPECT_EQ(second.root()->kind(), KindWml);
-}
-
 TEST(DeckTree, DeepChainIsWalkedAndDestroyedWithoutRecursion)
 {
     TreeBuilder t;

@@ -150,14 +150,5 @@ TEST_F(WMLTreeViewTest, OnlyOptionOfASelectStaysWithAMessage)
     EXPECT_EQ(modifiedCount, 0);
 }
 
-TEST_F(WMLTreeViewTest, EscapeAsksToLeaveFullScreen)
-{
-    int requests = 0;
-    QObject::connect(&view, &CWMLTreeView::fullScreenRequested, [&] { ++requests; });
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(&view, &escape);
-    EXPECT_EQ(requests, 1);
-}
-
 } // namespace
 } // namespace tess

@@ -152,41 +152,6 @@ XmlNode appendElement(XmlDocument &doc, XmlNode parent, const std::string &name)
     return node;
 }
 
-TEST(XmlDocumentWrite, SerialisesWithoutDeclarationOrLayout)
-{
-    XmlDocument doc;
-    XmlNode card = appendElement(doc, appendElement(doc, {}, "wml"), "card");
-    EXPECT_TRUE(doc.setAttribute(card, "id", "x"));
-    EXPECT_TRUE(doc.setAttribute(card, "title", "\xC3\x89t\xC3\xA9 \"1\" & <2>"));
-    EXPECT_TRUE(doc.setAttribute(card, "id", "c1")); // replaced where it stands
-    XmlNode p = appendElement(doc, card, "p");
-    for (const char *name : {"lt", "gt", "quot", "apos", "amp", "nbsp", "shy"})
-        EXPECT_TRUE(doc.appendChild(p, doc.createEntityReference(name))) << name;
-    // Adjacent text nodes stay two nodes.
-    EXPECT_TRUE(doc.appendChild(p, doc.createTextNode("\xC3\x89<% x %>\xC3\xA6")));
-    EXPECT_TRUE(doc.appendChild(p, doc.createTextNode("a\r\nb\rc")));
-    EXPECT_TRUE(doc.appendChild(p, doc.createComment(" note ")));
-    appendElement(doc, card, "p");
-    EXPECT_EQ(p.children().size(), 10u);
-
-    const std::string expected
-        = "<wml><card id=\"c1\" title=\"\xC3\x89t\xC3\xA9 &quot;1&quot; &amp; &lt;2&gt;\">"
-          "<p>&lt;&gt;&quot;&apos;&amp;&nbsp;&shy;\xC3\x89&lt;% x %&gt;\xC3\xA6"
-          "a\nb\nc<!-- note --></p><p/></card></wml>";
-    EXPECT_EQ(doc.serialize(), expected);
-    ScratchDir dir;
-    ASSERT_TRUE(doc.save(dir.path("out.wml"))) << doc.saveError();
-    EXPECT_EQ(test::readBytes(dir.path("out.wml")), expected);
-
-    // With the prologue in front, the file reads back as written.
-    XmlDocument back;
-    ASSERT_TRUE(back.load(dir.write("back.wml", test::WmlPrologue + expected)));
-    EXPECT_EQ(outline(back.documentElement().firstChild().firstChild()),
-              "text #text=<>\"'&\nentityreference nbsp\nentityreference shy\n"
-              "text #text=\xC3\x89<% x %>\xC3\xA6"
-              "a\nb\nc\ncomment #comment= note \n");
-}
-
 TEST(XmlDocumentWrite, RefusesWhatXmlDoesNotAllowAndChangesNothing)
 {
     XmlDocument doc;
