@@ -84,10 +84,9 @@ void TVisualTabWindow::startPreparingCodeView()
 {
     if (m_sync->activeTab() != DesignTab || !m_code->document()->isEmpty())
         return;
-    const std::optional<std::string> text = m_sync->predictedCodeText();
-    if (!text || text->empty())
-        return;
-    m_prepared = QString::fromStdString(*text);
+    // The text itself is worked out in the first idle moment, so that
+    // opening a long deck shows its design first.
+    m_prepared.clear();
     m_preparedDone = 0;
     m_preparedGeneration = m_code->textGeneration();
     m_prepareTimer = new QTimer(this);
@@ -101,6 +100,15 @@ void TVisualTabWindow::prepareNextChunk()
     // Anything else that set the code view's text wins.
     if (m_code->textGeneration() != m_preparedGeneration || currentIndex() != DesignTab) {
         stopPreparingCodeView();
+        return;
+    }
+    if (m_prepared.isEmpty()) {
+        const std::optional<std::string> text = m_sync->predictedCodeText();
+        if (!text || text->empty()) {
+            stopPreparingCodeView();
+            return;
+        }
+        m_prepared = QString::fromStdString(*text);
         return;
     }
     // Slices of whole lines, for about a frame's time per idle moment.
