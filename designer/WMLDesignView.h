@@ -45,8 +45,6 @@ public:
     // off); the cursor follows at once.
     bool insertMode() const { return m_insertMode; }
     void setInsertMode(bool on);
-    // An element other than the card lay under the last right click.
-    bool elementUnderMenu() const { return m_elementUnderMenu; }
     // The selection tracker and the bump frame are on the selected node.
     bool trackerShown() const { return m_trackerShown; }
     bool frameShown() const { return m_frameShown; }

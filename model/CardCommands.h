@@ -21,7 +21,6 @@ public:
     // -1 when no row is selected.
     int selectedIndex() const { return m_selected; }
     void recordSelection(int row);
-    int lastDoubleClicked() const { return m_lastDoubleClicked; }
     // The attributes of each card as the last refresh found them.
     const std::vector<std::string> &attributeTexts() const { return m_attributeTexts; }
 

@@ -87,14 +87,6 @@ public:
     bool newFileAsp() const { return m_newFileAsp; }
     bool newFileJsp() const { return m_newFileJsp; }
 
-    // Later menus go between View and Help.
-    QMenu *fileMenu() const { return m_fileMenu; }
-    QMenu *editMenu() const { return m_editMenu; }
-    QMenu *viewMenu() const { return m_viewMenu; }
-    QMenu *toolsMenu() const { return m_toolsMenu; }
-    QMenu *windowMenu() const { return m_windowMenu; }
-    QMenu *helpMenu() const { return m_helpMenu; }
-    QMenu *wmlControlsMenu() const { return m_controlsMenu; }
     // The WML controls bar "Designing"; hidden until View shows it.
     QToolBar *wmlControlsBar() const { return m_controlsBar; }
     // The menus and items shown and enabled for the active document (or

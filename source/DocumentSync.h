@@ -81,9 +81,6 @@ public:
     CBerthingDoc &document() const { return m_doc; }
     bool isServerPage() const { return m_serverPage; }
     int activeTab() const { return m_active; }
-    int previousTab() const { return m_previous; }
-    // The last load of the design from the file failed.
-    bool parseFailed() const { return m_parseFailed; }
     bool initialLoadDone() const { return m_loaded; }
 
     // Once per window, when it is first shown; later calls do nothing.
