@@ -19,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QUndoStack>
 
 namespace tess {
 
@@ -133,6 +134,9 @@ CChildFrame *CMainFrame::addChildFrame(CChildFrame *child)
             [this](const QString &text) { setLineColumnText(text.toStdString()); });
     tabs->codeView()->setEditMenu(m_editMenu);
     connect(tabs, &TVisualTabWindow::tabSwitched, this, &CMainFrame::updateMenus);
+    // The design history changes without a tab switch.
+    connect(child->document().undoStack(), &QUndoStack::indexChanged, this,
+            &CMainFrame::updateMenus);
     connect(&child->document(), &CBerthingDoc::titleChanged, this, &CMainFrame::updateTitle);
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateTitle);
     connect(child, &QObject::destroyed, this, [this] {

@@ -77,13 +77,6 @@ void CMainFrame::updateMenus()
     const QUndoStack *history = activeDesignHistory();
     commandAction(ID_EDIT_UNDO)->setEnabled(editing || (history && history->canUndo()));
     commandAction(ID_EDIT_REDO)->setEnabled(editing || (history && history->canRedo()));
-    if (child) {
-        // The design history changes without a tab switch.
-        connect(child->document().undoStack(), &QUndoStack::indexChanged, this,
-                &CMainFrame::updateMenus, Qt::UniqueConnection);
-        connect(child->document().undoStack(), &QUndoStack::cleanChanged, this,
-                &CMainFrame::updateMenus, Qt::UniqueConnection);
-    }
     updateControlCommands();
 }
 
