@@ -1,6 +1,7 @@
 #include "designer/AttributeReader.h"
 
 #include "designer/InputRules.h"
+#include "model/XmlEscape.h"
 
 namespace tess {
 
@@ -31,7 +32,7 @@ std::string quotedAfter(std::string_view fragment, size_t from, bool *found)
     const size_t close = fragment.find('"', open + 1);
     if (close == std::string_view::npos)
         return {};
-    return std::string(fragment.substr(open + 1, close - open - 1));
+    return UnescapeXml(fragment.substr(open + 1, close - open - 1));
 }
 
 } // namespace
@@ -54,7 +55,7 @@ std::string ReadQuotedValue(std::string_view fragment, std::string_view name, bo
 
 void AppendAttribute(std::string &tag, std::string_view name, std::string_view value)
 {
-    tag.append(name).append("=\"").append(value).append("\" ");
+    tag.append(name).append("=\"").append(EscapeXmlAttribute(value)).append("\" ");
 }
 
 void AppendIfSet(std::string &tag, std::string_view name, std::string_view value)

@@ -10,7 +10,8 @@ namespace tess {
 // then the text between the first double quote after it and the next one.
 // Empty when the name is missing or the quotes are adjacent or unclosed.
 
-// Trimmed, as the element dialogs show it.
+// Trimmed, as the element dialogs show it. Values come back unescaped
+// ("&amp;" as "&", "&quot;" as a double quote).
 std::string ReadAttribute(std::string_view fragment, std::string_view name);
 
 // The Select dialog's variant: "name" and "value" skip the occurrences that
@@ -22,7 +23,8 @@ std::string ReadSelectAttribute(std::string_view fragment, std::string_view name
 std::string ReadQuotedValue(std::string_view fragment, std::string_view name,
                             bool *found = nullptr);
 
-// The writing side: name, "=", the value in double quotes and one blank.
+// The writing side: name, "=", the value escaped in double quotes and one
+// blank.
 void AppendAttribute(std::string &tag, std::string_view name, std::string_view value);
 // The same, only when the value is not empty.
 void AppendIfSet(std::string &tag, std::string_view name, std::string_view value);

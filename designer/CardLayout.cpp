@@ -146,8 +146,10 @@ void CardLayout::paintCard(QPainter &painter, DeckNode *card) const
     for (DeckNode *p = card->firstChild; p; p = p->nextSibling) {
         if (p->kind() != KindParagraph)
             continue;
-        for (DeckNode *c = p->firstChild; c; c = c->nextSibling)
-            paintControl(painter, c);
+        for (DeckNode *c = p->firstChild; c; c = c->nextSibling) {
+            if (!IsLayoutBlank(c))
+                paintControl(painter, c);
+        }
     }
 }
 
@@ -300,7 +302,7 @@ int CardLayout::alignAll(QPainter &painter, DeckNode *card) const
         if (p->kind() != KindParagraph)
             continue;
         for (DeckNode *c = p->firstChild; c; c = c->nextSibling) {
-            if (!c->element || !IsPlacedControl(c->kind()))
+            if (!c->element || !IsPlacedControl(c->kind()) || IsLayoutBlank(c))
                 continue;
             const int top = prev ? prev->element->rect.bottom + kAlignGap : kAlignMargin;
             rectOf(c) = startingRect(c->kind(), kAlignMargin, top);

@@ -3,6 +3,7 @@
 #include "designer/TextProperties.h"
 #include "model/DeckModel.h"
 #include "model/ElementFactory.h"
+#include "model/XmlEscape.h"
 
 namespace tess {
 
@@ -32,7 +33,7 @@ bool HasPropertiesDialog(int kind)
 std::string TextChildWords(const DeckNode *node)
 {
     const DeckNode *child = textChild(node);
-    return child ? UnescapeAngles(child->fragment()) : std::string();
+    return child ? UnescapeXml(child->fragment()) : std::string();
 }
 
 void SetTextChildWords(DeckNode *node, std::string_view words)
@@ -40,7 +41,7 @@ void SetTextChildWords(DeckNode *node, std::string_view words)
     if (!node)
         return;
     // Stored like every text run, so a "<" typed here cannot pass for a tag.
-    std::string stored = EscapeAngles(words);
+    std::string stored = EscapeXmlText(words);
     if (DeckNode *child = textChild(node))
         child->element->fragment = std::move(stored);
     else

@@ -3,6 +3,7 @@
 #include "designer/DesignerConstants.h"
 #include "model/DeckModel.h"
 #include "model/ElementFactory.h"
+#include "model/XmlEscape.h"
 
 namespace tess {
 
@@ -81,16 +82,6 @@ int insertUnder(DeckNode *root, int parentId, int beforeId, int kind, std::strin
 
 } // namespace
 
-std::string EscapeAngles(std::string_view shown)
-{
-    return replaceAll(replaceAll(shown, "<", "&lt;"), ">", "&gt;");
-}
-
-std::string UnescapeAngles(std::string_view stored)
-{
-    return replaceAll(replaceAll(stored, "&lt;", "<"), "&gt;", ">");
-}
-
 TextChain ReadTextChain(const DeckNode *top)
 {
     TextChain chain;
@@ -100,7 +91,7 @@ TextChain ReadTextChain(const DeckNode *top)
             break;
         }
     }
-    chain.fields.text = UnescapeAngles(chain.storedWords);
+    chain.fields.text = UnescapeXml(chain.storedWords);
     return chain;
 }
 
@@ -114,7 +105,7 @@ TextChain OpenTextChain(DeckNode *root, DeckNode *top)
 
 NewTextChain ChainAfterOk(const TextFields &fields)
 {
-    return chainOf(fields.emphasis, false, fields.strong, fields, EscapeAngles(fields.text));
+    return chainOf(fields.emphasis, false, fields.strong, fields, EscapeXmlText(fields.text));
 }
 
 NewTextChain ChainAfterCancel(const TextChain &opened)

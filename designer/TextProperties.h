@@ -40,10 +40,6 @@ struct NewTextChain
     friend bool operator==(const NewTextChain &, const NewTextChain &) = default;
 };
 
-// Text with "<" and ">" as the stored form's "&lt;" and "&gt;", and back.
-std::string EscapeAngles(std::string_view shown);
-std::string UnescapeAngles(std::string_view stored);
-
 // Walks the chain from `top` down the first children.
 TextChain ReadTextChain(const DeckNode *top);
 // Opening the dialog: reads the chain and takes the line break that follows

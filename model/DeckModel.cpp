@@ -213,6 +213,12 @@ void Delete(DeckNode *root, int id)
         destroy(node->firstChild);
 }
 
+bool IsLayoutBlank(const DeckNode *node)
+{
+    return node && node->kind() == KindText && !node->firstChild && !node->fragment().empty()
+        && node->fragment().find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
 DeckNode *NthCard(DeckNode *root, int n)
 {
     return nthChildOfKind(root, KindCard, n);

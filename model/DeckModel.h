@@ -2,12 +2,29 @@
 
 #include "model/DeckNode.h"
 #include "model/NodeInsertRequest.h"
+#include "source/TextEncoding.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace tess {
+
+// What a deck's file holds beyond the tree: what stands before and after the
+// root element (declaration, document type, comments, a page's leading
+// server code) as UTF-8 with "\n" line ends, and the file's encoding, byte
+// order mark and line-end style. A deck written from the design goes back in
+// its own form.
+struct DeckFileForm
+{
+    std::string prolog;
+    std::string epilogue;
+    TextFormat format;
+    // Server code inside the root element that the tree cannot hold (code
+    // between cards, in attribute values, server scripts): the design must
+    // not write such a deck, or the code would be lost.
+    int codeOutsideText = 0;
+};
 
 // One document's deck: the tree, the valid-deck flag, the file the writer
 // saves to and the reader loads from, and the ASP/JSP file-kind flags.
@@ -30,7 +47,7 @@ public:
 
     bool validDeck = false;
     std::string filePath;
-    std::string pureFilePath;
+    DeckFileForm fileForm;
     bool asp = false;
     bool jsp = false;
 
@@ -62,6 +79,10 @@ DeckNode *FindLiveById(DeckNode *root, int id);
 // node without a parent keeps its own node and loses its descendants only.
 // An identifier outside the subtree of `root` deletes nothing.
 void Delete(DeckNode *root, int id);
+
+// A text node of nothing but blanks and line breaks: the layout between two
+// controls of a paragraph, kept for the file's sake but no control of its own.
+bool IsLayoutBlank(const DeckNode *node);
 
 DeckNode *NthCard(DeckNode *root, int n); // 1-based, children of kind 2
 int ChildCount(const DeckNode *node);

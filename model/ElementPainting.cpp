@@ -10,6 +10,7 @@
 #include "model/WMLLabel.h"
 #include "model/WMLOptgp.h"
 #include "model/WMLOption.h"
+#include "model/XmlEscape.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -30,12 +31,6 @@ constexpr int kUnboundedHeight = 1 << 20;
 bool contains(const std::string &s, const char *what)
 {
     return s.find(what) != std::string::npos;
-}
-
-void replaceAll(std::string &s, const std::string &from, const std::string &to)
-{
-    for (size_t pos = s.find(from); pos != std::string::npos; pos = s.find(from, pos + to.size()))
-        s.replace(pos, from.size(), to);
 }
 
 QRect toQRect(const DesignRect &r)
@@ -121,7 +116,7 @@ std::optional<std::string> attributeValue(const std::string &fragment, const std
         const size_t close = fragment.find('"', open + 1);
         if (close == std::string::npos)
             return std::nullopt;
-        return fragment.substr(open + 1, close - open - 1);
+        return UnescapeXml(std::string_view(fragment).substr(open + 1, close - open - 1));
     }
     return std::nullopt;
 }
@@ -139,9 +134,7 @@ std::string labelCaption(const std::string &label)
         const size_t gt = label.rfind('>');
         caption = trimBlanks(gt == std::string::npos ? label : label.substr(gt + 1));
     }
-    replaceAll(caption, "&lt;", "<");
-    replaceAll(caption, "&gt;", ">");
-    return shownText(caption);
+    return shownText(UnescapeXml(caption));
 }
 
 DesignRect measureText(const QFont &font, const QPaintDevice *device, const DesignRect &in,

@@ -3,58 +3,15 @@
 #include "model/ElementFactory.h"
 #include "model/ModelConstants.h"
 #include "model/NodeIndex.h"
-#include "source/FileUtil.h"
+#include "model/XmlEscape.h"
 #include "source/SourceConstants.h"
 
-#include <optional>
 #include <string_view>
 #include <utility>
 
 namespace tess {
 
 namespace {
-
-bool endsName(char c)
-{
-    return c == ' ' || c == '>' || c == '/' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view trimmedOfBlanks(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// At least two characters, UTF-8 sequences counting as one; the count stops
-// there rather than running through a long text.
-bool hasTwoCharacters(std::string_view text)
-{
-    int count = 0;
-    for (char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++count == 2)
-            return true;
-    }
-    return false;
-}
-
-// Stored text keeps "<" and ">" as entities so that the writer can tell text
-// from a start tag.
-std::string escapedText(std::string_view text)
-{
-    std::string out;
-    size_t from = 0;
-    for (size_t at; (at = text.find_first_of("<>", from)) != std::string_view::npos;
-         from = at + 1) {
-        out += text.substr(from, at - from);
-        out += text[at] == '<' ? "&lt;" : "&gt;";
-    }
-    if (from == 0)
-        return std::string(text);
-    out += text.substr(from);
-    return out;
-}
 
 // The tag name as name() gives it; `qualified` holds it when it has a
 // namespace prefix.
@@ -66,76 +23,87 @@ std::string_view elementName(const XmlNode &element, std::string &qualified)
     return qualified;
 }
 
+bool isNameChar(char c)
+{
+    return c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '>' && c != '/';
+}
+
+// The end of the construct that starts at `at` with `open`, just past
+// `close`; npos when it does not end.
+size_t pastEnd(std::string_view page, size_t at, std::string_view open, std::string_view close)
+{
+    const size_t end = page.find(close, at + open.size());
+    return end == std::string_view::npos ? end : end + close.size();
+}
+
+// The end of a document type declaration, whose internal subset may hold
+// ">" in declarations and quoted strings.
+size_t pastDoctype(std::string_view page, size_t at)
+{
+    char quote = 0;
+    int depth = 0;
+    for (size_t i = at + 2; i < page.size(); ++i) {
+        const char c = page[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '[') {
+            ++depth;
+        } else if (c == ']') {
+            --depth;
+        } else if (c == '>' && depth <= 0) {
+            return i + 1;
+        }
+    }
+    return std::string_view::npos;
+}
+
 } // namespace
 
-// ---- SourceScanner ---------------------------------------------------------
-
-void SourceScanner::open(const std::string &path)
+std::pair<size_t, size_t> RootElementSpan(std::string_view page)
 {
-    std::optional<std::string> text = path.empty() ? std::nullopt : readWholeFile(path);
-    m_more = text.has_value();
-    m_text = m_more ? std::move(*text) : std::string();
-    const size_t start = m_text.find("<w");
-    m_pos = start == std::string::npos ? m_text.size() : start;
-}
-
-std::string_view SourceScanner::endOfFile()
-{
-    m_pos = m_text.size();
-    if (!m_more)
-        return ScannerEndText;
-    m_more = false;
-    return ScannerFirstEndText;
-}
-
-std::string SourceScanner::nextTag()
-{
-    return std::string(nextTagView());
-}
-
-std::string_view SourceScanner::nextTagView()
-{
-    if (!m_more)
-        return endOfFile();
+    constexpr auto none = std::string_view::npos;
+    size_t at = 0;
     for (;;) {
-        const size_t lt = m_text.find('<', m_pos);
-        if (lt == std::string::npos || lt + 1 >= m_text.size())
-            return endOfFile();
-        m_pos = lt + 1;
-        const char c = m_text[m_pos];
-        if (c == '/')
-            continue;
-        if (c == '%') {
-            ++m_pos;
-            return ScannerCodeBlockTag;
-        }
-        size_t end = m_pos;
-        while (end < m_text.size() && !endsName(m_text[end]))
-            ++end;
-        if (end == m_text.size())
-            return endOfFile();
-        const std::string_view name = std::string_view(m_text).substr(m_pos, end - m_pos);
-        m_pos = end;
-        return name;
+        at = page.find('<', at);
+        if (at == none || at + 1 >= page.size())
+            return {none, none};
+        const std::string_view rest = page.substr(at);
+        size_t next = none;
+        if (rest.starts_with("<?"))
+            next = pastEnd(page, at, "<?", "?>");
+        else if (rest.starts_with("<!--"))
+            next = pastEnd(page, at, "<!--", "-->");
+        else if (rest.starts_with("<%"))
+            next = pastEnd(page, at, "<%", "%>");
+        else if (rest.starts_with("<!"))
+            next = pastDoctype(page, at);
+        else
+            break;
+        if (next == none)
+            return {none, none};
+        at = next;
     }
-}
-
-std::string SourceScanner::code()
-{
-    if (!m_more)
-        return {};
-    const size_t end = m_text.find("%>", m_pos);
-    std::string code = m_text.substr(m_pos, end == std::string::npos ? end : end - m_pos);
-    m_pos = end == std::string::npos ? m_text.size() : end + 2;
-    return code;
-}
-
-void SourceScanner::close()
-{
-    m_text.clear();
-    m_text.shrink_to_fit();
-    m_pos = 0;
-    m_more = false;
+    size_t nameEnd = at + 1;
+    while (nameEnd < page.size() && isNameChar(page[nameEnd]))
+        ++nameEnd;
+    const std::string closing = "</" + std::string(page.substr(at + 1, nameEnd - at - 1));
+    for (size_t end = page.rfind(closing); end != none && end > at;
+         end = end == 0 ? none : page.rfind(closing, end - 1)) {
+        const size_t after = end + closing.size();
+        if (after < page.size() && isNameChar(page[after]))
+            continue;
+        const size_t gt = page.find('>', after);
+        return {at, gt == none ? page.size() : gt + 1};
+    }
+    // An empty root element, or one that never ends: it runs to its own ">"
+    // or to the end.
+    const size_t gt = page.find('>', at);
+    if (gt != none && gt > 0 && page[gt - 1] == '/')
+        return {at, gt + 1};
+    return {at, page.size()};
 }
 
 // ---- WMLReader -------------------------------------------------------------
@@ -186,25 +154,24 @@ int KindOfTag(std::string_view name)
     }
 }
 
-WMLReader::WMLReader(DeckModel &model, SourceScanner &scanner)
+WMLReader::WMLReader(DeckModel &model, const std::vector<ServerCodeBlock> &blocks)
     : m_model(model)
-    , m_scanner(scanner)
     , m_codeKind(model.jsp ? KindJsp : KindAsp)
-{ }
+{
+    for (const ServerCodeBlock &block : blocks) {
+        if (block.marked)
+            m_marked.push_back(&block);
+    }
+}
 
 DeckNode *WMLReader::append(DeckNode *parent, int kind, std::string fragment)
 {
     return AppendChild(parent, makeElement(kind, std::move(fragment)));
 }
 
-// A scanner with nothing (more) to read can never find a code block, so it
-// is not asked.
-std::string_view WMLReader::nextTag()
-{
-    return m_scanner.moreToRead() ? trimmedOfBlanks(m_scanner.nextTagView()) : std::string_view();
-}
-
 // Built in a buffer that keeps its capacity, then copied once at its size.
+// Values go back escaped, so a double quote or an ampersand in a value
+// survives the way back through the writer.
 std::string WMLReader::startTag(const XmlNode &element, std::string_view name)
 {
     m_tag.assign("<");
@@ -213,22 +180,11 @@ std::string WMLReader::startTag(const XmlNode &element, std::string_view name)
     element.visitAttributes([this](std::string_view attribute, std::string_view value) {
         m_tag += attribute;
         m_tag += "=\"";
-        m_tag += value;
+        m_tag += EscapeXmlAttribute(value);
         m_tag += "\" ";
     });
     m_tag += element.hasChildren() ? ">\r\n" : "/>\r\n";
     return m_tag;
-}
-
-int WMLReader::readCodeBlocks(std::string_view &tag, DeckNode *parent)
-{
-    int count = 0;
-    while (tag == ScannerCodeBlockTag) {
-        append(parent, m_codeKind, m_scanner.code());
-        ++count;
-        tag = nextTag();
-    }
-    return count;
 }
 
 int WMLReader::readChildren(const XmlNode &node, DeckNode *parent)
@@ -243,26 +199,44 @@ int WMLReader::readElement(const XmlNode &node, DeckNode *parent)
 {
     std::string qualified;
     const std::string_view name = elementName(node, qualified);
-    int count = 0;
-    if (sync) {
-        std::string_view tag = nextTag();
-        if (tag != name)
-            count += readCodeBlocks(tag, parent);
-    } else {
-        sync = true;
-    }
-
     DeckNode *own = m_model.root();
+    int count = 0;
     if (name != "wml") {
         own = append(parent, KindOfTag(name), startTag(node, name));
         ++count;
+    } else if (own->element) {
+        // The root keeps the wml element's attributes (xml:lang, say).
+        bool attributes = false;
+        node.visitAttributes([&](std::string_view, std::string_view) { attributes = true; });
+        if (attributes)
+            own->element->fragment = startTag(node, name);
     }
-    count += readChildren(node, own);
+    return count + readChildren(node, own);
+}
 
-    if (name == "p") {
-        std::string_view tag = nextTag();
-        count += readCodeBlocks(tag, own);
-        sync = false;
+// A text run, split where masked code blocks stand: each mask is the marker
+// followed by its padding, and gives way to the block's own code.
+int WMLReader::readText(std::string_view text, DeckNode *parent)
+{
+    int count = 0;
+    size_t from = 0;
+    for (size_t at = text.find(ServerCodeMark);
+         at != std::string_view::npos && m_nextBlock < m_marked.size();
+         at = text.find(ServerCodeMark, from)) {
+        if (at > from) {
+            append(parent, KindText, EscapeXmlText(text.substr(from, at - from)));
+            ++count;
+        }
+        const ServerCodeBlock &block = *m_marked[m_nextBlock++];
+        append(parent, m_codeKind, block.code);
+        ++count;
+        from = at + ServerCodeMark.size();
+        if (text.substr(from).starts_with(block.pad))
+            from += block.pad.size();
+    }
+    if (from < text.size()) {
+        append(parent, KindText, EscapeXmlText(text.substr(from)));
+        ++count;
     }
     return count;
 }
@@ -276,51 +250,53 @@ int WMLReader::ReadNode(const XmlNode &node, int parentId)
 
 int WMLReader::readNode(const XmlNode &node, DeckNode *parent)
 {
-    int kind = KindOther;
     std::string fragment;
     switch (node.type()) {
     case XmlNodeType::Element:
         return readElement(node, parent);
-    case XmlNodeType::Text: {
-        const std::string_view text = node.content();
-        if (!hasTwoCharacters(text))
-            return 0;
-        fragment = escapedText(text);
-        // The writer stores a code block of a designed deck as marked text.
-        kind = text.starts_with(ServerCodeStartMarker) ? m_codeKind : KindText;
+    case XmlNodeType::Text:
+        return readText(node.content(), parent);
+    case XmlNodeType::Comment:
+        fragment = "<!--" + std::string(node.content()) + "-->";
+        break;
+    case XmlNodeType::CDataSection:
+        fragment = "<![CDATA[" + std::string(node.content()) + "]]>";
+        break;
+    case XmlNodeType::ProcessingInstruction: {
+        const std::string_view data = node.content();
+        fragment = "<?" + std::string(node.localName()) + (data.empty() ? "" : " ")
+            + std::string(data) + "?>";
         break;
     }
-    case XmlNodeType::Comment:
-        fragment = "<!-- " + std::string(node.content()) + " -->";
-        break;
     case XmlNodeType::EntityReference:
-        fragment = "&" + node.name() + ";";
-        break;
+        // Its children are the entity's replacement text, which the
+        // reference itself stands for.
+        append(parent, KindOther, "&" + node.name() + ";");
+        return 1;
     default:
         fragment = node.name();
         break;
     }
-    DeckNode *own = append(parent, kind, std::move(fragment));
+    DeckNode *own = append(parent, KindOther, std::move(fragment));
     return 1 + readChildren(node, own);
 }
 
-int LoadDeck(DeckModel &model, const XmlDocument &doc)
+int LoadDeck(DeckModel &model, const XmlDocument &doc, std::string_view page,
+             const std::vector<ServerCodeBlock> &blocks)
 {
     DeckNode *root = model.makeRoot(KindOther, std::string(ReaderRootFragment));
     // Decks run to about one node per 20 bytes: room for them up front spares
     // the index its rebuilds while it fills.
     ensureIndex(root)->reserve(size_t(doc.loadedFileSize() / 20));
-    SourceScanner scanner;
-    // Without "<%" the file holds no code block to restore, so it is not
-    // read a second time.
-    if (fileContains(model.filePath, "<%"))
-        scanner.open(model.filePath);
-    WMLReader reader(model, scanner);
-    reader.sync = true;
+    WMLReader reader(model, blocks);
     int count = 0;
     if (const XmlNode element = doc.documentElement())
         count = reader.ReadNode(element, root->id());
-    scanner.close();
+    const auto [start, end] = RootElementSpan(page);
+    model.fileForm.prolog
+        = withLineFeeds(start == std::string_view::npos ? page : page.substr(0, start));
+    model.fileForm.epilogue
+        = withLineFeeds(end == std::string_view::npos ? std::string_view() : page.substr(end));
     model.validDeck = true;
     return count;
 }

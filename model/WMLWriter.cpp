@@ -2,7 +2,7 @@
 
 #include "model/ModelConstants.h"
 #include "model/NextElementId.h"
-#include "shell/Prompter.h"
+#include "model/XmlEscape.h"
 #include "source/SourceConstants.h"
 
 namespace tess {
@@ -11,8 +11,10 @@ namespace {
 
 constexpr std::string_view CommentStart = "<!--";
 constexpr std::string_view CommentEnd = "-->";
-constexpr std::string_view Specials = "\"'<>&";
-constexpr const char *SpecialNames[] = {"quot", "apos", "lt", "gt", "amp"};
+constexpr std::string_view CDataStart = "<![CDATA[";
+constexpr std::string_view CDataEnd = "]]>";
+constexpr std::string_view InstructionStart = "<?";
+constexpr std::string_view InstructionEnd = "?>";
 
 // Tabs and line breaks end a name as a blank does, rather than becoming part
 // of a tag or attribute name that XML would refuse.
@@ -68,7 +70,7 @@ void tokeniseElement(std::string_view f, ClassifiedFragment &out)
         if (close == std::string_view::npos)
             break;
         out.attributes.push_back(
-            {std::string(f.substr(p, eq - p)), std::string(f.substr(open + 1, close - open - 1))});
+            {std::string(f.substr(p, eq - p)), UnescapeXml(f.substr(open + 1, close - open - 1))});
         p = close + 1;
         if (p == n || !isBlank(f[p])) {
             out.malformed = true;
@@ -96,24 +98,33 @@ void appendOrRefuse(XmlDocument &doc, XmlNode parent, XmlNode child, bool &ok)
         ok = false;
 }
 
-// Stored text keeps "<" and ">" escaped; in the document every one of the
-// five special characters becomes an entity reference of its own, each
-// preceded by the text node of the run before it (empty ones included).
+// Stored text is escaped as it stands in a file. Each "&nbsp;" or "&shy;" in
+// it becomes an entity reference node of its own; the rest is one text node
+// per run, which the serializer escapes again.
 bool appendText(XmlDocument &doc, XmlNode parent, std::string_view fragment)
 {
-    const std::string text = replaceAll(replaceAll(fragment, "&lt;", "<"), "&gt;", ">");
     bool ok = true;
-    size_t runStart = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const size_t special = Specials.find(text[i]);
-        if (special == std::string_view::npos)
+    const auto appendRun = [&](std::string_view run) {
+        if (!run.empty())
+            appendOrRefuse(doc, parent, doc.createTextNode(UnescapeXml(run)), ok);
+    };
+    size_t from = 0;
+    for (size_t amp = fragment.find('&'); amp != std::string_view::npos;
+         amp = fragment.find('&', amp + 1)) {
+        const std::string_view rest = fragment.substr(amp);
+        const std::string_view entity = rest.starts_with(NbspFragment) ? NbspFragment
+            : rest.starts_with(ShyFragment)                            ? ShyFragment
+                                                                       : std::string_view();
+        if (entity.empty())
             continue;
-        appendOrRefuse(doc, parent, doc.createTextNode(text.substr(runStart, i - runStart)), ok);
-        appendOrRefuse(doc, parent, doc.createEntityReference(SpecialNames[special]), ok);
-        runStart = i + 1;
+        appendRun(fragment.substr(from, amp - from));
+        appendOrRefuse(doc, parent,
+                       doc.createEntityReference(std::string(entity.substr(1, entity.size() - 2))),
+                       ok);
+        from = amp + entity.size();
+        amp = from - 1;
     }
-    if (runStart < text.size())
-        appendOrRefuse(doc, parent, doc.createTextNode(text.substr(runStart)), ok);
+    appendRun(fragment.substr(from));
     return ok;
 }
 
@@ -123,7 +134,8 @@ XmlNode emit(const DeckNode &node, XmlNode parent, XmlDocument &doc,
              std::vector<std::string> *refused)
 {
     const std::string &fragment = node.fragment();
-    if (!node.element || fragment.find(RootMarker) != std::string::npos)
+    // The tree's root stands for the wml element, which the caller made.
+    if (!node.element || (!node.parent && fragment.starts_with(RootMarker)))
         return parent;
     const ClassifiedFragment c = ClassifyFragment(*node.element);
     bool ok = true;
@@ -150,6 +162,12 @@ XmlNode emit(const DeckNode &node, XmlNode parent, XmlDocument &doc,
     case FragmentClass::Comment:
         appendOrRefuse(doc, parent, doc.createComment(c.text), ok);
         break;
+    case FragmentClass::CData:
+        appendOrRefuse(doc, parent, doc.createCDataSection(c.text), ok);
+        break;
+    case FragmentClass::Instruction:
+        appendOrRefuse(doc, parent, doc.createProcessingInstruction(c.name, c.text), ok);
+        break;
     case FragmentClass::Text:
         ok = appendText(doc, parent, c.text);
         break;
@@ -167,14 +185,6 @@ XmlNode emit(const DeckNode &node, XmlNode parent, XmlDocument &doc,
 
 } // namespace
 
-std::size_t CharacterCount(std::string_view text)
-{
-    std::size_t count = 0;
-    for (char c : text)
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    return count;
-}
-
 ClassifiedFragment ClassifyFragment(const CWMLBase &element)
 {
     ClassifiedFragment c;
@@ -184,7 +194,7 @@ ClassifiedFragment ClassifyFragment(const CWMLBase &element)
         c.text = withoutCodeMarkers(f);
         return c;
     }
-    if (CharacterCount(f) < 2)
+    if (f.empty())
         return c;
     if (f.front() == '&') {
         if (f == NbspFragment || f == ShyFragment) {
@@ -196,14 +206,42 @@ ClassifiedFragment ClassifyFragment(const CWMLBase &element)
         }
         return c;
     }
+    if (f.starts_with(CDataStart)) {
+        const size_t end = f.rfind(CDataEnd);
+        c.kind = FragmentClass::CData;
+        c.text = f.substr(CDataStart.size(),
+                          end == std::string_view::npos || end < CDataStart.size()
+                              ? std::string_view::npos
+                              : end - CDataStart.size());
+        return c;
+    }
     if (const size_t start = f.find(CommentStart); start != std::string_view::npos) {
         // The end is looked for after the start, so "-->" before "<!--"
         // cannot make the text run backwards; without an end the comment
         // runs to the fragment's end.
         const size_t textStart = start + CommentStart.size();
-        const size_t end = f.find(CommentEnd, textStart);
+        const size_t end = f.rfind(CommentEnd);
         c.kind = FragmentClass::Comment;
-        c.text = f.substr(textStart, end == std::string_view::npos ? end : end - textStart);
+        c.text = f.substr(textStart,
+                          end == std::string_view::npos || end < textStart ? std::string_view::npos
+                                                                           : end - textStart);
+        return c;
+    }
+    if (f.starts_with(InstructionStart)) {
+        size_t end = f.rfind(InstructionEnd);
+        if (end == std::string_view::npos || end < InstructionStart.size())
+            end = f.size();
+        const std::string_view body
+            = f.substr(InstructionStart.size(), end - InstructionStart.size());
+        size_t blank = 0;
+        while (blank < body.size() && !isBlank(body[blank]))
+            ++blank;
+        size_t data = blank;
+        while (data < body.size() && isBlank(body[data]))
+            ++data;
+        c.kind = FragmentClass::Instruction;
+        c.name = body.substr(0, blank);
+        c.text = body.substr(data);
         return c;
     }
     if (f.find('<') == std::string_view::npos) {
@@ -253,22 +291,13 @@ bool BuildDeckDocument(const DeckModel &model, XmlDocument &doc, std::vector<std
     XmlNode wml = doc.createElement("wml");
     if (!doc.appendChild({}, wml))
         return false;
-    Walk(model.root(), wml, doc, NextElementId() + 1, refused);
-    return true;
-}
-
-bool WriteDeck(DeckModel &model)
-{
-    XmlDocument doc;
-    if (!BuildDeckDocument(model, doc))
-        return false;
-    if (model.filePath.empty())
-        return true;
-    if (!doc.save(model.filePath)) {
-        Prompter::current().message(std::string(UnableToSaveFileText), Prompter::Icon::Stop);
-        return false;
+    if (const DeckNode *root = model.root(); root && root->element) {
+        for (const XmlAttribute &a : ClassifyFragment(*root->element).attributes) {
+            if (!doc.setAttribute(wml, a.name, a.value) && refused)
+                refused->push_back(root->fragment());
+        }
     }
-    model.validDeck = true;
+    Walk(model.root(), wml, doc, NextElementId() + 1, refused);
     return true;
 }
 

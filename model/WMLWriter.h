@@ -11,13 +11,23 @@
 namespace tess {
 
 // How the writer sees one stored fragment.
-enum class FragmentClass { Nothing, EntityReference, Text, Comment, Element, ServerCode };
+enum class FragmentClass {
+    Nothing,
+    EntityReference,
+    Text,
+    Comment,
+    CData,
+    Instruction,
+    Element,
+    ServerCode,
+};
 
 struct ClassifiedFragment
 {
     FragmentClass kind = FragmentClass::Nothing;
-    std::string name; // element tag name, or entity name ("nbsp", "shy")
-    std::string text; // text run, comment text, or server code without markers
+    std::string name; // element tag name, entity name ("nbsp", "shy") or instruction target
+    std::string text; // escaped text, comment, CDATA or instruction text, or server code
+                      // without markers
     std::vector<XmlAttribute> attributes; // element attributes in fragment order
     // An element fragment that breaks the start-tag shape: no blank after the
     // tag name, an attribute without "=" or without both quotes, no blank
@@ -26,10 +36,6 @@ struct ClassifiedFragment
     // that follows it.
     bool malformed = false;
 };
-
-// Characters, not bytes, of UTF-8 text: the length rules of the writer and the
-// reader ("fewer than 2 characters") count U+00A0 as one.
-std::size_t CharacterCount(std::string_view text);
 
 // Classifies and tokenises an element's fragment as the writer does. The scan
 // never leaves the fragment, whatever it holds.
@@ -44,12 +50,6 @@ ClassifiedFragment ClassifyFragment(const CWMLBase &element);
 // document element.
 bool BuildDeckDocument(const DeckModel &model, XmlDocument &doc,
                        std::vector<std::string> *refused = nullptr);
-
-// Writes the deck: builds its XML document and saves it to the model's file
-// path when that is not empty. On a failed save "Unable to Save the File" is
-// shown and false returned, the valid-deck flag untouched; a successful save
-// sets it. With an empty path nothing is written and the write succeeds.
-bool WriteDeck(DeckModel &model);
 
 // Emits `node` and its subtree under `xmlParent`; returns the last node
 // visited, or the first whose identifier is `stopId`. Iterative, so a deep

@@ -109,13 +109,12 @@ bool CBerthingDoc::OnOpenDocument(const std::string &path, std::string *error)
     return true;
 }
 
-bool CBerthingDoc::openFile(const std::string &path, const std::string &tempDir, MessageSink &sink,
-                            std::string *error)
+bool CBerthingDoc::openFile(const std::string &path, MessageSink &sink, std::string *error)
 {
     if (!OnOpenDocument(path, error))
         return false;
     setFileKindFromPath(m_model);
-    if (LoadDeckFromFile(m_model, tempDir, sink)) {
+    if (LoadDeckFromFile(m_model, sink)) {
         setCurrentCard(NthCard(m_model.root(), 1));
         m_currentCardIndex = 1;
     } else {

@@ -84,8 +84,7 @@ public:
     // OnOpenDocument, then the file kind set from the path and the deck
     // loaded through the text pipeline, reporting to `sink`, with its first
     // card current; a deck that does not parse leaves the design empty.
-    bool openFile(const std::string &path, const std::string &tempDir, MessageSink &sink,
-                  std::string *error);
+    bool openFile(const std::string &path, MessageSink &sink, std::string *error);
 
     // WM_ALIGN_ALL to the design view and the refresh request to the card
     // list.

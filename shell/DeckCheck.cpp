@@ -5,13 +5,13 @@
 #include "source/Compiler.h"
 #include "source/FileUtil.h"
 #include "source/SourceForm.h"
+#include "source/TextEncoding.h"
+#include "source/WMLFormatter.h"
 #include "source/XmlDocument.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <ostream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,39 +26,6 @@ class LastMessage : public MessageSink
 public:
     void showMessage(const std::string &text) override { this->text = text; }
     std::string text;
-};
-
-// A folder of the run's own under $TMPDIR (or /tmp), so that neither the
-// user's working folder nor the checked file's folder is written.
-class PrivateTempDir
-{
-public:
-    PrivateTempDir()
-    {
-        const char *base = std::getenv("TMPDIR");
-        std::string pattern = std::string(base && *base ? base : "/tmp") + "/tessarine-XXXXXX";
-        if (::mkdtemp(pattern.data()))
-            m_path = pattern;
-        else
-            m_error = std::string("cannot make a temporary folder: ") + std::strerror(errno);
-    }
-    ~PrivateTempDir()
-    {
-        std::error_code ec;
-        if (!m_path.empty())
-            std::filesystem::remove_all(m_path, ec);
-    }
-    PrivateTempDir(const PrivateTempDir &) = delete;
-    PrivateTempDir &operator=(const PrivateTempDir &) = delete;
-
-    const std::string &path() const { return m_path; }
-    const std::string &error() const { return m_error; }
-    // Where --format has the writer save the deck.
-    std::string deckCopyPath() const { return m_path + "/deck.wml"; }
-
-private:
-    std::string m_path;
-    std::string m_error;
 };
 
 std::string replaceLineEnds(const std::string &text, const char *with)
@@ -96,13 +63,12 @@ std::string unreadableReason(const std::string &path)
     return {};
 }
 
-bool loadDeck(DeckModel &model, const std::string &file, const std::string &tempDir,
-              MessageSink &sink, XmlDocument *keep = nullptr)
+bool loadDeck(DeckModel &model, const std::string &file, MessageSink &sink,
+              XmlDocument *keep = nullptr)
 {
     model.filePath = file;
     setFileKindFromPath(model);
-    return keep ? LoadDeckFromFile(model, tempDir, sink, *keep)
-                : LoadDeckFromFile(model, tempDir, sink);
+    return keep ? LoadDeckFromFile(model, sink, *keep) : LoadDeckFromFile(model, sink);
 }
 
 // One checked file's deck and the parsed document it was read from.
@@ -151,11 +117,6 @@ int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::os
         err << "tessarine: option '--check' needs at least one FILE\n";
         return 2;
     }
-    PrivateTempDir temp;
-    if (temp.path().empty()) {
-        err << "tessarine: " << temp.error() << "\n";
-        return 1;
-    }
     int status = 0;
     for (const std::string &file : files) {
         if (const std::string reason = unreadableReason(file); !reason.empty()) {
@@ -165,7 +126,7 @@ int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::os
         }
         CheckedDeck &checked = freshCheckedDeck();
         LastMessage sink;
-        const bool ok = loadDeck(checked.model, file, temp.path(), sink, &checked.doc);
+        const bool ok = loadDeck(checked.model, file, sink, &checked.doc);
         report(file, sink.text, ok, out, err);
         if (!ok)
             status = 1;
@@ -180,32 +141,32 @@ int formatDeck(const std::string &file, const SettingsKey &settings, std::ostrea
         err << "tessarine: " << reason << "\n";
         return 1;
     }
-    PrivateTempDir temp;
-    if (temp.path().empty()) {
-        err << "tessarine: " << temp.error() << "\n";
-        return 1;
-    }
     DeckModel model;
     LastMessage sink;
-    if (!loadDeck(model, file, temp.path(), sink)) {
+    if (!loadDeck(model, file, sink)) {
         report(file, sink.text, false, err, err);
         return 1;
     }
-    // The design's side of a tab switch: the deck goes through the writer
-    // into a file of its own, as the Code switch reads it back.
-    model.filePath = temp.deckCopyPath();
-    if (!WriteDeckToFile(model)) {
-        err << "tessarine: cannot write the deck of " << file << "\n";
-        return 1;
-    }
-    std::string error;
-    const std::optional<std::string> text = readWholeFile(model.filePath, &error);
-    if (!text) {
-        err << "tessarine: " << error << "\n";
-        return 1;
-    }
     const bool localDtd = settings.numberOrDefault(kSettingLocalDtd) != 0;
-    out << sourceForm(*text, prologue(localDtd, settings.stringOrDefault(kSettingDtdPath)));
+    std::string text;
+    if (model.asp || model.jsp) {
+        // A server page keeps its code wherever it stands, which the tree
+        // cannot hold: the page's own text is laid out instead.
+        std::string error;
+        const std::optional<std::string> bytes = readWholeFile(file, &error);
+        const DecodedText decoded = bytes ? decodeText(*bytes) : DecodedText();
+        if (!decoded.ok) {
+            err << "tessarine: " << (bytes ? decoded.error : error) << "\n";
+            return 1;
+        }
+        model.fileForm.format = decoded.format;
+        text = formatWml(withLineFeeds(decoded.text));
+    } else {
+        // The design's side of a tab switch: the deck as the writer gives it.
+        text = deckSourceText(model, prologue(localDtd, settings.stringOrDefault(kSettingDtdPath)));
+    }
+    const EncodedText encoded = encodeText(text, model.fileForm.format);
+    out << encoded.bytes;
     return 0;
 }
 

@@ -1,15 +1,44 @@
 #include "source/Compiler.h"
 
+#include "model/ModelConstants.h"
 #include "model/WMLReader.h"
 #include "model/WMLWriter.h"
-#include "source/MixedFileConverter.h"
+#include "shell/Prompter.h"
+#include "source/FileUtil.h"
+#include "source/ServerCodeMask.h"
 #include "source/SourceConstants.h"
+#include "source/SourceForm.h"
+#include "source/TextEncoding.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace tess {
 
 namespace {
+
+// A deck's file as read for one load.
+struct LoadedPage
+{
+    DecodedText decoded;
+    MaskedPage masked;
+};
+
+// Code blocks inside the root element that the tree cannot hold: any not
+// marked inside text, and every server script or tag-library tag. Those
+// before and after the root stay in the file form's prolog and epilogue.
+int codeOutsideText(const std::vector<ServerCodeBlock> &blocks, std::string_view page)
+{
+    const auto [start, end] = RootElementSpan(page);
+    int count = 0;
+    for (const ServerCodeBlock &block : blocks) {
+        const bool insideRoot
+            = start != std::string_view::npos && block.offset > start && block.offset < end;
+        if (insideRoot && (!block.marked || block.form != ServerCodeBlock::Form::Block))
+            ++count;
+    }
+    return count;
+}
 
 void recordFailure(DeckModel &model, MessageSink &sink, std::string message, int line, int position)
 {
@@ -22,29 +51,43 @@ void recordFailure(DeckModel &model, MessageSink &sink, std::string message, int
     sink.showMessage(state.outputMessage);
 }
 
-// Converts the deck's file into its pure copy and parses that into `doc`.
-// A converter that could not read the page or write the copy has already
-// said so; its text then stands in the output too, rather than a parse of a
-// stale copy left by an earlier compile.
-bool parsePureCopy(DeckModel &model, const std::string &tempDir, MessageSink &sink,
-                   XmlDocument &doc)
+PageKind pageKindOf(const DeckModel &model)
+{
+    return model.jsp ? PageKind::Jsp : model.asp ? PageKind::Asp : PageKind::Wml;
+}
+
+// Parses the deck's file into `doc`. Server code is masked character for
+// character first, so that the WML around it is validated and an error names
+// the page's own line and column; a file without any is parsed exactly as it
+// stands, as any validator would read it. The page's decoded text and its
+// code blocks are left in `page` for the reader.
+bool parseDeckFile(DeckModel &model, MessageSink &sink, XmlDocument &doc, LoadedPage &page)
 {
     if (model.filePath.empty())
         return false;
-    model.pureFilePath = pureCopyPath(tempDir);
-    switch (MixedFileConverter().convert(model.filePath, model.pureFilePath)) {
-    case MixedFileConverter::Result::SourceUnreadable:
+    const std::optional<std::string> bytes = readWholeFile(model.filePath);
+    if (!bytes) {
         recordFailure(model, sink, std::string(MixedFileOpenFailedText), 0, 0);
         return false;
-    case MixedFileConverter::Result::DestinationNotWritable:
-        recordFailure(model, sink, std::string(PureWmlCreateFailedText), 0, 0);
-        return false;
-    case MixedFileConverter::Result::Converted:
-    case MixedFileConverter::Result::GaveUp:
-        break;
     }
-    if (!doc.load(model.pureFilePath)) {
-        const XmlParseError &error = doc.parseError();
+    page.decoded = decodeText(*bytes);
+    bool parsed = false;
+    if (page.decoded.ok) {
+        page.masked = maskServerCode(page.decoded.text, pageKindOf(model));
+        parsed = page.masked.changed ? doc.loadBytes(page.masked.text, model.filePath, true)
+                                     : doc.loadBytes(*bytes, model.filePath);
+    } else {
+        // The parser names what is wrong with the bytes in its own words.
+        parsed = doc.loadBytes(*bytes, model.filePath);
+    }
+    if (!parsed) {
+        XmlParseError error = doc.parseError();
+        if (page.masked.changed && error.line >= 0) {
+            const auto [line, column]
+                = pagePosition(page.masked, error.line + 1, error.position + 1);
+            error.line = line - 1;
+            error.position = column - 1;
+        }
         recordFailure(model, sink, formatParseError(error), error.line + 1, error.position + 1);
         return false;
     }
@@ -75,11 +118,6 @@ std::string formatParseError(const XmlParseError &error)
     return head + error.reason;
 }
 
-std::string pureCopyPath(const std::string &tempDir)
-{
-    return tempDir + std::string(PureCopyFileName);
-}
-
 bool setFileKindFromPath(DeckModel &model)
 {
     if (model.filePath.empty())
@@ -92,34 +130,44 @@ bool setFileKindFromPath(DeckModel &model)
     return true;
 }
 
-bool LoadDeckFromFile(DeckModel &model, const std::string &tempDir, MessageSink &sink)
+bool LoadDeckFromFile(DeckModel &model, MessageSink &sink)
 {
     XmlDocument doc;
-    return LoadDeckFromFile(model, tempDir, sink, doc);
+    return LoadDeckFromFile(model, sink, doc);
 }
 
-bool LoadDeckFromFile(DeckModel &model, const std::string &tempDir, MessageSink &sink,
-                      XmlDocument &doc)
+bool LoadDeckFromFile(DeckModel &model, MessageSink &sink, XmlDocument &doc)
 {
-    if (!parsePureCopy(model, tempDir, sink, doc))
+    LoadedPage page;
+    if (!parseDeckFile(model, sink, doc, page))
         return false;
-    LoadDeck(model, doc);
+    const std::string_view text = page.decoded.ok ? std::string_view(page.decoded.text) : "";
+    LoadDeck(model, doc, text, page.masked.blocks);
+    if (page.decoded.ok)
+        model.fileForm.format = page.decoded.format;
+    model.fileForm.codeOutsideText = codeOutsideText(page.masked.blocks, text);
     model.validDeck = true;
     showSuccess(sink);
     return true;
 }
 
-bool WriteDeckToFile(DeckModel &model)
+bool WriteDeckToFile(DeckModel &model, std::string_view fallbackPrologue)
 {
-    return WriteDeck(model);
+    std::string error;
+    if (!writeDeckSource(model, fallbackPrologue, &error)) {
+        Prompter::current().message(std::string(UnableToSaveFileText), Prompter::Icon::Stop);
+        return false;
+    }
+    model.validDeck = true;
+    return true;
 }
 
-bool Validate(DeckModel &model, const std::string &tempDir, MessageSink &sink,
-              bool previousTabIsDesign, const std::function<void(const DeckModel &)> &buildTree)
+bool Validate(DeckModel &model, MessageSink &sink, bool previousTabIsDesign,
+              const std::function<void(const DeckModel &)> &buildTree)
 {
     // Loading the deck parses the same pure copy that the tree is checked
     // against, so one parse serves both.
-    if (!previousTabIsDesign && !LoadDeckFromFile(model, tempDir, sink))
+    if (!previousTabIsDesign && !LoadDeckFromFile(model, sink))
         return false;
     CompileState &state = compileState();
     state.errorFlag = false;

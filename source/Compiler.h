@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace tess {
 
@@ -27,28 +28,26 @@ CompileState &compileState();
 // shown one higher than the parser's.
 std::string formatParseError(const XmlParseError &error);
 
-// Where the pure copy of a deck is written before parsing ("WapTemprary.wml"
-// in the given temporary folder).
-std::string pureCopyPath(const std::string &tempDir);
-
 // Sets the model's ASP and JSP flags from the text after the last "." of its
 // file path, compared exactly: "jsp" is JSP, "asp" is ASP, anything else WML.
 // An empty path changes nothing and returns false.
 bool setFileKindFromPath(DeckModel &model);
 
-// Load the deck from its file: converts the file into a pure WML copy in
-// `tempDir`, parses and validates the copy, and on success rebuilds the
-// model's tree from it. Reports success or the parser's error to `sink` and
-// records it in compileState(). The model's own file is never written. A
-// failed load keeps the old tree and clears the valid-deck flag.
-bool LoadDeckFromFile(DeckModel &model, const std::string &tempDir, MessageSink &sink);
-// The same, parsing into the caller's `doc`, which holds the parsed pure copy
+// Load the deck from its file: parses and validates it (server code masked
+// out first), and on success rebuilds the model's tree from it and records
+// the file's form (prolog, epilogue, encoding, line ends). Reports success or
+// the parser's error to `sink` and records it in compileState(). The model's
+// own file is never written. A failed load keeps the old tree and clears the
+// valid-deck flag.
+bool LoadDeckFromFile(DeckModel &model, MessageSink &sink);
+// The same, parsing into the caller's `doc`, which holds the parsed deck
 // afterwards for as long as the caller keeps it.
-bool LoadDeckFromFile(DeckModel &model, const std::string &tempDir, MessageSink &sink,
-                      XmlDocument &doc);
+bool LoadDeckFromFile(DeckModel &model, MessageSink &sink, XmlDocument &doc);
 
-// Write the deck to its file (through the XML parser service).
-bool WriteDeckToFile(DeckModel &model);
+// Writes the deck from the design to its file, in the file's own form
+// (deckSourceText, writeDeckSource). On failure "Unable to Save the File" is
+// shown and the file is left as it was.
+bool WriteDeckToFile(DeckModel &model, std::string_view fallbackPrologue);
 
 // Validate and build the XML tree, for Compile and the preview. Unless the
 // previous tab is Design (whose switch has just written the deck), the deck
@@ -58,7 +57,7 @@ bool WriteDeckToFile(DeckModel &model);
 // ends the operation before the tree (the tab window passes none when its
 // last code-to-design parse failed and the previous tab is Design). The
 // caller empties its tree beforehand, so a failure leaves it empty.
-bool Validate(DeckModel &model, const std::string &tempDir, MessageSink &sink,
-              bool previousTabIsDesign, const std::function<void(const DeckModel &)> &buildTree);
+bool Validate(DeckModel &model, MessageSink &sink, bool previousTabIsDesign,
+              const std::function<void(const DeckModel &)> &buildTree);
 
 } // namespace tess

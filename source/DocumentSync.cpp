@@ -11,11 +11,11 @@
 #include "source/FileUtil.h"
 #include "source/SourceConstants.h"
 #include "source/SourceForm.h"
+#include "source/TextEncoding.h"
 #include "source/XmlDocument.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
 
@@ -28,46 +28,18 @@ std::string fileTitle(const std::string &path)
     return std::filesystem::path(path).filename().string();
 }
 
-void tellUnableToSave()
-{
-    Prompter::current().message(std::string(UnableToSaveFileText), Prompter::Icon::Stop);
-}
-
-// temp.wml is the program's own scratch file: created or truncated, never
-// renamed into place.
-bool writeScratch(const std::string &path, const std::string &bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    out.close();
-    return bool(out);
-}
-
-// The public prologue starts with a blank, which the Code tab shows; in a
-// file, though, nothing may stand before the XML declaration, or the card
-// list's own parse of the file fails.
-std::string withDeclarationFirst(std::string text)
+// Blanks typed before the XML declaration would make the file no XML at all.
+std::string withDeclarationFirst(const std::string &text)
 {
     const size_t first = text.find_first_not_of(" \t\r\n");
     if (first != std::string::npos && first > 0 && text.compare(first, 5, "<?xml") == 0)
-        text.erase(0, first);
+        return text.substr(first);
     return text;
 }
 
-// The code view's line ends: "\r\n" and a lone "\r" become "\n".
-std::string withLineFeeds(const std::string &text)
+void tellUnableToSave()
 {
-    if (text.find('\r') == std::string::npos)
-        return text;
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r')
-            out += text[i];
-        else if (i + 1 == text.size() || text[i + 1] != '\n')
-            out += '\n';
-    }
-    return out;
+    Prompter::current().message(std::string(UnableToSaveFileText), Prompter::Icon::Stop);
 }
 
 } // namespace
@@ -124,11 +96,6 @@ DocumentSync::DocumentSync(CBerthingDoc &doc, SyncViews &views, SyncHost &host, 
     , m_previous(m_active)
 { }
 
-std::string DocumentSync::tempDir() const
-{
-    return m_paths.tempDir.empty() ? TempDirPath : m_paths.tempDir;
-}
-
 std::string DocumentSync::systemTempDir() const
 {
     if (!m_paths.systemTempDir.empty())
@@ -147,16 +114,52 @@ std::string DocumentSync::currentPrologue() const
                     key.stringOrDefault(kSettingDtdPath));
 }
 
+// The file as the code view shows it; the file's form is noted so that the
+// code goes back in the same encoding and line ends.
+std::optional<std::string> DocumentSync::readCodeFromFile()
+{
+    const std::optional<std::string> bytes = readWholeFile(m_doc.path());
+    if (!bytes)
+        return std::nullopt;
+    DecodedText decoded = decodeText(*bytes);
+    if (!decoded.ok)
+        return withLineFeeds(*bytes);
+    m_doc.model().fileForm.format = decoded.format;
+    return withLineFeeds(decoded.text);
+}
+
+// Writes the design over the file. A deck whose server code the tree cannot
+// hold is not written: the code would be lost.
+std::optional<std::string> DocumentSync::writeDesign()
+{
+    DeckModel &model = m_doc.model();
+    if (model.fileForm.codeOutsideText > 0) {
+        Prompter::current().message(std::string(CodeOutsideTextRefusal), Prompter::Icon::Stop);
+        return std::nullopt;
+    }
+    std::string error;
+    std::string written;
+    if (!writeDeckSource(model, currentPrologue(), &error, &written)) {
+        tellUnableToSave();
+        return std::nullopt;
+    }
+    model.validDeck = true;
+    m_syncedPath = m_doc.path();
+    return written;
+}
+
 std::optional<std::string> DocumentSync::predictedCodeText() const
 {
     const DeckModel &model = m_doc.model();
     if (m_serverPage || m_doc.path().empty() || !model.validDeck)
         return std::nullopt;
-    // The file the switch writes is exactly this serialisation.
-    XmlDocument xml;
-    if (!BuildDeckDocument(model, xml))
+    if (m_doc.isModified())
+        return deckSourceText(model, currentPrologue());
+    const std::optional<std::string> bytes = readWholeFile(m_doc.path());
+    if (!bytes)
         return std::nullopt;
-    return withLineFeeds(sourceForm(xml.serialize(), currentPrologue()));
+    const DecodedText decoded = decodeText(*bytes);
+    return withLineFeeds(decoded.ok ? decoded.text : *bytes);
 }
 
 void DocumentSync::markIfTemporary()
@@ -177,19 +180,22 @@ void DocumentSync::initialLoad()
             return;
         }
         setFileKindFromPath(model);
-        const std::optional<std::string> text = readWholeFile(m_doc.path());
+        const std::optional<std::string> text = readCodeFromFile();
         if (!text) {
             Prompter::current().message(std::string(UnableToOpenFileText), Prompter::Icon::Stop);
             return;
         }
         m_views.setCodeText(*text);
+        m_codeBaseline = *text;
+        m_syncedPath = m_doc.path();
         markIfTemporary();
         return;
     }
     if (m_doc.path().empty())
         return;
     setFileKindFromPath(model);
-    if (LoadDeckFromFile(model, tempDir(), m_host)) {
+    m_syncedPath = m_doc.path();
+    if (LoadDeckFromFile(model, m_host)) {
         m_doc.setCurrentCard(NthCard(model.root(), 1));
         m_doc.setCurrentCardIndex(1);
         m_doc.requestAlignAll();
@@ -240,7 +246,7 @@ bool DocumentSync::switchToDesign()
     if (m_previous == CodeTab) {
         DeckModel &model = m_doc.model();
         setFileKindFromPath(model);
-        m_parseFailed = !LoadDeckFromFile(model, tempDir(), m_host);
+        m_parseFailed = !LoadDeckFromFile(model, m_host);
     }
     // Every switch leaves a document that lives in a temporary file
     // modified, so that closing it asks to save it.
@@ -250,19 +256,23 @@ bool DocumentSync::switchToDesign()
     return true;
 }
 
+// Only a design changed since the file was last written is written: a
+// click on a tab never changes the user's file.
 bool DocumentSync::switchToCode()
 {
     compileState().lineJumpPending = true;
     DeckModel &model = m_doc.model();
-    std::string prologueText;
+    std::optional<std::string> code;
     if (!m_doc.path().empty()) {
         if (m_previous == CodeTab)
             return true;
         setFileKindFromPath(model);
-        if ((m_previous == DesignTab || m_previous == TreeTab) && model.validDeck) {
-            if (!WriteDeckToFile(model))
+        if ((m_previous == DesignTab || m_previous == TreeTab) && model.validDeck
+            && m_doc.isModified()) {
+            code = writeDesign();
+            if (!code)
                 return false;
-            prologueText = currentPrologue();
+            m_doc.setModified(false);
         }
     } else {
         if (!save())
@@ -270,16 +280,18 @@ bool DocumentSync::switchToCode()
         m_doc.setModified(false);
         markIfTemporary();
     }
-    const std::optional<std::string> text = readWholeFile(m_doc.path());
-    if (!text) {
+    if (!code)
+        code = readCodeFromFile();
+    if (!code) {
         Prompter::current().message(std::string(UnableToOpenFileText), Prompter::Icon::Stop);
         return false;
     }
     // Setting a long text costs far more than comparing it: a switch that
     // finds the code as the view holds it leaves the view alone.
-    const std::string code = withLineFeeds(sourceForm(*text, prologueText));
-    if (code != m_views.codeText())
-        m_views.setCodeText(code);
+    if (*code != m_views.codeText())
+        m_views.setCodeText(*code);
+    m_codeBaseline = std::move(*code);
+    m_syncedPath = m_doc.path();
     markIfTemporary();
     selectErrorLine(true);
     return true;
@@ -298,9 +310,8 @@ bool DocumentSync::switchToTree()
         DeckModel &model = m_doc.model();
         // The load has just parsed the file; the tree is built from it
         // without a second parse.
-        if (LoadDeckFromFile(model, tempDir(), m_host)) {
-            Validate(model, tempDir(), m_host, true,
-                     [this](const DeckModel &m) { m_views.buildTree(m); });
+        if (LoadDeckFromFile(model, m_host)) {
+            Validate(model, m_host, true, [this](const DeckModel &m) { m_views.buildTree(m); });
         }
     }
     markIfTemporary();
@@ -320,6 +331,8 @@ void DocumentSync::selectErrorLine(bool saveFirst)
     markIfTemporary();
 }
 
+// Writes only what changed: the code text when it differs from what the
+// file holds, the design when it was edited since the file was written.
 bool DocumentSync::save()
 {
     compileState().lineJumpPending = false;
@@ -329,18 +342,19 @@ bool DocumentSync::save()
 
     DeckModel &model = m_doc.model();
     setFileKindFromPath(model);
+    // A document given a new name has nothing on disk yet.
+    const bool renamed = m_doc.path() != m_syncedPath;
     bool ok = true;
-    if (m_serverPage) {
-        ok = replaceDocumentFile(text);
-    } else if (m_active == CodeTab || m_previous == CodeTab) {
+    if (m_serverPage || m_active == CodeTab || m_previous == CodeTab) {
         // The user worked in the code.
-        ok = replaceDocumentFile(withDeclarationFirst(turnBack(text)));
+        if (text != m_codeBaseline || renamed)
+            ok = replaceDocumentFile(text);
     } else if (m_active == DesignTab && m_previous == TreeTab) {
         // The tree's moves are in the model; the file stays as it is.
-    } else if (model.validDeck) {
+    } else if (model.validDeck && (m_doc.isModified() || renamed)) {
         // The design, or the tree reached from it: the deck is what the
         // user sees, while the code view may hold an older text or none.
-        ok = WriteDeckToFile(model) && rewriteInSourceForm();
+        ok = writeDesign().has_value();
     }
     if (ok)
         m_doc.setModified(false);
@@ -360,41 +374,28 @@ bool DocumentSync::saveUnnamed(const std::string &text)
             return false;
         m_doc.setPath(path);
         m_doc.setTitle(fileTitle(path));
-        if (!writeFileAtomically(path, text)) {
-            tellUnableToSave();
-            return false;
-        }
-        return true;
+        return replaceDocumentFile(text);
     }
     m_doc.setPath(systemTempDir() + "/" + m_doc.title() + ".tmp");
     DeckModel &model = m_doc.model();
     setFileKindFromPath(model);
-    if (!WriteDeckToFile(model))
+    if (!writeDesign())
         return false;
     m_doc.setModified(true);
-    return rewriteInSourceForm();
-}
-
-bool DocumentSync::replaceDocumentFile(const std::string &bytes)
-{
-    // The user's file is replaced whole or not at all.
-    if (!writeScratch(tempDir() + kTempDeckName, bytes)
-        || !writeFileAtomically(m_doc.path(), bytes)) {
-        tellUnableToSave();
-        return false;
-    }
     return true;
 }
 
-bool DocumentSync::rewriteInSourceForm()
+bool DocumentSync::replaceDocumentFile(const std::string &text)
 {
-    const std::optional<std::string> text = readWholeFile(m_doc.path());
-    if (!text
-        || !writeFileAtomically(m_doc.path(),
-                                withDeclarationFirst(sourceForm(*text, currentPrologue())))) {
+    // The user's file is replaced whole or not at all.
+    std::string error;
+    const std::string written = m_serverPage ? text : withDeclarationFirst(text);
+    if (!writeCodeText(m_doc.path(), written, m_doc.model().fileForm.format, &error)) {
         tellUnableToSave();
         return false;
     }
+    m_codeBaseline = text;
+    m_syncedPath = m_doc.path();
     return true;
 }
 
@@ -405,7 +406,7 @@ bool DocumentSync::validate()
     std::function<void(const DeckModel &)> build;
     if (!(m_parseFailed && previousIsDesign))
         build = [this](const DeckModel &m) { m_views.buildTree(m); };
-    return Validate(m_doc.model(), tempDir(), m_host, previousIsDesign, build);
+    return Validate(m_doc.model(), m_host, previousIsDesign, build);
 }
 
 bool DocumentSync::compile()

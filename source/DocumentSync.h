@@ -91,8 +91,6 @@ public:
     bool switchTo(int tab);
 
     bool save();
-    // The document's file formatted and turned back, with the prologue.
-    bool rewriteInSourceForm();
     bool compile();
     // Validate, then preview.
     bool preview();
@@ -109,10 +107,9 @@ public:
     bool request(int message);
 
     // The text a switch to Code would show if it ran now from the Design
-    // tab, computed in memory without writing the file; nullopt when that
-    // switch would not write the deck (no path, no valid deck, a server
-    // page). The tab window fills its hidden code view with it in idle time,
-    // so that the switch itself only has to put in what changed.
+    // tab, computed without writing the file; nullopt without a path, a
+    // valid deck, or for a server page. The tab window fills its hidden code view with it in idle
+    // time, so that the switch itself only has to put in what changed.
     std::optional<std::string> predictedCodeText() const;
 
 private:
@@ -122,13 +119,14 @@ private:
     void applyTabFlags(int tab);
     void selectErrorLine(bool saveFirst);
     bool saveUnnamed(const std::string &text);
-    bool replaceDocumentFile(const std::string &bytes);
+    bool replaceDocumentFile(const std::string &text);
+    std::optional<std::string> readCodeFromFile();
+    std::optional<std::string> writeDesign();
     bool validate();
     // A temporary path keeps the document modified.
     void markIfTemporary();
     bool askForName(const std::string &filter);
     std::string currentPrologue() const;
-    std::string tempDir() const;
     std::string systemTempDir() const;
 
     CBerthingDoc &m_doc;
@@ -140,6 +138,12 @@ private:
     int m_previous;
     bool m_parseFailed = false;
     bool m_loaded = false;
+    // The code text as the file holds it, since it was last read or written;
+    // a save writes the code only when the view's text differs from it.
+    std::string m_codeBaseline;
+    // The path whose file the view and the design were last read from or
+    // written to.
+    std::string m_syncedPath;
 };
 
 } // namespace tess

@@ -12,19 +12,20 @@ inline constexpr int IdsPrologueLocalDtd = 61220;
 inline constexpr std::string_view PrologueLocalDtdText
     = "<?xml version=\"1.0\"?>\r\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" ";
 
-// 61221: the prologue naming the published WML 1.1 DTD. The leading blank and
-// the two blanks in the middle are part of the entry.
+// 61221: the prologue naming the published WML 1.1 DTD. The entry's blank
+// before the declaration is left out: nothing may precede an XML declaration.
 inline constexpr int IdsProloguePublicDtd = 61221;
 inline constexpr std::string_view ProloguePublicDtdText
-    = " <?xml version=\"1.0\"?>  <!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
+    = "<?xml version=\"1.0\"?>  <!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
       "\"http://www.wapforum.org/DTD/wml_1.1.xml\">";
 
-// The server-code markers as they stand in a saved deck (U+00C9 and U+00E6 in
-// UTF-8) and what they become in the source form.
-inline constexpr std::string_view ServerCodeStartMarker = "\xC3\x89";
-inline constexpr std::string_view ServerCodeEndMarker = "\xC3\xA6";
-// The code view works with "\n" line ends.
-inline constexpr std::string_view ServerCodeStartSource = "\n<%";
+// Where a code block of the design starts and ends while it travels through
+// the XML writer as text: the private-use characters U+E000 and U+E001 (in
+// UTF-8), which no deck's own text holds, so a deck full of accented letters
+// is never mistaken for code. Between them the code stands escaped as text.
+inline constexpr std::string_view ServerCodeStartMarker = "\xEE\x80\x80";
+inline constexpr std::string_view ServerCodeEndMarker = "\xEE\x80\x81";
+inline constexpr std::string_view ServerCodeStartSource = "<%";
 inline constexpr std::string_view ServerCodeEndSource = "%>";
 
 // Mixed-file converter: server script start tags and the closing tag, compared
@@ -73,6 +74,10 @@ inline constexpr int WM_TAB_PREVIEW = 1194; // validate, then preview
 inline constexpr int WM_TAB_REFILL_CARDS = 1204; // the card list refilled from the file
 inline constexpr int WM_TAB_CLOSING = 1274; // the document closes
 inline constexpr std::string_view UnableToOpenFileText = "Unable to Open File. Quitting.";
+// A design change would drop server code that only the code holds.
+inline constexpr std::string_view CodeOutsideTextRefusal
+    = "This deck holds server code outside paragraph text (between cards, in attribute values "
+      "or in server scripts), which the design cannot keep. Make this change in the Code tab.";
 inline constexpr std::string_view PreviewNeedsSaveText
     = "Emulator launch failed: save file prior to preview";
 inline constexpr std::string_view CompilationErrorText = "Error in Compilation";

@@ -1,28 +1,36 @@
 #include "source/SourceForm.h"
 
+#include "model/DeckModel.h"
+#include "model/WMLWriter.h"
+#include "model/XmlEscape.h"
 #include "source/FileUtil.h"
 #include "source/SourceConstants.h"
+#include "source/TextEncoding.h"
 #include "source/WMLFormatter.h"
+#include "source/XmlDocument.h"
 
 namespace tess {
 
 namespace {
 
-// One left-to-right pass; the result is built by copying the runs between
-// occurrences, so the cost stays linear however many there are.
-std::string replaceAll(std::string_view text, std::string_view from, std::string_view to)
+constexpr std::string_view DefaultDeclaration = "<?xml version=\"1.0\"?>\n";
+
+bool isBlankText(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
-    size_t copied = 0;
-    for (size_t hit = text.find(from); hit != std::string_view::npos;
-         hit = text.find(from, copied)) {
-        out.append(text, copied, hit - copied);
-        out.append(to);
-        copied = hit + from.size();
-    }
-    out.append(text, copied, text.size() - copied);
-    return out;
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// The file's own prolog where it has one; whatever it is, the text starts
+// with an XML declaration, since nothing may stand before one.
+std::string prologOf(const DeckModel &model, std::string_view fallbackPrologue)
+{
+    const std::string &own = model.fileForm.prolog;
+    if (isBlankText(own))
+        return std::string(fallbackPrologue) + "\n";
+    const size_t first = own.find_first_not_of(" \t\r\n");
+    if (own.compare(first, 5, "<?xml") == 0)
+        return own.substr(first);
+    return std::string(DefaultDeclaration) + own.substr(first);
 }
 
 } // namespace
@@ -35,43 +43,63 @@ std::string prologue(bool localDtd, const std::string &dtdPath)
     text += '"';
     text += dtdPath;
     text += "\">";
-    return text;
+    return withLineFeeds(text);
 }
 
 std::string turnBack(std::string_view text)
 {
-    std::string out = replaceAll(text, "&amp;", "&");
-    out = replaceAll(out, "&gt;", ">");
-    out = replaceAll(out, "&lt;", "<");
-    out = replaceAll(out, ServerCodeStartMarker, ServerCodeStartSource);
-    return replaceAll(out, ServerCodeEndMarker, ServerCodeEndSource);
+    std::string out;
+    out.reserve(text.size());
+    size_t from = 0;
+    for (size_t start;
+         (start = text.find(ServerCodeStartMarker, from)) != std::string_view::npos;) {
+        const size_t codeStart = start + ServerCodeStartMarker.size();
+        const size_t end = text.find(ServerCodeEndMarker, codeStart);
+        out.append(text, from, start - from);
+        out.append(ServerCodeStartSource);
+        out.append(UnescapeXml(
+            text.substr(codeStart, end == std::string_view::npos ? end : end - codeStart)));
+        out.append(ServerCodeEndSource);
+        if (end == std::string_view::npos)
+            return out;
+        from = end + ServerCodeEndMarker.size();
+    }
+    out.append(text, from);
+    return out;
 }
 
-std::string sourceForm(std::string_view fileText, std::string_view prologueText)
+std::string deckSourceText(const DeckModel &model, std::string_view fallbackPrologue)
 {
-    std::string code;
-    code.reserve(prologueText.size() + fileText.size());
-    code.append(prologueText);
-    code.append(fileText);
-    return turnBack(formatWml(code));
+    XmlDocument doc;
+    BuildDeckDocument(model, doc);
+    std::string text = prologOf(model, fallbackPrologue);
+    text += doc.serialize();
+    text += model.fileForm.epilogue.empty() ? std::string_view("\n")
+                                            : std::string_view(model.fileForm.epilogue);
+    return turnBack(formatWml(text));
 }
 
-RewriteResult rewriteInSourceForm(const std::string &path, bool localDtd,
-                                  const std::string &dtdPath)
+bool writeCodeText(const std::string &path, std::string_view text, const TextFormat &format,
+                   std::string *error)
 {
-    RewriteResult result;
-    std::string error;
-    const std::optional<std::string> text = readWholeFile(path, &error);
-    if (!text) {
-        result.reason = error;
-        return result;
+    const EncodedText encoded = encodeText(text, format);
+    if (!encoded.ok) {
+        if (error)
+            *error = "out of memory";
+        return false;
     }
-    if (!writeFileAtomically(path, sourceForm(*text, prologue(localDtd, dtdPath)), &error)) {
-        result.reason = error;
-        return result;
-    }
-    result.ok = true;
-    return result;
+    return writeFileAtomically(path, encoded.bytes, error);
+}
+
+bool writeDeckSource(const DeckModel &model, std::string_view fallbackPrologue, std::string *error,
+                     std::string *written)
+{
+    std::string text = deckSourceText(model, fallbackPrologue);
+    if (!writeCodeText(model.filePath, text, model.fileForm.format, error))
+        return false;
+    if (written)
+        *written = std::move(text);
+    return true;
 }
 
 } // namespace tess

@@ -5,32 +5,38 @@
 
 namespace tess {
 
-// The source form of a deck: what the code view shows of a file that the
-// designer has saved, and what "Rewrite in source form" leaves on disk.
+class DeckModel;
+struct TextFormat;
 
-// The prologue put in front of a saved deck: the entry for a local DTD with
-// `dtdPath` in double quotes when `localDtd` is set, else the one naming the
-// published WML 1.1 DTD.
+// The source form of a deck: the text a deck written from the design stands
+// for, as the code view shows it and its file holds it.
+
+// The prologue a deck gets when its own file had none: the entry for a local
+// DTD with `dtdPath` in double quotes when `localDtd` is set, else the one
+// naming the published WML 1.1 DTD.
 std::string prologue(bool localDtd, const std::string &dtdPath);
 
-// Turns the saved form back into what the user wrote, in this order: "&amp;",
-// "&gt;" and "&lt;" to their characters, the server-code start marker to a
-// line feed and "<%", the end marker to "%>". Each step sees the previous
-// one's result ("&amp;lt;" ends as "<"). Linear in the text.
+// Turns the design's code blocks back into server code: each run from the
+// start marker to the end marker becomes "<%", the code unescaped, "%>".
+// Nothing else changes: entities in the deck's text stay escaped. Linear.
 std::string turnBack(std::string_view text);
 
-// `prologueText` followed by `fileText`, formatted and turned back.
-std::string sourceForm(std::string_view fileText, std::string_view prologueText);
+// The deck's text as the design holds it: the prolog and epilogue of its
+// file (or `fallbackPrologue` when the file had none, or no XML declaration
+// is in it), the writer's serialisation laid out by the formatter, code
+// blocks turned back. UTF-8 with "\n" line ends; starts with "<?xml".
+std::string deckSourceText(const DeckModel &model, std::string_view fallbackPrologue);
 
-struct RewriteResult
-{
-    bool ok = false;
-    std::string reason; // empty on success
-};
+// Writes deckSourceText() to the model's file in the deck's own encoding,
+// byte order mark and line ends, atomically; `written` receives the text.
+// False with a reason on failure, the file as it was.
+bool writeDeckSource(const DeckModel &model, std::string_view fallbackPrologue, std::string *error,
+                     std::string *written = nullptr);
 
-// Reads the file at `path`, computes its source form with the chosen prologue
-// and writes it back atomically. On failure the file is left as it was.
-RewriteResult rewriteInSourceForm(const std::string &path, bool localDtd,
-                                  const std::string &dtdPath);
+// Writes editor text (UTF-8, "\n" line ends) to `path` in the encoding its
+// own declaration names and with the line ends and byte order mark of
+// `format`, atomically.
+bool writeCodeText(const std::string &path, std::string_view text, const TextFormat &format,
+                   std::string *error);
 
 } // namespace tess

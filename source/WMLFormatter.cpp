@@ -1,241 +1,291 @@
 #include "source/WMLFormatter.h"
 
-#include <array>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 namespace tess {
 
 namespace {
 
-enum class Rule {
-    Declaration, // own line
-    Root, // blank line before; first occurrence only
-    OpenDepth1, // blank line, then one tab
-    CloseDepth1, // one tab on its own line
-    Depth, // `depth` tabs on its own line
+constexpr size_t npos = std::string_view::npos;
+
+// Deeper lines keep this indentation, so a pathologically nested deck still
+// formats to a text linear in its size.
+constexpr size_t kMaxIndent = 32;
+
+enum class Kind {
+    Text, // a stray '<' or a server code block: part of the surrounding text
+    StartTag,
+    EndTag,
+    EmptyTag,
+    Other, // comment, CDATA section, processing instruction, declaration
+    Unterminated,
 };
 
-struct Pattern
+struct Token
 {
-    std::string_view text;
-    Rule rule;
-    int depth;
+    Kind kind;
+    size_t end; // one past the token
+    std::string_view name; // tags only
 };
 
-// The order is the order of application. Prefix hits are intended: "<a" also
-// handles "<access" and "<anchor", "<b" handles "<br" and "<big", "<i" handles
-// "<img" and "<input". "<p " needs its blank, so a bare "<p>" stays put.
-constexpr Pattern kPatterns[] = {
-    {"<!", Rule::Declaration, 0},
-    {"<wml", Rule::Root, 0},
-    {"</wml>", Rule::Root, 0},
-    {"<head", Rule::OpenDepth1, 1},
-    {"<template", Rule::OpenDepth1, 1},
-    {"<card", Rule::OpenDepth1, 1},
-    {"</head>", Rule::CloseDepth1, 1},
-    {"</template>", Rule::CloseDepth1, 1},
-    {"</card>", Rule::CloseDepth1, 1},
-    {"<access", Rule::Depth, 2},
-    {"</access>", Rule::Depth, 2},
-    {"<meta", Rule::Depth, 2},
-    {"</meta>", Rule::Depth, 2},
-    {"<do", Rule::Depth, 2},
-    {"</do>", Rule::Depth, 2},
-    {"<onevent", Rule::Depth, 2},
-    {"</onevent>", Rule::Depth, 2},
-    {"<timer", Rule::Depth, 2},
-    {"</timer>", Rule::Depth, 2},
-    {"<p ", Rule::Depth, 2},
-    {"</p>", Rule::Depth, 2},
-    {"<p/>", Rule::Depth, 2},
-    {"<fieldset", Rule::Depth, 2},
-    {"</fieldset>", Rule::Depth, 2},
-    {"<go", Rule::Depth, 3},
-    {"</go>", Rule::Depth, 3},
-    {"<prev", Rule::Depth, 3},
-    {"</prev>", Rule::Depth, 3},
-    {"<prev/>", Rule::Depth, 3},
-    {"<noop", Rule::Depth, 3},
-    {"</noop>", Rule::Depth, 3},
-    {"<refresh", Rule::Depth, 3},
-    {"</refresh>", Rule::Depth, 3},
-    {"<select", Rule::Depth, 3},
-    {"</select>", Rule::Depth, 3},
-    {"<a", Rule::Depth, 3},
-    {"</a>", Rule::Depth, 3},
-    {"<anchor", Rule::Depth, 3},
-    {"</anchor>", Rule::Depth, 3},
-    {"<img", Rule::Depth, 3},
-    {"</img>", Rule::Depth, 3},
-    {"<input", Rule::Depth, 3},
-    {"</input>", Rule::Depth, 3},
-    {"<b", Rule::Depth, 3},
-    {"</b>", Rule::Depth, 3},
-    {"<big", Rule::Depth, 3},
-    {"</big>", Rule::Depth, 3},
-    {"<strong", Rule::Depth, 3},
-    {"</strong>", Rule::Depth, 3},
-    {"<small", Rule::Depth, 3},
-    {"</small>", Rule::Depth, 3},
-    {"<em", Rule::Depth, 3},
-    {"</em>", Rule::Depth, 3},
-    {"<i", Rule::Depth, 3},
-    {"</i>", Rule::Depth, 3},
-    {"<u", Rule::Depth, 3},
-    {"</u>", Rule::Depth, 3},
-    {"<option", Rule::Depth, 4},
-    {"</option>", Rule::Depth, 4},
-    {"<optgroup", Rule::Depth, 4},
-    {"</optgroup>", Rule::Depth, 4},
-    {"<setvar", Rule::Depth, 4},
-    {"<postfield", Rule::Depth, 4},
-};
-constexpr size_t kPatternCount = std::size(kPatterns);
-static_assert(kPatternCount < 256);
-
-// Pattern indices by the character after "<", in order of application.
-using Buckets = std::array<std::vector<unsigned char>, 256>;
-
-const Buckets &buckets()
+bool isSpace(char c)
 {
-    static const Buckets table = [] {
-        Buckets b;
-        for (size_t i = 0; i < kPatternCount; ++i)
-            b[static_cast<unsigned char>(kPatterns[i].text[1])].push_back(
-                static_cast<unsigned char>(i));
-        return b;
-    }();
-    return table;
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-// The rules below see the text as it stands when the tag is reached: `out`
-// ends exactly in front of the tag. Every insertion lands within a few
-// characters of its end, so each costs constant time.
-
-void insertLineFeeds(std::string &out, size_t distanceFromEnd, size_t count)
+bool isNameStart(char c)
 {
-    out.insert(out.size() - distanceFromEnd, count, '\n');
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u == ':' || u >= 0x80;
 }
 
-void applyDeclaration(std::string &out)
+bool isNameChar(char c)
 {
-    if (!out.empty() && out.back() != '\n')
-        out.push_back('\n');
+    return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
 }
 
-void applyRoot(std::string &out)
+bool allSpace(std::string_view run)
 {
-    const size_t n = out.size();
-    if (n == 0)
-        return;
-    if (out[n - 1] != '\n')
-        out.append("\n\n");
-    else if (n < 2 || out[n - 2] != '\n')
-        out.push_back('\n');
+    return std::all_of(run.begin(), run.end(), isSpace);
 }
 
-void applyOpenDepth1(std::string &out)
+// Elements whose content model admits no text; whitespace between their
+// children carries no meaning and is free for the layout.
+bool isElementOnly(std::string_view name)
 {
-    const size_t n = out.size();
-    if (n == 0) {
-        out.push_back('\t');
-    } else if (out[n - 1] != '\t') {
-        out.append("\n\n\t");
-    } else if (n >= 2 && out[n - 2] != '\n') {
-        insertLineFeeds(out, 1, 2);
-    } else if (n >= 2 && (n < 3 || out[n - 3] != '\n')) {
-        // A line feed in front of the existing one: the same text as one
-        // behind it.
-        insertLineFeeds(out, 1, 1);
+    static constexpr std::string_view kNames[] = {
+        "wml",     "head",   "template", "card",  "do", "onevent", "go",   "prev",
+        "refresh", "select", "optgroup", "table", "tr", "access",  "meta",
+    };
+    return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
+}
+
+bool wantsBlankLine(std::string_view name)
+{
+    return name == "head" || name == "template" || name == "card";
+}
+
+size_t after(std::string_view text, size_t from, std::string_view close)
+{
+    const size_t hit = text.find(close, from);
+    return hit == npos ? npos : hit + close.size();
+}
+
+size_t afterServerCode(std::string_view text, size_t open)
+{
+    return after(text, open + 2, "%>");
+}
+
+size_t afterQuoted(std::string_view text, size_t quote)
+{
+    const size_t close = text.find(text[quote], quote + 1);
+    return close == npos ? npos : close + 1;
+}
+
+// From just behind a tag's name to one past its '>'. Server code is opaque
+// wherever it stands, even inside a quoted value, since it may hold the quote.
+size_t tagEnd(std::string_view text, size_t pos)
+{
+    const size_t n = text.size();
+    char quote = 0;
+    while (pos < n) {
+        const char c = text[pos];
+        if (c == '<' && pos + 1 < n && text[pos + 1] == '%') {
+            pos = afterServerCode(text, pos);
+            if (pos == npos)
+                return npos;
+        } else if (quote) {
+            if (c == quote)
+                quote = 0;
+            ++pos;
+        } else if (c == '>') {
+            return pos + 1;
+        } else {
+            if (c == '"' || c == '\'')
+                quote = c;
+            ++pos;
+        }
     }
-    // A tab at the very start already begins a line.
+    return npos;
 }
 
-void applyCloseDepth1(std::string &out)
+// An internal subset, from just behind its '[' to one past its ']'.
+size_t subsetEnd(std::string_view text, size_t pos)
 {
-    const size_t n = out.size();
-    if (n == 0)
-        out.push_back('\t');
-    else if (out[n - 1] == '\n')
-        out.push_back('\t');
-    else if (out[n - 1] != '\t')
-        out.append("\n\t");
-    else if (n >= 2 && out[n - 2] != '\n')
-        insertLineFeeds(out, 1, 1);
+    while (pos != npos && pos < text.size()) {
+        const char c = text[pos];
+        if (c == ']')
+            return pos + 1;
+        if (c == '"' || c == '\'')
+            pos = afterQuoted(text, pos);
+        else if (text.substr(pos, 4) == "<!--")
+            pos = after(text, pos + 4, "-->");
+        else if (text.substr(pos, 2) == "<?")
+            pos = after(text, pos + 2, "?>");
+        else
+            ++pos;
+    }
+    return npos;
 }
 
-void applyDepth(std::string &out, int depth)
+// A declaration such as <!DOCTYPE ...>, from just behind its "<!".
+size_t declarationEnd(std::string_view text, size_t pos)
 {
-    const size_t n = out.size();
-    size_t run = 0;
-    while (run < size_t(depth) && run < n && out[n - 1 - run] == '\t')
-        ++run;
-    // The start of the text counts as the start of a line.
-    const size_t runStart = n - run;
-    if (runStart > 0 && out[runStart - 1] != '\n')
-        insertLineFeeds(out, run, 1);
-    out.append(size_t(depth) - run, '\t');
+    while (pos != npos && pos < text.size()) {
+        const char c = text[pos];
+        if (c == '>')
+            return pos + 1;
+        if (c == '"' || c == '\'')
+            pos = afterQuoted(text, pos);
+        else if (c == '[')
+            pos = subsetEnd(text, pos + 1);
+        else
+            ++pos;
+    }
+    return npos;
 }
+
+// A construct without its end swallows the rest of the text.
+Token ending(Kind kind, size_t end, std::string_view name = {})
+{
+    return {end == npos ? Kind::Unterminated : kind, end, name};
+}
+
+// The token that starts at the '<' at `at`.
+Token scan(std::string_view text, size_t at)
+{
+    const std::string_view rest = text.substr(at);
+    if (rest.starts_with("<%"))
+        return ending(Kind::Text, afterServerCode(text, at));
+    if (rest.starts_with("<!--"))
+        return ending(Kind::Other, after(text, at + 4, "-->"));
+    if (rest.starts_with("<![CDATA["))
+        return ending(Kind::Other, after(text, at + 9, "]]>"));
+    if (rest.starts_with("<!"))
+        return ending(Kind::Other, declarationEnd(text, at + 2));
+    if (rest.starts_with("<?"))
+        return ending(Kind::Other, after(text, at + 2, "?>"));
+
+    const bool endTag = rest.size() > 1 && rest[1] == '/';
+    const size_t nameStart = at + (endTag ? 2 : 1);
+    if (nameStart >= text.size() || !isNameStart(text[nameStart]))
+        return {Kind::Text, at + 1, {}};
+    size_t nameEnd = nameStart + 1;
+    while (nameEnd < text.size() && isNameChar(text[nameEnd]))
+        ++nameEnd;
+    const std::string_view name = text.substr(nameStart, nameEnd - nameStart);
+    const size_t end = tagEnd(text, nameEnd);
+    if (endTag)
+        return ending(Kind::EndTag, end, name);
+    return ending(end != npos && text[end - 2] == '/' ? Kind::EmptyTag : Kind::StartTag, end, name);
+}
+
+struct Open
+{
+    std::string_view name;
+    bool elementOnly;
+};
+
+class OpenElements
+{
+public:
+    size_t size() const { return m_stack.size(); }
+
+    bool elementOnlyContext() const { return m_stack.empty() || m_stack.back().elementOnly; }
+
+    void push(std::string_view name)
+    {
+        m_stack.push_back({name, isElementOnly(name)});
+        ++m_counts[name];
+    }
+
+    // Where the element an end tag closes stands; npos when none is open.
+    // The count keeps stray end tags from searching a deep stack each time.
+    size_t find(std::string_view name) const
+    {
+        if (!m_stack.empty() && m_stack.back().name == name)
+            return m_stack.size() - 1;
+        const auto count = m_counts.find(name);
+        if (count == m_counts.end() || count->second == 0)
+            return npos;
+        size_t index = m_stack.size() - 1;
+        while (m_stack[index].name != name)
+            --index;
+        return index;
+    }
+
+    void popTo(size_t index)
+    {
+        while (m_stack.size() > index) {
+            --m_counts[m_stack.back().name];
+            m_stack.pop_back();
+        }
+    }
+
+private:
+    std::vector<Open> m_stack;
+    std::unordered_map<std::string_view, uint32_t> m_counts;
+};
 
 } // namespace
 
-// Conceptually every pattern makes its own pass over the whole text, in table
-// order. One pass does the same work: a rule looks only at the tabs and line
-// feeds right in front of its tag and the character before them, and inserts
-// only there. Since no pattern's second character is a tab or a line feed,
-// that window never reaches back into another tag, so what earlier passes did
-// elsewhere cannot change it; the patterns that hit the same tag are applied
-// to it in table order.
 std::string formatWml(std::string_view text)
 {
-    const Buckets &table = buckets();
-    std::array<bool, kPatternCount> rootDone {};
     std::string out;
-    out.reserve(text.size() + text.size() / 4 + 16);
+    out.reserve(text.size() + text.size() / 4 + 64);
+    OpenElements open;
 
-    size_t copied = 0;
+    // The text since the last markup token, copied or replaced once the next
+    // one shows what it stands between.
+    size_t runStart = 0;
+    bool afterMarkup = false;
     size_t pos = 0;
-    while (pos + 1 < text.size()) {
-        const void *hit = std::memchr(text.data() + pos, '<', text.size() - pos - 1);
+    while (pos < text.size()) {
+        const void *hit = std::memchr(text.data() + pos, '<', text.size() - pos);
         if (!hit)
             break;
-        const size_t tag = size_t(static_cast<const char *>(hit) - text.data());
-        const std::string_view rest = text.substr(tag);
-        for (unsigned char index : table[static_cast<unsigned char>(text[tag + 1])]) {
-            const Pattern &pattern = kPatterns[index];
-            if (!rest.starts_with(pattern.text))
-                continue;
-            if (pattern.rule == Rule::Root) {
-                if (rootDone[index])
-                    continue;
-                rootDone[index] = true;
-            }
-            if (copied < tag) {
-                out.append(text, copied, tag - copied);
-                copied = tag;
-            }
-            switch (pattern.rule) {
-            case Rule::Declaration:
-                applyDeclaration(out);
-                break;
-            case Rule::Root:
-                applyRoot(out);
-                break;
-            case Rule::OpenDepth1:
-                applyOpenDepth1(out);
-                break;
-            case Rule::CloseDepth1:
-                applyCloseDepth1(out);
-                break;
-            case Rule::Depth:
-                applyDepth(out, pattern.depth);
-                break;
+        const size_t at = size_t(static_cast<const char *>(hit) - text.data());
+        const Token token = scan(text, at);
+        if (token.kind == Kind::Unterminated)
+            break;
+        pos = token.end;
+        if (token.kind == Kind::Text)
+            continue;
+
+        size_t depth = open.size();
+        bool blank = false;
+        size_t closes = npos;
+        if (token.kind == Kind::StartTag || token.kind == Kind::EmptyTag) {
+            blank = depth == 0 || wantsBlankLine(token.name);
+        } else if (token.kind == Kind::EndTag) {
+            closes = open.find(token.name);
+            if (closes != npos) {
+                depth = closes;
+                blank = closes == 0;
             }
         }
-        pos = tag + 1;
+
+        const std::string_view run = text.substr(runStart, at - runStart);
+        if (afterMarkup && open.elementOnlyContext() && allSpace(run)) {
+            out.append(blank ? "\n\n" : "\n");
+            out.append(std::min(depth, kMaxIndent), '\t');
+        } else {
+            out.append(run);
+        }
+        out.append(text.substr(at, token.end - at));
+
+        if (token.kind == Kind::StartTag)
+            open.push(token.name);
+        else if (closes != npos)
+            open.popTo(closes);
+        afterMarkup = true;
+        runStart = token.end;
     }
-    out.append(text, copied, text.size() - copied);
+    out.append(text.substr(runStart));
     return out;
 }
 

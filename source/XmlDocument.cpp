@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
 
 namespace tess {
@@ -465,8 +466,6 @@ bool XmlDocument::load(const std::string &path)
     clear();
     m_error = {};
     m_loadedFileSize = 0;
-    XmlLoadState state;
-
     struct stat st = {};
     const char *unreadable = nullptr;
     if (path.empty())
@@ -475,18 +474,30 @@ bool XmlDocument::load(const std::string &path)
         unreadable = std::strerror(errno);
     else if (!S_ISREG(st.st_mode))
         unreadable = std::strerror(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-    if (unreadable) {
-        state.fail(XML_IO_LOAD_ERROR, 0, 0, "Cannot open \"" + path + "\": " + unreadable);
+    std::string why;
+    const std::optional<std::string> bytes = unreadable ? std::nullopt : readWholeFile(path, &why);
+    if (!bytes) {
+        XmlLoadState state;
+        state.fail(XML_IO_LOAD_ERROR, 0, 0,
+                   "Cannot open \"" + path + "\": " + (unreadable ? unreadable : why.c_str()));
         m_error = state.error;
         return false;
     }
+    return loadBytes(*bytes, path);
+}
 
-    m_doc = parseDocumentFile(path, uint64_t(st.st_size), state);
+bool XmlDocument::loadBytes(std::string_view bytes, const std::string &name, bool utf8)
+{
+    clear();
+    m_error = {};
+    m_loadedFileSize = 0;
+    XmlLoadState state;
+    m_doc = parseDocument({bytes, name, utf8}, state);
     if (!m_doc) {
         m_error = state.error;
         return false;
     }
-    m_loadedFileSize = uint64_t(st.st_size);
+    m_loadedFileSize = bytes.size();
     return true;
 }
 
@@ -544,6 +555,29 @@ XmlNode XmlDocument::createComment(const std::string &text)
         || (!text.empty() && text.back() == '-'))
         return {};
     xmlNodePtr node = xmlNewDocComment(ensureDocument(), xml(normalisedLineEnds(text)));
+    if (node)
+        m_created.push_back(node);
+    return XmlNode(node);
+}
+
+XmlNode XmlDocument::createCDataSection(const std::string &text)
+{
+    if (!isXmlText(text) || text.find("]]>") != std::string::npos)
+        return {};
+    xmlNodePtr node = xmlNewCDataBlock(ensureDocument(), xml(text), int(text.size()));
+    if (node)
+        m_created.push_back(node);
+    return XmlNode(node);
+}
+
+XmlNode XmlDocument::createProcessingInstruction(const std::string &target, const std::string &data)
+{
+    if (!isXmlName(target) || !isXmlText(data) || data.find("?>") != std::string::npos
+        || target.size() == 3 && (target[0] | 0x20) == 'x' && (target[1] | 0x20) == 'm'
+            && (target[2] | 0x20) == 'l')
+        return {};
+    xmlNodePtr node
+        = xmlNewDocPI(ensureDocument(), xml(target), data.empty() ? nullptr : xml(data));
     if (node)
         m_created.push_back(node);
     return XmlNode(node);

@@ -122,16 +122,22 @@ public:
     XmlDocument &operator=(const XmlDocument &) = delete;
 
     // Parses the file at `path`; false with parseError() filled on failure
-    // (the first error found). A document without document type declaration
-    // is only checked for well-formedness. Default attributes of the DTD are
-    // not added. Replaces whatever the document held before.
+    // (the first error found). The deck is validated against the WML 1.1 DTD,
+    // whether or not it has a document type declaration. Default attributes
+    // of the DTD are not added. Replaces whatever the document held before.
     bool load(const std::string &path);
+    // The same for a deck already read: `name` is what messages call it; with
+    // `utf8` the bytes are UTF-8 whatever their declaration names (a page the
+    // program decoded itself before masking its server code).
+    bool loadBytes(std::string_view bytes, const std::string &name, bool utf8 = false);
     const XmlParseError &parseError() const { return m_error; }
-    // Size in bytes of the file the last successful load() read.
+    // Size in bytes of the deck the last successful load read.
     uint64_t loadedFileSize() const { return m_loadedFileSize; }
 
-    // Whitespace-only text nodes are dropped on load (outside xml:space
-    // "preserve"), so the DOM of an indented deck holds no layout nodes.
+    // Whitespace-only text in element-only content (between cards, inside a
+    // select) is dropped on load (outside xml:space "preserve"), so the DOM
+    // of an indented deck holds no layout nodes; in a paragraph every blank
+    // stays, since a phone shows it.
 
     XmlNode documentElement() const;
     // The "#document" node, parent of the document type, the document
@@ -146,6 +152,8 @@ public:
     XmlNode createElement(const std::string &name);
     XmlNode createTextNode(const std::string &text);
     XmlNode createComment(const std::string &text);
+    XmlNode createCDataSection(const std::string &text);
+    XmlNode createProcessingInstruction(const std::string &target, const std::string &data);
     // By entity name ("lt", "nbsp", ...); saved as "&name;".
     XmlNode createEntityReference(const std::string &name);
     // Replaces the value of an existing attribute in place.

@@ -5,9 +5,9 @@
 #include "source/XmlEntityGuard.h"
 
 #include <libxml/SAX2.h>
-#include <libxml/catalog.h>
 #include <libxml/parserInternals.h>
 #include <libxml/uri.h>
+#include <libxml/valid.h>
 
 #include <algorithm>
 #include <cctype>
@@ -15,6 +15,8 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <iterator>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <sys/stat.h>
@@ -25,10 +27,6 @@ namespace tess {
 namespace {
 
 std::once_flag g_runtimeOnce;
-// The private catalog resolves lazily and caches what it reads; the lock
-// keeps a worker thread's load from racing the UI thread's.
-std::mutex g_catalogMutex;
-xmlCatalogPtr g_catalog = nullptr;
 
 thread_local XmlLoadState *t_state = nullptr;
 
@@ -67,64 +65,10 @@ bool isRegularFile(const std::string &path, std::string *why)
     return true;
 }
 
-std::string unescaped(const std::string &text)
-{
-    char *raw = xmlURIUnescapeString(text.c_str(), 0, nullptr);
-    if (!raw)
-        return text;
-    std::string out(raw);
-    xmlFree(raw);
-    return out;
-}
-
-bool hasUriScheme(const std::string &address)
-{
-    size_t colon = address.find(':');
-    if (colon == std::string::npos || colon == 0)
-        return false;
-    if (!std::isalpha(static_cast<unsigned char>(address[0])))
-        return false;
-    return std::all_of(address.begin(), address.begin() + long(colon), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
-    });
-}
-
-// The file path an address names, or empty when it names anything but a
-// local file. libxml2 hands paths over %-escaped when the file is missing.
-std::string localPathOf(const std::string &address)
-{
-    std::string path;
-    if (address.rfind("file://localhost/", 0) == 0)
-        path = address.substr(16);
-    else if (address.rfind("file:///", 0) == 0)
-        path = address.substr(7);
-    else if (!hasUriScheme(address))
-        path = address;
-    else
-        return {};
-    struct stat st = {};
-    if (!path.empty() && ::stat(path.c_str(), &st) != 0)
-        path = unescaped(path);
-    return path;
-}
-
-std::string resolveThroughCatalog(const char *publicId, const char *systemId)
-{
-    std::lock_guard<std::mutex> lock(g_catalogMutex);
-    if (!g_catalog)
-        return {};
-    xmlChar *uri = xmlACatalogResolve(g_catalog, reinterpret_cast<const xmlChar *>(publicId),
-                                      reinterpret_cast<const xmlChar *>(systemId));
-    if (!uri)
-        return {};
-    std::string out(reinterpret_cast<const char *>(uri));
-    xmlFree(uri);
-    return out;
-}
-
-// Everything a load asks for beyond its own file comes through here: the DTD
-// named by the declaration is read once (from the catalog's local copy when
-// the declaration names a network address), any other request is refused.
+// Everything a load asks for beyond its own file comes through here. The one
+// DTD a load may read is the bundled WML 1.1 DTD, whatever the declaration
+// names: a system identifier is never opened, so a deck cannot make the
+// program read (or reveal the existence of) another file.
 xmlParserInputPtr guardedEntityLoader(const char *url, const char *publicId, xmlParserCtxtPtr ctxt)
 {
     XmlLoadState *state = t_state;
@@ -140,19 +84,12 @@ xmlParserInputPtr guardedEntityLoader(const char *url, const char *publicId, xml
     }
     state->subsetRequested = true;
 
-    std::string path = localPathOf(address);
-    if (path.empty()) {
-        path = localPathOf(resolveThroughCatalog(publicId, url));
-        if (path.empty()) {
-            state->failHere(XML_IO_NETWORK_ATTEMPT,
-                            "Refused to fetch the DTD \"" + address
-                                + "\": network access is disabled and no local copy is known");
-            return nullptr;
-        }
-    }
+    const std::string path = bundledDtdPath();
     std::string why;
-    if (!isRegularFile(path, &why)) {
-        state->failHere(XML_IO_LOAD_ERROR, "Cannot read the DTD \"" + path + "\": " + why);
+    if (path.empty() || !isRegularFile(path, &why)) {
+        state->failHere(XML_IO_LOAD_ERROR,
+                        "Cannot read the WML 1.1 DTD \"" + path
+                            + "\": " + (path.empty() ? std::string("not installed") : why));
         return nullptr;
     }
     return xmlNewInputFromFile(ctxt, path.c_str());
@@ -165,9 +102,6 @@ void ensureXmlRuntime()
     std::call_once(g_runtimeOnce, [] {
         xmlInitParser();
         xmlSetExternalEntityLoader(guardedEntityLoader);
-        const std::string catalog = bundledCatalogPath();
-        if (!catalog.empty())
-            g_catalog = xmlLoadACatalog(catalog.c_str());
     });
 }
 
@@ -247,9 +181,11 @@ bool preservesSpace(xmlNodePtr element, bool inherited)
 
 void dropLayoutWhitespace(xmlNodePtr parent, bool preserve)
 {
+    const bool layout = !preserve && parent->type == XML_ELEMENT_NODE
+        && isElementOnlyWmlElement(reinterpret_cast<const char *>(parent->name));
     for (xmlNodePtr child = parent->children; child;) {
         xmlNodePtr next = child->next;
-        if (child->type == XML_TEXT_NODE && !preserve && xmlIsBlankNode(child)) {
+        if (child->type == XML_TEXT_NODE && layout && xmlIsBlankNode(child)) {
             xmlUnlinkNode(child);
             xmlFreeNode(child);
         } else if (child->type == XML_ELEMENT_NODE) {
@@ -343,7 +279,7 @@ private:
             return;
         const bool preserve = hooks->m_open.back().preserve;
         hooks->m_open.pop_back();
-        if (!preserve)
+        if (!preserve && isElementOnlyWmlElement(reinterpret_cast<const char *>(element->name)))
             dropBlankChildren(element);
     }
 
@@ -370,9 +306,53 @@ private:
     std::vector<xmlNodePtr> m_references;
 };
 
-// One run of libxml2 over the file: the document, or null with the first
-// error in `state`. `prepare` sees the parser context before the parse.
-xmlDocPtr runParser(const std::string &path, XmlLoadState &state,
+// The deck's bytes as libxml2's input, named by the deck's absolute path so
+// that messages and base addresses read as they would for the file.
+xmlParserInputPtr memoryInput(xmlParserCtxtPtr ctxt, const XmlSource &source)
+{
+    if (source.bytes.size() > size_t(std::numeric_limits<int>::max()))
+        return nullptr;
+    xmlParserInputBufferPtr buffer = xmlParserInputBufferCreateMem(
+        source.bytes.data(), int(source.bytes.size()), XML_CHAR_ENCODING_NONE);
+    if (!buffer)
+        return nullptr;
+    xmlParserInputPtr input = xmlNewIOInputStream(ctxt, buffer, XML_CHAR_ENCODING_NONE);
+    if (!input) {
+        xmlFreeParserInputBuffer(buffer);
+        return nullptr;
+    }
+    std::error_code ec;
+    const std::string name
+        = source.name.empty() ? std::string() : std::filesystem::absolute(source.name, ec).string();
+    if (!name.empty())
+        input->filename = reinterpret_cast<const char *>(xmlStrdup(BAD_CAST name.c_str()));
+    return input;
+}
+
+// A deck without a document type declaration is still a WML deck: it is held
+// to the WML 1.1 DTD, as a validator given that DTD would.
+void validateWithoutDeclaration(xmlDocPtr doc, XmlLoadState &state)
+{
+    if (doc->intSubset || doc->extSubset)
+        return;
+    state.inExternalSubset = true;
+    state.subsetRequested = false;
+    xmlDtdPtr dtd = xmlParseDTD(nullptr, BAD_CAST bundledDtdPath().c_str());
+    state.inExternalSubset = false;
+    if (!dtd) {
+        state.fail(XML_IO_LOAD_ERROR, 0, 0, "Cannot read the WML 1.1 DTD");
+        return;
+    }
+    if (xmlValidCtxtPtr valid = xmlNewValidCtxt()) {
+        xmlValidateDtd(valid, doc, dtd);
+        xmlFreeValidCtxt(valid);
+    }
+    xmlFreeDtd(dtd);
+}
+
+// One run of libxml2 over the bytes of a deck: the document, or null with the
+// first error in `state`. `prepare` sees the parser context before the parse.
+xmlDocPtr runParser(const XmlSource &source, XmlLoadState &state,
                     const std::function<void(xmlParserCtxtPtr)> &prepare)
 {
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
@@ -389,15 +369,16 @@ xmlDocPtr runParser(const std::string &path, XmlLoadState &state,
         ctxt->sax->externalSubset = loadExternalSubsetGuarded;
         if (prepare)
             prepare(ctxt);
-        // An absolute name makes a relative DTD name resolve beside the
-        // document, whatever the working folder.
-        std::error_code ec;
-        const std::string absolute = std::filesystem::absolute(path, ec).string();
-        if (xmlParserInputPtr input
-            = xmlNewInputFromFile(ctxt, ec ? path.c_str() : absolute.c_str())) {
+        if (source.utf8)
+            xmlCtxtUseOptions(ctxt, kLoadOptions | XML_PARSE_IGNORE_ENC);
+        if (xmlParserInputPtr input = memoryInput(ctxt, source)) {
             inputPush(ctxt, input);
+            if (source.utf8)
+                xmlSwitchEncoding(ctxt, XML_CHAR_ENCODING_UTF8);
             xmlParseDocument(ctxt);
         }
+        if (ctxt->myDoc && ctxt->wellFormed && !state.failed)
+            validateWithoutDeclaration(ctxt->myDoc, state);
         doc = ctxt->myDoc;
         ctxt->myDoc = nullptr;
         if (!doc || !ctxt->wellFormed || state.failed)
@@ -427,12 +408,11 @@ xmlDocPtr checkedWhole(xmlDocPtr doc, uint64_t limit, XmlLoadState &state)
 
 } // namespace
 
-xmlDocPtr parseDocumentFile(const std::string &path, uint64_t fileSize, XmlLoadState &state)
+xmlDocPtr parseDocument(const XmlSource &source, XmlLoadState &state)
 {
-    const uint64_t limit = kEntityExpansionAllowance + fileSize;
+    const uint64_t limit = kEntityExpansionAllowance + source.bytes.size();
     std::optional<TreeHooks> hooks;
-    xmlDocPtr doc
-        = runParser(path, state, [&](xmlParserCtxtPtr ctxt) { hooks.emplace(ctxt); });
+    xmlDocPtr doc = runParser(source, state, [&](xmlParserCtxtPtr ctxt) { hooks.emplace(ctxt); });
     if (!doc)
         return nullptr;
     if (!hooks->attached())
@@ -444,12 +424,21 @@ xmlDocPtr parseDocumentFile(const std::string &path, uint64_t fileSize, XmlLoadS
     // the walk that finds it.
     xmlFreeDoc(doc);
     XmlLoadState again;
-    doc = runParser(path, again, {});
+    doc = runParser(source, again, {});
     if (doc)
         doc = checkedWhole(doc, limit, again);
     state.failed = again.failed;
     state.error = again.error;
     return doc;
+}
+
+bool isElementOnlyWmlElement(std::string_view name)
+{
+    static constexpr std::string_view names[] = {
+        "wml",     "head",   "template", "card",  "do", "onevent", "go",   "prev",
+        "refresh", "select", "optgroup", "table", "tr", "access",  "meta",
+    };
+    return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
 
 } // namespace tess

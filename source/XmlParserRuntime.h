@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tess {
 
@@ -54,12 +55,26 @@ private:
     void *m_oldGenericContext;
 };
 
-// Parses the file at `path` (of `fileSize` bytes) for XmlDocument::load:
-// validates it as its declaration asks, refuses it when its entity references
-// would expand to more than the file plus 1 MiB, and drops its layout
-// whitespace (whitespace-only text outside xml:space "preserve"). The
-// document, or null with the first error in `state`.
-xmlDocPtr parseDocumentFile(const std::string &path, uint64_t fileSize, XmlLoadState &state);
+// What a load reads: the deck's bytes, the name its messages carry, and
+// whether the bytes are UTF-8 whatever their declaration says (a page the
+// program has decoded itself).
+struct XmlSource
+{
+    std::string_view bytes;
+    std::string name;
+    bool utf8 = false;
+};
+
+// Parses a deck for XmlDocument: validates it against the WML 1.1 DTD (a deck
+// without declaration too), refuses it when its entity references would
+// expand to more than its size plus 1 MiB, and drops its layout whitespace
+// (whitespace-only text in element-only content, outside xml:space
+// "preserve"). The document, or null with the first error in `state`.
+xmlDocPtr parseDocument(const XmlSource &source, XmlLoadState &state);
+
+// Whether WML 1.1 allows only elements (no text) inside `name`: whitespace
+// there is layout, everywhere else it belongs to the text.
+bool isElementOnlyWmlElement(std::string_view name);
 
 // The SAX externalSubset handler of a load: marks the one moment at which the
 // loader hands out a DTD.

@@ -84,8 +84,11 @@ std::vector<TreeRow> TreeRows(const DeckNode *root)
     const DeckNode *node = root;
     int depth = 1;
     while (node) {
-        TreeItemLook look = TreeItemLookOf(*node);
-        rows.push_back({depth, std::move(look.label), look.image, node->id()});
+        // Blanks between the words of a paragraph are no item of their own.
+        if (!IsLayoutBlank(node)) {
+            TreeItemLook look = TreeItemLookOf(*node);
+            rows.push_back({depth, std::move(look.label), look.image, node->id()});
+        }
         if (node->firstChild) {
             node = node->firstChild;
             ++depth;
@@ -103,8 +106,10 @@ std::vector<TreeRow> TreeRows(const DeckNode *root)
 std::vector<int> SubtreeIds(const DeckNode *node)
 {
     std::vector<int> ids;
-    for (const DeckNode *n = node; n; n = nextInSubtree(n, node))
-        ids.push_back(n->id());
+    for (const DeckNode *n = node; n; n = nextInSubtree(n, node)) {
+        if (!IsLayoutBlank(n))
+            ids.push_back(n->id());
+    }
     return ids;
 }
 

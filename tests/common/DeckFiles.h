@@ -3,6 +3,7 @@
 #include "model/DeckModel.h"
 #include "model/WMLReader.h"
 #include "model/WMLWriter.h"
+#include "source/Compiler.h"
 #include "source/SourceForm.h"
 #include "source/XmlDocument.h"
 #include "source/XmlTestSupport.h"
@@ -17,13 +18,7 @@ struct DeckFiles
 {
     ScratchDir scratch;
 
-    // The saved prologue starts with a blank that the formatter takes away;
-    // XML allows nothing before its declaration.
-    static std::string header()
-    {
-        const std::string text = prologue(false, "");
-        return text.substr(text.find('<'));
-    }
+    static std::string header() { return prologue(false, ""); }
 
     // Reads `cards` (the content of the wml element) into `model`.
     bool load(DeckModel &model, const std::string &cards) const
@@ -38,15 +33,19 @@ struct DeckFiles
     std::string validationError(DeckModel &model) const
     {
         model.filePath = scratch.path("written.wml");
-        if (!WriteDeck(model))
-            return "not written";
-        XmlDocument doc;
-        const std::string checked
-            = scratch.write("checked.wml", header() + readBytes(model.filePath));
-        if (doc.load(checked))
+        std::string error;
+        if (!writeDeckSource(model, header(), &error))
+            return "not written: " + error;
+        // Read back as a document is: server code masked out.
+        DeckModel written;
+        written.filePath = model.filePath;
+        struct : MessageSink
+        {
+            void showMessage(const std::string &) override { }
+        } sink;
+        if (LoadDeckFromFile(written, sink))
             return {};
-        return doc.parseError().reason + " (line " + std::to_string(doc.parseError().line + 1)
-            + "): " + readBytes(model.filePath);
+        return compileState().outputMessage + ": " + readBytes(model.filePath);
     }
 };
 

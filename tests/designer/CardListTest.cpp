@@ -36,8 +36,8 @@ protected:
     void open(const char *name)
     {
         NullSink sink;
-        ASSERT_TRUE(m_doc.openFile(std::string(TESS_TEST_DATA_DIR "/design/") + name,
-                                   m_temp.path().toStdString(), sink, nullptr));
+        ASSERT_TRUE(
+            m_doc.openFile(std::string(TESS_TEST_DATA_DIR "/design/") + name, sink, nullptr));
         m_list = std::make_unique<CCardList>(m_doc);
         QObject::connect(&m_doc, &CBerthingDoc::alignAllRequested, [this] { ++m_alignAll; });
     }

@@ -2,50 +2,13 @@
 
 #include "model/DeckDump.h"
 #include "model/NextElementId.h"
+#include "source/ServerCodeMask.h"
 #include "source/XmlTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 namespace tess {
 namespace {
-
-TEST(SourceScanner, FindsTagsAndCodeAndStaysInsideAnyInput)
-{
-    const struct
-    {
-        std::optional<std::string> text; // none: a folder, which cannot be read
-        std::string calls, results; // T: nextTag, C: code
-    } cases[] = {
-        {"x <?xml?><!DOCTYPE wml><wml><card\tid=\"a\"><p>x<%= 1 %></p><br/></card>", "TTTTCTTT",
-         "wml|card|p|ASP|= 1 |br|EOF Detected |EOF Detected"},
-        {"<wml>\r\n<a\r\nhref=\"x\">< p/><%%><", "TTTTCT", "wml|a||ASP||EOF Detected "},
-        {"<wml><car", "TT", "wml|EOF Detected "},
-        {"<wml><% abc", "TTCT", "wml|ASP| abc|EOF Detected "},
-        {"<card><p>", "TT", "EOF Detected |EOF Detected"},
-        {std::nullopt, "TCT", "EOF Detected||EOF Detected"},
-    };
-    test::ScratchDir dir;
-    for (const auto &c : cases) {
-        SourceScanner scanner;
-        scanner.open(c.text ? dir.write("s.asp", *c.text) : dir.dir.path().toStdString());
-        std::string results;
-        for (char call : c.calls)
-            results += (results.empty() ? "" : "|")
-                + (call == 'T' ? scanner.nextTag() : scanner.code());
-        EXPECT_EQ(results, c.results) << c.calls;
-    }
-    std::string bytes = "<w";
-    for (int i = 0; i < 70000; ++i)
-        bytes += static_cast<char>(i * 7919 % 256);
-    SourceScanner scanner;
-    scanner.open(dir.write("b.asp", bytes));
-    for (size_t calls = 0; scanner.moreToRead() && calls <= bytes.size(); ++calls)
-        if (scanner.nextTag() == "ASP")
-            scanner.code();
-    EXPECT_FALSE(scanner.moreToRead());
-}
 
 TEST(WMLReader, KindOfTagIsExactAndCaseSensitive)
 {
@@ -82,41 +45,76 @@ TEST(WMLReader, KindOfTagIsExactAndCaseSensitive)
         EXPECT_EQ(KindOfTag(tag), kind) << tag;
 }
 
-// Decks whose tree the corpus cannot show: nodes that are not elements, and
-// code blocks that move or are lost because the scanner finds them late.
-TEST(WMLReader, StoresOtherNodesAndRestoresCodeWhereTheScannerFindsIt)
+// Every node of the file is stored, escaped as it stands in a file: one
+// letter, the blank between two inline elements, comments as written,
+// CDATA sections, processing instructions, entity references without their
+// replacement text, and attribute values with quotes and ampersands.
+TEST(WMLReader, StoresEveryNodeAsItStandsInAFile)
 {
     const struct
     {
-        std::string pure, source, tree;
+        std::string deck, tree;
     } cases[] = {
-        {"<wml><CARD><P>ab</P><![CDATA[x<y]]><?tess mark?>\xC3\x89 c \xC3\xA6</CARD></wml>", "",
-         "0 <CARD >\\r\\n\n.0 <P >\\r\\n\n..6 ab\n.0 #cdata-section\n.0 tess\n.21 \xC3\x89 c "
-         "\xC3\xA6\n"},
-        {"<wml><card><p><b>bb</b></p><p>cc</p><p>dd</p></card></wml>",
-         "<wml><card><p><% 1 %><b>bb</b><% 2 %></p><% 3 %><p>c<% 4 %>c</p><p>dd</p></card></wml>",
-         "2 <card >\\r\\n\n.3 <p >\\r\\n\n..21  1 \n..6 <b >\\r\\n\n...6 bb\n..21  2 \n..21  3 \n"
-         ".3 <p >\\r\\n\n..6 cc\n..21  4 \n.3 <p >\\r\\n\n..6 dd\n"},
-        // The tag in the comment puts the scanner out of step; the second
-        // block lies after its last read.
-        {"<wml><card><p><!-- <i> --><b>bb</b></p><p>cc</p><do type=\"x\"><go href=\"#a\"/></do>"
+        {"<wml><card><p><em>Call</em> <b>5</b> <i>or</i>.</p></card></wml>",
+         "2 <card >\\r\\n\n.3 <p >\\r\\n\n..6 <em >\\r\\n\n...6 Call\n..6  \n..6 <b >\\r\\n\n...6 "
+         "5\n"
+         "..6  \n..6 <i >\\r\\n\n...6 or\n..6 .\n"},
+        {"<wml><card title=\"Q&amp;A &quot;x&quot;\"><p>Fish &amp; chips &lt;now&gt;&nbsp;a</p>"
          "</card></wml>",
-         "<wml><card><p><!-- <i> --><b>bb</b></p><p>cc<% 1 %></p><do type=\"x\"><go href=\"#a\"/>"
-         "<% 2 %></do></card></wml>",
-         "2 <card >\\r\\n\n.3 <p >\\r\\n\n..0 <!--  <i>  -->\n..6 <b >\\r\\n\n...6 bb\n.3 <p "
-         ">\\r\\n\n"
-         "..6 cc\n.9 <do type=\"x\" >\\r\\n\n..0 <go href=\"#a\" />\\r\\n\n"},
+         "2 <card title=\"Q&amp;A &quot;x&quot;\" >\\r\\n\n.3 <p >\\r\\n\n"
+         "..6 Fish &amp; chips &lt;now&gt;\n..0 &nbsp;\n..6 a\n"},
+        {"<wml><!--top--><card><p><![CDATA[x<y&z]]><?tess mark?><!-- c --></p></card></wml>",
+         "0 <!--top-->\n2 <card >\\r\\n\n.3 <p >\\r\\n\n..0 <![CDATA[x<y&z]]>\n"
+         "..0 <?tess mark?>\n..0 <!-- c -->\n"},
+        {"<wml><card>\n  <p>\n  a\n  </p>\n</card></wml>",
+         "2 <card >\\r\\n\n.3 <p >\\r\\n\n..6 \\n  a\\n  \n"},
     };
     for (const auto &c : cases) {
-        test::ScratchDir dir;
         XmlDocument doc;
-        ASSERT_TRUE(doc.load(dir.write("pure.wml", c.pure))) << doc.parseError().reason;
+        const std::string deck = test::WmlPrologue + c.deck;
+        ASSERT_TRUE(doc.loadBytes(deck, "deck.wml")) << doc.parseError().reason;
         DeckModel model;
-        model.jsp = true;
-        model.filePath = c.source.empty() ? dir.path("pure.wml") : dir.write("page.jsp", c.source);
-        LoadDeck(model, doc);
-        EXPECT_EQ(dumpDeck(model.root()), c.tree) << c.pure;
+        LoadDeck(model, doc, deck);
+        EXPECT_EQ(dumpDeck(model.root()), c.tree) << c.deck;
     }
+}
+
+// Code masked inside text comes back as code blocks in place; what stands
+// around the root element is kept as the file's prolog and epilogue.
+TEST(WMLReader, RestoresMaskedCodeAndKeepsPrologAndEpilogue)
+{
+    const std::string page = "<%@ page x %>\n<?xml version=\"1.0\"?>\n<wml><card><p>a<%= v %>b"
+                             "<%\n x \n%></p></card></wml>\n<!-- end -->\n";
+    const MaskedPage masked = maskServerCode(page, PageKind::Jsp);
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadBytes(masked.text, "page.jsp", true)) << doc.parseError().reason;
+    DeckModel model;
+    model.jsp = true;
+    LoadDeck(model, doc, page, masked.blocks);
+    EXPECT_EQ(dumpDeck(model.root()),
+              "2 <card >\\r\\n\n.3 <p >\\r\\n\n..6 a\n..21 = v \n..6 b\n"
+              "..21 \\n x \\n\n");
+    EXPECT_EQ(model.fileForm.prolog, "<%@ page x %>\n<?xml version=\"1.0\"?>\n");
+    EXPECT_EQ(model.fileForm.epilogue, "\n<!-- end -->\n");
+}
+
+TEST(WMLReader, RootElementSpan)
+{
+    constexpr size_t none = std::string_view::npos;
+    const struct
+    {
+        std::string page;
+        size_t start, end;
+    } cases[] = {
+        {"<wml></wml>", 0, 11},
+        {"<?xml version=\"1.0\"?><!DOCTYPE wml [<!ENTITY a \"<x>\">]><!--<b>--><wml/>\n", 65, 71},
+        {"<% x %><wml><wml2/></wml>", 7, 25},
+        {"<wml><card></card>", 0, 18},
+        {"<!-- never ends", none, none},
+        {"", none, none},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(RootElementSpan(c.page), std::make_pair(c.start, c.end)) << c.page;
 }
 
 TEST(WMLReader, LoadReplacesTheTreeAndCountsItsNodes)
@@ -127,7 +125,6 @@ TEST(WMLReader, LoadReplacesTheTreeAndCountsItsNodes)
     const int oldId = appendNode(model, nullptr, KindCard, "<card >")->id();
     XmlDocument doc;
     ASSERT_TRUE(doc.load(dir.write("pure.wml", "<wml><card><p>aa<b>bb</b></p></card></wml>")));
-    model.filePath = dir.path("unreadable.asp");
     EXPECT_EQ(LoadDeck(model, doc), 5);
     EXPECT_TRUE(model.validDeck);
     EXPECT_EQ(std::to_string(model.root()->kind()) + model.root()->fragment(), "0<wml>");

@@ -3,6 +3,7 @@
 #include "common/ScriptedPrompter.h"
 #include "model/DeckDump.h"
 #include "model/ModelConstants.h"
+#include "source/Compiler.h"
 #include "source/FileUtil.h"
 #include "source/XmlTestSupport.h"
 
@@ -21,7 +22,7 @@ std::string classified(int kind, const std::string &fragment)
     element.kind = kind;
     element.fragment = fragment;
     const ClassifiedFragment c = ClassifyFragment(element);
-    std::string out = std::string(1, "-&TCES"[int(c.kind)]) + ":" + c.name + c.text;
+    std::string out = std::string(1, "-&TCDIES"[int(c.kind)]) + ":" + c.name + c.text;
     for (const XmlAttribute &a : c.attributes)
         out += "|" + a.name + "=" + a.value;
     return c.kind == FragmentClass::Nothing ? "-" : out + (c.malformed ? "!" : "");
@@ -30,21 +31,26 @@ std::string classified(int kind, const std::string &fragment)
 TEST(WMLWriter, ClassifiesAndTokenisesFragmentsWithinTheirBounds)
 {
     const std::tuple<int, std::string, std::string> cases[] = {
-        {KindText, "x", "-"},
-        {KindText, "\xC2\xA0", "-"}, // one character in two bytes
+        {KindText, "", "-"},
+        {KindText, "x", "T:x"},
+        {KindText, " ", "T: "},
         {KindText, "\xC3\xA9\xC3\xA9", "T:\xC3\xA9\xC3\xA9"},
         {KindOther, "&shy;", "&:shy"},
         {KindOther, "&nbsp;<b>", "T:&nbsp;<b>"},
         {KindOther, "--> a <!--b", "C:b"},
-        {KindAsp, "\xC3\x89 a \xC3\xA6", "S: a "},
+        {KindOther, "<!-- a -->", "C: a "},
+        {KindOther, "<![CDATA[a<!--b]]>", "D:a<!--b"},
+        {KindOther, "<?tess mark it?>", "I:tessmark it"},
+        {KindAsp, "\xEE\x80\x80 a \xEE\x80\x81", "S: a "},
         {KindJsp, "x", "S:x"},
         {KindOther, "<x a=\"1\"  b=\"\" >", "E:x|a=1|b="},
+        {KindOther, "<x a=\"say &quot;hi&quot; &amp; &lt;go&gt;\" b=\"2\" >",
+         "E:x|a=say \"hi\" & <go>|b=2"},
         {KindParagraph, "<p\talign=\"left\"\r\n>", "E:p|align=left"},
         {KindBreak, "<br/>", "E:br!"},
         {KindOther, "<>", "E:!"},
         {KindParagraph, "<p align=\"left\">", "E:p|align=left!"},
         {KindOther, "<go href=\"a\"method=\"post\" >", "E:go|href=a!"},
-        {KindOther, "<x a=\"say \"hi\"\" b=\"2\" >", "E:x|a=say |b=2!"},
         {KindParagraph, "<p a=\"1\" align=\"le", "E:p|a=1!"},
         {KindParagraph, "<p align >x=\"1\"", "E:p!"},
     };
@@ -52,13 +58,19 @@ TEST(WMLWriter, ClassifiesAndTokenisesFragmentsWithinTheirBounds)
         EXPECT_EQ(classified(kind, fragment), expected) << fragment;
 }
 
-TEST(WMLWriter, SplitsTextAtEachSpecialCharacter)
+// Stored text is escaped; the document holds its characters, with "&nbsp;"
+// and "&shy;" as references of their own, and the serializer escapes again.
+TEST(WMLWriter, TextGoesBackAsItWasEscaped)
 {
     const std::tuple<int, std::string, std::string, std::string> cases[] = {
-        {KindText, "a &lt; b", "'a ' &lt ' b'", "a &lt; b"},
-        {KindText, "\"&lt;&gt;'", "'' &quot '' &lt '' &gt '' &apos", "&quot;&lt;&gt;&apos;"},
-        {KindOther, "&copy;", "'' &amp 'copy;'", "&amp;copy;"},
-        {KindAsp, "if a<b \xC3\xA6", "'\xC3\x89if a<b \xC3\xA6'", "\xC3\x89if a&lt;b \xC3\xA6"},
+        {KindText, "a &lt; b", "'a < b'", "a &lt; b"},
+        {KindText, "\"&lt;&gt;'", "'\"<>''", "\"&lt;&gt;'"},
+        {KindText, "Fish &amp; chips&nbsp;now&shy;", "'Fish & chips' &nbsp 'now' &shy",
+         "Fish &amp; chips&nbsp;now&shy;"},
+        {KindOther, "&copy;", "'&copy;'", "&amp;copy;"},
+        {KindText, "&#233;t&#xE9;", "'\xC3\xA9t\xC3\xA9'", "\xC3\xA9t\xC3\xA9"},
+        {KindAsp, "if a<b", "'\xEE\x80\x80if a<b\xEE\x80\x81'",
+         "\xEE\x80\x80if a&lt;b\xEE\x80\x81"},
     };
     for (const auto &[kind, fragment, nodes, bytes] : cases) {
         DeckModel model;
@@ -84,6 +96,7 @@ TEST(WMLWriter, RootShortAndRefusedFragmentsPassTheirChildrenUp)
     DeckNode *bad = appendNode(model, card, KindOther, "<1bad x=\"1\" >");
     appendNode(model, appendNode(model, bad, KindText, "x"), KindBreak, "<br />\r\n");
     appendNode(model, appendNode(model, card, KindOther, "<wml >"), KindText, "ok");
+    appendNode(model, card, KindOther, "<!-- <wml> -->");
     for (const char *refused : {"<p a b=\"1\" id=\"p2\" >", "<!-- a -- b -->", "a\x01"})
         appendNode(model, card, KindOther, refused);
     std::vector<std::string> refused;
@@ -91,7 +104,7 @@ TEST(WMLWriter, RootShortAndRefusedFragmentsPassTheirChildrenUp)
     ASSERT_TRUE(BuildDeckDocument(model, doc, &refused));
     EXPECT_EQ(doc.serialize(),
               "<wml><card newcontext=\"false\" ordered=\"true\"><p align=\"left\"/>"
-              "<br/>ok<p id=\"p2\"/></card></wml>");
+              "x<br/><wml>ok</wml><!-- <wml> --><p id=\"p2\"/></card></wml>");
     EXPECT_EQ(refused,
               (std::vector<std::string> {"<1bad x=\"1\" >", "<p a b=\"1\" id=\"p2\" >",
                                          "<!-- a -- b -->", "a\x01"}));
@@ -107,29 +120,25 @@ TEST(WMLWriter, RootShortAndRefusedFragmentsPassTheirChildrenUp)
     // Deeper than any stack would allow for a recursive walk.
     DeckNode *deep = model.root();
     for (int i = 0; i < 200000; ++i)
-        deep = appendNode(model, deep, KindOther, "x");
+        deep = appendNode(model, deep, KindOther, "");
     appendNode(model, deep, KindText, "end");
     XmlDocument deepDoc;
     ASSERT_TRUE(BuildDeckDocument(model, deepDoc));
     EXPECT_TRUE(deepDoc.serialize().ends_with("</card>end</wml>"));
 }
 
-TEST(WMLWriter, WriteDeckSavesOrReportsAndKeepsTheFlagOnFailure)
+TEST(WMLWriter, WriteDeckToFileSavesOrReportsAndKeepsTheFlagOnFailure)
 {
     test::ScratchDir dir;
     DeckModel model;
     model.makeRoot(KindOther, "<wml>");
     appendNode(model, nullptr, KindCard, "<card id=\"a\" >\r\n");
-    EXPECT_TRUE(WriteDeck(model)); // no path: nothing written
-    EXPECT_FALSE(model.validDeck);
-    EXPECT_TRUE(QDir(dir.dir.path()).isEmpty());
-
     model.filePath = dir.write("deck.wml", "old");
     {
         ScriptedPrompter prompter;
         prompter.answer(Prompter::Answer::Ok);
         setAtomicWriteFailureForTesting(true);
-        EXPECT_FALSE(WriteDeck(model));
+        EXPECT_FALSE(WriteDeckToFile(model, test::WmlPrologue));
         setAtomicWriteFailureForTesting(false);
         EXPECT_FALSE(model.validDeck);
         ASSERT_EQ(prompter.messages().size(), 1u);
@@ -137,9 +146,10 @@ TEST(WMLWriter, WriteDeckSavesOrReportsAndKeepsTheFlagOnFailure)
         EXPECT_EQ(prompter.messages()[0].icon, Prompter::Icon::Stop);
         EXPECT_EQ(test::readBytes(model.filePath), "old");
     }
-    EXPECT_TRUE(WriteDeck(model));
+    EXPECT_TRUE(WriteDeckToFile(model, "<?xml version=\"1.0\"?>"));
     EXPECT_TRUE(model.validDeck);
-    EXPECT_EQ(test::readBytes(model.filePath), "<wml><card id=\"a\"/></wml>");
+    EXPECT_EQ(test::readBytes(model.filePath),
+              "<?xml version=\"1.0\"?>\n\n<wml>\n\n\t<card id=\"a\"/>\n\n</wml>\n");
 }
 
 } // namespace

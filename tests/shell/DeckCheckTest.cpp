@@ -124,9 +124,13 @@ TEST(DeckCheck, ReasonOnOneLineAndLocalDtdPrologue)
     ASSERT_TRUE(settings.create());
     ASSERT_TRUE(settings.writeNumber(kSettingLocalDtd, 1));
     ASSERT_TRUE(settings.writeString(kSettingDtdPath, "/opt/wml/wml_1.1.xml"));
+    // A deck without prolog of its own gets the one the settings choose.
     std::ostringstream code, none;
-    EXPECT_EQ(formatDeck(checkFixture("leading_text.wml"), settings, code, none), 0);
-    EXPECT_EQ(code.str(), readBytes(checkFixture("leading_text.local.wml")));
+    EXPECT_EQ(formatDeck(checkFixture("no_prolog.wml"), settings, code, none), 0);
+    EXPECT_EQ(code.str(),
+              "<?xml version=\"1.0\"?>\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
+              "\"/opt/wml/wml_1.1.xml\">\n\n<wml>\n\n\t<card id=\"a\">\n\t\t<p>Hello &amp; "
+              "<b>welcome</b></p>\n\t</card>\n\n</wml>\n");
     EXPECT_EQ(none.str(), "");
 }
 

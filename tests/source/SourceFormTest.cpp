@@ -1,12 +1,14 @@
 #include "source/SourceForm.h"
+
+#include "model/DeckModel.h"
+#include "source/Compiler.h"
 #include "source/FileUtil.h"
+#include "source/XmlTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace tess {
 namespace {
@@ -14,77 +16,82 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kPublicPrologue
-    = " <?xml version=\"1.0\"?>  <!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
+    = "<?xml version=\"1.0\"?>  <!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
       "\"http://www.wapforum.org/DTD/wml_1.1.xml\">";
+
+struct NullSink : MessageSink
+{
+    void showMessage(const std::string &) override { }
+};
 
 TEST(SourceForm, Prologues)
 {
     EXPECT_EQ(prologue(false, "/ignored.dtd"), kPublicPrologue);
     EXPECT_EQ(prologue(true, "/usr/share/tessarine/wml_1.1.xml"),
-              "<?xml version=\"1.0\"?>\r\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
+              "<?xml version=\"1.0\"?>\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
               "\"/usr/share/tessarine/wml_1.1.xml\">");
 }
 
-TEST(SourceForm, TurnBack)
+// Only the design's code blocks change: the deck's own entities stay.
+TEST(SourceForm, TurnBackRestoresCodeOnly)
 {
     const std::pair<std::string, std::string> cases[] = {
         {"plain text", "plain text"},
-        {"a &amp; b &lt;i&gt;", "a & b <i>"},
-        // Each step sees the result of the one before, but runs only once.
-        {"&amp;lt; &amp;gt;", "< >"},
-        {"&amp;amp;", "&amp;"},
-        {"&lt;&amp;&gt;", "<&>"},
-        {"\xC3\x89Response.Write(1)\xC3\xA6", "\n<%Response.Write(1)%>"},
-        {"\xC3\x89\xC3\x89\xC3\xA6", "\n<%\n<%%>"},
-        {"\xC3\x88\xC3\xA7 &nbsp;", "\xC3\x88\xC3\xA7 &nbsp;"},
+        {"a &amp; b &lt;i&gt; &nbsp;", "a &amp; b &lt;i&gt; &nbsp;"},
+        {"\xEE\x80\x80 if a &lt; b &amp;&amp; c \xEE\x80\x81", "<% if a < b && c %>"},
+        {"x\xEE\x80\x80=1\xEE\x80\x81y\xEE\x80\x80=2\xEE\x80\x81", "x<%=1%>y<%=2%>"},
+        {"\xEE\x80\x80 open", "<% open%>"},
+        {"\xC3\x89"
+         "cole, visjon\xC3\xA6ren",
+         "\xC3\x89"
+         "cole, visjon\xC3\xA6ren"},
         {"", ""},
     };
     for (const auto &[in, out] : cases)
         EXPECT_EQ(turnBack(in), out) << in;
 }
 
-TEST(SourceForm, FormatsThenTurnsBack)
+// The design's text keeps the file's own prolog (its encoding declaration
+// and document type), lays the deck out without touching its text, and
+// writes it back in the file's encoding and line ends.
+TEST(SourceForm, WritesTheDesignInTheFilesOwnForm)
 {
-    // Entities become tags only after the layout, so "&lt;card&gt;" in a
-    // paragraph stays on its line.
-    EXPECT_EQ(sourceForm("<wml><card id=\"a\"><p align=\"left\">\xC3\x89 x=1 \xC3\xA6 &amp; "
-                         "&lt;card&gt;</p></card></wml>",
-                         kPublicPrologue),
-              " <?xml version=\"1.0\"?>  \n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
-              "\"http://www.wapforum.org/DTD/wml_1.1.xml\">\n\n<wml>\n\n\t<card id=\"a\">"
-              "\n\t\t<p align=\"left\">\n<% x=1 %> & <card>\n\t\t</p>\n\t</card>\n\n</wml>");
-    EXPECT_EQ(sourceForm("", ""), "");
-}
+    test::ScratchDir dir;
+    const std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+                               "<!-- menu -->\r\n<wml><card title=\"Q&amp;A\"><p>N\xE6rmere "
+                               "<b>&#8364;</b> &amp; <i>x</i></p></card></wml>\r\n";
+    DeckModel model;
+    model.filePath = dir.write("deck.wml", latin1);
+    NullSink sink;
+    ASSERT_TRUE(LoadDeckFromFile(model, sink)) << compileState().outputMessage;
+    EXPECT_EQ(deckSourceText(model, kPublicPrologue),
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- menu -->\n\n<wml>\n\n"
+              "\t<card title=\"Q&amp;A\">\n\t\t<p>N\xC3\xA6rmere <b>\xE2\x82\xAC</b> &amp; "
+              "<i>x</i></p>\n\t</card>\n\n</wml>\n");
+    std::string error;
+    ASSERT_TRUE(writeDeckSource(model, kPublicPrologue, &error)) << error;
+    EXPECT_EQ(test::readBytes(model.filePath),
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<!-- menu -->\r\n\r\n<wml>\r\n"
+              "\r\n\t<card title=\"Q&amp;A\">\r\n\t\t<p>N\xE6rmere <b>&#8364;</b> &amp; "
+              "<i>x</i></p>\r\n\t</card>\r\n\r\n</wml>\r\n");
 
-TEST(SourceForm, RewriteInSourceForm)
-{
-    const fs::path dir = fs::temp_directory_path() / ("tess-rewrite-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    const std::string path = (dir / "deck.wml").string();
-    std::ofstream(path) << "<wml><card><p>A&amp;B</p></card></wml>";
-
-    RewriteResult result = rewriteInSourceForm(path, true, "/d/wml.dtd");
-    EXPECT_TRUE(result.ok) << result.reason;
-    const std::string expected
-        = "<?xml version=\"1.0\"?>\r\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
-          "\"/d/wml.dtd\">\n\n<wml>\n\n\t<card><p>A&B\n\t\t</p>\n\t</card>\n\n</wml>";
-    EXPECT_EQ(readWholeFile(path).value_or("?"), expected);
-
-    // A failed write leaves the file and its folder as they were.
+    // A deck without prolog gets the program's; a failed write leaves the
+    // file and its folder as they were.
+    DeckModel bare;
+    bare.filePath = dir.write("bare.wml", "<wml><card><p>a</p></card></wml>");
+    ASSERT_TRUE(LoadDeckFromFile(bare, sink));
+    EXPECT_EQ(deckSourceText(bare, kPublicPrologue),
+              "<?xml version=\"1.0\"?>\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
+              "\"http://www.wapforum.org/DTD/wml_1.1.xml\">\n\n<wml>\n\n\t<card>\n\t\t<p>a</p>\n"
+              "\t</card>\n\n</wml>\n");
     setAtomicWriteFailureForTesting(true);
-    result = rewriteInSourceForm(path, false, {});
+    EXPECT_FALSE(writeDeckSource(bare, kPublicPrologue, &error));
     setAtomicWriteFailureForTesting(false);
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.reason.empty());
-    EXPECT_EQ(readWholeFile(path).value_or("?"), expected);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-
-    const std::string missing = (dir / "missing.wml").string();
-    result = rewriteInSourceForm(missing, false, {});
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.reason.find("missing.wml"), std::string::npos) << result.reason;
-    EXPECT_FALSE(fs::exists(missing));
-    fs::remove_all(dir);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(test::readBytes(bare.filePath), "<wml><card><p>a</p></card></wml>");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.dir.path().toStdString()),
+                            fs::directory_iterator()),
+              2);
 }
 
 } // namespace

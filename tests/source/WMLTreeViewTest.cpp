@@ -52,8 +52,7 @@ protected:
     {
         model.filePath = path;
         view.Clear();
-        return Validate(model, scratch.dir.path().toStdString(), sink, false,
-                        [this](const DeckModel &m) { view.BuildTree(m); });
+        return Validate(model, sink, false, [this](const DeckModel &m) { view.BuildTree(m); });
     }
     // The n-th item labelled `label`, depth first.
     QTreeWidgetItem *item(const std::string &label, int n = 1)
@@ -77,9 +76,9 @@ protected:
     {
         model.filePath = scratch.path("moved.wml");
         XmlDocument doc;
-        return WriteDeck(model)
-            && doc.load(scratch.write(
-                "checked.wml", prologue(true, bundledDtdPath()) + test::readBytes(model.filePath)));
+        std::string error;
+        return writeDeckSource(model, prologue(true, bundledDtdPath()), &error)
+            && doc.load(model.filePath);
     }
 
     test::ScratchDir scratch;

@@ -44,27 +44,28 @@ TEST(XmlDocumentRead, ShowsNodesAsTheFileHoldsThem)
     EXPECT_EQ(attributesOf(card), "title=Tom&Jerry" + Nbsp + "<3\"\nid=c1\n");
     EXPECT_EQ(outline(card), "processinginstruction tess=marker\nelement p\nelement p\n");
 
-    // Whitespace-only text between the elements is gone.
+    // Blanks in a paragraph are the deck's text; they stay.
     XmlNode p = card.children()[1];
     EXPECT_EQ(outline(p),
-              "cdatasection #cdata-section=<raw> & text\n"
+              "text #text=\n      \ncdatasection #cdata-section=<raw> & text\n"
               "text #text=\n      Caf\xC3\xA9\n"
-              "entityreference nbsp\nentityreference shy\nelement b\nelement i\n");
-    EXPECT_EQ(p.text(), "<raw> & text\n      Caf\xC3\xA9" + Nbsp + Shy + "xy");
+              "entityreference nbsp\nentityreference shy\nelement b\ntext #text= \nelement i\n"
+              "text #text=\n    \n");
+    EXPECT_EQ(p.text(), "\n      <raw> & text\n      Caf\xC3\xA9" + Nbsp + Shy + "x y\n    ");
     EXPECT_EQ(card.text(), p.text());
     // An entity reference's children are its replacement text.
-    EXPECT_EQ(outline(p.children()[2]), "text #text=" + Nbsp + "\n");
-    EXPECT_EQ(outline(p.children()[3]), "text #text=" + Shy + "\n");
+    EXPECT_EQ(outline(p.children()[3]), "text #text=" + Nbsp + "\n");
+    EXPECT_EQ(outline(p.children()[4]), "text #text=" + Shy + "\n");
 
     XmlNode empty = card.children()[2];
     EXPECT_EQ(attributesOf(empty), "align=center\n");
     EXPECT_FALSE(empty.hasChildren());
 }
 
-// Layout goes as each element ends; an entity's replacement content is not
-// the document's layout and keeps its blanks; xml:space with any other value
-// than "preserve" ends preservation.
-TEST(XmlDocumentRead, DropsLayoutElementByElementButNotInsideEntities)
+// Blanks between elements go only where WML allows no text (inside wml
+// here); in a paragraph they are text, as is an entity's replacement
+// content; xml:space="preserve" keeps them everywhere.
+TEST(XmlDocumentRead, DropsBlanksOnlyWhereNoTextIsAllowed)
 {
     ScratchDir dir;
     const std::string path = dir.write(
@@ -77,22 +78,28 @@ TEST(XmlDocumentRead, DropsLayoutElementByElementButNotInsideEntities)
     ASSERT_TRUE(doc.load(path)) << doc.parseError().reason;
     const std::vector<XmlNode> ps = doc.documentElement().children();
     ASSERT_EQ(outline(doc.documentElement()), "element p\nelement p\n");
-    EXPECT_EQ(outline(ps[0]), "entityreference e\n");
-    EXPECT_EQ(outline(ps[0].firstChild()), "element b\ntext #text=  \nelement i\n");
-    EXPECT_EQ(ps[0].text(), " x   \n ");
+    EXPECT_EQ(outline(ps[0]), "text #text= \nentityreference e\ntext #text= \n");
+    EXPECT_EQ(outline(ps[0].children()[1]), "element b\ntext #text=  \nelement i\n");
+    EXPECT_EQ(ps[0].text(), "  x   \n  ");
     EXPECT_EQ(outline(ps[1]), "text #text= \nelement p\ntext #text= \n");
-    EXPECT_EQ(outline(ps[1].children()[1]), "element b\n");
-    EXPECT_FALSE(ps[1].children()[1].firstChild().hasChildren());
+    EXPECT_EQ(outline(ps[1].children()[1]), "text #text= \nelement b\ntext #text= \n");
+    EXPECT_EQ(outline(ps[1].children()[1].children()[1]), "text #text= \n");
     EXPECT_EQ(doc.loadedFileSize(), std::filesystem::file_size(path));
 }
 
-TEST(XmlDocumentRead, WithoutDeclarationOnlyWellFormednessCounts)
+TEST(XmlDocumentRead, WithoutDeclarationTheWmlDtdStillHolds)
 {
     XmlDocument doc;
-    ASSERT_TRUE(doc.load(xmlFixture("no_doctype.wml"))) << doc.parseError().reason;
-    XmlNode card = doc.documentElement().firstChild();
-    EXPECT_EQ(attributesOf(card), "id=a\nextra=not in any DTD\n");
-    EXPECT_EQ(card.text(), "Hello & goodbye");
+    ASSERT_FALSE(doc.load(xmlFixture("no_doctype.wml")));
+    EXPECT_EQ(doc.parseError().line, 1);
+    EXPECT_EQ(doc.parseError().reason,
+              "Element card content does not follow the DTD, expecting (onevent* , timer? , (do | "
+              "p)*), got (p blink)");
+    ScratchDir dir;
+    ASSERT_TRUE(
+        doc.load(dir.write("plain.wml", "<wml><card id=\"a\"><p>Hi &amp; bye</p></card></wml>")))
+        << doc.parseError().reason;
+    EXPECT_EQ(doc.documentElement().text(), "Hi & bye");
 }
 
 struct ErrorCase
