@@ -74,6 +74,37 @@ TEST(PropertyDialogs, InputTags)
     EXPECT_EQ(ReadInputFields("<input format=\"*X\" >").format, -1);
 }
 
+// What the user types goes into the deck escaped, reads back as typed, and
+// the deck written with it stays valid.
+TEST(PropertyDialogs, TypedQuotesAmpersandsAndAnglesRoundTrip)
+{
+    const AnchorFields typed {"Fish & chips <now>", "list.wml?a=1&b=2", "Say \"hi\" <x>", "en"};
+    const std::string tag = BuildAnchorTag(typed);
+    EXPECT_EQ(tag,
+              "<a href=\"list.wml?a=1&amp;b=2\" title=\"Say &quot;hi&quot; &lt;x>\" "
+              "xml:lang=\"en\" >");
+    EXPECT_EQ(ReadAnchorFields(tag, typed.text), typed);
+
+    test::DeckFiles files;
+    DeckModel model;
+    ASSERT_TRUE(files.load(model, "<card><p>x</p></card>"));
+    DeckNode *p = model.root()->firstChild->firstChild;
+    DeckNode *anchor = appendNode(model, p, KindAnchor, tag);
+    SetTextChildWords(anchor, AnchorWords(typed));
+    EXPECT_EQ(TextChildWords(anchor), "Fish & chips <now>");
+    EXPECT_EQ(files.validationError(model), "");
+
+    DeckModel again;
+    again.filePath = model.filePath;
+    struct : MessageSink
+    {
+        void showMessage(const std::string &) override { }
+    } sink;
+    ASSERT_TRUE(LoadDeckFromFile(again, sink));
+    const DeckNode *read = again.root()->firstChild->firstChild->lastChild;
+    EXPECT_EQ(ReadAnchorFields(read->fragment(), TextChildWords(read)), typed);
+}
+
 TEST(PropertyDialogs, OptionOptgroupAnchorAndImageTags)
 {
     const OptionFields option {"  ", "T", "v", "#c", " o1 ", "en"};

@@ -193,6 +193,48 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
               "x" + source + "<!-- a &amp; b -->");
 }
 
+// Looking at a deck never writes it: real-looking decks in other encodings,
+// with CRLF line ends, entities and inline emphasis keep every byte through
+// tab clicks, Compile and screenshots of each tab.
+TEST_F(RoadTest, ViewingNeverWritesTheFile)
+{
+    ScriptedPrompter prompter;
+    const std::string realworld = TESS_TEST_DATA_DIR "/realworld/";
+    for (const char *name : {"contact.wml", "weather_no.wml", "bus_timetable.wml",
+                             "radio_utf16be.wml", "horoscope_1252.wml", "news.asp"}) {
+        SCOPED_TRACE(name);
+        const std::string path = m_dir.filePath(name).toStdString();
+        const std::string bytes = readWholeFile(realworld + name).value_or("");
+        ASSERT_TRUE(writeFileAtomically(path, bytes));
+        std::string error;
+        ASSERT_TRUE(m_frame.OpenDocumentFile(path, &error)) << error;
+        CChildFrame *child = m_frame.activeChildFrame();
+        TVisualTabWindow *tabs = child->tabWindow();
+        if (tabs->count() == 3) {
+            for (int tab : {CodeTab, DesignTab, TreeTab, CodeTab, DesignTab, CodeTab}) {
+                clickTab(tabs, tab);
+                if (tab == CodeTab)
+                    trigger(ID_TOOLS_COMPILE);
+            }
+            EXPECT_EQ(output(), kSuccess);
+        }
+        EXPECT_FALSE(child->document().isModified());
+        EXPECT_TRUE(readWholeFile(path) == bytes);
+        trigger(ID_FILE_CLOSE);
+        EXPECT_TRUE(prompter.messages().empty());
+
+        QTemporaryDir shots;
+        for (const char *tab : {"design", "code", "tree"}) {
+            const test::ProgramResult r
+                = test::runProgram(shots.path(),
+                                   {"--screenshot", shots.filePath(QString(tab) + ".png"), "--tab",
+                                    tab, QString::fromStdString(path)});
+            EXPECT_EQ(r.exitCode, 0) << r.err;
+        }
+        EXPECT_TRUE(readWholeFile(path) == bytes);
+    }
+}
+
 TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
 {
     ScriptedPrompter prompter;

@@ -8,6 +8,7 @@
 #include "source/FileUtil.h"
 #include "source/SourceConstants.h"
 #include "source/SourceForm.h"
+#include "source/XmlTestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -177,6 +178,52 @@ TEST_F(DocumentSyncTest, ACodeBlockComesBackAsWritten)
         << m_views.code;
     ASSERT_TRUE(sync.switchTo(DesignTab));
     EXPECT_TRUE(sync.compile());
+}
+
+// The code view holds the deck's characters whatever the file's encoding;
+// what the user types goes back in the file's own encoding and line ends.
+TEST_F(DocumentSyncTest, TheCodeKeepsTheFilesEncodingAndLineEnds)
+{
+    const std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+                               "<wml><card><p>N\xE6rmere \xC9"
+                               "cole</p></card></wml>\r\n";
+    std::ofstream(path("deck.wml"), std::ios::binary) << latin1;
+    m_owned = std::make_unique<CBerthingDoc>();
+    ASSERT_TRUE(doc().OnOpenDocument(path("deck.wml"), nullptr));
+    DocumentSync &sync = start();
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    EXPECT_EQ(m_views.code,
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+              "<wml><card><p>N\xC3\xA6rmere \xC3\x89"
+              "cole</p></card></wml>\n");
+    m_views.code.replace(m_views.code.find("</p>"), 0, " \xE2\x82\xAC");
+    ASSERT_TRUE(sync.switchTo(DesignTab));
+    EXPECT_EQ(slurp(doc().path()),
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+              "<wml><card><p>N\xE6rmere \xC9"
+              "cole &#8364;</p></card></wml>\r\n");
+    EXPECT_TRUE(doc().model().validDeck);
+}
+
+// Server code the design cannot hold (here between two cards) keeps the
+// design from writing the deck rather than losing the code.
+TEST_F(DocumentSyncTest, CodeOutsideTextKeepsTheDesignFromWriting)
+{
+    ScriptedPrompter prompter;
+    prompter.answer(Prompter::Answer::Ok);
+    const std::string deck = test::WmlPrologue
+        + "<wml><card id=\"a\"><p>a</p></card><% If x Then %><card id=\"b\"><p>b</p></card>"
+          "<% End If %></wml>\n";
+    std::ofstream(path("deck.wml"), std::ios::binary) << deck;
+    m_owned = std::make_unique<CBerthingDoc>();
+    ASSERT_TRUE(doc().OnOpenDocument(path("deck.wml"), nullptr));
+    DocumentSync &sync = start();
+    EXPECT_TRUE(doc().model().validDeck);
+    doc().setModified(true);
+    EXPECT_FALSE(sync.switchTo(CodeTab));
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, CodeOutsideTextRefusal);
+    EXPECT_EQ(slurp(doc().path()), deck);
 }
 
 TEST_F(DocumentSyncTest, AnErrorLineIsSelectedOnTheCodeSwitch)
