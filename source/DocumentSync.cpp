@@ -139,10 +139,13 @@ std::optional<std::string> DocumentSync::writeDesign()
     }
     std::string error;
     std::string written;
-    if (!writeDeckSource(model, currentPrologue(), &error, &written)) {
+    std::string note;
+    if (!writeDeckSource(model, currentPrologue(), &error, &written, &note)) {
         tellUnableToSave();
         return std::nullopt;
     }
+    if (!note.empty())
+        m_host.showMessage(note);
     model.validDeck = true;
     m_syncedPath = m_doc.path();
     return written;
@@ -389,11 +392,16 @@ bool DocumentSync::replaceDocumentFile(const std::string &text)
 {
     // The user's file is replaced whole or not at all.
     std::string error;
+    std::string note;
     const std::string written = m_serverPage ? text : withDeclarationFirst(text);
-    if (!writeCodeText(m_doc.path(), written, m_doc.model().fileForm.format, &error)) {
+    if (!writeCodeText(m_doc.path(), written, m_doc.model().fileForm.format, &error, &note)) {
         tellUnableToSave();
         return false;
     }
+    // Characters the file's encoding cannot hold are written as references;
+    // the user is told, since inside a comment those read as they stand.
+    if (!note.empty())
+        m_host.showMessage(note);
     m_codeBaseline = text;
     m_syncedPath = m_doc.path();
     return true;

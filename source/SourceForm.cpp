@@ -80,7 +80,7 @@ std::string deckSourceText(const DeckModel &model, std::string_view fallbackProl
 }
 
 bool writeCodeText(const std::string &path, std::string_view text, const TextFormat &format,
-                   std::string *error)
+                   std::string *error, std::string *note)
 {
     const EncodedText encoded = encodeText(text, format);
     if (!encoded.ok) {
@@ -88,14 +88,16 @@ bool writeCodeText(const std::string &path, std::string_view text, const TextFor
             *error = "out of memory";
         return false;
     }
+    if (note)
+        *note = encoded.note;
     return writeFileAtomically(path, encoded.bytes, error);
 }
 
 bool writeDeckSource(const DeckModel &model, std::string_view fallbackPrologue, std::string *error,
-                     std::string *written)
+                     std::string *written, std::string *note)
 {
     std::string text = deckSourceText(model, fallbackPrologue);
-    if (!writeCodeText(model.filePath, text, model.fileForm.format, error))
+    if (!writeCodeText(model.filePath, text, model.fileForm.format, error, note))
         return false;
     if (written)
         *written = std::move(text);

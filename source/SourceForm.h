@@ -30,13 +30,15 @@ std::string deckSourceText(const DeckModel &model, std::string_view fallbackProl
 // Writes deckSourceText() to the model's file in the deck's own encoding,
 // byte order mark and line ends, atomically; `written` receives the text.
 // False with a reason on failure, the file as it was.
+// `note` as for writeCodeText.
 bool writeDeckSource(const DeckModel &model, std::string_view fallbackPrologue, std::string *error,
-                     std::string *written = nullptr);
+                     std::string *written = nullptr, std::string *note = nullptr);
 
 // Writes editor text (UTF-8, "\n" line ends) to `path` in the encoding its
 // own declaration names and with the line ends and byte order mark of
-// `format`, atomically.
+// `format`, atomically. `note` says which characters the encoding could
+// not hold and how they were written (empty when none).
 bool writeCodeText(const std::string &path, std::string_view text, const TextFormat &format,
-                   std::string *error);
+                   std::string *error, std::string *note = nullptr);
 
 } // namespace tess

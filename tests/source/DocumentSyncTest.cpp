@@ -61,7 +61,12 @@ struct Recorder : SyncViews, SyncHost
     void clearTree() override { trees = 0; }
     void buildTree(const DeckModel &) override { ++trees; }
     void followCodeTab(int tab) override { followed.push_back(tab); }
-    void showMessage(const std::string &text) override { output = text; }
+    void showMessage(const std::string &text) override
+    {
+        output = text;
+        shown.push_back(text);
+    }
+    std::vector<std::string> shown;
     void clearOutput() override { output.clear(); }
     void addRecentFile(const std::string &) override { }
     void launchEmulator(const std::string &path) override { emulated.push_back(path); }
