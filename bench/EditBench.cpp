@@ -65,7 +65,7 @@ struct Card
                 break;
             }
         }
-        tess::InsertedControlCount() = n;
+        doc.insertedControls = n;
         QImage scratch(1, 1, QImage::Format_RGB32);
         QPainter painter(&scratch);
         tess::DesignEditing edit(doc, painter, {10, 10});

@@ -66,6 +66,7 @@ struct EditLog::Step
     std::vector<std::unique_ptr<DeckNode>> range;
     std::vector<std::tuple<int, DesignRect, DesignRect>> rects;
     int delta = 0;
+    int *count = nullptr; // the document's, which outlives its history
 };
 
 EditLog::EditLog() = default;
@@ -145,12 +146,13 @@ void EditLog::watchSiblings(const DeckNode *first, const DeckNode *last)
     m_steps.push_back(std::move(step));
 }
 
-void EditLog::countInserted(int delta)
+void EditLog::countInserted(int &count, int delta)
 {
     auto step = std::make_unique<Step>();
     step->type = Step::Count;
     step->delta = delta;
-    InsertedControlCount() += delta;
+    step->count = &count;
+    count += delta;
     m_steps.push_back(std::move(step));
 }
 
@@ -233,7 +235,7 @@ void EditLog::apply(Step &step, DeckNode *root, bool forward)
         break;
     }
     case Step::Count:
-        InsertedControlCount() += forward ? step.delta : -step.delta;
+        *step.count += forward ? step.delta : -step.delta;
         break;
     }
 }

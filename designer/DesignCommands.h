@@ -43,8 +43,8 @@ public:
     // replaced by someone else's code; their present state is copied so the
     // change can be swapped out and back in. One swap per log.
     void watchSiblings(const DeckNode *first, const DeckNode *last);
-    // The inserted-controls count, changed now and back on undo.
-    void countInserted(int delta);
+    // The document's inserted-controls count, changed now and back on undo.
+    void countInserted(int &count, int delta);
 
     // Ends the recording; `root` is the tree's.
     void finish(DeckNode *root);

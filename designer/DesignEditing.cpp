@@ -255,12 +255,6 @@ std::string_view deleteGuard(const DeckNode *node)
 
 } // namespace
 
-int &InsertedControlCount()
-{
-    static int count = 0;
-    return count;
-}
-
 DesignEditing::DesignEditing(CBerthingDoc &doc, QPainter &painter, QSize scrollSize)
     : m_doc(doc)
     , m_painter(painter)
@@ -316,7 +310,7 @@ InsertOutcome DesignEditing::insertAt(int x, int y)
         return InsertOutcome::Refused;
     m_doc.setArmedKind(0);
     m_doc.checkOnlyTool(CBerthingDoc::ToolPointer);
-    log.countInserted(1);
+    log.countInserted(m_doc.insertedControls, 1);
     log.finish(m_doc.model().root());
     PushDesignEdit(
         m_doc,
@@ -580,7 +574,7 @@ bool DesignEditing::deleteSelected()
         restackGroup(holder);
     else if (holder->kind() == KindSelect)
         restackSelect(holder);
-    log.countInserted(-1);
+    log.countInserted(m_doc.insertedControls, -1);
     log.finish(m_doc.model().root());
     PushDesignEdit(
         m_doc,
@@ -591,7 +585,7 @@ bool DesignEditing::deleteSelected()
 
 void DesignEditing::shrinkAfterDelete()
 {
-    if (InsertedControlCount() == 0) {
+    if (m_doc.insertedControls == 0) {
         m_scrollSize = {kEmptyScrollSize, kEmptyScrollSize};
         return;
     }

@@ -15,10 +15,6 @@ class CBerthingDoc;
 class DeckNode;
 class EditLog;
 
-// Controls inserted minus controls deleted, one count for the whole
-// program; Delete shrinks the scroll size to its smallest when it is 0.
-int &InsertedControlCount();
-
 // What a left click with a control armed did.
 enum class InsertOutcome {
     NotInsertable, // the armed kind (a card, a paragraph) is not placed on the canvas

@@ -1,7 +1,6 @@
 #include "model/DeckModel.h"
 
 #include "model/ElementFactory.h"
-#include "model/NextElementId.h"
 #include "model/NodeIndex.h"
 
 namespace tess {
@@ -96,7 +95,7 @@ DeckNode *attach(DeckNode *parent, std::unique_ptr<CWMLBase> element, DeckNode *
     NodeIndex *index = ensureIndex(parent);
     auto *node = new DeckNode;
     node->element = std::move(element);
-    node->element->id = TakeNextElementId();
+    node->element->id = index->takeId();
     link(parent, node, before);
     node->index = index;
     index->add(node);
@@ -130,6 +129,7 @@ DeckNode *DeckModel::makeRoot(int kind, const std::string &fragment)
 {
     NodeInsertRequest request;
     request.element = makeElement(kind, fragment);
+    request.idCounter = m_lastId;
     Insert(request);
     setRoot(std::move(request.createdRoot));
     return root();
@@ -147,8 +147,9 @@ int Insert(NodeInsertRequest &request)
     if (request.parentId == 0) {
         auto node = std::make_unique<DeckNode>();
         node->element = std::move(request.element);
-        node->element->id = TakeNextElementId();
-        node->ownedIndex = std::make_unique<NodeIndex>();
+        node->ownedIndex = std::make_unique<NodeIndex>(
+            request.idCounter ? request.idCounter : std::make_shared<int>(0));
+        node->element->id = node->ownedIndex->takeId();
         node->index = node->ownedIndex.get();
         node->index->add(node.get());
         request.root = node.get();

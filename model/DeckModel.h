@@ -26,8 +26,22 @@ struct DeckFileForm
     int codeOutsideText = 0;
 };
 
+// What the deck's last load or validation left behind: the output message,
+// the error flag and the error's line and position as shown (one more than
+// the parser's values). Each deck has its own, so one document's error never
+// selects a line in another.
+struct CompileState
+{
+    std::string outputMessage;
+    bool errorFlag = false;
+    int errorLine = 0;
+    int errorPosition = 0;
+    bool lineJumpPending = false;
+};
+
 // One document's deck: the tree, the valid-deck flag, the file the writer
-// saves to and the reader loads from, and the ASP/JSP file-kind flags.
+// saves to and the reader loads from, the ASP/JSP file-kind flags and the
+// last compile's result.
 class DeckModel
 {
 public:
@@ -50,9 +64,14 @@ public:
     DeckFileForm fileForm;
     bool asp = false;
     bool jsp = false;
+    CompileState compile;
+
+    // The last identifier given in this deck; 0 before any.
+    int lastElementId() const { return *m_lastId; }
 
 private:
     std::unique_ptr<DeckNode> m_root;
+    std::shared_ptr<int> m_lastId = std::make_shared<int>(0);
 };
 
 // Tree operations. Each takes the tree root or a node explicitly; none keeps

@@ -13,6 +13,9 @@ void NodeIndex::add(DeckNode *node)
     const int id = node->id();
     if (id == 0)
         return;
+    // A tree built by hand goes on above its own identifiers.
+    if (id > *m_lastId)
+        *m_lastId = id;
     // At most half full, so runs stay short.
     if ((m_count + 1) * 2 > m_capacity)
         rehash(std::max<std::size_t>(16, m_capacity * 2));

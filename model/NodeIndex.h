@@ -15,6 +15,17 @@ class DeckNode;
 class NodeIndex
 {
 public:
+    // `lastId` is the deck's identifier counter, shared by every tree the
+    // deck has had, so an identifier is never given twice in one document
+    // (its undo history may still name nodes of an earlier tree).
+    explicit NodeIndex(std::shared_ptr<int> lastId = std::make_shared<int>(0))
+        : m_lastId(std::move(lastId))
+    { }
+
+    // A fresh identifier for a node of this tree.
+    int takeId() { return ++*m_lastId; }
+    const std::shared_ptr<int> &idCounter() const { return m_lastId; }
+
     void add(DeckNode *node);
     // Forgets `node`'s identifier, unless another node holds it by now.
     void remove(const DeckNode *node);
@@ -46,6 +57,7 @@ private:
     std::unique_ptr<Slot[], FreeSlots> m_slots;
     std::size_t m_capacity = 0; // a power of two, or 0
     std::size_t m_count = 0;
+    std::shared_ptr<int> m_lastId;
 };
 
 // The index of `node`'s tree, made (from a walk of the whole tree) when the

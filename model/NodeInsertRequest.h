@@ -18,8 +18,10 @@ struct NodeInsertRequest
     int beforeId = 0;
 
     // With parentId 0, Insert makes a fresh root, hands it over here and also
-    // points `root` at it.
+    // points `root` at it; its identifiers come from `idCounter` when given
+    // (the deck's), else from a counter of the new tree's own.
     std::unique_ptr<DeckNode> createdRoot;
+    std::shared_ptr<int> idCounter;
 };
 
 } // namespace tess

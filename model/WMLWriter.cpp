@@ -1,7 +1,6 @@
 #include "model/WMLWriter.h"
 
 #include "model/ModelConstants.h"
-#include "model/NextElementId.h"
 #include "model/XmlEscape.h"
 #include "source/SourceConstants.h"
 
@@ -297,7 +296,8 @@ bool BuildDeckDocument(const DeckModel &model, XmlDocument &doc, std::vector<std
                 refused->push_back(root->fragment());
         }
     }
-    Walk(model.root(), wml, doc, NextElementId() + 1, refused);
+    // No node has identifier 0: the walk visits every node.
+    Walk(model.root(), wml, doc, 0, refused);
     return true;
 }
 

@@ -69,15 +69,22 @@ bool CBerthingApp::InitInstance(const StartupOptions &options, std::string *erro
     QObject::connect(m_frame.get(), &CMainFrame::documentOpened, m_frame.get(),
                      [this](const QString &path) { recordOpened(path.toStdString()); });
 
-    // Without a file the program starts with no document at all.
+    // Without a file the program starts with no document at all. A file that
+    // cannot be opened is said so in the window, as any editor does; only a
+    // screenshot, which has no one to tell, fails.
+    std::string openError;
     if (!options.file.empty()) {
         CurrentFilePath = options.file;
-        if (!OpenDocumentFile(options.file, error))
+        if (OpenDocumentFile(options.file, &openError)) {
+            if (options.card > 0 && !showCard(options.card, error))
+                return false;
+            if (options.tab > 0 && m_frame->activeChildFrame())
+                m_frame->activeChildFrame()->tabWindow()->clickTab(options.tab);
+        } else if (options.fixedSize) {
+            if (error)
+                *error = openError;
             return false;
-        if (options.card > 0 && !showCard(options.card, error))
-            return false;
-        if (options.tab > 0 && m_frame->activeChildFrame())
-            m_frame->activeChildFrame()->tabWindow()->clickTab(options.tab);
+        }
     }
 
     if (options.fixedSize) {
@@ -92,6 +99,8 @@ bool CBerthingApp::InitInstance(const StartupOptions &options, std::string *erro
         : options.imageIconResource;
     if (!m_imageIcon.load(iconPath))
         Prompter::current().message(kUnableToLoadIcon, Prompter::Icon::Warning);
+    if (!openError.empty())
+        Prompter::current().message(openError, Prompter::Icon::Stop);
     return true;
 }
 

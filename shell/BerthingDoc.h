@@ -51,6 +51,9 @@ public:
     bool openedThroughOpenFile = false;
     // Set while the XML Tree tab is shown.
     bool xmlTreeActive = false;
+    // Controls inserted on the canvas and not deleted since, which sizes the
+    // scroll area after a delete; undo and redo follow it.
+    int insertedControls = 0;
 
     // The designer's selection hints: one for each of the kinds input,
     // select, text, option, anchor, image and option group, and a default

@@ -5,6 +5,8 @@
 
 #include <QCloseEvent>
 
+#include <utility>
+
 namespace tess {
 
 CChildFrame::CChildFrame(std::unique_ptr<CBerthingDoc> doc, SyncHost &host, QWidget *parent)
@@ -14,8 +16,20 @@ CChildFrame::CChildFrame(std::unique_ptr<CBerthingDoc> doc, SyncHost &host, QWid
     setAttribute(Qt::WA_DeleteOnClose);
     m_tabs = new TVisualTabWindow(*m_doc, host, this);
     setWidget(m_tabs);
-    setWindowTitle(QString::fromStdString(m_doc->title()));
-    connect(m_doc.get(), &CBerthingDoc::titleChanged, this, &QWidget::setWindowTitle);
+    // "[*]" shows as "*" while the document holds unsaved changes.
+    const auto showTitle = [this] {
+        setWindowTitle(QString::fromStdString(m_doc->title()) + QStringLiteral("[*]"));
+    };
+    showTitle();
+    setWindowModified(m_doc->isModified());
+    connect(m_doc.get(), &CBerthingDoc::titleChanged, this, showTitle);
+    connect(m_doc.get(), &CBerthingDoc::modifiedChanged, this, &QWidget::setWindowModified);
+}
+
+bool CChildFrame::approveClose()
+{
+    m_closeApproved = m_tabs->sync().queryClose();
+    return m_closeApproved;
 }
 
 // The views go before the document they show.
@@ -31,7 +45,8 @@ CDesignWnd *CChildFrame::designWnd() const
 
 void CChildFrame::closeEvent(QCloseEvent *event)
 {
-    if (!m_tabs->sync().queryClose()) {
+    const bool approved = std::exchange(m_closeApproved, false);
+    if (!approved && !m_tabs->sync().queryClose()) {
         event->ignore();
         return;
     }

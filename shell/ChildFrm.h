@@ -36,6 +36,9 @@ public:
     void OnDeselect();
     // The Designing bar's preview: validate, then hand the file on.
     void OnPreview();
+    // The save prompt of a modified document, asked before closing: true
+    // when the window may close, which it then does without asking again.
+    bool approveClose();
     // Enabled and checked, for the WML controls, Deselect and the preview.
     ControlCommandState controlCommandState(int commandId) const;
     ControlContext controlContext() const;
@@ -45,6 +48,7 @@ protected:
 
 private:
     void runSourceWay(int commandId);
+    bool m_closeApproved = false;
     // Replaces the code view's selection, as typed by the user.
     void typeIntoCode(const std::string &text);
 

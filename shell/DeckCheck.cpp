@@ -92,13 +92,13 @@ CheckedDeck &freshCheckedDeck()
 
 // The output window's text after the file name, then on failure the line
 // that editors and build tools jump from.
-void report(const std::string &file, const std::string &message, bool ok, std::ostream &out,
-            std::ostream &err)
+void report(const std::string &file, const DeckModel &model, const std::string &message, bool ok,
+            std::ostream &out, std::ostream &err)
 {
     out << file << ": " << replaceLineEnds(message, "\n") << "\n";
     if (ok)
         return;
-    const CompileState &state = compileState();
+    const CompileState &state = model.compile;
     const size_t lineEnd = message.find("\r\n");
     err << file;
     if (lineEnd != std::string::npos)
@@ -127,7 +127,7 @@ int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::os
         CheckedDeck &checked = freshCheckedDeck();
         LastMessage sink;
         const bool ok = loadDeck(checked.model, file, sink, &checked.doc);
-        report(file, sink.text, ok, out, err);
+        report(file, checked.model, sink.text, ok, out, err);
         if (!ok)
             status = 1;
     }
@@ -144,7 +144,7 @@ int formatDeck(const std::string &file, const SettingsKey &settings, std::ostrea
     DeckModel model;
     LastMessage sink;
     if (!loadDeck(model, file, sink)) {
-        report(file, sink.text, false, err, err);
+        report(file, model, sink.text, false, err, err);
         return 1;
     }
     const bool localDtd = settings.numberOrDefault(kSettingLocalDtd) != 0;

@@ -353,7 +353,16 @@ void CMainFrame::OnTimer()
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
     if (m_mdiArea) {
-        for (QMdiSubWindow *child : m_mdiArea->subWindowList()) {
+        // Every document is asked first, so that a Cancel closes nothing.
+        const QList<QMdiSubWindow *> children = m_mdiArea->subWindowList();
+        for (QMdiSubWindow *child : children) {
+            auto *frame = qobject_cast<CChildFrame *>(child);
+            if (frame && !frame->approveClose()) {
+                event->ignore();
+                return;
+            }
+        }
+        for (QMdiSubWindow *child : children) {
             if (!child->close()) {
                 event->ignore();
                 return;

@@ -77,6 +77,9 @@ public:
     CChildFrame *NewDocument();
     // The active document's window; null when none (or not a document).
     CChildFrame *activeChildFrame() const;
+    // The window of the document open on `path` (the same file by any
+    // name), or null.
+    CChildFrame *childFrameOf(const std::string &path) const;
 
     // The list shown at the end of the File menu; none until set.
     void setRecentFileList(RecentFileList *list);

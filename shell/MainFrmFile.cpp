@@ -21,6 +21,8 @@
 #include <QMenu>
 #include <QUndoStack>
 
+#include <filesystem>
+
 namespace tess {
 
 namespace {
@@ -138,6 +140,7 @@ CChildFrame *CMainFrame::addChildFrame(CChildFrame *child)
     connect(child->document().undoStack(), &QUndoStack::indexChanged, this,
             &CMainFrame::updateMenus);
     connect(&child->document(), &CBerthingDoc::titleChanged, this, &CMainFrame::updateTitle);
+    connect(&child->document(), &CBerthingDoc::modifiedChanged, this, &CMainFrame::updateTitle);
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateTitle);
     connect(child, &QObject::destroyed, this, [this] {
         updateMenus();
@@ -163,8 +166,26 @@ CChildFrame *CMainFrame::NewDocument()
     return addChildFrame(child);
 }
 
+CChildFrame *CMainFrame::childFrameOf(const std::string &path) const
+{
+    std::error_code ec;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        auto *child = qobject_cast<CChildFrame *>(window);
+        const std::string &open = child ? child->document().path() : std::string();
+        if (!open.empty() && std::filesystem::equivalent(open, path, ec))
+            return child;
+    }
+    return nullptr;
+}
+
 bool CMainFrame::OpenDocumentFile(const std::string &path, std::string *error)
 {
+    // A file already open is shown, not opened a second time: two windows
+    // on one file would overwrite each other's work.
+    if (CChildFrame *open = childFrameOf(path)) {
+        m_mdiArea->setActiveSubWindow(open);
+        return true;
+    }
     const std::string extension = extensionOf(path);
     if (extension == "jsp")
         setNewFileFlags(false, true);

@@ -66,10 +66,9 @@ void CMainFrame::updateMenus()
         toolsShown = toolsShown || action->isVisible();
     m_toolsMenu->menuAction()->setVisible(toolsShown);
 
-    // Compile serves WML documents while their Code tab is shown.
-    const bool onCode = child && !child->document().isAsp() && !child->document().isJsp()
-        && child->tabWindow()->currentIndex() == CodeTab;
-    commandAction(ID_TOOLS_COMPILE)->setEnabled(onCode);
+    // Compile serves WML documents, from whichever tab is shown.
+    const bool wml = child && !child->document().isAsp() && !child->document().isJsp();
+    commandAction(ID_TOOLS_COMPILE)->setEnabled(wml);
     const bool editing = activeCodeView();
     for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_EDIT_FIND,
                    ID_EDIT_REPLACE})
@@ -86,13 +85,16 @@ void CMainFrame::updateMenus()
 void CMainFrame::updateTitle()
 {
     QString title = QString::fromLatin1(kMainFrameTitle);
-    if (CChildFrame *child = activeChildFrame()) {
-        const QString name = child->windowTitle();
+    CChildFrame *child = activeChildFrame();
+    if (child) {
+        const QString name = QString::fromStdString(child->document().title());
         title += child->isMaximized() ? QStringLiteral(" - [%1]").arg(name)
                                       : QStringLiteral(" - ") + name;
     }
+    title += QStringLiteral("[*]");
     if (windowTitle() != title)
         setWindowTitle(title);
+    setWindowModified(child && child->document().isModified());
 }
 
 } // namespace tess

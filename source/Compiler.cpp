@@ -42,12 +42,11 @@ int codeOutsideText(const std::vector<ServerCodeBlock> &blocks, std::string_view
 
 void recordFailure(DeckModel &model, MessageSink &sink, std::string message, int line, int position)
 {
-    CompileState &state = compileState();
+    CompileState &state = model.compile;
     state.errorFlag = true;
     state.outputMessage = std::move(message);
     state.errorLine = line;
     state.errorPosition = position;
-    model.validDeck = false;
     sink.showMessage(state.outputMessage);
 }
 
@@ -94,21 +93,15 @@ bool parseDeckFile(DeckModel &model, MessageSink &sink, XmlDocument &doc, Loaded
     return true;
 }
 
-void showSuccess(MessageSink &sink)
+void showSuccess(DeckModel &model, MessageSink &sink)
 {
-    CompileState &state = compileState();
+    CompileState &state = model.compile;
     state.errorFlag = false;
     state.outputMessage = CompileSuccessText;
     sink.showMessage(state.outputMessage);
 }
 
 } // namespace
-
-CompileState &compileState()
-{
-    static CompileState state;
-    return state;
-}
 
 std::string formatParseError(const XmlParseError &error)
 {
@@ -139,15 +132,27 @@ bool LoadDeckFromFile(DeckModel &model, MessageSink &sink)
 bool LoadDeckFromFile(DeckModel &model, MessageSink &sink, XmlDocument &doc)
 {
     LoadedPage page;
-    if (!parseDeckFile(model, sink, doc, page))
+    if (!parseDeckFile(model, sink, doc, page)) {
+        model.validDeck = false;
         return false;
+    }
     const std::string_view text = page.decoded.ok ? std::string_view(page.decoded.text) : "";
     LoadDeck(model, doc, text, page.masked.blocks);
     if (page.decoded.ok)
         model.fileForm.format = page.decoded.format;
     model.fileForm.codeOutsideText = codeOutsideText(page.masked.blocks, text);
     model.validDeck = true;
-    showSuccess(sink);
+    showSuccess(model, sink);
+    return true;
+}
+
+bool CheckDeckFile(DeckModel &model, MessageSink &sink)
+{
+    XmlDocument doc;
+    LoadedPage page;
+    if (!parseDeckFile(model, sink, doc, page))
+        return false;
+    showSuccess(model, sink);
     return true;
 }
 
@@ -169,13 +174,13 @@ bool Validate(DeckModel &model, MessageSink &sink, bool previousTabIsDesign,
     // against, so one parse serves both.
     if (!previousTabIsDesign && !LoadDeckFromFile(model, sink))
         return false;
-    CompileState &state = compileState();
+    CompileState &state = model.compile;
     state.errorFlag = false;
     state.outputMessage = BuildingTreeViewText;
     if (!buildTree)
         return true;
     buildTree(model);
-    showSuccess(sink);
+    showSuccess(model, sink);
     return true;
 }
 

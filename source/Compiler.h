@@ -10,20 +10,6 @@
 
 namespace tess {
 
-// What the last load or validation left behind, for as long as the program
-// runs: the output message, the error flag and the error's line and position
-// as shown (one more than the parser's values).
-struct CompileState
-{
-    std::string outputMessage;
-    bool errorFlag = false;
-    int errorLine = 0;
-    int errorPosition = 0;
-    bool lineJumpPending = false;
-};
-
-CompileState &compileState();
-
 // "Error 0x%.8X on line %d, position %d\r\n" + reason, with line and position
 // shown one higher than the parser's.
 std::string formatParseError(const XmlParseError &error);
@@ -36,13 +22,18 @@ bool setFileKindFromPath(DeckModel &model);
 // Load the deck from its file: parses and validates it (server code masked
 // out first), and on success rebuilds the model's tree from it and records
 // the file's form (prolog, epilogue, encoding, line ends). Reports success or
-// the parser's error to `sink` and records it in compileState(). The model's
+// the parser's error to `sink` and records it in the model's compile state. The model's
 // own file is never written. A failed load keeps the old tree and clears the
 // valid-deck flag.
 bool LoadDeckFromFile(DeckModel &model, MessageSink &sink);
 // The same, parsing into the caller's `doc`, which holds the parsed deck
 // afterwards for as long as the caller keeps it.
 bool LoadDeckFromFile(DeckModel &model, MessageSink &sink, XmlDocument &doc);
+
+// Validates the deck's file as a load does, reporting and recording the
+// result the same way, but leaves the model's tree as it is: the design
+// being shown stays what the user sees.
+bool CheckDeckFile(DeckModel &model, MessageSink &sink);
 
 // Writes the deck from the design to its file, in the file's own form
 // (deckSourceText, writeDeckSource). On failure "Unable to Save the File" is

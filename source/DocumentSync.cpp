@@ -263,7 +263,7 @@ bool DocumentSync::switchToDesign()
 // click on a tab never changes the user's file.
 bool DocumentSync::switchToCode()
 {
-    compileState().lineJumpPending = true;
+    m_doc.model().compile.lineJumpPending = true;
     DeckModel &model = m_doc.model();
     std::optional<std::string> code;
     if (!m_doc.path().empty()) {
@@ -323,7 +323,7 @@ bool DocumentSync::switchToTree()
 
 void DocumentSync::selectErrorLine(bool saveFirst)
 {
-    const int line = errorLineOf(compileState().outputMessage);
+    const int line = errorLineOf(m_doc.model().compile.outputMessage);
     if (line <= 0)
         return;
     if (saveFirst && save())
@@ -338,7 +338,7 @@ void DocumentSync::selectErrorLine(bool saveFirst)
 // file holds, the design when it was edited since the file was written.
 bool DocumentSync::save()
 {
-    compileState().lineJumpPending = false;
+    m_doc.model().compile.lineJumpPending = false;
     const std::string text = m_views.codeText();
     if (m_doc.path().empty())
         return saveUnnamed(text);
@@ -367,12 +367,7 @@ bool DocumentSync::save()
 bool DocumentSync::saveUnnamed(const std::string &text)
 {
     if (m_serverPage) {
-        Prompter::FileRequest request;
-        request.title = kSaveAsTitle;
-        request.filter = m_doc.isJsp() ? kJspFileFilter : kAspFileFilter;
-        request.defaultExtension = kDefaultExtension;
-        request.confirmOverwrite = true;
-        const std::string path = Prompter::current().saveFileName(request);
+        const std::string path = Prompter::current().saveFileName(nameRequest());
         if (path.empty())
             return false;
         m_doc.setPath(path);
@@ -422,9 +417,14 @@ bool DocumentSync::compile()
     if (m_serverPage || m_doc.isAsp() || m_doc.isJsp())
         return false;
     m_host.showMessage({});
-    compileState().outputMessage.clear();
+    m_doc.model().compile.outputMessage.clear();
     if (!save())
         return false;
+    if (m_active != CodeTab) {
+        // The design stays as shown; the Code tab selects the error line
+        // when it is next shown.
+        return CheckDeckFile(m_doc.model(), m_host);
+    }
     if (validate())
         return true;
     // The error line is shown at once rather than on the next Code switch.
@@ -447,14 +447,23 @@ bool DocumentSync::preview()
     return true;
 }
 
-bool DocumentSync::askForName(const std::string &filter)
+// A page is named as what it is: an ASP page is offered as ".asp" only, a
+// deck with all three kinds and ".wml" first.
+Prompter::FileRequest DocumentSync::nameRequest() const
 {
     Prompter::FileRequest request;
     request.title = kSaveAsTitle;
-    request.filter = filter;
-    request.defaultExtension = kDefaultExtension;
+    request.filter = m_doc.isAsp() ? kAspFileFilter
+        : m_doc.isJsp()            ? kJspFileFilter
+                                   : kOpenFileFilter;
+    request.defaultExtension = m_doc.isAsp() ? "asp" : m_doc.isJsp() ? "jsp" : kDefaultExtension;
     request.confirmOverwrite = true;
-    const std::string path = Prompter::current().saveFileName(request);
+    return request;
+}
+
+bool DocumentSync::askForName()
+{
+    const std::string path = Prompter::current().saveFileName(nameRequest());
     if (path.empty())
         return false;
     m_doc.setPath(path);
@@ -465,7 +474,7 @@ bool DocumentSync::askForName(const std::string &filter)
 
 bool DocumentSync::saveCommand()
 {
-    if ((m_doc.path().empty() || m_doc.isTemporary()) && !askForName(kOpenFileFilter))
+    if ((m_doc.path().empty() || m_doc.isTemporary()) && !askForName())
         return false;
     return request(WM_TAB_SAVE);
 }
@@ -483,12 +492,9 @@ bool DocumentSync::queryClose()
         return false;
     if (m_doc.path().empty() || m_doc.isTemporary()) {
         const std::string temporary = m_doc.isTemporary() ? m_doc.path() : std::string();
-        const char *filter = m_doc.isAsp() ? kAspFileFilter
-            : m_doc.isJsp()                ? kJspFileFilter
-                                           : kOpenFileFilter;
         // The temporary file goes only once a name was chosen, so that a
         // cancelled dialog leaves the document as it was.
-        if (!askForName(filter))
+        if (!askForName())
             return false;
         if (!temporary.empty())
             std::remove(temporary.c_str());

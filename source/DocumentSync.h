@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/Prompter.h"
 #include "source/MessageSink.h"
 
 #include <cstddef>
@@ -125,7 +126,8 @@ private:
     bool validate();
     // A temporary path keeps the document modified.
     void markIfTemporary();
-    bool askForName(const std::string &filter);
+    Prompter::FileRequest nameRequest() const;
+    bool askForName();
     std::string currentPrologue() const;
     std::string systemTempDir() const;
 

@@ -45,7 +45,7 @@ struct DeckFiles
         } sink;
         if (LoadDeckFromFile(written, sink))
             return {};
-        return compileState().outputMessage + ": " + readBytes(model.filePath);
+        return written.compile.outputMessage + ": " + readBytes(model.filePath);
     }
 };
 

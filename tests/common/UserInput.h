@@ -39,6 +39,14 @@ inline void setText(QWidget &dialog, const char *name, const char *text)
     field(dialog, name)->setText(QString::fromUtf8(text));
 }
 
+// A window's title as its frame shows it: "[*]" as "*" while modified.
+inline QString shownTitle(const QWidget *window)
+{
+    QString title = window->windowTitle();
+    return title.replace(QStringLiteral("[*]"),
+                         window->isWindowModified() ? QStringLiteral("*") : QString());
+}
+
 // A press and a release over the tab, as the mouse gives them.
 template<typename Tabs> void clickTab(Tabs *tabs, int index)
 {

@@ -35,8 +35,6 @@ using Answer = Prompter::Answer;
 class DesignEditingTest : public ::testing::Test
 {
 protected:
-    DesignEditingTest() { InsertedControlCount() = 0; }
-
     void fresh()
     {
         doc.startNewDeck();
@@ -133,7 +131,7 @@ TEST_F(DesignEditingTest, EachControlIsInsertedWithItsFragmentAndExtras)
         {KindJsp, nullptr, "21 Type Your JSP code Here\n", {50, 60, 82, 92}},
     };
     for (const auto &c : cases) {
-        InsertedControlCount() = 0;
+        doc.insertedControls = 0;
         fresh();
         ScriptedPrompter prompter;
         if (c.kind == KindSelect)
@@ -154,7 +152,7 @@ TEST_F(DesignEditingTest, EachControlIsInsertedWithItsFragmentAndExtras)
         EXPECT_EQ(editing.scrollSize(), QSize(r.right + 10, r.bottom + 1));
         EXPECT_TRUE(doc.armedKind() == 0 && doc.toolFlag(CBerthingDoc::ToolPointer));
         EXPECT_TRUE(doc.isModified());
-        EXPECT_EQ(InsertedControlCount(), 1);
+        EXPECT_EQ(doc.insertedControls, 1);
         EXPECT_EQ(validation(), "") << c.tree;
         if (c.kind == KindSelect) {
             const ScriptedPrompter::Shown &shown = prompter.messages().at(0);
@@ -196,7 +194,7 @@ TEST_F(DesignEditingTest, OptionsAndGroupsOutsideASelectAreRefused)
         EXPECT_EQ(prompter.messages()[0].text, message);
         EXPECT_TRUE(doc.armedKind() == 0 && doc.toolFlag(CBerthingDoc::ToolPointer));
         EXPECT_EQ(dumpDeck(paragraph()), "");
-        EXPECT_EQ(InsertedControlCount(), 0);
+        EXPECT_EQ(doc.insertedControls, 0);
     }
 }
 
@@ -227,7 +225,7 @@ TEST_F(DesignEditingTest, OptionsAndGroupsStackInsideTheSelect)
     EXPECT_EQ(std::vector({rect(g2).top, rect(g2).bottom, rect(g2->firstChild).top}),
               std::vector({189, 269, 209}));
     EXPECT_EQ(rect(s).bottom, 279);
-    EXPECT_EQ(InsertedControlCount(), 5);
+    EXPECT_EQ(doc.insertedControls, 5);
     EXPECT_EQ(validation(), "");
 
     // An option dropped on the select itself goes below its last child.
@@ -323,7 +321,7 @@ TEST_F(DesignEditingTest, TextKeepsItsBreakThroughMoveAndDelete)
 
     ASSERT_TRUE(remove(paragraph()->firstChild));
     EXPECT_EQ(dumpDeck(paragraph()), "4 " + std::string(NewInputFragment) + "\n");
-    EXPECT_EQ(InsertedControlCount(), 1);
+    EXPECT_EQ(doc.insertedControls, 1);
     // Something still stands: the size shrinks round it.
     const DesignRect input = rect(paragraph()->firstChild);
     EXPECT_EQ(edit.scrollSize(), QSize(input.right + 14, input.bottom + 14));

@@ -52,7 +52,6 @@ struct EditedCard
 {
     EditedCard()
     {
-        InsertedControlCount() = 0;
         doc.startNewDeck();
         doc.model().validDeck = true;
         ScriptedPrompter prompter;
@@ -143,22 +142,22 @@ TEST(DesignUndo, UndoGivesEveryEditBackExactlyAndRedoMakesItAgain)
         EditedCard t;
         QUndoStack *history = t.doc.undoStack();
         const std::string before = fullDump(t.root());
-        const int count = InsertedControlCount();
+        const int count = t.doc.insertedControls;
         run(t);
         const std::string after = fullDump(t.root());
-        const int countAfter = InsertedControlCount();
+        const int countAfter = t.doc.insertedControls;
         ASSERT_NE(after, before);
         EXPECT_EQ(history->count(), std::string(name) == "option pushing a group down" ? 2 : 1);
         EXPECT_TRUE(t.doc.isModified());
         while (history->canUndo())
             history->undo();
         EXPECT_EQ(fullDump(t.root()), before);
-        EXPECT_EQ(InsertedControlCount(), count);
+        EXPECT_EQ(t.doc.insertedControls, count);
         EXPECT_FALSE(t.doc.isModified());
         while (history->canRedo())
             history->redo();
         EXPECT_EQ(fullDump(t.root()), after);
-        EXPECT_EQ(InsertedControlCount(), countAfter);
+        EXPECT_EQ(t.doc.insertedControls, countAfter);
         EXPECT_TRUE(t.doc.isModified());
         history->undo();
         history->redo();

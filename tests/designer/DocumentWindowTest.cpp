@@ -1,5 +1,6 @@
 #include "common/FrameTest.h"
 #include "common/ScriptedPrompter.h"
+#include "common/UserInput.h"
 #include "designer/DesignWnd.h"
 #include "designer/WMLDesignView.h"
 #include "model/CardList.h"
@@ -63,7 +64,7 @@ TEST_F(DocumentWindowTest, OpeningADeckShowsItsFirstCard)
 {
     CChildFrame *child = open("two_cards.wml");
     ASSERT_NE(child, nullptr);
-    EXPECT_EQ(child->windowTitle(), "two_cards.wml");
+    EXPECT_EQ(shownTitle(child), "two_cards.wml");
     CBerthingDoc &doc = child->document();
     EXPECT_EQ(doc.path(), kDesignData + "two_cards.wml");
     EXPECT_FALSE(doc.isAsp() || doc.isJsp() || doc.isModified());

@@ -1,4 +1,3 @@
-#include "model/NextElementId.h"
 #include "model/NodeIndex.h"
 #include "model/TreeBuilder.h"
 
@@ -59,7 +58,7 @@ TEST(DeckTree, InsertBeforeAndFindStayInsideTheirSubtree)
         EXPECT_EQ(FindById(t["p"], t["a"]->id()), t["a"]);
         EXPECT_EQ(FindById(t["p"], t["x"]->id()), t["p"]);
         EXPECT_EQ(FindById(t["p"], t.root->id()), t["p"]);
-        EXPECT_EQ(FindById(t.root, NextElementId() + 1), t.root);
+        EXPECT_EQ(FindById(t.root, t.model.lastElementId() + 1), t.root);
         // Without the fallback, what is not there is not found.
         EXPECT_EQ(FindLiveById(t["p"], t["a"]->id()), t["a"]);
         EXPECT_EQ(FindLiveById(t["p"], t["x"]->id()), nullptr);
@@ -68,7 +67,7 @@ TEST(DeckTree, InsertBeforeAndFindStayInsideTheirSubtree)
     }
     TreeBuilder t; // an unknown parent means the start node
     t.add("card", "", KindCard);
-    NodeInsertRequest request {t["card"], makeElement(KindDo, "do"), NextElementId() + 7};
+    NodeInsertRequest request {t["card"], makeElement(KindDo, "do"), t.model.lastElementId() + 7};
     Insert(request);
     EXPECT_EQ(childNames(t["card"]), "do");
 }
@@ -82,7 +81,7 @@ TEST(DeckTree, DeletesKeepSiblingsAndIndexInStep)
     const int grandchild = t.add("t", "p", KindText)->id();
     Delete(t.root, t["b"]->id());
     Delete(t["a"], t["c"]->id()); // outside the subtree searched: nothing
-    Delete(t.root, NextElementId() + 1);
+    Delete(t.root, t.model.lastElementId() + 1);
     EXPECT_EQ(childNames(t.root), "a c");
     EXPECT_EQ(FindById(t.root, grandchild), t.root);
     EXPECT_EQ(t.root->index->size(), 3u);
@@ -113,7 +112,7 @@ TEST(DeckTree, AppendChildLinksLastWithAFreshIdentifierInTheIndex)
     TreeBuilder t;
     t.add("p", "", KindParagraph);
     t.add("a", "p", KindText);
-    const int next = NextElementId() + 1;
+    const int next = t.model.lastElementId() + 1;
     DeckNode *b = AppendChild(t["p"], makeElement(KindText, "b"));
     ASSERT_NE(b, nullptr);
     EXPECT_EQ(b->id(), next);
@@ -121,14 +120,15 @@ TEST(DeckTree, AppendChildLinksLastWithAFreshIdentifierInTheIndex)
     EXPECT_EQ(FindById(t.root, b->id()), b);
     EXPECT_EQ(AppendChild(nullptr, makeElement(KindText, "c")), nullptr);
     EXPECT_EQ(AppendChild(t["p"], nullptr), nullptr);
-    EXPECT_EQ(NextElementId(), next);
+    EXPECT_EQ(t.model.lastElementId(), next);
     EXPECT_EQ(childNames(t["p"]), "a b");
 
     // A tree built by hand gets its index on the first append.
     DeckNode top;
     top.element = makeElement(KindOther, "top");
-    top.element->id = TakeNextElementId();
+    top.element->id = 41;
     DeckNode *card = AppendChild(&top, makeElement(KindCard, "card"));
+    EXPECT_EQ(card->id(), 42);
     EXPECT_EQ(FindById(&top, card->id()), card);
     EXPECT_EQ(FindById(&top, top.id()), &top);
 }

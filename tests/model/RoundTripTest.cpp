@@ -131,7 +131,7 @@ TEST_P(DesignRoundTrip, KeepsEveryWordValidityAndThenEveryByte)
     DeckModel again;
     again.filePath = model.filePath;
     XmlDocument after;
-    ASSERT_TRUE(LoadDeckFromFile(again, sink, after)) << compileState().outputMessage;
+    ASSERT_TRUE(LoadDeckFromFile(again, sink, after)) << again.compile.outputMessage;
     EXPECT_EQ(treeOf(after), treeOf(before));
     EXPECT_EQ(again.fileForm.format.encoding, model.fileForm.format.encoding);
     EXPECT_EQ(again.fileForm.format.crlf, model.fileForm.format.crlf);
@@ -181,7 +181,7 @@ TEST_P(ServerPageLayout, KeepsCodeAndVerdict)
     const bool valid = LoadDeckFromFile(model, sink);
     model.filePath = dir.write(fs::path(page).filename().string(),
                                encodeText(formatted, decoded.format).bytes);
-    EXPECT_EQ(LoadDeckFromFile(model, sink), valid) << compileState().outputMessage;
+    EXPECT_EQ(LoadDeckFromFile(model, sink), valid) << model.compile.outputMessage;
 }
 
 std::vector<std::string> serverPages()

@@ -1,7 +1,6 @@
 #include "model/WMLReader.h"
 
 #include "model/DeckDump.h"
-#include "model/NextElementId.h"
 #include "source/ServerCodeMask.h"
 #include "source/XmlTestSupport.h"
 
@@ -129,7 +128,7 @@ TEST(WMLReader, LoadReplacesTheTreeAndCountsItsNodes)
     EXPECT_TRUE(model.validDeck);
     EXPECT_EQ(std::to_string(model.root()->kind()) + model.root()->fragment(), "0<wml>");
     EXPECT_GT(model.root()->id(), oldId);
-    EXPECT_EQ(NextElementId(), model.root()->id() + 5);
+    EXPECT_EQ(model.lastElementId(), model.root()->id() + 5);
     EXPECT_EQ(dumpDeck(model.root()),
               "2 <card >\\r\\n\n.3 <p >\\r\\n\n..6 aa\n..6 <b >\\r\\n\n...6 bb\n");
 }

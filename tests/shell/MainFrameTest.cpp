@@ -1,5 +1,6 @@
 #include "ShownMenus.h"
 #include "common/ScriptedPrompter.h"
+#include "common/UserInput.h"
 #include "shell/Berthing.h"
 #include "shell/BerthingDoc.h"
 #include "shell/CJTabCtrlBar.h"
@@ -55,7 +56,7 @@ protected:
 
 TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
 {
-    EXPECT_EQ(m_frame.windowTitle(), "Tessarine 2.0");
+    EXPECT_EQ(shownTitle(&m_frame), "Tessarine 2.0");
     EXPECT_TRUE(m_frame.mdiArea()->subWindowList().isEmpty());
     EXPECT_NE(qobject_cast<CFileView *>(m_frame.workspaceBar()->GetActiveView()), nullptr);
     EXPECT_NE(qobject_cast<COPview *>(m_frame.outputBar()->GetActiveView()), nullptr);
@@ -153,30 +154,43 @@ TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedAndRecorded)
     ASSERT_TRUE(app.InitInstance(options(deck), &error)) << error;
     const QList<QMdiSubWindow *> children = app.mainFrame()->mdiArea()->subWindowList();
     ASSERT_EQ(children.size(), 1);
-    EXPECT_EQ(children[0]->windowTitle(), "deck.wml");
+    EXPECT_EQ(shownTitle(children[0]), "deck.wml");
     auto *child = qobject_cast<CChildFrame *>(children[0]);
     ASSERT_NE(child, nullptr);
     EXPECT_EQ(child->document().path(), deck);
     EXPECT_EQ(ChildCount(child->document().model().root()), 1);
-    EXPECT_EQ(app.mainFrame()->windowTitle(), "Tessarine 2.0 - [deck.wml]");
+    EXPECT_EQ(shownTitle(app.mainFrame()), "Tessarine 2.0 - [deck.wml]");
     EXPECT_EQ(CurrentFilePath, deck);
     EXPECT_EQ(app.recentFiles()->entries(), std::vector<std::string> {deck});
 }
 
 TEST_F(StartupTest, AnUnreadableFileFailsAMissingIconDoesNot)
 {
+    // The window opens and says why; only a screenshot fails.
     const std::string missing = m_dir.filePath("missing.wml").toStdString();
+    const std::string why = "cannot open " + missing + ": No such file or directory";
     std::string error;
-    EXPECT_FALSE(CBerthingApp().InitInstance(options(missing), &error));
-    EXPECT_EQ(error, "cannot open " + missing + ": No such file or directory");
+    m_prompter.answer(Prompter::Answer::Ok);
+    {
+        CBerthingApp app;
+        EXPECT_TRUE(app.InitInstance(options(missing), &error));
+        EXPECT_TRUE(app.mainFrame()->isVisible());
+        ASSERT_EQ(m_prompter.messages().size(), 1u);
+        EXPECT_EQ(m_prompter.messages()[0].text, why);
+        EXPECT_EQ(m_prompter.messages()[0].icon, Prompter::Icon::Stop);
+    }
+    StartupOptions shot = options(missing);
+    shot.fixedSize = true;
+    EXPECT_FALSE(CBerthingApp().InitInstance(shot, &error));
+    EXPECT_EQ(error, why);
 
     m_prompter.answer(Prompter::Answer::Ok);
     StartupOptions o = options();
     o.imageIconResource = ":/icons/none.xpm";
     CBerthingApp app;
     EXPECT_TRUE(app.InitInstance(o, &error));
-    ASSERT_EQ(m_prompter.messages().size(), 1u);
-    EXPECT_EQ(m_prompter.messages()[0].text, "Unable to load Icon");
+    ASSERT_EQ(m_prompter.messages().size(), 2u);
+    EXPECT_EQ(m_prompter.messages()[1].text, "Unable to load Icon");
 }
 
 } // namespace

@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -75,7 +76,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
     WMLCodeViews *code = tabs->codeView();
     EXPECT_EQ(tabLabels(tabs), QStringList({"Design", "Code", "XML Tree"}));
     EXPECT_EQ(output(), kSuccess);
-    EXPECT_EQ(m_frame.windowTitle(), "Tessarine 2.0 - [deck.wml]");
+    EXPECT_EQ(shownTitle(&m_frame), "Tessarine 2.0 - [deck.wml]");
     // Menu 129, Compile off the Code tab.
     EXPECT_EQ(shownMenus(m_frame),
               QStringList({"&File",
@@ -124,7 +125,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
                            "  &About Tessarine"}));
     QAction *compile = m_frame.commandAction(ID_TOOLS_COMPILE);
     EXPECT_EQ(compile->statusTip(), "Compiles the WML code");
-    EXPECT_FALSE(compile->isEnabled());
+    EXPECT_TRUE(compile->isEnabled());
 
     // Design -> Code -> Design -> XML Tree -> Code.
     clickTab(tabs, CodeTab);
@@ -148,6 +149,8 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
     code->moveCursor(QTextCursor::End);
     type(code, "<p>");
     EXPECT_TRUE(doc.isModified());
+    EXPECT_EQ(shownTitle(&m_frame), "Tessarine 2.0 - [deck.wml]*");
+    EXPECT_EQ(shownTitle(child), "deck.wml*");
     EXPECT_EQ(m_frame.paneText(CMainFrame::StatusPane::LineColumn), "Ln 21 Cl 10");
     trigger(ID_TOOLS_COMPILE);
     EXPECT_EQ(output(),
@@ -235,6 +238,71 @@ TEST_F(RoadTest, ViewingNeverWritesTheFile)
     }
 }
 
+// Each document keeps its own compile result: one deck's error line is never
+// selected in another, and Compile works from the Design tab too.
+TEST_F(RoadTest, TwoDocumentsKeepTheirOwnCompileResults)
+{
+    ScriptedPrompter prompter;
+    CChildFrame *second = open("deck.wml");
+    std::string error;
+    const std::string broken = m_dir.filePath("broken.wml").toStdString();
+    ASSERT_TRUE(writeFileAtomically(
+        broken, readWholeFile(TESS_TEST_DATA_DIR "/check/error_line5.wml").value_or("")));
+    ASSERT_TRUE(m_frame.OpenDocumentFile(broken, &error)) << error;
+    CChildFrame *first = m_frame.activeChildFrame();
+    ASSERT_NE(second, first);
+    EXPECT_EQ(first->tabWindow()->currentIndex(), DesignTab);
+    ASSERT_TRUE(m_frame.commandAction(ID_TOOLS_COMPILE)->isEnabled());
+    trigger(ID_TOOLS_COMPILE);
+    EXPECT_EQ(output(), "Error 0xC00CE044 on line 5, position 8\nxmlParseEntityRef: no name");
+
+    const auto activate = [this](CChildFrame *child) {
+        m_frame.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(child->parentWidget()));
+    };
+    activate(second);
+    clickTab(second->tabWindow(), CodeTab);
+    EXPECT_FALSE(second->tabWindow()->codeView()->textCursor().hasSelection());
+
+    activate(first);
+    clickTab(first->tabWindow(), CodeTab);
+    EXPECT_EQ(first->tabWindow()->codeView()->textCursor().selectedText(), "<p>Hi & there</p>");
+    EXPECT_TRUE(readWholeFile(broken)
+                == readWholeFile(TESS_TEST_DATA_DIR "/check/error_line5.wml"));
+}
+
+// A file already open is shown again rather than opened twice, by any name.
+TEST_F(RoadTest, AnOpenFileIsActivatedNotOpenedTwice)
+{
+    CChildFrame *first = open("deck.wml");
+    CChildFrame *other = open("code_block.wml");
+    ASSERT_NE(first, other);
+    std::string error;
+    ASSERT_TRUE(m_frame.OpenDocumentFile(m_dir.path().toStdString() + "/./deck.wml", &error));
+    EXPECT_EQ(m_frame.mdiArea()->subWindowList().size(), 2);
+    EXPECT_EQ(m_frame.activeChildFrame(), first);
+}
+
+// Quitting asks every modified document first; a Cancel closes nothing.
+TEST_F(RoadTest, CancelAtTheQuitPromptClosesNothing)
+{
+    ScriptedPrompter prompter;
+    open("deck.wml");
+    CChildFrame *edited = open("code_block.wml");
+    open("a.jsp");
+    edited->document().setModified(true);
+    prompter.answer(Prompter::Answer::Cancel);
+    EXPECT_FALSE(m_frame.close());
+    EXPECT_EQ(m_frame.mdiArea()->subWindowList().size(), 3);
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Save changes to code_block.wml?");
+
+    // No: asked once, and everything closes.
+    prompter.answer(Prompter::Answer::No);
+    EXPECT_TRUE(m_frame.close());
+    EXPECT_TRUE(m_frame.mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(prompter.messages().size(), 2u);
+}
+
 TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
 {
     ScriptedPrompter prompter;
@@ -260,7 +328,7 @@ TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
     m_frame.mdiArea()->setActiveSubWindow(m_frame.mdiArea()->subWindowList().front());
     CChildFrame *page = m_frame.activeChildFrame();
     TVisualTabWindow *tabs = page->tabWindow();
-    EXPECT_EQ(page->windowTitle(), "Tessarine1");
+    EXPECT_EQ(shownTitle(page), "Tessarine1");
     EXPECT_EQ(tabs->codeView()->text(), newPageText(false));
     clickTab(tabs, DesignTab);
     EXPECT_EQ(tabs->currentIndex(), CodeTab);

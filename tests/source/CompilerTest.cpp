@@ -50,8 +50,6 @@ struct FileSnapshot
 class CompilerTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { compileState() = {}; }
-
     bool load(const std::string &path)
     {
         model.filePath = path;
@@ -63,7 +61,7 @@ protected:
     {
         ASSERT_FALSE(sink.shown.empty());
         EXPECT_EQ(sink.shown.back(), message);
-        const CompileState &state = compileState();
+        const CompileState &state = model.compile;
         EXPECT_EQ(state.outputMessage, message);
         EXPECT_TRUE(state.errorFlag);
         EXPECT_EQ(state.errorLine, line);
@@ -130,13 +128,13 @@ TEST_F(CompilerTest, PagesWithServerCodeAndLeadingText)
         const bool ok = load(source.path);
         EXPECT_EQ(ok, c.message == kSuccess);
         EXPECT_EQ(sink.shown, std::vector<std::string> {c.message});
-        EXPECT_EQ(compileState().outputMessage, c.message);
-        EXPECT_EQ(compileState().errorFlag, !ok);
+        EXPECT_EQ(model.compile.outputMessage, c.message);
+        EXPECT_EQ(model.compile.errorFlag, !ok);
         EXPECT_EQ(model.validDeck, ok);
         source.expectUnchanged();
     }
-    EXPECT_EQ(compileState().errorLine, 5);
-    EXPECT_EQ(compileState().errorPosition, 8);
+    EXPECT_EQ(model.compile.errorLine, 5);
+    EXPECT_EQ(model.compile.errorPosition, 8);
 }
 
 std::string patternBytes(size_t n)
@@ -192,8 +190,8 @@ TEST_F(CompilerTest, BadInputGivesParserErrors)
     // Success after a failure replaces the message.
     EXPECT_TRUE(load(checkFixture("deck.wml")));
     EXPECT_EQ(sink.shown.back(), kSuccess);
-    EXPECT_EQ(compileState().outputMessage, kSuccess);
-    EXPECT_FALSE(compileState().errorFlag);
+    EXPECT_EQ(model.compile.outputMessage, kSuccess);
+    EXPECT_FALSE(model.compile.errorFlag);
     EXPECT_TRUE(model.validDeck);
 }
 
@@ -220,7 +218,7 @@ TEST_F(CompilerTest, ValidateBuildsTheTreeOnlyAfterALoad)
     int builds = 0;
     const auto build = [&](const DeckModel &built) {
         EXPECT_EQ(&built, &model);
-        EXPECT_EQ(compileState().outputMessage, BuildingTreeViewText);
+        EXPECT_EQ(model.compile.outputMessage, BuildingTreeViewText);
         ++builds;
     };
     model.filePath = checkFixture("error_line5.wml");
@@ -232,7 +230,7 @@ TEST_F(CompilerTest, ValidateBuildsTheTreeOnlyAfterALoad)
     EXPECT_TRUE(Validate(model, sink, false, build));
     EXPECT_EQ(builds, 1);
     EXPECT_EQ(sink.shown.back(), kSuccess);
-    EXPECT_EQ(compileState().outputMessage, kSuccess);
+    EXPECT_EQ(model.compile.outputMessage, kSuccess);
 
     // Coming from Design the deck counts as loaded: nothing is parsed.
     model.filePath = scratch.path("gone.wml");
@@ -243,7 +241,7 @@ TEST_F(CompilerTest, ValidateBuildsTheTreeOnlyAfterALoad)
 
     sink.shown.clear();
     EXPECT_TRUE(Validate(model, sink, true, nullptr));
-    EXPECT_EQ(compileState().outputMessage, BuildingTreeViewText);
+    EXPECT_EQ(model.compile.outputMessage, BuildingTreeViewText);
     EXPECT_TRUE(sink.shown.empty());
 }
 

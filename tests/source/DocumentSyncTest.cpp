@@ -80,11 +80,7 @@ std::string slurp(const std::string &path)
 class DocumentSyncTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        TempDirPath = m_dir.path().toStdString();
-        compileState() = CompileState();
-    }
+    void SetUp() override { TempDirPath = m_dir.path().toStdString(); }
     void TearDown() override { setAtomicWriteFailureForTesting(false); }
 
     // A copy of a fixture opened as a document, its initial load run.
@@ -234,7 +230,7 @@ TEST_F(DocumentSyncTest, CodeOutsideTextKeepsTheDesignFromWriting)
 TEST_F(DocumentSyncTest, AnErrorLineIsSelectedOnTheCodeSwitch)
 {
     DocumentSync &sync = open("deck.wml");
-    compileState().outputMessage = "Error 0xC00CE04C on line 12, position 3\r\nmismatch";
+    doc().model().compile.outputMessage = "Error 0xC00CE04C on line 12, position 3\r\nmismatch";
     ASSERT_TRUE(sync.switchTo(CodeTab));
     const auto [start, end] = m_views.selection;
     EXPECT_EQ(m_views.code.substr(start, end - start), "\t\t</p>");
@@ -259,7 +255,7 @@ TEST_F(DocumentSyncTest, ANewPageAsksForItsNameWithItsOwnFilter)
         ASSERT_TRUE(sync.save());
         EXPECT_EQ(prompter.requests()[0].file.filter,
                   jsp ? "JSP Files (*.jsp)|*.jsp|" : "ASP Files (*.asp)|*.asp|");
-        EXPECT_EQ(prompter.requests()[0].file.defaultExtension, "wml");
+        EXPECT_EQ(prompter.requests()[0].file.defaultExtension, jsp ? "jsp" : "asp");
         EXPECT_EQ(doc.title(), jsp ? "page.jsp" : "page.asp");
         EXPECT_EQ(slurp(chosen), newPageText(jsp));
         // The page validates once its leading server code is dropped.

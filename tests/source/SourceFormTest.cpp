@@ -63,7 +63,7 @@ TEST(SourceForm, WritesTheDesignInTheFilesOwnForm)
     DeckModel model;
     model.filePath = dir.write("deck.wml", latin1);
     NullSink sink;
-    ASSERT_TRUE(LoadDeckFromFile(model, sink)) << compileState().outputMessage;
+    ASSERT_TRUE(LoadDeckFromFile(model, sink)) << model.compile.outputMessage;
     EXPECT_EQ(deckSourceText(model, kPublicPrologue),
               "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- menu -->\n\n<wml>\n\n"
               "\t<card title=\"Q&amp;A\">\n\t\t<p>N\xC3\xA6rmere <b>\xE2\x82\xAC</b> &amp; "

@@ -1,6 +1,5 @@
 #include "source/XmlTreeModel.h"
 
-#include "model/NextElementId.h"
 #include "model/WMLReader.h"
 #include "source/XmlDocument.h"
 #include "tests/model/DeckDump.h"
@@ -88,7 +87,7 @@ TEST(XmlTreeModel, MoveCopiesTheSubtreeWithNewIdentifiers)
     EXPECT_EQ(MoveSubtree(deck.root, deck["One"], deck["p1"], nullptr), nullptr);
 
     const std::string p1 = dumpDeck(deck["One"]).substr(dumpDeck(deck["One"]).find("3 p1"));
-    const int oldId = deck.idOf("p1"), highest = NextElementId();
+    const int oldId = deck.idOf("p1"), highest = deck.model.lastElementId();
     DeckNode *moved = MoveSubtree(deck.root, deck["p1"], deck["Two"], deck["p2"]);
     ASSERT_EQ(moved, deck["Two"]->firstChild);
     EXPECT_EQ(childNames(deck["One"]), "timer do");
