@@ -25,7 +25,7 @@ public:
     virtual void setCodeText(const std::string &text) = 0;
     // Selects the bytes [start, end) of the code text.
     virtual void selectCode(size_t start, size_t end) = 0;
-    // WM_TAB_REFILL_CARDS: the card list's rows rebuilt from the file.
+    // WM_TAB_REFILL_CARDS: the card list's rows rebuilt from the deck.
     virtual void refillCardList() = 0;
     virtual void clearTree() = 0;
     virtual void buildTree(const DeckModel &model) = 0;

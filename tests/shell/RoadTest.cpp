@@ -303,6 +303,37 @@ TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
     EXPECT_EQ(prompter.messages().size(), 3u);
 }
 
+// Cards moved in the XML Tree stand in their new order in the card list and
+// on the canvas, and once saved in the file.
+TEST_F(RoadTest, CardsMovedInTheTreeKeepTheirOrder)
+{
+    ScriptedPrompter prompter;
+    CChildFrame *child = open("deck.wml");
+    TVisualTabWindow *tabs = child->tabWindow();
+    CBerthingDoc &doc = child->document();
+    clickTab(tabs, TreeTab);
+    CWMLTreeView *tree = tabs->treeView();
+    const auto itemOf = [tree](const DeckNode *node) -> QTreeWidgetItem * {
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            if (CWMLTreeView::itemId(*it) == node->id())
+                return *it;
+        }
+        return nullptr;
+    };
+    DeckNode *root = doc.model().root();
+    ASSERT_TRUE(tree->DropItem(itemOf(NthCard(root, 1)), itemOf(NthCard(root, 2))));
+    clickTab(tabs, DesignTab);
+    const CCardList *cards = child->designWnd()->cardList();
+    ASSERT_EQ(cards->topLevelItemCount(), 2);
+    EXPECT_EQ(cards->topLevelItem(0)->text(0), "Menu");
+    EXPECT_EQ(cards->topLevelItem(1)->text(0), "Home");
+    EXPECT_EQ(doc.CurrentCard(), NthCard(doc.model().root(), 1));
+    trigger(ID_FILE_SAVE);
+    const std::string saved = readWholeFile(doc.path()).value_or("");
+    EXPECT_LT(saved.find("id=\"menu\""), saved.find("id=\"home\""));
+    EXPECT_FALSE(doc.isModified());
+}
+
 TEST(TabOptionTest, NeedsAScreenshotAndATabName)
 {
     EXPECT_EQ(parseCommandLine({"--screenshot", "s.png", "--tab", "tree", "a.wml"}).tab, "tree");
