@@ -14,7 +14,9 @@
 #include "shell/RecentFileList.h"
 #include "shell/ShellConstants.h"
 #include "source/DocumentSync.h"
+#include "source/EditorConstants.h"
 #include "source/FileUtil.h"
+#include "source/FindReplace.h"
 #include "source/OPview.h"
 #include "source/SourceForm.h"
 #include "source/TabWindow.h"
@@ -28,6 +30,7 @@
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -332,6 +335,40 @@ TEST_F(RoadTest, CardsMovedInTheTreeKeepTheirOrder)
     const std::string saved = readWholeFile(doc.path()).value_or("");
     EXPECT_LT(saved.find("id=\"menu\""), saved.find("id=\"home\""));
     EXPECT_FALSE(doc.isModified());
+}
+
+// The keys users know from other editors reach their commands, and so do
+// the menus' own.
+TEST_F(RoadTest, CommonKeysReachTheirCommands)
+{
+    ScriptedPrompter prompter;
+    CChildFrame *child = open("deck.wml");
+    clickTab(child->tabWindow(), CodeTab);
+    WMLCodeViews *code = child->tabWindow()->codeView();
+    m_frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame));
+    code->setFocus();
+    const std::tuple<int, Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {ID_FILE_SAVE, Qt::Key_F2, Qt::NoModifier},
+        {ID_FILE_SAVE, Qt::Key_S, Qt::ControlModifier},
+        {ID_EDIT_FIND, Qt::Key_F, Qt::ControlModifier},
+        {ID_EDIT_REPLACE, Qt::Key_H, Qt::ControlModifier},
+        {ID_FILE_NEW_WML, Qt::Key_N, Qt::ControlModifier},
+    };
+    for (const auto &[id, key, modifiers] : keys) {
+        int triggered = 0;
+        const QMetaObject::Connection counting = QObject::connect(
+            m_frame.commandAction(id), &QAction::triggered, [&triggered] { ++triggered; });
+        QTest::keyClick(code, key, modifiers);
+        QObject::disconnect(counting);
+        EXPECT_EQ(triggered, 1) << QKeySequence(key | modifiers).toString().toStdString();
+        // A Find window takes the focus from the document.
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<FindReplaceDialog *>(window))
+                window->close();
+        }
+    }
+    EXPECT_EQ(m_frame.mdiArea()->subWindowList().size(), 2);
 }
 
 TEST(TabOptionTest, NeedsAScreenshotAndATabName)
