@@ -74,6 +74,10 @@ public:
     void addRecentFile(const std::string &path) override { m_frame.addRecentFile(path); }
     // The emulator is not started yet.
     void launchEmulator(const std::string &) override { }
+    void showStatus(const std::string &text) override
+    {
+        m_frame.statusBar()->showMessage(QString::fromStdString(text), kStatusNoticeMs);
+    }
 
 private:
     CMainFrame &m_frame;

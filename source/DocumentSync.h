@@ -43,6 +43,8 @@ public:
     virtual void addRecentFile(const std::string &path) = 0;
     // The file validated; the emulator is to show it.
     virtual void launchEmulator(const std::string &path) = 0;
+    // A passing word in the status bar; a host without one ignores it.
+    virtual void showStatus(const std::string &) { }
 };
 
 // Where the synchronisation reads and writes; empty fields take the

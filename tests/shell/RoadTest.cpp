@@ -267,6 +267,8 @@ TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
     EXPECT_EQ(tabs->codeView()->text(), newPageText(false));
     clickTab(tabs, DesignTab);
     EXPECT_EQ(tabs->currentIndex(), CodeTab);
+    EXPECT_EQ(m_frame.paneText(CMainFrame::StatusPane::Message),
+              "ASP and JSP pages are edited in the Code tab");
     EXPECT_FALSE(m_frame.commandAction(ID_TOOLS_COMPILE)->isEnabled());
 
     // Closing it unsaved: Yes offers the ASP filter only.
