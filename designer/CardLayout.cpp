@@ -117,6 +117,26 @@ size_t attributeStart(const std::string &fragment, const std::string &name)
     return std::string::npos;
 }
 
+// Each control of `parent` in deck order, those of its fieldsets included;
+// layout blanks are none.
+template<typename Visit> void visitControls(DeckNode *parent, const Visit &visit)
+{
+    for (DeckNode *c = parent->firstChild; c; c = c->nextSibling) {
+        if (IsFieldset(c))
+            visitControls(c, visit);
+        else if (!IsLayoutBlank(c))
+            visit(c);
+    }
+}
+
+template<typename Visit> void visitCardControls(DeckNode *card, const Visit &visit)
+{
+    for (DeckNode *p = card->firstChild; p; p = p->nextSibling) {
+        if (p->kind() == KindParagraph)
+            visitControls(p, visit);
+    }
+}
+
 } // namespace
 
 CardLayout::CardLayout(std::string deckFolder)
@@ -141,16 +161,8 @@ void CardLayout::paintCanvas(QPainter &painter)
 
 void CardLayout::paintCard(QPainter &painter, DeckNode *card) const
 {
-    if (!card)
-        return;
-    for (DeckNode *p = card->firstChild; p; p = p->nextSibling) {
-        if (p->kind() != KindParagraph)
-            continue;
-        for (DeckNode *c = p->firstChild; c; c = c->nextSibling) {
-            if (!IsLayoutBlank(c))
-                paintControl(painter, c);
-        }
-    }
+    if (card)
+        visitCardControls(card, [&](DeckNode *c) { paintControl(painter, c); });
 }
 
 void CardLayout::paintControl(QPainter &painter, DeckNode *node) const
@@ -298,21 +310,17 @@ int CardLayout::alignAll(QPainter &painter, DeckNode *card) const
     if (!card)
         return 0;
     const DeckNode *prev = nullptr;
-    for (DeckNode *p = card->firstChild; p; p = p->nextSibling) {
-        if (p->kind() != KindParagraph)
-            continue;
-        for (DeckNode *c = p->firstChild; c; c = c->nextSibling) {
-            if (!c->element || !IsPlacedControl(c->kind()) || IsLayoutBlank(c))
-                continue;
-            const int top = prev ? prev->element->rect.bottom + kAlignGap : kAlignMargin;
-            rectOf(c) = startingRect(c->kind(), kAlignMargin, top);
-            if (c->kind() == KindSelect)
-                alignSelect(painter, c);
-            else
-                paintControl(painter, c);
-            prev = c;
-        }
-    }
+    visitCardControls(card, [&](DeckNode *c) {
+        if (!c->element || !IsPlacedControl(c->kind()))
+            return;
+        const int top = prev ? prev->element->rect.bottom + kAlignGap : kAlignMargin;
+        rectOf(c) = startingRect(c->kind(), kAlignMargin, top);
+        if (c->kind() == KindSelect)
+            alignSelect(painter, c);
+        else
+            paintControl(painter, c);
+        prev = c;
+    });
     return prev ? prev->element->rect.bottom : 0;
 }
 

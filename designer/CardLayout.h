@@ -24,7 +24,7 @@ public:
     // The canvas, then the card's controls (nothing more for a null card).
     void paint(QPainter &painter, DeckNode *card) const;
     static void paintCanvas(QPainter &painter);
-    // The children of the card's paragraphs, in order.
+    // The children of the card's paragraphs and of their fieldsets, in order.
     void paintCard(QPainter &painter, DeckNode *card) const;
     // One child of a paragraph, by its kind; kinds without a painter are
     // left alone.

@@ -163,7 +163,13 @@ void CWMLDesignView::OnAlignAll()
 
 void CWMLDesignView::OnDelete()
 {
-    if (!m_elementUnderMenu || !m_doc.model().validDeck)
+    if (m_elementUnderMenu)
+        deleteSelection();
+}
+
+void CWMLDesignView::deleteSelection()
+{
+    if (!m_doc.model().validDeck)
         return;
     bool deleted = false;
     edit([&deleted](DesignEditing &e) { deleted = e.deleteSelected(); });
@@ -240,6 +246,12 @@ void CWMLDesignView::scrollContentsBy(int, int)
 
 void CWMLDesignView::keyPressEvent(QKeyEvent *event)
 {
+    if (event->matches(QKeySequence::Delete)) {
+        // The control a click framed goes, as with the context menu.
+        if (m_trackerShown)
+            deleteSelection();
+        return;
+    }
     using A = QAbstractSlider::SliderAction;
     static const struct
     {

@@ -98,6 +98,8 @@ private:
     void updateCursor(const QPoint &logical);
     void updateScrollBars();
     void createMenu();
+    // Deletes the selected node, as the context menu's Delete.
+    void deleteSelection();
     // Runs an edit with a painter that measures as the screen does, then
     // takes over the scroll size the edit left.
     void edit(const std::function<void(DesignEditing &)> &run);

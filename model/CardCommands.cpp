@@ -78,8 +78,20 @@ void CardCommands::startNewDocument()
 
 void CardCommands::refillRows()
 {
-    m_rows = CardRowLabels(m_doc.path());
+    // The cards as the design holds them, moves in the XML Tree included;
+    // a deck that did not load leaves only its file to read.
+    m_rows = m_doc.model().validDeck ? treeRows() : CardRowLabels(m_doc.path());
     m_selected = -1;
+}
+
+std::vector<std::string> CardCommands::treeRows() const
+{
+    std::vector<std::string> rows;
+    for (DeckNode *card = NthCard(m_doc.model().root(), 1); card; card = card->nextSibling) {
+        if (card->kind() == KindCard)
+            rows.push_back(CardRowLabel(card->fragment()));
+    }
+    return rows;
 }
 
 void CardCommands::refresh()
@@ -88,7 +100,7 @@ void CardCommands::refresh()
     // is always there, so the card is shown again either way.
     CardAttributeTexts(m_doc.path(), m_attributeTexts);
     if (m_doc.CurrentCardIndex() >= 0 && m_doc.model().validDeck) {
-        m_doc.setCurrentCard(NthCard(m_doc.model().root(), m_lastDoubleClicked + 1));
+        m_doc.setCurrentCard(NthCard(m_doc.model().root(), m_lastClicked + 1));
         m_doc.requestAlignAll();
     }
 }
@@ -125,6 +137,7 @@ void CardCommands::newCard()
     m_rows.emplace_back(UnnamedCardLabel);
     m_doc.setCurrentCard(NthCard(root, static_cast<int>(m_rows.size())));
     m_doc.setModified(true);
+    m_doc.requestAlignAll();
 }
 
 bool CardCommands::deleteCard()
@@ -172,11 +185,7 @@ void CardCommands::applyProperties(const CardSheetData &data)
 
 void CardCommands::relabelFromTree()
 {
-    std::vector<std::string> rows;
-    for (DeckNode *card = NthCard(m_doc.model().root(), 1); card; card = card->nextSibling) {
-        if (card->kind() == KindCard)
-            rows.push_back(CardRowLabel(card->fragment()));
-    }
+    std::vector<std::string> rows = treeRows();
     // A list that no longer matches the deck's cards waits for its refill.
     if (rows.size() == m_rows.size())
         m_rows = std::move(rows);
@@ -186,7 +195,7 @@ void CardCommands::activateRow(int row)
 {
     if (row < 0 || row >= static_cast<int>(m_rows.size()))
         return;
-    m_lastDoubleClicked = row;
+    m_lastClicked = row;
     m_doc.setCurrentCardIndex(row + 1);
     if (!m_doc.model().validDeck)
         return;

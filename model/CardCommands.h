@@ -10,7 +10,7 @@ namespace tess {
 class CBerthingDoc;
 
 // What the card list does, without the list: its rows, the selected and
-// last double-clicked rows, and the commands New Card, Delete and
+// last clicked rows, and the commands New Card, Delete and
 // Properties on the document's deck.
 class CardCommands
 {
@@ -27,13 +27,14 @@ public:
     // A document without a path: one row "No Name", and the deck counts as
     // valid.
     void startNewDocument();
-    // The rows rebuilt from the document's file: one per card, in order.
+    // The rows rebuilt: one per card of the deck, in order; read from the
+    // document's file while the deck is not valid.
     void refillRows();
     // The rows relabelled from the cards in the tree, after an undo or redo
     // changed a card's title.
     void relabelFromTree();
     // The refresh request: the cards' attributes read again from the file,
-    // then the last double-clicked card shown again.
+    // then the last clicked card shown again.
     void refresh();
 
     bool canNewCard() const;
@@ -51,15 +52,19 @@ public:
     // OK on the sheet: the document is marked modified, the card rebuilt from
     // the sheet's data and its row relabelled.
     void applyProperties(const CardSheetData &data);
-    // A double click: the row's card becomes the one the designer shows.
+    // A click or double click: the row's card becomes the one the designer
+    // shows.
     void activateRow(int row);
 
 private:
+    // The labels of the deck's cards, in order.
+    std::vector<std::string> treeRows() const;
+
     CBerthingDoc &m_doc;
     std::vector<std::string> m_rows;
     int m_selected = -1;
-    // A refresh before any double click shows the first card again.
-    int m_lastDoubleClicked = 0;
+    // A refresh before any click shows the first card again.
+    int m_lastClicked = 0;
     std::vector<std::string> m_attributeTexts;
 };
 

@@ -56,8 +56,11 @@ CCardList::CCardList(CBerthingDoc &doc, QWidget *parent)
     setPalette(colours);
     createMenu();
 
-    connect(this, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *item) { m_commands.activateRow(indexOfTopLevelItem(item)); });
+    // A click shows the card, and so does a double click.
+    const auto activate
+        = [this](QTreeWidgetItem *item) { m_commands.activateRow(indexOfTopLevelItem(item)); };
+    connect(this, &QTreeWidget::itemClicked, this, activate);
+    connect(this, &QTreeWidget::itemDoubleClicked, this, activate);
     connect(&m_doc, &CBerthingDoc::cardListRefreshRequested, this,
             [this] { m_commands.refresh(); });
     connect(&m_doc, &CBerthingDoc::alignAllRequested, this, &CCardList::markShownCard);

@@ -23,7 +23,7 @@ public:
     explicit CCardList(CBerthingDoc &doc, QWidget *parent = nullptr);
 
     CardCommands &commands() { return m_commands; }
-    // The rows rebuilt from the document's file.
+    // The rows rebuilt from the deck's cards.
     void Refill();
     // The context menu's items, by command id; their enabled state is
     // brought up to date each time the menu opens.

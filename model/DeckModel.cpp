@@ -220,6 +220,12 @@ bool IsLayoutBlank(const DeckNode *node)
         && node->fragment().find_first_not_of(" \t\r\n") == std::string::npos;
 }
 
+bool IsFieldset(const DeckNode *node)
+{
+    // The reader writes a blank after every tag name.
+    return node && node->kind() == KindOther && node->fragment().starts_with("<fieldset ");
+}
+
 DeckNode *NthCard(DeckNode *root, int n)
 {
     return nthChildOfKind(root, KindCard, n);

@@ -102,6 +102,9 @@ void Delete(DeckNode *root, int id);
 // A text node of nothing but blanks and line breaks: the layout between two
 // controls of a paragraph, kept for the file's sake but no control of its own.
 bool IsLayoutBlank(const DeckNode *node);
+// A fieldset element: it only groups the controls inside it, which stand on
+// the canvas as if they stood in its paragraph.
+bool IsFieldset(const DeckNode *node);
 
 DeckNode *NthCard(DeckNode *root, int n); // 1-based, children of kind 2
 int ChildCount(const DeckNode *node);

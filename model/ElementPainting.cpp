@@ -24,7 +24,11 @@ namespace tess {
 
 namespace {
 
-constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+int textFlags(Wrap wrap)
+{
+    return Qt::AlignLeft | Qt::AlignTop | (wrap == Wrap::AtWidth ? Qt::TextWordWrap : 0);
+}
+
 // Layout height for measuring; only the width limits the lines.
 constexpr int kUnboundedHeight = 1 << 20;
 
@@ -138,25 +142,26 @@ std::string labelCaption(const std::string &label)
 }
 
 DesignRect measureText(const QFont &font, const QPaintDevice *device, const DesignRect &in,
-                       const std::string &text)
+                       const std::string &text, Wrap wrap)
 {
     const QFontMetrics metrics(font, device);
     const int wrapWidth = std::max(0, in.right - in.left);
     const QRect needed = metrics.boundingRect(QRect(in.left, in.top, wrapWidth, kUnboundedHeight),
-                                              kTextFlags, QString::fromStdString(text));
+                                              textFlags(wrap), QString::fromStdString(text));
     return {in.left, in.top, in.left + needed.width(), in.top + needed.height()};
 }
 
-DesignRect measureText(const QPainter &painter, const DesignRect &in, const std::string &text)
+DesignRect measureText(const QPainter &painter, const DesignRect &in, const std::string &text,
+                       Wrap wrap)
 {
-    return measureText(painter.font(), painter.device(), in, text);
+    return measureText(painter.font(), painter.device(), in, text, wrap);
 }
 
-void drawCaption(QPainter &painter, const DesignRect &measured, const std::string &text)
+void drawCaption(QPainter &painter, const DesignRect &measured, const std::string &text, Wrap wrap)
 {
     const QRect r = toQRect(measured);
     painter.fillRect(r, QColor(kCanvasColour));
-    painter.drawText(r, kTextFlags, QString::fromStdString(text));
+    painter.drawText(r, textFlags(wrap), QString::fromStdString(text));
 }
 
 const QImage &elementIcon(int resourceId)

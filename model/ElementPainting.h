@@ -88,15 +88,20 @@ std::string titleCaption(const std::string &fragment, const char *fallback);
 // angle brackets turned back, blanks as shownText leaves them.
 std::string labelCaption(const std::string &label);
 
+// Captions wrap at their rectangle's width (a longer word widens it), or
+// stand on one line whatever its width.
+enum class Wrap { AtWidth, Never };
+
 // The one place text is measured: the rectangle text needs when laid out from
-// the corner of `in` and wrapped at its width (a longer word widens it).
-// Returns in's corner with right and bottom moved to fit.
+// the corner of `in`. Returns in's corner with right and bottom moved to fit.
 DesignRect measureText(const QFont &font, const QPaintDevice *device, const DesignRect &in,
-                       const std::string &text);
-DesignRect measureText(const QPainter &painter, const DesignRect &in, const std::string &text);
+                       const std::string &text, Wrap wrap = Wrap::AtWidth);
+DesignRect measureText(const QPainter &painter, const DesignRect &in, const std::string &text,
+                       Wrap wrap = Wrap::AtWidth);
 // Draws text laid out as measureText did, on the canvas colour, in the
 // painter's pen.
-void drawCaption(QPainter &painter, const DesignRect &measured, const std::string &text);
+void drawCaption(QPainter &painter, const DesignRect &measured, const std::string &text,
+                 Wrap wrap = Wrap::AtWidth);
 
 // The icon of a resource id, loaded once; a null image when it is missing.
 const QImage &elementIcon(int resourceId);

@@ -14,17 +14,19 @@ DesignRect CWMLAnchor::Paint(QPainter &painter, const DesignRect &given,
     choice.underline = true;
     painter.save();
     painter.setFont(makeElementFont(choice));
-    // Drawn in the given rectangle only: a link text too long for it would
-    // otherwise wrap onto whatever lies below the anchor.
-    painter.setClipRect(QRect(given.left, given.top, given.width(), given.height()),
+    // A link stands on one line, as wide as its words in this font: wrapped
+    // at the given width, its later words would fall below the anchor.
+    const DesignRect measured = measureText(painter, given, text, Wrap::Never);
+    // The rectangle follows the words alone, not the given right, so that
+    // storing it back does not widen the anchor on every repaint.
+    const DesignRect covered {given.left, given.top, measured.right + measured.height(),
+                              given.bottom};
+    // Nothing spills onto what lies below the anchor.
+    painter.setClipRect(QRect(covered.left, covered.top, covered.width(), covered.height()),
                         Qt::IntersectClip);
-    const DesignRect measured = measureText(painter, given, text);
-    drawCaption(painter, measured, text);
+    drawCaption(painter, measured, text, Wrap::Never);
     painter.restore();
-    // Measuring narrows the rectangle to the text, as the platform's text
-    // measurement does; growing from the given right instead would widen an
-    // anchor on every repaint, since the designer stores the result back.
-    return {given.left, given.top, measured.right + measured.height(), given.bottom};
+    return covered;
 }
 
 } // namespace tess

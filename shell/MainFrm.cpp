@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -23,6 +24,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+
+#include <tuple>
 
 // The resources sit in a static library, whose unreferenced objects the
 // linker drops; naming them here keeps them in.
@@ -71,6 +74,10 @@ public:
     void addRecentFile(const std::string &path) override { m_frame.addRecentFile(path); }
     // The emulator is not started yet.
     void launchEmulator(const std::string &) override { }
+    void showStatus(const std::string &text) override
+    {
+        m_frame.statusBar()->showMessage(QString::fromStdString(text), kStatusNoticeMs);
+    }
 
 private:
     CMainFrame &m_frame;
@@ -203,6 +210,30 @@ void CMainFrame::createMenus()
         Prompter::current().message(kAboutText, Prompter::Icon::Information, Prompter::Buttons::Ok,
                                     kAboutCaption);
     });
+    addCommonKeys();
+}
+
+// The keys other editors have taught users, beside the menus' own: the
+// platform's for each command, and the usual one wherever the platform has
+// another or none.
+void CMainFrame::addCommonKeys()
+{
+    const std::tuple<int, QKeySequence::StandardKey, QKeySequence> keys[] = {
+        {ID_FILE_NEW_WML, QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {ID_FILE_SAVE, QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {ID_EDIT_FIND, QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {ID_EDIT_REPLACE, QKeySequence::Replace, QKeySequence(Qt::CTRL | Qt::Key_H)},
+    };
+    for (const auto &[id, standard, usual] : keys) {
+        QAction *action = commandAction(id);
+        QList<QKeySequence> shortcuts = action->shortcuts();
+        const QList<QKeySequence> wanted = QKeySequence::keyBindings(standard) << usual;
+        for (const QKeySequence &key : wanted) {
+            if (!shortcuts.contains(key))
+                shortcuts << key;
+        }
+        action->setShortcuts(shortcuts);
+    }
 }
 
 bool CMainFrame::createDockingBars()

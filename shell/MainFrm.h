@@ -139,6 +139,7 @@ private:
     QUndoStack *activeDesignHistory() const;
     void createToolsCommands();
     void createWindowCommands();
+    void addCommonKeys();
     void createControlCommands();
     bool createControlsBar();
     void runControlCommand(int commandId);

@@ -180,6 +180,8 @@ inline constexpr int kBarRequestedWidth = 200;
 inline constexpr int kBarRequestedHeight = 100;
 
 inline constexpr int kClockIntervalMs = 1000;
+// How long a passing word stays in the status bar.
+inline constexpr int kStatusNoticeMs = 8000;
 
 // Size of the window grabbed by --screenshot.
 inline constexpr int kScreenshotWidth = 1280;

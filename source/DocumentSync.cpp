@@ -352,11 +352,9 @@ bool DocumentSync::save()
         // The user worked in the code.
         if (text != m_codeBaseline || renamed)
             ok = replaceDocumentFile(text);
-    } else if (m_active == DesignTab && m_previous == TreeTab) {
-        // The tree's moves are in the model; the file stays as it is.
     } else if (model.validDeck && (m_doc.isModified() || renamed)) {
-        // The design, or the tree reached from it: the deck is what the
-        // user sees, while the code view may hold an older text or none.
+        // The design, or the tree with its moves: the deck is what the user
+        // sees, while the code view may hold an older text or none.
         ok = writeDesign().has_value();
     }
     if (ok)

@@ -26,7 +26,7 @@ public:
     virtual void setCodeText(const std::string &text) = 0;
     // Selects the bytes [start, end) of the code text.
     virtual void selectCode(size_t start, size_t end) = 0;
-    // WM_TAB_REFILL_CARDS: the card list's rows rebuilt from the file.
+    // WM_TAB_REFILL_CARDS: the card list's rows rebuilt from the deck.
     virtual void refillCardList() = 0;
     virtual void clearTree() = 0;
     virtual void buildTree(const DeckModel &model) = 0;
@@ -44,6 +44,8 @@ public:
     virtual void addRecentFile(const std::string &path) = 0;
     // The file validated; the emulator is to show it.
     virtual void launchEmulator(const std::string &path) = 0;
+    // A passing word in the status bar; a host without one ignores it.
+    virtual void showStatus(const std::string &) { }
 };
 
 // Where the synchronisation reads and writes; empty fields take the

@@ -50,5 +50,7 @@ inline constexpr const char *kFindNextButton = "&Find Next";
 inline constexpr const char *kReplaceButton = "&Replace";
 inline constexpr const char *kReplaceAllButton = "Replace &All";
 inline constexpr const char *kCancelButton = "Cancel";
+// Under the fields when a search finds nothing; %1 is the text looked for.
+inline constexpr const char *kNotFoundFormat = "Cannot find \"%1\"";
 
 } // namespace tess

@@ -112,6 +112,10 @@ FindReplaceDialog::FindReplaceDialog(Mode mode, QWidget *mainWindow)
     auto *left = new QVBoxLayout;
     left->addLayout(fields);
     left->addLayout(lower);
+    m_notice = new QLabel(this);
+    // A search for "<b>" is shown as typed.
+    m_notice->setTextFormat(Qt::PlainText);
+    left->addWidget(m_notice);
     left->addStretch();
 
     auto *buttons = new QVBoxLayout;
@@ -137,6 +141,7 @@ FindReplaceDialog::FindReplaceDialog(Mode mode, QWidget *mainWindow)
     layout->addLayout(buttons);
 
     connect(m_findEdit, &QLineEdit::textChanged, this, &FindReplaceDialog::updateButtons);
+    connect(m_findEdit, &QLineEdit::textChanged, m_notice, &QLabel::clear);
     updateButtons();
 }
 
@@ -187,9 +192,10 @@ bool FindReplaceDialog::findNext()
         found = document->find(what, from, flags);
     }
     if (found.isNull()) {
-        QApplication::beep();
+        tellNotFound();
         return false;
     }
+    m_notice->clear();
     m_editor->setTextCursor(found);
     return true;
 }
@@ -231,9 +237,10 @@ int FindReplaceDialog::replaceAll()
     }
     edit.endEditBlock();
     if (count == 0) {
-        QApplication::beep();
+        tellNotFound();
         return 0;
     }
+    m_notice->clear();
     m_editor->setTextCursor(last);
     noteReplaced();
     return count;
@@ -253,6 +260,17 @@ void FindReplaceDialog::updateButtons()
         m_replace->setEnabled(any);
         m_replaceAll->setEnabled(any);
     }
+}
+
+std::string FindReplaceDialog::notice() const
+{
+    return m_notice->text().toStdString();
+}
+
+void FindReplaceDialog::tellNotFound()
+{
+    QApplication::beep();
+    m_notice->setText(qs(kNotFoundFormat).arg(m_findEdit->text()));
 }
 
 void FindReplaceDialog::noteReplaced()

@@ -6,6 +6,7 @@
 #include <string>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -39,12 +40,15 @@ public:
     void setSearchDown(bool down);
 
     // Selects the next match after the selection (or before it, searching
-    // up), going round the end of the text once; beeps when there is none.
+    // up), going round the end of the text once; beeps and says so when
+    // there is none.
     bool findNext();
     // Replaces the selection when it is a match, then finds the next one.
     bool replaceCurrent();
     // Replaces every match in the text as one undo step; the count of them.
     int replaceAll();
+    // What the window says under its fields; empty until a search fails.
+    std::string notice() const;
 
 protected:
     void done(int result) override;
@@ -52,12 +56,14 @@ protected:
 private:
     void updateButtons();
     void noteReplaced();
+    void tellNotFound();
 
     Mode m_mode;
     bool m_closed = false;
     QPointer<QPlainTextEdit> m_editor;
     QLineEdit *m_findEdit = nullptr;
     QLineEdit *m_replaceEdit = nullptr;
+    QLabel *m_notice = nullptr;
     QCheckBox *m_wholeWord = nullptr;
     QCheckBox *m_matchCase = nullptr;
     QRadioButton *m_up = nullptr;

@@ -71,9 +71,12 @@ inline constexpr int WM_TAB_SAVE = 1164; // clear the output, save, not modified
 inline constexpr int WM_TAB_PREPARE_OPEN = 1174; // before a file is read
 inline constexpr int WM_TAB_PREPARE_NEW = 1184; // before a new document is made
 inline constexpr int WM_TAB_PREVIEW = 1194; // validate, then preview
-inline constexpr int WM_TAB_REFILL_CARDS = 1204; // the card list refilled from the file
+inline constexpr int WM_TAB_REFILL_CARDS = 1204; // the card list refilled from the deck
 inline constexpr int WM_TAB_CLOSING = 1274; // the document closes
 inline constexpr std::string_view UnableToOpenFileText = "Unable to Open File. Quitting.";
+// A click on the Design or XML Tree tab of a server page.
+inline constexpr std::string_view ServerPageCodeOnlyText
+    = "ASP and JSP pages are edited in the Code tab";
 // A design change would drop server code that only the code holds.
 inline constexpr std::string_view CodeOutsideTextRefusal
     = "This deck holds server code outside paragraph text (between cards, in attribute values "

@@ -29,6 +29,7 @@ QString label(std::string_view text)
 TVisualTabWindow::TVisualTabWindow(CBerthingDoc &doc, SyncHost &host, QWidget *parent)
     : QTabWidget(parent)
     , m_doc(doc)
+    , m_host(host)
 {
     const bool serverPage = doc.isAsp() || doc.isJsp();
     m_design = new CDesignWnd(doc, this);
@@ -57,8 +58,13 @@ TVisualTabWindow::~TVisualTabWindow()
 
 void TVisualTabWindow::clickTab(int index)
 {
-    if (index < 0 || index >= count() || m_sync->isServerPage())
+    if (index < 0 || index >= count())
         return;
+    if (m_sync->isServerPage()) {
+        if (index != CodeTab)
+            m_host.showStatus(std::string(ServerPageCodeOnlyText));
+        return;
+    }
     const int old = currentIndex();
     // The new tab is shown while its switch runs, as the user sees it.
     setCurrentIndex(index);

@@ -17,8 +17,8 @@ class WMLCodeViews;
 // The tab window of one document: "Design", "Code" and, for WML documents,
 // "XML Tree". A click on the strip (on release) runs the tab's switch
 // through DocumentSync; the strip takes no keys and no wheel, so that no
-// tab is shown without its switch. ASP and JSP pages show the Code tab
-// and ignore clicks.
+// tab is shown without its switch. ASP and JSP pages show the Code tab; a
+// click on another tab only says why in the status bar.
 class TVisualTabWindow : public QTabWidget, private SyncViews
 {
     Q_OBJECT
@@ -62,6 +62,7 @@ private:
     void followCodeTab(int tab) override;
 
     CBerthingDoc &m_doc;
+    SyncHost &m_host;
     CDesignWnd *m_design = nullptr;
     WMLCodeViews *m_code = nullptr;
     CWMLTreeView *m_tree = nullptr;

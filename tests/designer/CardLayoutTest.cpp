@@ -178,16 +178,21 @@ TEST_F(CardLayoutTest, HitTesting)
     EXPECT_EQ(CardLayout::hitTest(b.card, 0, 0), b.card);
 }
 
+// Controls inside a fieldset take their places in the column as well.
 TEST_F(CardLayoutTest, AlignAllMakesOneColumn)
 {
     DeckNode *input = b.add(b.paragraph, KindInput, "<input title=\"Name\" />");
-    DeckNode *s = b.add(b.paragraph, KindSelect, "<select >");
+    DeckNode *fieldset = b.add(b.paragraph, KindOther, "<fieldset title=\"F\" >\r\n");
+    DeckNode *s = b.add(fieldset, KindSelect, "<select >");
     DeckNode *bare = b.add(s, KindOption, "<option >");
     b.add(b.paragraph, KindBreak, "<br />");
     DeckNode *text = b.add(b.paragraph, KindText, "<b >");
     b.add(text, KindText, "Hi");
-    QPainter painter(&m_image);
-    const int bottom = CardLayout().alignAll(painter, b.card);
+    int bottom = 0;
+    {
+        QPainter painter(&m_image);
+        bottom = CardLayout().alignAll(painter, b.card);
+    }
 
     const DesignRect in = input->element->rect, select = s->element->rect;
     EXPECT_EQ(std::vector({in.left, in.top, in.bottom, select.top, select.bottom}),
@@ -198,6 +203,8 @@ TEST_F(CardLayoutTest, AlignAllMakesOneColumn)
     EXPECT_EQ(text->element->rect, (DesignRect {10, 180, 90, 230}));
     EXPECT_EQ(bottom, 230);
     EXPECT_EQ(CardLayout::textLabel(text), "<b >Hi");
+    paint(b.card);
+    EXPECT_EQ(m_image.pixel(select.left, select.top), kFrameLightColour);
 }
 
 TEST_F(CardLayoutTest, ImagesBesideTheDeckAreFound)

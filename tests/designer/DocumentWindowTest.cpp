@@ -133,6 +133,20 @@ TEST_F(DocumentWindowTest, ClicksSelectAndEscapeGoesToTheFrame)
     EXPECT_EQ(doc.selectedNode(), doc.CurrentCard());
     EXPECT_FALSE(view->trackerShown() || view->frameShown());
 
+    // Delete takes the selected control, and nothing while the card is
+    // selected.
+    const auto pressDelete = [view] {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(view, &key);
+    };
+    const int controls = ChildCount(select->parent);
+    pressDelete();
+    EXPECT_EQ(ChildCount(select->parent), controls);
+    click(view, Qt::LeftButton, {option.left + 1, option.top + 1});
+    pressDelete();
+    EXPECT_EQ(ChildCount(doc.CurrentCard()->firstChild), controls - 1);
+    EXPECT_FALSE(view->trackerShown());
+
     int escapes = 0;
     QObject::connect(view, &CWMLDesignView::leaveFullScreenRequested, [&] { ++escapes; });
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);

@@ -189,22 +189,28 @@ TEST_F(ElementPaintTest, PixelsLandWhereTheRectanglesSay)
     for (const auto &p : pixels)
         EXPECT_EQ(m_canvas.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
 
-    // A link text too long for its rectangle stays inside it; source form's
-    // line break and indentation after the words draw nothing.
+    // A link stands on one line, however narrow the rectangle it is given,
+    // and inside the rectangle it returns; source form's line break and
+    // indentation after the words draw nothing.
+    const std::string words = "Go on to the next card";
+    DesignRect link;
     {
         QPainter more(&m_canvas);
-        paintElement(more, KindAnchor, {200, 250, 260, 270}, "Go on to the next card\n\t\t\t");
+        link = paintElement(more, KindAnchor, {200, 250, 260, 270}, words + "\n\t\t\t");
     }
+    const QFontMetrics fm(makeElementFont({false, 400, true, 0}), &m_canvas);
+    const int wordsEnd = 200 + fm.horizontalAdvance(QString::fromStdString(words));
+    EXPECT_GE(link.right, wordsEnd);
+    int inkRight = 0;
     for (int y = 245; y < 300; ++y)
-        for (int x = 195; x < 300; ++x)
-            if (y < 250 || y >= 270 || x >= 260) {
+        for (int x = 195; x < 400; ++x) {
+            if (m_canvas.pixel(x, y) != canvas)
+                inkRight = std::max(inkRight, x);
+            if (y < 250 || y >= 270 || x >= link.right) {
                 EXPECT_EQ(m_canvas.pixel(x, y), canvas) << x << "," << y;
             }
-    int inked = 0;
-    for (int y = 250; y < 270; ++y)
-        for (int x = 200; x < 260; ++x)
-            inked += m_canvas.pixel(x, y) != canvas;
-    EXPECT_GT(inked, 20);
+        }
+    EXPECT_GT(inkRight, wordsEnd - fm.horizontalAdvance("d"));
 
     // The option mark keeps to its band.
     for (int y = 150; y < 170; ++y)

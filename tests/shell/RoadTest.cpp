@@ -14,7 +14,9 @@
 #include "shell/RecentFileList.h"
 #include "shell/ShellConstants.h"
 #include "source/DocumentSync.h"
+#include "source/EditorConstants.h"
 #include "source/FileUtil.h"
+#include "source/FindReplace.h"
 #include "source/OPview.h"
 #include "source/SourceForm.h"
 #include "source/TabWindow.h"
@@ -29,6 +31,7 @@
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -332,6 +335,8 @@ TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
     EXPECT_EQ(tabs->codeView()->text(), newPageText(false));
     clickTab(tabs, DesignTab);
     EXPECT_EQ(tabs->currentIndex(), CodeTab);
+    EXPECT_EQ(m_frame.paneText(CMainFrame::StatusPane::Message),
+              "ASP and JSP pages are edited in the Code tab");
     EXPECT_FALSE(m_frame.commandAction(ID_TOOLS_COMPILE)->isEnabled());
 
     // Closing it unsaved: Yes offers the ASP filter only.
@@ -369,6 +374,71 @@ TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
     type(first->tabWindow()->codeView(), "v");
     EXPECT_FALSE(m_frame.close());
     EXPECT_EQ(prompter.messages().size(), 3u);
+}
+
+// Cards moved in the XML Tree stand in their new order in the card list and
+// on the canvas, and once saved in the file.
+TEST_F(RoadTest, CardsMovedInTheTreeKeepTheirOrder)
+{
+    ScriptedPrompter prompter;
+    CChildFrame *child = open("deck.wml");
+    TVisualTabWindow *tabs = child->tabWindow();
+    CBerthingDoc &doc = child->document();
+    clickTab(tabs, TreeTab);
+    CWMLTreeView *tree = tabs->treeView();
+    const auto itemOf = [tree](const DeckNode *node) -> QTreeWidgetItem * {
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            if (CWMLTreeView::itemId(*it) == node->id())
+                return *it;
+        }
+        return nullptr;
+    };
+    DeckNode *root = doc.model().root();
+    ASSERT_TRUE(tree->DropItem(itemOf(NthCard(root, 1)), itemOf(NthCard(root, 2))));
+    clickTab(tabs, DesignTab);
+    const CCardList *cards = child->designWnd()->cardList();
+    ASSERT_EQ(cards->topLevelItemCount(), 2);
+    EXPECT_EQ(cards->topLevelItem(0)->text(0), "Menu");
+    EXPECT_EQ(cards->topLevelItem(1)->text(0), "Home");
+    EXPECT_EQ(doc.CurrentCard(), NthCard(doc.model().root(), 1));
+    trigger(ID_FILE_SAVE);
+    const std::string saved = readWholeFile(doc.path()).value_or("");
+    EXPECT_LT(saved.find("id=\"menu\""), saved.find("id=\"home\""));
+    EXPECT_FALSE(doc.isModified());
+}
+
+// The keys users know from other editors reach their commands, and so do
+// the menus' own.
+TEST_F(RoadTest, CommonKeysReachTheirCommands)
+{
+    ScriptedPrompter prompter;
+    CChildFrame *child = open("deck.wml");
+    clickTab(child->tabWindow(), CodeTab);
+    WMLCodeViews *code = child->tabWindow()->codeView();
+    m_frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame));
+    code->setFocus();
+    const std::tuple<int, Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {ID_FILE_SAVE, Qt::Key_F2, Qt::NoModifier},
+        {ID_FILE_SAVE, Qt::Key_S, Qt::ControlModifier},
+        {ID_EDIT_FIND, Qt::Key_F, Qt::ControlModifier},
+        {ID_EDIT_REPLACE, Qt::Key_H, Qt::ControlModifier},
+        {ID_FILE_NEW_WML, Qt::Key_N, Qt::ControlModifier},
+    };
+    for (const auto &[id, key, modifiers] : keys) {
+        int triggered = 0;
+        const QMetaObject::Connection counting = QObject::connect(
+            m_frame.commandAction(id), &QAction::triggered, [&triggered] { ++triggered; });
+        QTest::keyClick(code, key, modifiers);
+        QObject::disconnect(counting);
+        EXPECT_EQ(triggered, 1) << QKeySequence(key | modifiers).toString().toStdString();
+        // A Find window takes the focus from the document.
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<FindReplaceDialog *>(window))
+                window->close();
+        }
+    }
+    EXPECT_EQ(m_frame.mdiArea()->subWindowList().size(), 2);
 }
 
 TEST(TabOptionTest, NeedsAScreenshotAndATabName)

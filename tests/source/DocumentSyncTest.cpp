@@ -281,7 +281,7 @@ TEST_F(DocumentSyncTest, SaveWritesWhatTheUserWorkedOn)
          " \n<?xml version=\"1.0\"?><wml><card/></wml>",
          "<?xml version=\"1.0\"?><wml><card/></wml>"},
         {{TreeTab}, -1, "stale", kDeckSource}, // the tree shows the deck
-        {{TreeTab}, DesignTab, "stale", ""}, // only the file kind is set
+        {{TreeTab}, DesignTab, "stale", kDeckSource}, // with the tree's moves
     };
     for (const Case &c : cases) {
         ScriptedPrompter prompter;

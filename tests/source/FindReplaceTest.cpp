@@ -86,16 +86,19 @@ TEST_F(FindReplaceTest, FindNextHonoursCaseWholeWordAndDirectionAndWraps)
             seen += selection() + " ";
         EXPECT_EQ(seen, c.selections);
     }
-    find->setFindText("deck");
+    EXPECT_EQ(find->notice(), "");
+    find->setFindText("<deck>");
     EXPECT_FALSE(find->findNext());
     EXPECT_EQ(selection(), "5..9");
+    EXPECT_EQ(find->notice(), "Cannot find \"<deck>\"");
 
-    // A one-line selection becomes the text to find.
+    // A one-line selection becomes the text to find; the notice goes.
     find->close();
     find = FindReplaceDialog::open(Mode::Find, &mainWindow, view);
     find->setMatchCase(true);
     EXPECT_TRUE(find->findNext());
     EXPECT_EQ(selection(), "15..19");
+    EXPECT_EQ(find->notice(), "");
 }
 
 TEST_F(FindReplaceTest, ReplaceAndReplaceAllChangeTheTextAndMarkItModified)
@@ -122,6 +125,7 @@ TEST_F(FindReplaceTest, ReplaceAndReplaceAllChangeTheTextAndMarkItModified)
     replace->setFindText("nothing");
     EXPECT_EQ(replace->replaceAll(), 0);
     EXPECT_EQ(modified.count(), 2);
+    EXPECT_EQ(replace->notice(), "Cannot find \"nothing\"");
 }
 
 } // namespace
