@@ -1,5 +1,6 @@
 #include "ShownMenus.h"
 #include "common/ScriptedPrompter.h"
+#include "common/TimeLimit.h"
 #include "shell/Berthing.h"
 #include "shell/BerthingDoc.h"
 #include "shell/CJTabCtrlBar.h"
@@ -8,6 +9,7 @@
 #include "shell/FileView.h"
 #include "shell/MainFrm.h"
 #include "shell/ProcessPaths.h"
+#include "shell/SettingsKey.h"
 #include "shell/ShellConstants.h"
 #include "source/OPview.h"
 
@@ -25,6 +27,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sys/stat.h>
 
 namespace tess {
 namespace {
@@ -131,14 +136,37 @@ TEST_F(StartupTest, WithoutAFileNoDocumentOpens)
     ASSERT_TRUE(app.InitInstance(options(), &error)) << error;
     EXPECT_TRUE(app.mainFrame()->mdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(CurrentFilePath, "");
-    EXPECT_EQ(TempDirPath, m_dir.filePath("Temp").toStdString());
+    const QString temp = QString::fromStdString(TempDirPath);
+    EXPECT_TRUE(QFileInfo(temp).isDir());
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Temp")));
+    EXPECT_EQ(app.startupWarning(), "");
     EXPECT_EQ(app.imageIcon().size(), QSize(32, 32));
     EXPECT_TRUE(app.recentFiles()->entries().empty());
 
-    // Quitting with temp.wml present removes it and the folder.
-    QFile(m_dir.filePath("Temp/temp.wml")).open(QIODevice::WriteOnly);
+    // Quitting takes the instance's folder away with what it holds.
+    QFile(temp + "/Tessarine1.tmp").open(QIODevice::WriteOnly);
     app.ExitInstance();
-    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Temp")));
+    EXPECT_FALSE(QFileInfo::exists(temp));
+}
+
+TEST_F(StartupTest, AnUnusableTempDirIsReportedInTheOutputWindow)
+{
+    const std::string fifo = m_dir.filePath("fifo").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    SettingsKey settings(options().settingsPath);
+    ASSERT_TRUE(settings.create() && settings.writeString(kSettingTempDir, fifo));
+    const std::string deck = m_dir.filePath("deck.wml").toStdString();
+    std::ofstream(deck) << "<wml><card/></wml>";
+    test::TimeLimit limit(60);
+    CBerthingApp app;
+    std::string error;
+    ASSERT_TRUE(app.InitInstance(options(deck), &error)) << error;
+    const std::string warning = "Temp Dir \"" + fifo
+        + "\" cannot be used (not a folder): temporary files go to " + TempDirPath + " instead";
+    EXPECT_EQ(app.startupWarning(), warning);
+    EXPECT_EQ(app.mainFrame()->outputView()->message(),
+              "Compilations Done - No Errors Found !!!\n" + warning);
+    EXPECT_TRUE(m_prompter.messages().empty());
 }
 
 TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedAndRecorded)
