@@ -43,6 +43,10 @@ bool LoadDeckFromFile(DeckModel &model, MessageSink &sink);
 // The same, parsing into the caller's `doc`, which holds the parsed deck
 // afterwards for as long as the caller keeps it.
 bool LoadDeckFromFile(DeckModel &model, MessageSink &sink, XmlDocument &doc);
+// The same for the file's bytes already in memory; the model's file path
+// still names the deck in messages and decides whether it is a server page.
+bool LoadDeckFromBytes(DeckModel &model, std::string_view bytes, MessageSink &sink,
+                       XmlDocument &doc);
 
 // Writes the deck from the design to its file, in the file's own form
 // (deckSourceText, writeDeckSource). On failure "Unable to Save the File" is
