@@ -7,14 +7,19 @@
 #include "shell/QtPrompter.h"
 #include "shell/SettingsKey.h"
 #include "shell/ShellConstants.h"
+#include "source/FileUtil.h"
+#include "source/OPview.h"
 #include "source/TabWindow.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
 #include <QMdiArea>
 
 #include <libxml/parser.h>
+
+#include <filesystem>
+#include <system_error>
 
 namespace tess {
 
@@ -44,7 +49,8 @@ bool CBerthingApp::InitInstance(const StartupOptions &options, std::string *erro
         = options.workingDir.empty() ? QDir::currentPath().toStdString() : options.workingDir;
     const SettingsKey key(options.settingsPath.empty() ? SettingsKey::defaultFilePath()
                                                        : options.settingsPath);
-    initProcessPaths(key, workingDir);
+    m_tempDir = initProcessPaths(key, workingDir);
+    m_startupWarning = m_tempDir->warning();
     m_pathsReady = true;
 
     m_recent = std::make_unique<RecentFileList>(
@@ -67,7 +73,7 @@ bool CBerthingApp::InitInstance(const StartupOptions &options, std::string *erro
                          [this] { ExitInstance(); });
     }
     QObject::connect(m_frame.get(), &CMainFrame::documentOpened, m_frame.get(),
-                     [this](const QString &path) { recordOpened(path.toStdString()); });
+                     [this](const std::string &path) { recordOpened(path); });
 
     // Without a file the program starts with no document at all. A file that
     // cannot be opened is said so in the window, as any editor does; only a
@@ -86,6 +92,8 @@ bool CBerthingApp::InitInstance(const StartupOptions &options, std::string *erro
             return false;
         }
     }
+
+    showStartupWarning();
 
     if (options.fixedSize) {
         m_frame->resize(kScreenshotWidth, kScreenshotHeight);
@@ -112,8 +120,21 @@ bool CBerthingApp::OpenDocumentFile(const std::string &path, std::string *error)
 void CBerthingApp::recordOpened(const std::string &path)
 {
     CurrentFilePath = path;
-    m_frame->addRecentFile(
-        QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString());
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    m_frame->addRecentFile(ec ? path : absolute.string());
+}
+
+// Below whatever the opened deck's load reported, which the Output window
+// shows first.
+void CBerthingApp::showStartupWarning()
+{
+    if (m_startupWarning.empty())
+        return;
+    const COPview *view = m_frame->outputView();
+    const std::string shown = view ? view->message() : std::string();
+    m_frame->showOutputMessage(shown.empty() ? m_startupWarning
+                                             : shown + "\r\n" + m_startupWarning);
 }
 
 bool CBerthingApp::showCard(int n, std::string *error)
@@ -136,18 +157,23 @@ void CBerthingApp::ExitInstance()
     if (!m_pathsReady || m_exited)
         return;
     m_exited = true;
-    cleanUpTempDir(TempDirPath);
+    m_tempDir.reset();
+    TempDirPath.clear();
 }
 
 bool saveWidgetScreenshot(QWidget *widget, const std::string &path, std::string *error)
 {
+    // The picture is made in memory and written by the program itself, so a
+    // failing file only ever meets the program's own error path.
+    QByteArray png;
+    QBuffer buffer(&png);
     const QPixmap shot = widget->grab();
-    if (shot.isNull() || !shot.save(QString::fromStdString(path), "PNG")) {
-        if (error)
-            *error = "cannot write the screenshot to " + path;
-        return false;
-    }
-    return true;
+    if (!shot.isNull() && buffer.open(QIODevice::WriteOnly) && shot.save(&buffer, "PNG")
+        && writeFileAtomically(path, png.toStdString()))
+        return true;
+    if (error)
+        *error = "cannot write the screenshot to " + path;
+    return false;
 }
 
 } // namespace tess

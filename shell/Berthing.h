@@ -11,6 +11,7 @@
 namespace tess {
 
 class CMainFrame;
+class PrivateTempDir;
 class Prompter;
 class QtPrompter;
 
@@ -46,8 +47,12 @@ public:
 
     // False when the program cannot run, with the reason in *error.
     bool InitInstance(const StartupOptions &options, std::string *error);
-    // Removes the temporary deck and folder; safe to call more than once.
+    // Removes the instance's temporary folder with all it holds; safe to
+    // call more than once.
     void ExitInstance();
+    // Why start-up passed a setting over (a "Temp Dir" that cannot be used);
+    // empty when all went as set. The Output window shows it too.
+    const std::string &startupWarning() const { return m_startupWarning; }
 
     CMainFrame *mainFrame() const { return m_frame.get(); }
     RecentFileList *recentFiles() const { return m_recent.get(); }
@@ -61,6 +66,7 @@ public:
 
 private:
     void recordOpened(const std::string &path);
+    void showStartupWarning();
     // Makes card n of the active document the one shown.
     bool showCard(int n, std::string *error);
 
@@ -68,13 +74,16 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<RecentFileList> m_recent;
     QPixmap m_imageIcon;
+    std::unique_ptr<PrivateTempDir> m_tempDir;
+    std::string m_startupWarning;
     bool m_pathsReady = false;
     bool m_exited = false;
     bool m_promptInstalled = false;
 };
 
-// Grabs widget into a PNG file; false, with the reason in *error, when the
-// file cannot be written.
+// Grabs widget into a PNG file, written atomically; false, with the reason in
+// *error, when the file cannot be written (also when the path names anything
+// but a regular file, which is never written to).
 bool saveWidgetScreenshot(QWidget *widget, const std::string &path, std::string *error);
 
 } // namespace tess

@@ -97,9 +97,12 @@ void CBerthingDoc::setSelectionHintOfKind()
 bool CBerthingDoc::OnOpenDocument(const std::string &path, std::string *error)
 {
     // Only whether the file can be read matters here; the tab window reads
-    // it again when it loads the deck.
-    if (!readWholeFile(path, error))
+    // it when it loads the deck.
+    if (std::string why = unreadableFileReason(path); !why.empty()) {
+        if (error)
+            *error = std::move(why);
         return false;
+    }
     setPath(path);
     setTitle(std::filesystem::path(path).filename().string());
     if (isTemporary()) {

@@ -80,9 +80,10 @@ public:
     // A new, unnamed document: the designer's starting deck, card 1 current.
     void startNewDeck();
     // Opening a document file, the framework's part: the file must be
-    // readable (else false, with the reason in *error); its path and name
-    // are remembered, and ".tmp" in the path marks the document modified
-    // and opened from a temporary file. The tab window loads the deck.
+    // readable as a deck, a regular file of at most 256 MiB (else false, with
+    // the reason in *error); its path and name are remembered, and ".tmp" in
+    // the path marks the document modified and opened from a temporary file.
+    // The tab window loads the deck.
     bool OnOpenDocument(const std::string &path, std::string *error);
     // OnOpenDocument, then the file kind set from the path and the deck
     // loaded through the text pipeline, reporting to `sink`, with its first

@@ -65,6 +65,8 @@ const OptionRule *findOption(const std::string &name)
 // Checks that the arguments fit the chosen action.
 std::string checkArguments(const CommandLine &c)
 {
+    if (std::any_of(c.files.begin(), c.files.end(), [](const std::string &f) { return f.empty(); }))
+        return "a FILE name is empty";
     if ((c.action == CommandLine::Action::Run || c.action == CommandLine::Action::Screenshot)
         && c.files.size() > 1)
         return "only one FILE can be opened at start-up";

@@ -9,12 +9,7 @@
 #include "source/WMLFormatter.h"
 #include "source/XmlDocument.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <ostream>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace tess {
@@ -41,26 +36,6 @@ std::string replaceLineEnds(const std::string &text, const char *with)
             out += text[i];
     }
     return out;
-}
-
-// Opens the file without reading it: the converter would only say that it
-// failed, not why. Only regular files are taken (without blocking on a
-// FIFO): the deck's file is read twice, for the pure copy and by the reader.
-std::string unreadableReason(const std::string &path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return "cannot open " + path + ": " + std::strerror(errno);
-    struct stat st = {};
-    const int statError = ::fstat(fd, &st) == 0 ? 0 : errno;
-    ::close(fd);
-    if (statError)
-        return "cannot read " + path + ": " + std::strerror(statError);
-    if (S_ISDIR(st.st_mode))
-        return "cannot read " + path + ": " + std::strerror(EISDIR);
-    if (!S_ISREG(st.st_mode))
-        return "cannot read " + path + ": not a regular file";
-    return {};
 }
 
 bool loadDeck(DeckModel &model, const std::string &file, MessageSink &sink,
@@ -119,7 +94,7 @@ int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::os
     }
     int status = 0;
     for (const std::string &file : files) {
-        if (const std::string reason = unreadableReason(file); !reason.empty()) {
+        if (const std::string reason = unreadableFileReason(file); !reason.empty()) {
             err << "tessarine: " << reason << "\n";
             status = 1;
             continue;
@@ -137,7 +112,7 @@ int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::os
 int formatDeck(const std::string &file, const SettingsKey &settings, std::ostream &out,
                std::ostream &err)
 {
-    if (const std::string reason = unreadableReason(file); !reason.empty()) {
+    if (const std::string reason = unreadableFileReason(file); !reason.empty()) {
         err << "tessarine: " << reason << "\n";
         return 1;
     }

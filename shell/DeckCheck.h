@@ -9,8 +9,9 @@ namespace tess {
 class SettingsKey;
 
 // The command-line modes behind "--check" and "--format". Both load a deck
-// exactly as Compile does, in a private temporary folder that is removed
-// afterwards, and never write the checked file.
+// exactly as Compile does, from memory, and never write the checked file;
+// a file that is no regular file, or larger than any deck can be, is
+// reported without being read.
 
 // Validates each file in turn. For each one the output window's text goes to
 // `out` after the file name; a failure also gives "FILE:LINE:COLUMN: error:

@@ -120,7 +120,7 @@ public slots:
     void OnLeaveFullScreen() { }
 
 signals:
-    void documentOpened(const QString &path);
+    void documentOpened(const std::string &path);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -203,7 +203,7 @@ bool CMainFrame::OpenDocumentFile(const std::string &path, std::string *error)
     auto *child = new CChildFrame(std::move(doc), host());
     child->tabWindow()->request(WM_TAB_PREPARE_OPEN);
     addChildFrame(child);
-    emit documentOpened(QString::fromStdString(path));
+    emit documentOpened(path);
     return true;
 }
 

@@ -3,10 +3,11 @@
 #include "shell/SettingsKey.h"
 #include "source/DataPaths.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace tess {
 
@@ -22,15 +23,70 @@ StartupSettings readStartupSettings(const SettingsKey &key)
     return s;
 }
 
-std::string makeTempDirPath(const std::string &tempDirSetting, const std::string &workingDir)
+namespace {
+
+constexpr const char *kPrivateDirTemplate = "/Tessarine-XXXXXX";
+
+// mkdtemp rather than QTemporaryDir: the folder is taken away by a walk that
+// removes files whose names are not UTF-8 too.
+std::string makePrivateDir(const std::string &parent, std::string *why)
 {
-    const std::string path = (tempDirSetting.empty() ? workingDir : tempDirSetting) + kTempDirName;
+    std::string path = parent + kPrivateDirTemplate;
+    if (::mkdtemp(path.data()))
+        return path;
+    *why = std::string("cannot make a folder in it: ") + std::strerror(errno);
+    return {};
+}
+
+std::string systemTempDir()
+{
     std::error_code ec;
-    // A plain file of that name counts as existing; symlink_status so that a
-    // dangling link does too.
-    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
-        std::filesystem::create_directory(path, ec);
-    return path;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
+    return ec ? std::string("/tmp") : dir.string();
+}
+
+// Why the setting cannot hold the instance's folder, before trying to make it.
+std::string unusableFolderReason(const std::string &folder)
+{
+    std::error_code ec;
+    const std::filesystem::file_status st = std::filesystem::status(folder, ec);
+    if (st.type() == std::filesystem::file_type::not_found)
+        return "no such folder";
+    if (ec)
+        return ec.message();
+    if (st.type() != std::filesystem::file_type::directory)
+        return "not a folder";
+    return {};
+}
+
+} // namespace
+
+PrivateTempDir::PrivateTempDir(const std::string &tempDirSetting)
+{
+    std::string why;
+    if (!tempDirSetting.empty()) {
+        why = unusableFolderReason(tempDirSetting);
+        if (why.empty())
+            m_path = makePrivateDir(tempDirSetting, &why);
+    }
+    if (m_path.empty()) {
+        std::string systemWhy;
+        m_path = makePrivateDir(systemTempDir(), &systemWhy);
+        if (m_path.empty() && why.empty())
+            why = systemWhy;
+    }
+    if (!tempDirSetting.empty() && !why.empty()) {
+        m_warning = "Temp Dir \"" + tempDirSetting + "\" cannot be used (" + why + "): ";
+        m_warning += m_path.empty() ? "no temporary folder could be made"
+                                    : "temporary files go to " + m_path + " instead";
+    }
+}
+
+PrivateTempDir::~PrivateTempDir()
+{
+    std::error_code ec;
+    if (!m_path.empty())
+        std::filesystem::remove_all(m_path, ec);
 }
 
 std::string chooseDtdFilePath(const std::string &dtdSetting, const std::string &workingDir,
@@ -47,20 +103,15 @@ std::string chooseDtdFilePath(const std::string &dtdSetting, const std::string &
     return bundledDtd;
 }
 
-void initProcessPaths(const SettingsKey &key, const std::string &workingDir)
+std::unique_ptr<PrivateTempDir> initProcessPaths(const SettingsKey &key,
+                                                 const std::string &workingDir)
 {
     const StartupSettings s = readStartupSettings(key);
-    TempDirPath = makeTempDirPath(s.tempDir, workingDir);
+    auto temp = std::make_unique<PrivateTempDir>(s.tempDir);
+    TempDirPath = temp->path();
     DtdFilePath = chooseDtdFilePath(s.dtdPath, workingDir, bundledDtdPath());
     CurrentFilePath.clear();
-}
-
-bool cleanUpTempDir(const std::string &tempDirPath)
-{
-    if (std::remove((tempDirPath + kTempDeckName).c_str()) != 0)
-        return false;
-    // rmdir, not a recursive delete: a folder still holding files stays.
-    return ::rmdir(tempDirPath.c_str()) == 0;
+    return temp;
 }
 
 } // namespace tess

@@ -41,6 +41,11 @@ Prompter &Prompter::current()
     return g_current ? *g_current : g_console;
 }
 
+Prompter &Prompter::console()
+{
+    return g_console;
+}
+
 void Prompter::setCurrent(Prompter *prompter)
 {
     g_current = prompter;

@@ -39,6 +39,9 @@ public:
     // message on standard error and cancels every dialog, which suits the
     // command-line modes.
     static Prompter &current();
+    // That default: for the command-line modes, which must never wait on a
+    // box nobody can answer.
+    static Prompter &console();
     static void setCurrent(Prompter *prompter);
 };
 

@@ -3,6 +3,7 @@
 #include "shell/FileFilter.h"
 #include "shell/ShellConstants.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -76,7 +77,7 @@ Prompter::Answer QtPrompter::message(const std::string &text, Icon icon, Buttons
 std::string QtPrompter::runFileDialog(const FileRequest &request, bool save)
 {
     QFileDialog dialog(m_parent, QString::fromStdString(request.title),
-                       QString::fromStdString(request.initialPath),
+                       QFile::decodeName(QByteArray::fromStdString(request.initialPath)),
                        QString::fromStdString(qtFileFilter(request.filter)));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -86,7 +87,7 @@ std::string QtPrompter::runFileDialog(const FileRequest &request, bool save)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().first().toStdString();
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
 }
 
 std::string QtPrompter::openFileName(const FileRequest &request)
@@ -101,8 +102,9 @@ std::string QtPrompter::saveFileName(const FileRequest &request)
 
 std::string QtPrompter::folderName(const std::string &title, const std::string &initialPath)
 {
-    return QFileDialog::getExistingDirectory(m_parent, QString::fromStdString(title),
-                                             QString::fromStdString(initialPath))
+    return QFile::encodeName(QFileDialog::getExistingDirectory(
+                                 m_parent, QString::fromStdString(title),
+                                 QFile::decodeName(QByteArray::fromStdString(initialPath))))
         .toStdString();
 }
 

@@ -3,6 +3,7 @@
 #include "shell/SettingsKey.h"
 #include "shell/ShellConstants.h"
 
+#include <QByteArrayView>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -70,7 +71,9 @@ bool RecentFileList::save() const
 
 void RecentFileList::add(const std::string &path)
 {
-    if (path.empty())
+    // The list is kept as text: a name that is not UTF-8 would come back as
+    // another file's name.
+    if (path.empty() || !QByteArrayView(path).isValidUtf8())
         return;
     std::erase(m_entries, path);
     m_entries.insert(m_entries.begin(), path);

@@ -24,7 +24,8 @@ public:
     // Reads the entries; a missing file gives an empty list.
     void load();
     bool save() const;
-    // Moves path to the front, dropping the oldest entry when full.
+    // Moves path to the front, dropping the oldest entry when full. A path
+    // that is not UTF-8 is left out: the list could not give it back.
     void add(const std::string &path);
 
 private:

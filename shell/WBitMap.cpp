@@ -1,7 +1,7 @@
 #include "shell/WBitMap.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "source/FileUtil.h"
+
 #include <QImage>
 #include <QLoggingCategory>
 #include <QPainter>
@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 
 // Diagnostics of the reader; off unless QT_LOGGING_RULES turns on "tess.wbmp.debug".
 Q_LOGGING_CATEGORY(lcWbmp, "tess.wbmp", QtWarningMsg)
@@ -17,98 +18,110 @@ namespace tess {
 
 namespace {
 
-constexpr int kReadChunk = 64 * 1024;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kBlack = 0xFF000000;
 // A picture is painted in bands of at most this many bytes, so that even the
 // largest header (16383 x 16383 pixels) never needs one huge image at once.
 constexpr int kBandBytes = 1024 * 1024;
 
-bool readByte(QFile &file, std::uint8_t &byte)
+// The header's fields, read from the front of `bytes`.
+class HeaderReader
 {
-    char c = 0;
-    if (!file.getChar(&c))
-        return false;
-    byte = static_cast<std::uint8_t>(c);
-    return true;
-}
+public:
+    explicit HeaderReader(std::string_view bytes)
+        : m_bytes(bytes)
+    { }
 
-// One byte, or two when the first has bit 7 set; a third is never read, so
-// the largest value is 16383.
-bool readMultiByte(QFile &file, int &value)
-{
-    std::uint8_t first = 0;
-    if (!readByte(file, first))
-        return false;
-    if (!(first & 0x80)) {
-        value = first;
+    bool byte(std::uint8_t &value)
+    {
+        if (m_at >= m_bytes.size())
+            return false;
+        value = static_cast<std::uint8_t>(m_bytes[m_at++]);
         return true;
     }
-    std::uint8_t second = 0;
-    if (!readByte(file, second))
-        return false;
-    value = ((first & 0x7F) << 7) | (second & 0x7F);
-    return true;
-}
+
+    // One byte, or two when the first has bit 7 set; a third is never read,
+    // so the largest value is 16383.
+    bool multiByte(int &value)
+    {
+        std::uint8_t first = 0;
+        if (!byte(first))
+            return false;
+        if (!(first & 0x80)) {
+            value = first;
+            return true;
+        }
+        std::uint8_t second = 0;
+        if (!byte(second))
+            return false;
+        value = ((first & 0x7F) << 7) | (second & 0x7F);
+        return true;
+    }
+
+    std::string_view rest() const { return m_bytes.substr(m_at); }
+
+private:
+    std::string_view m_bytes;
+    size_t m_at = 0;
+};
 
 } // namespace
 
-bool CWBitmap::Open(const std::string &path)
+void CWBitmap::reset()
 {
     Close();
     m_type = 0;
     m_fixHeader = 0;
     m_width = 0;
     m_height = 0;
+}
 
-    const QString name = QString::fromStdString(path);
-    QFile file(name);
-    // A directory opens for reading on Linux but holds no picture.
-    if (path.empty() || QFileInfo(name).isDir() || !file.open(QIODevice::ReadOnly)) {
+bool CWBitmap::Open(const std::string &path)
+{
+    reset();
+    // Read no more than the largest picture needs: only a regular file is
+    // opened, so a FIFO or a device named as a picture cannot hold the
+    // design up, and a huge file costs no more than that.
+    const std::optional<std::string> bytes = readFileHead(path, kLargestFile);
+    if (!bytes) {
         qCDebug(lcWbmp, "CWBitmap::OpenWbmp  Unable to open file[%s]", path.c_str());
         return false;
     }
+    return Decode(*bytes);
+}
+
+bool CWBitmap::Decode(std::string_view bytes)
+{
+    reset();
 
     const auto fail = [] {
         qCDebug(lcWbmp, "Exception occur while reading the file");
         return false;
     };
-    if (!readByte(file, m_type))
+    HeaderReader header(bytes);
+    if (!header.byte(m_type))
         return fail();
     if (m_type != 0)
         return true;
-    if (!readByte(file, m_fixHeader))
+    if (!header.byte(m_fixHeader))
         return fail();
     if (m_fixHeader & 0x80) {
         std::uint8_t ext = 0;
         do {
-            if (!readByte(file, ext))
+            if (!header.byte(ext))
                 return fail();
         } while (ext & 0x80);
     }
     int width = 0;
     int height = 0;
-    if (!readMultiByte(file, width) || !readMultiByte(file, height))
+    if (!header.multiByte(width) || !header.multiByte(height))
         return fail();
 
-    // Read no more than the picture needs and no more than the file holds:
+    // Keep no more than the picture needs and no more than the file holds:
     // a 20-byte file claiming 16383 x 16383 pixels costs 20 bytes here.
     const size_t need = static_cast<size_t>((width + 7) / 8) * static_cast<size_t>(height);
-    std::vector<std::uint8_t> pixels;
-    while (pixels.size() < need) {
-        const size_t had = pixels.size();
-        pixels.resize(had + std::min<size_t>(need - had, kReadChunk));
-        const qint64 got = file.read(reinterpret_cast<char *>(pixels.data() + had),
-                                     static_cast<qint64>(pixels.size() - had));
-        if (got < 0)
-            return fail();
-        pixels.resize(had + static_cast<size_t>(got));
-        if (got == 0)
-            break;
-    }
-    pixels.shrink_to_fit();
-
-    m_pixels = std::move(pixels);
+    const std::string_view rest = header.rest().substr(0, need);
+    m_pixels.assign(rest.begin(), rest.end());
     m_width = width;
     m_height = height;
     m_hasPicture = true;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QPainter;
@@ -20,11 +21,17 @@ public:
     CWBitmap(const CWBitmap &) = delete;
     CWBitmap &operator=(const CWBitmap &) = delete;
 
-    // Reads the whole picture and closes the file again. False when the file
-    // cannot be opened or its header is cut short; a type other than 0 is
-    // read successfully but leaves no picture. Pixel rows missing at the end
-    // of the file count as black.
+    // The most bytes a picture can take: the longest header, then 16383 rows
+    // of 2048 bytes. Bytes past it are never read.
+    static constexpr size_t kLargestFile = 64 * 1024 + 16383 * 2048;
+
+    // Reads the picture and closes the file again. False when the file is no
+    // regular file, cannot be opened or its header is cut short; a type other
+    // than 0 is read successfully but leaves no picture. Pixel rows missing
+    // at the end of the file count as black.
     bool Open(const std::string &path);
+    // The same for a picture's bytes already in memory.
+    bool Decode(std::string_view bytes);
     // Paints the picture with its top-left pixel at (x, y) in the painter's
     // coordinates. False when there is no picture.
     bool Draw(QPainter &painter, int x, int y) const;
@@ -40,6 +47,7 @@ public:
     int BytesPerRow() const { return (m_width + 7) / 8; }
 
 private:
+    void reset();
     void drawBand(QPainter &painter, int x, int y, int firstRow, int rows, int firstByte,
                   int byteCount) const;
 

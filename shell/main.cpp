@@ -2,18 +2,18 @@
 #include "shell/CommandLine.h"
 #include "shell/DeckCheck.h"
 #include "shell/MainFrm.h"
+#include "shell/ProcessPaths.h"
+#include "shell/Prompter.h"
 #include "shell/SettingsKey.h"
 #include "source/DataPaths.h"
+#include "source/FileUtil.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -43,30 +43,42 @@ int takeScreenshot(QApplication &app, const tess::CommandLine &cl)
     tess::StartupOptions options;
     options.fixedSize = true;
     options.card = cl.card;
+    // No box can be answered here: messages go to standard error.
+    options.prompter = &tess::Prompter::console();
     if (cl.tab)
         options.tab = *cl.tab == "code" ? 1 : *cl.tab == "tree" ? 2 : 0;
     options.file = cl.files.empty() ? tess::dataFile("examples/welcome.wml") : cl.files.front();
     if (options.file.empty())
         return fail("the example deck is missing: no data folder was found");
+    if (const std::string reason = tess::unreadableFileReason(options.file); !reason.empty())
+        return fail(reason);
     // Reaching Code or XML Tree goes through the file, as in the IDE; a
     // picture of the deck must not rewrite it, so those tabs open a copy of
-    // the same name. Nor does a picture enter the user's recent files.
-    QTemporaryDir copyDir;
-    options.recentPath = copyDir.filePath(QStringLiteral("recent.ini")).toStdString();
-    const QFileInfo original(QString::fromStdString(options.file));
-    if (options.tab != 0 && original.isFile()) {
-        const QString copy = copyDir.filePath(original.fileName());
-        if (!copyDir.isValid() || !QFile::copy(original.filePath(), copy))
-            return fail("cannot read " + options.file);
-        options.file = copy.toStdString();
+    // the same name. Nor does a picture enter the user's recent files. The
+    // name is kept as the bytes it is: it need not be UTF-8.
+    const tess::PrivateTempDir copyDir;
+    if (copyDir.path().empty())
+        return fail("cannot make a temporary folder");
+    const std::filesystem::path copyFolder(copyDir.path());
+    options.recentPath = (copyFolder / "recent.ini").string();
+    if (options.tab != 0) {
+        const std::filesystem::path copy
+            = copyFolder / std::filesystem::path(options.file).filename();
+        std::error_code ec;
+        if (!std::filesystem::copy_file(options.file, copy, ec))
+            return fail("cannot read " + options.file + ": " + ec.message());
+        options.file = copy.string();
     }
     tess::CBerthingApp berthing;
     std::string error;
     if (!berthing.InitInstance(options, &error))
         return fail(error);
+    if (!berthing.startupWarning().empty())
+        std::fprintf(stderr, "tessarine: %s\n", berthing.startupWarning().c_str());
 
-    const std::string path
-        = QDir().absoluteFilePath(QString::fromStdString(cl.screenshotPath)).toStdString();
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(cl.screenshotPath, ec);
+    const std::string path = ec ? cl.screenshotPath : absolute.string();
     int status = 0;
     // Let layout and painting settle before grabbing.
     QTimer::singleShot(300, &app, [&] {

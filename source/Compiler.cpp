@@ -55,29 +55,23 @@ PageKind pageKindOf(const DeckModel &model)
     return model.jsp ? PageKind::Jsp : model.asp ? PageKind::Asp : PageKind::Wml;
 }
 
-// Parses the deck's file into `doc`. Server code is masked character for
+// Parses a deck's bytes into `doc`. Server code is masked character for
 // character first, so that the WML around it is validated and an error names
 // the page's own line and column; a file without any is parsed exactly as it
 // stands, as any validator would read it. The page's decoded text and its
 // code blocks are left in `page` for the reader.
-bool parseDeckFile(DeckModel &model, MessageSink &sink, XmlDocument &doc, LoadedPage &page)
+bool parseDeckBytes(DeckModel &model, std::string_view bytes, MessageSink &sink, XmlDocument &doc,
+                    LoadedPage &page)
 {
-    if (model.filePath.empty())
-        return false;
-    const std::optional<std::string> bytes = readWholeFile(model.filePath);
-    if (!bytes) {
-        recordFailure(model, sink, std::string(MixedFileOpenFailedText), 0, 0);
-        return false;
-    }
-    page.decoded = decodeText(*bytes);
+    page.decoded = decodeText(bytes);
     bool parsed = false;
     if (page.decoded.ok) {
         page.masked = maskServerCode(page.decoded.text, pageKindOf(model));
         parsed = page.masked.changed ? doc.loadBytes(page.masked.text, model.filePath, true)
-                                     : doc.loadBytes(*bytes, model.filePath);
+                                     : doc.loadBytes(bytes, model.filePath);
     } else {
         // The parser names what is wrong with the bytes in its own words.
-        parsed = doc.loadBytes(*bytes, model.filePath);
+        parsed = doc.loadBytes(bytes, model.filePath);
     }
     if (!parsed) {
         XmlParseError error = doc.parseError();
@@ -91,6 +85,17 @@ bool parseDeckFile(DeckModel &model, MessageSink &sink, XmlDocument &doc, Loaded
         return false;
     }
     return true;
+}
+
+// The deck's file, or nullopt with the failure reported and recorded.
+std::optional<std::string> readDeckFile(DeckModel &model, MessageSink &sink)
+{
+    if (model.filePath.empty())
+        return std::nullopt;
+    std::optional<std::string> bytes = readWholeFile(model.filePath);
+    if (!bytes)
+        recordFailure(model, sink, std::string(MixedFileOpenFailedText), 0, 0);
+    return bytes;
 }
 
 void showSuccess(DeckModel &model, MessageSink &sink)
@@ -131,8 +136,19 @@ bool LoadDeckFromFile(DeckModel &model, MessageSink &sink)
 
 bool LoadDeckFromFile(DeckModel &model, MessageSink &sink, XmlDocument &doc)
 {
+    const std::optional<std::string> bytes = readDeckFile(model, sink);
+    if (!bytes) {
+        model.validDeck = false;
+        return false;
+    }
+    return LoadDeckFromBytes(model, *bytes, sink, doc);
+}
+
+bool LoadDeckFromBytes(DeckModel &model, std::string_view bytes, MessageSink &sink,
+                       XmlDocument &doc)
+{
     LoadedPage page;
-    if (!parseDeckFile(model, sink, doc, page)) {
+    if (!parseDeckBytes(model, bytes, sink, doc, page)) {
         model.validDeck = false;
         return false;
     }
@@ -148,9 +164,10 @@ bool LoadDeckFromFile(DeckModel &model, MessageSink &sink, XmlDocument &doc)
 
 bool CheckDeckFile(DeckModel &model, MessageSink &sink)
 {
+    const std::optional<std::string> bytes = readDeckFile(model, sink);
     XmlDocument doc;
     LoadedPage page;
-    if (!parseDeckFile(model, sink, doc, page))
+    if (!bytes || !parseDeckBytes(model, *bytes, sink, doc, page))
         return false;
     showSuccess(model, sink);
     return true;

@@ -29,6 +29,10 @@ bool LoadDeckFromFile(DeckModel &model, MessageSink &sink);
 // The same, parsing into the caller's `doc`, which holds the parsed deck
 // afterwards for as long as the caller keeps it.
 bool LoadDeckFromFile(DeckModel &model, MessageSink &sink, XmlDocument &doc);
+// The same for the file's bytes already in memory; the model's file path
+// still names the deck in messages and decides whether it is a server page.
+bool LoadDeckFromBytes(DeckModel &model, std::string_view bytes, MessageSink &sink,
+                       XmlDocument &doc);
 
 // Validates the deck's file as a load does, reporting and recording the
 // result the same way, but leaves the model's tree as it is: the design

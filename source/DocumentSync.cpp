@@ -96,10 +96,10 @@ DocumentSync::DocumentSync(CBerthingDoc &doc, SyncViews &views, SyncHost &host, 
     , m_previous(m_active)
 { }
 
-std::string DocumentSync::systemTempDir() const
+std::string DocumentSync::tempDir() const
 {
-    if (!m_paths.systemTempDir.empty())
-        return m_paths.systemTempDir;
+    if (!TempDirPath.empty())
+        return TempDirPath;
     std::error_code error;
     const std::filesystem::path dir = std::filesystem::temp_directory_path(error);
     return error ? std::string("/tmp") : dir.string();
@@ -372,7 +372,7 @@ bool DocumentSync::saveUnnamed(const std::string &text)
         m_doc.setTitle(fileTitle(path));
         return replaceDocumentFile(text);
     }
-    m_doc.setPath(systemTempDir() + "/" + m_doc.title() + ".tmp");
+    m_doc.setPath(tempDir() + "/" + m_doc.title() + ".tmp");
     DeckModel &model = m_doc.model();
     setFileKindFromPath(model);
     if (!writeDesign())

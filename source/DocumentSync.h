@@ -48,13 +48,12 @@ public:
     virtual void showStatus(const std::string &) { }
 };
 
-// Where the synchronisation reads and writes; empty fields take the
-// program's own (TempDirPath, the system's temporary folder, the settings
-// file).
+// Where the synchronisation reads its settings; empty for the program's
+// own file. A deck never saved under a name of its own lives in the
+// instance's temporary folder (TempDirPath, or the system's when there is
+// none).
 struct SyncPaths
 {
-    std::string tempDir;
-    std::string systemTempDir;
     std::string settingsPath;
 };
 
@@ -131,7 +130,7 @@ private:
     Prompter::FileRequest nameRequest() const;
     bool askForName();
     std::string currentPrologue() const;
-    std::string systemTempDir() const;
+    std::string tempDir() const;
 
     CBerthingDoc &m_doc;
     SyncViews &m_views;

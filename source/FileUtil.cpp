@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,40 +38,116 @@ bool writeAll(int fd, std::string_view data)
     return true;
 }
 
-} // namespace
-
-std::optional<std::string> readWholeFile(const std::string &path, std::string *error)
+std::string sizeInMiB(uint64_t bytes)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    return std::to_string(bytes >> 20) + " MiB";
+}
+
+// Opens a regular file for reading without blocking on anything else; -1,
+// with the reason in *why, when it cannot be opened or is no regular file.
+int openRegularFile(const std::string &path, struct stat &st, std::string *why)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        setError(error, "cannot open", path);
-        return std::nullopt;
+        *why = "cannot open " + path + ": " + std::strerror(errno);
+        return -1;
     }
-    struct stat st = {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    const char *problem = nullptr;
+    if (::fstat(fd, &st) != 0)
+        problem = std::strerror(errno);
+    else if (S_ISDIR(st.st_mode))
+        problem = std::strerror(EISDIR);
+    else if (!S_ISREG(st.st_mode))
+        problem = "not a regular file";
+    if (problem) {
         ::close(fd);
-        errno = EISDIR;
-        setError(error, "cannot read", path);
-        return std::nullopt;
+        *why = "cannot read " + path + ": " + problem;
+        return -1;
     }
+    return fd;
+}
+
+// Reads at most maxBytes; a file that grows while it is read stops there.
+std::optional<std::string> readOpenFile(int fd, const struct stat &st, uint64_t maxBytes,
+                                        const std::string &path, std::string *why)
+{
     std::string out;
-    if (st.st_size > 0)
-        out.reserve(size_t(st.st_size));
+    out.reserve(size_t(std::min<uint64_t>(uint64_t(std::max<off_t>(st.st_size, 0)), maxBytes)));
     char buf[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+    while (out.size() < maxBytes) {
+        const size_t want = size_t(std::min<uint64_t>(sizeof buf, maxBytes - out.size()));
+        const ssize_t n = ::read(fd, buf, want);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            setError(error, "cannot read", path);
-            ::close(fd);
+            *why = "cannot read " + path + ": " + std::strerror(errno);
             return std::nullopt;
         }
         if (n == 0)
             break;
         out.append(buf, size_t(n));
     }
+    return out;
+}
+
+void keepReason(std::string *error, std::string why)
+{
+    if (error)
+        *error = std::move(why);
+}
+
+} // namespace
+
+std::string unreadableFileReason(const std::string &path, uint64_t maxBytes)
+{
+    struct stat st = {};
+    std::string why;
+    const int fd = openRegularFile(path, st, &why);
+    if (fd < 0)
+        return why;
     ::close(fd);
+    if (uint64_t(st.st_size) > maxBytes)
+        return "cannot read " + path + ": larger than " + sizeInMiB(maxBytes);
+    return {};
+}
+
+std::optional<std::string> readWholeFile(const std::string &path, std::string *error,
+                                         uint64_t maxBytes)
+{
+    struct stat st = {};
+    std::string why;
+    const int fd = openRegularFile(path, st, &why);
+    if (fd < 0) {
+        keepReason(error, std::move(why));
+        return std::nullopt;
+    }
+    std::optional<std::string> out;
+    // One byte past the limit tells a file that grew beyond it.
+    if (uint64_t(st.st_size) <= maxBytes)
+        out = readOpenFile(fd, st, maxBytes + 1, path, &why);
+    ::close(fd);
+    if (out && out->size() <= maxBytes)
+        return out;
+    if (out || why.empty())
+        why = "cannot read " + path + ": larger than " + sizeInMiB(maxBytes);
+    keepReason(error, std::move(why));
+    return std::nullopt;
+}
+
+std::optional<std::string> readFileHead(const std::string &path, uint64_t maxBytes,
+                                        std::string *error)
+{
+    struct stat st = {};
+    std::string why;
+    const int fd = openRegularFile(path, st, &why);
+    if (fd < 0) {
+        keepReason(error, std::move(why));
+        return std::nullopt;
+    }
+    std::optional<std::string> out = readOpenFile(fd, st, maxBytes, path, &why);
+    ::close(fd);
+    if (!out)
+        keepReason(error, std::move(why));
     return out;
 }
 
@@ -113,16 +190,27 @@ bool writeReplacing(const std::string &path, std::string_view data, bool durable
                     std::string *error)
 {
     // The temporary lives in the same folder so the rename cannot cross file
-    // systems.
-    std::string tmp = path + ".tess-XXXXXX";
+    // systems, under a short name of its own: the deck's name plus a suffix
+    // could pass the system's limit on a name.
+    const size_t slash = path.rfind('/');
+    std::string tmp
+        = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + ".tess-XXXXXX";
+    struct stat old = {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    // Renaming over a device or a FIFO would replace it, not write to it.
+    if (exists && !S_ISREG(old.st_mode)) {
+        keepReason(error,
+                   "cannot write " + path + ": "
+                       + (S_ISDIR(old.st_mode) ? std::strerror(EISDIR) : "not a regular file"));
+        return false;
+    }
     int fd = ::mkstemp(tmp.data());
     if (fd < 0) {
         setError(error, "cannot create", path);
         return false;
     }
-    struct stat old = {};
     mode_t mode = 0644;
-    if (::stat(path.c_str(), &old) == 0)
+    if (exists)
         mode = old.st_mode & 07777;
     else {
         mode_t mask = ::umask(0);

@@ -169,6 +169,10 @@ constexpr int kLoadOptions = XML_PARSE_DTDLOAD | XML_PARSE_DTDVALID | XML_PARSE_
 // comes near it.
 constexpr uint64_t kEntityExpansionAllowance = 1u << 20;
 
+// The parser's check for repeated attribute names costs the square of their
+// number on one element; no deck needs more than a handful.
+constexpr size_t kMostAttributes = 1024;
+
 bool preservesSpace(xmlNodePtr element, bool inherited)
 {
     for (xmlAttrPtr attr = element->properties; attr; attr = attr->next) {
@@ -393,6 +397,79 @@ xmlDocPtr runParser(const XmlSource &source, XmlLoadState &state,
     return doc;
 }
 
+// Where the first element with more than `most` attributes starts, as line
+// and column from 1; nullopt when there is none. The bytes are read as the
+// markup they are meant to be, before any parser: comments, CDATA, processing
+// instructions and declarations are passed over, and an "=" counts as an
+// attribute only outside quoted values. Any ASCII-based encoding and UTF-16
+// or UTF-32 read the same way, byte by byte.
+struct TextPosition
+{
+    int line;
+    int column;
+};
+std::optional<TextPosition> crowdedElement(std::string_view s, size_t most)
+{
+    const auto skipPast = [&](size_t from, std::string_view end) {
+        const size_t at = s.find(end, from);
+        return at == std::string_view::npos ? s.size() : at + end.size();
+    };
+    // A declaration's internal subset nests brackets and holds comments.
+    const auto skipDeclaration = [&](size_t j) {
+        char quote = 0;
+        int depth = 0;
+        for (; j < s.size(); ++j) {
+            const char c = s[j];
+            if (quote) {
+                quote = c == quote ? 0 : quote;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (s.compare(j, 4, "<!--") == 0) {
+                j = skipPast(j + 4, "-->") - 1;
+            } else if (c == '[') {
+                ++depth;
+            } else if (c == ']') {
+                depth = std::max(0, depth - 1);
+            } else if (c == '>' && depth == 0) {
+                return j + 1;
+            }
+        }
+        return s.size();
+    };
+    for (size_t i = s.find('<'); i != std::string_view::npos; i = s.find('<', i)) {
+        if (s.compare(i, 4, "<!--") == 0) {
+            i = skipPast(i + 4, "-->");
+        } else if (s.compare(i, 9, "<![CDATA[") == 0) {
+            i = skipPast(i + 9, "]]>");
+        } else if (s.compare(i, 2, "<?") == 0) {
+            i = skipPast(i + 2, "?>");
+        } else if (s.compare(i, 2, "<!") == 0) {
+            i = skipDeclaration(i + 2);
+        } else {
+            const size_t start = i;
+            size_t count = 0;
+            char quote = 0;
+            for (++i; i < s.size(); ++i) {
+                const char c = s[i];
+                if (quote) {
+                    quote = c == quote ? 0 : quote;
+                } else if (c == '"' || c == '\'') {
+                    quote = c;
+                } else if (c == '=' && ++count > most) {
+                    const std::string_view before = s.substr(0, start);
+                    const size_t lineStart = before.rfind('\n');
+                    return TextPosition {
+                        int(std::count(before.begin(), before.end(), '\n')) + 1,
+                        int(start - (lineStart == std::string_view::npos ? 0 : lineStart + 1)) + 1};
+                } else if (c == '>' || c == '<') {
+                    break;
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 // The checks of a document built without hooks: its entity expansion, by a
 // walk of the tree, then its layout whitespace. The document, or null
 // (freed) with the failure in `state`.
@@ -410,6 +487,12 @@ xmlDocPtr checkedWhole(xmlDocPtr doc, uint64_t limit, XmlLoadState &state)
 
 xmlDocPtr parseDocument(const XmlSource &source, XmlLoadState &state)
 {
+    if (const std::optional<TextPosition> at = crowdedElement(source.bytes, kMostAttributes)) {
+        state.fail(XML_ERR_USER_STOP, at->line, at->column,
+                   "An element has more than " + std::to_string(kMostAttributes)
+                       + " attributes, more than any deck needs: the file is not read further");
+        return nullptr;
+    }
     const uint64_t limit = kEntityExpansionAllowance + source.bytes.size();
     std::optional<TreeHooks> hooks;
     xmlDocPtr doc = runParser(source, state, [&](xmlParserCtxtPtr ctxt) { hooks.emplace(ctxt); });

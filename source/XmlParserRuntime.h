@@ -67,7 +67,8 @@ struct XmlSource
 
 // Parses a deck for XmlDocument: validates it against the WML 1.1 DTD (a deck
 // without declaration too), refuses it when its entity references would
-// expand to more than its size plus 1 MiB, and drops its layout whitespace
+// expand to more than its size plus 1 MiB or, before parsing at all, when an
+// element has more than 1,024 attributes, and drops its layout whitespace
 // (whitespace-only text in element-only content, outside xml:space
 // "preserve"). The document, or null with the first error in `state`.
 xmlDocPtr parseDocument(const XmlSource &source, XmlLoadState &state);

@@ -1,6 +1,7 @@
 #include "shell/WBitMap.h"
 
 #include "common/ScriptedPrompter.h"
+#include "common/TimeLimit.h"
 
 #include <QFile>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace tess {
@@ -132,6 +134,20 @@ TEST_F(WBitmapTest, HugeHeaderOnATinyFile)
     ASSERT_TRUE(bitmap.Draw(painter, 0, 0));
     painter.end();
     EXPECT_EQ(canvas.pixel(119, 1), kBlack);
+}
+
+// A picture named by a deck could be anything: only a regular file is read,
+// so a FIFO or a device can never hold the design up.
+TEST_F(WBitmapTest, OnlyRegularFilesAreRead)
+{
+    test::TimeLimit limit(20);
+    const std::string fifo = m_dir.filePath("fifo.wbmp").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string &path : {fifo, std::string("/dev/zero"), std::string("/dev/stdin")}) {
+        CWBitmap bitmap;
+        EXPECT_FALSE(bitmap.Open(path)) << path;
+        EXPECT_FALSE(bitmap.HasPicture()) << path;
+    }
 }
 
 std::vector<std::string> *logged = nullptr;

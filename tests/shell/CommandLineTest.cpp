@@ -43,6 +43,9 @@ TEST(CommandLineTest, ParsesActionsFilesAndErrors)
         {{"--screenshot"}, "option '--screenshot' needs a PATH"},
         {{"--screenshot="}, "option '--screenshot' needs a non-empty PATH"},
         {{"a.wml", "b.wml"}, "only one FILE can be opened at start-up"},
+        {{""}, "a FILE name is empty"},
+        {{"--screenshot", "x.png", ""}, "a FILE name is empty"},
+        {{"--check", "a.wml", ""}, "a FILE name is empty"},
     };
     for (const auto &[args, error] : errors)
         EXPECT_EQ(parseCommandLine(args).error, error);
@@ -118,8 +121,9 @@ TEST_F(ProgramTest, ScreenshotOfTheExampleDeck)
     const QImage image(shot);
     EXPECT_EQ(image.size(), QSize(1280, 800));
     EXPECT_GT(QFileInfo(shot).size(), 0);
-    // temp.wml was never written, so the temporary folder stays.
-    EXPECT_TRUE(QFileInfo(m_dir.filePath("Temp")).isDir());
+    // The instance's temporary folder (made here, as TMPDIR) is gone again.
+    EXPECT_EQ(QDir(m_dir.path()).entryList({"Temp", "Tessarine-*"}, QDir::AllEntries),
+              QStringList());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ShownMenus.h"
 #include "common/ScriptedPrompter.h"
+#include "common/TimeLimit.h"
 #include "common/UserInput.h"
 #include "shell/Berthing.h"
 #include "shell/BerthingDoc.h"
@@ -9,6 +10,7 @@
 #include "shell/FileView.h"
 #include "shell/MainFrm.h"
 #include "shell/ProcessPaths.h"
+#include "shell/SettingsKey.h"
 #include "shell/ShellConstants.h"
 #include "source/OPview.h"
 
@@ -26,6 +28,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sys/stat.h>
 
 namespace tess {
 namespace {
@@ -132,14 +137,37 @@ TEST_F(StartupTest, WithoutAFileNoDocumentOpens)
     ASSERT_TRUE(app.InitInstance(options(), &error)) << error;
     EXPECT_TRUE(app.mainFrame()->mdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(CurrentFilePath, "");
-    EXPECT_EQ(TempDirPath, m_dir.filePath("Temp").toStdString());
+    const QString temp = QString::fromStdString(TempDirPath);
+    EXPECT_TRUE(QFileInfo(temp).isDir());
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Temp")));
+    EXPECT_EQ(app.startupWarning(), "");
     EXPECT_EQ(app.imageIcon().size(), QSize(32, 32));
     EXPECT_TRUE(app.recentFiles()->entries().empty());
 
-    // Quitting with temp.wml present removes it and the folder.
-    QFile(m_dir.filePath("Temp/temp.wml")).open(QIODevice::WriteOnly);
+    // Quitting takes the instance's folder away with what it holds.
+    QFile(temp + "/Tessarine1.tmp").open(QIODevice::WriteOnly);
     app.ExitInstance();
-    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Temp")));
+    EXPECT_FALSE(QFileInfo::exists(temp));
+}
+
+TEST_F(StartupTest, AnUnusableTempDirIsReportedInTheOutputWindow)
+{
+    const std::string fifo = m_dir.filePath("fifo").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    SettingsKey settings(options().settingsPath);
+    ASSERT_TRUE(settings.create() && settings.writeString(kSettingTempDir, fifo));
+    const std::string deck = m_dir.filePath("deck.wml").toStdString();
+    std::ofstream(deck) << "<wml><card/></wml>";
+    test::TimeLimit limit(60);
+    CBerthingApp app;
+    std::string error;
+    ASSERT_TRUE(app.InitInstance(options(deck), &error)) << error;
+    const std::string warning = "Temp Dir \"" + fifo
+        + "\" cannot be used (not a folder): temporary files go to " + TempDirPath + " instead";
+    EXPECT_EQ(app.startupWarning(), warning);
+    EXPECT_EQ(app.mainFrame()->outputView()->message(),
+              "Compilations Done - No Errors Found !!!\n" + warning);
+    EXPECT_TRUE(m_prompter.messages().empty());
 }
 
 TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedAndRecorded)
@@ -166,18 +194,23 @@ TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedAndRecorded)
 
 TEST_F(StartupTest, AnUnreadableFileFailsAMissingIconDoesNot)
 {
-    // The window opens and says why; only a screenshot fails.
+    // The window opens and says why at once; only a screenshot fails.
+    const test::TimeLimit limit(60);
     const std::string missing = m_dir.filePath("missing.wml").toStdString();
     const std::string why = "cannot open " + missing + ": No such file or directory";
+    const std::string fifo = m_dir.filePath("fifo.wml").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     std::string error;
-    m_prompter.answer(Prompter::Answer::Ok);
-    {
+    for (const auto &[file, message] :
+         {std::pair {missing, why},
+          std::pair {fifo, "cannot read " + fifo + ": not a regular file"}}) {
+        m_prompter.answer(Prompter::Answer::Ok);
         CBerthingApp app;
-        EXPECT_TRUE(app.InitInstance(options(missing), &error));
+        EXPECT_TRUE(app.InitInstance(options(file), &error));
         EXPECT_TRUE(app.mainFrame()->isVisible());
-        ASSERT_EQ(m_prompter.messages().size(), 1u);
-        EXPECT_EQ(m_prompter.messages()[0].text, why);
-        EXPECT_EQ(m_prompter.messages()[0].icon, Prompter::Icon::Stop);
+        ASSERT_FALSE(m_prompter.messages().empty());
+        EXPECT_EQ(m_prompter.messages().back().text, message);
+        EXPECT_EQ(m_prompter.messages().back().icon, Prompter::Icon::Stop);
     }
     StartupOptions shot = options(missing);
     shot.fixedSize = true;
@@ -189,8 +222,8 @@ TEST_F(StartupTest, AnUnreadableFileFailsAMissingIconDoesNot)
     o.imageIconResource = ":/icons/none.xpm";
     CBerthingApp app;
     EXPECT_TRUE(app.InitInstance(o, &error));
-    ASSERT_EQ(m_prompter.messages().size(), 2u);
-    EXPECT_EQ(m_prompter.messages()[1].text, "Unable to load Icon");
+    ASSERT_EQ(m_prompter.messages().size(), 3u);
+    EXPECT_EQ(m_prompter.messages()[2].text, "Unable to load Icon");
 }
 
 } // namespace

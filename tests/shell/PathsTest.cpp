@@ -1,3 +1,4 @@
+#include "common/TimeLimit.h"
 #include "shell/ProcessPaths.h"
 #include "shell/RecentFileList.h"
 #include "shell/SettingsKey.h"
@@ -10,6 +11,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace tess {
 namespace {
@@ -30,40 +33,78 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(PathsTest, NoKeyAtAllUsesTheWorkingDirectory)
+TEST_F(PathsTest, NoKeyAtAllUsesAPrivateFolderAndTheBundledDtd)
 {
     CurrentFilePath = "left over";
-    initProcessPaths(SettingsKey(path("absent.ini")), path());
-    EXPECT_EQ(TempDirPath, path("Temp"));
-    EXPECT_TRUE(isDir(path("Temp")));
-    // Without a local DTD in the working directory the bundled one serves.
-    ASSERT_FALSE(bundledDtdPath().empty());
-    EXPECT_EQ(DtdFilePath, bundledDtdPath());
-    EXPECT_EQ(CurrentFilePath, "");
+    setenv("TMPDIR", path("system").c_str(), 1);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("system"));
+    {
+        const auto temp = initProcessPaths(SettingsKey(path("absent.ini")), path());
+        EXPECT_TRUE(TempDirPath.starts_with(path("system/Tessarine-"))) << TempDirPath;
+        EXPECT_TRUE(isDir(TempDirPath));
+        EXPECT_EQ(temp->warning(), "");
+        // Without a local DTD in the working directory the bundled one serves.
+        ASSERT_FALSE(bundledDtdPath().empty());
+        EXPECT_EQ(DtdFilePath, bundledDtdPath());
+        EXPECT_EQ(CurrentFilePath, "");
+    }
+    EXPECT_FALSE(isDir(TempDirPath));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path("Temp"))));
+    unsetenv("TMPDIR");
 
     touch("wml_1.1.xml");
     initProcessPaths(SettingsKey(path("absent.ini")), path());
     EXPECT_EQ(DtdFilePath, path("wml_1.1.xml"));
 }
 
-TEST_F(PathsTest, TempDirPathCases)
+// Each instance has a folder of its own, inside "Temp Dir" when that is a
+// folder, and takes it away with all it holds; a setting that names anything
+// else falls back to the system's temporary folder with a warning.
+TEST_F(PathsTest, InstanceFoldersFollowTheTempDirSetting)
 {
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("slash") && QDir(m_dir.path()).mkdir("plain"));
-    touch("plain/Temp");
+    test::TimeLimit limit(20);
+    setenv("TMPDIR", path("system").c_str(), 1);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("system") && QDir(m_dir.path()).mkdir("set"));
+    touch("file");
+    ASSERT_EQ(::mkfifo(path("fifo").c_str(), 0600), 0);
     const struct
     {
-        std::string setting, expected;
-        bool folderMade;
+        std::string setting, parent, warning;
     } cases[] = {
-        {path("slash/"), path("slash//Temp"), true}, // separator doubled as it is
-        {path("plain"), path("plain/Temp"), false}, // a plain file counts as existing
-        {path("missing"), path("missing/Temp"), false}, // the base is never made
+        {"", path("system"), ""},
+        {path("set"), path("set"), ""},
+        {path("missing"), path("system"), "(no such folder)"},
+        {path("file"), path("system"), "(not a folder)"},
+        {path("fifo"), path("system"), "(not a folder)"},
+        {"/dev/null", path("system"), "(not a folder)"},
     };
     for (const auto &c : cases) {
-        EXPECT_EQ(makeTempDirPath(c.setting, path("work")), c.expected);
-        EXPECT_EQ(isDir(c.expected), c.folderMade) << c.expected;
+        SCOPED_TRACE(c.setting);
+        PrivateTempDir first(c.setting);
+        PrivateTempDir second(c.setting);
+        EXPECT_TRUE(first.path().starts_with(c.parent + "/Tessarine-")) << first.path();
+        EXPECT_NE(first.path(), second.path());
+        if (c.warning.empty()) {
+            EXPECT_EQ(first.warning(), "");
+        } else {
+            EXPECT_EQ(first.warning(),
+                      "Temp Dir \"" + c.setting + "\" cannot be used " + c.warning
+                          + ": temporary files go to " + first.path() + " instead");
+        }
+        std::string gone;
+        {
+            PrivateTempDir third(c.setting);
+            gone = third.path();
+            touch(gone.substr(m_dir.path().size() + 1) + "/Tessarine1.tmp");
+        }
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(gone)));
+        EXPECT_TRUE(isDir(first.path()) && isDir(second.path()));
     }
-    EXPECT_TRUE(QFileInfo(QString::fromStdString(path("plain/Temp"))).isFile());
+    unsetenv("TMPDIR");
+    EXPECT_EQ(QDir(QString::fromStdString(path("system")))
+                  .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList());
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(path("file"))).isFile());
 }
 
 TEST_F(PathsTest, DtdFilePathFallbacks)
@@ -75,28 +116,12 @@ TEST_F(PathsTest, DtdFilePathFallbacks)
     EXPECT_EQ(chooseDtdFilePath("", path("none"), ""), path("none/wml_1.1.xml"));
 }
 
-TEST_F(PathsTest, QuitRemovesTheFolderOnlyAfterRemovingTempWml)
-{
-    const std::string temp = makeTempDirPath("", path());
-    EXPECT_FALSE(cleanUpTempDir(temp)); // no temp.wml: the empty folder stays
-    EXPECT_TRUE(isDir(temp));
-
-    touch("Temp/temp.wml");
-    touch("Temp/WapTemprary.wml");
-    EXPECT_FALSE(cleanUpTempDir(temp)); // a folder still holding files stays
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(temp + "/temp.wml")));
-    EXPECT_TRUE(isDir(temp));
-
-    ASSERT_TRUE(QFile::remove(QString::fromStdString(temp + "/WapTemprary.wml")));
-    touch("Temp/temp.wml");
-    EXPECT_TRUE(cleanUpTempDir(temp));
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(temp)));
-}
-
 TEST_F(PathsTest, RecentFilesKeepTheNewestFour)
 {
     RecentFileList list(path("recent.ini"), 4);
-    for (const char *p : {"/a.wml", "/b.wml", "/c.asp", "/d.jsp", "/e.wml", "/c.asp", ""})
+    // A name that is not UTF-8 could not be given back, so it is left out.
+    for (const char *p :
+         {"/a.wml", "/b.wml", "/c.asp", "/d.jsp", "/e.wml", "/c.asp", "", "/\xff.wml"})
         list.add(p);
     const std::vector<std::string> expected = {"/c.asp", "/e.wml", "/d.jsp", "/b.wml"};
     EXPECT_EQ(list.entries(), expected);

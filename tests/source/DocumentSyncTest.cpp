@@ -97,7 +97,6 @@ protected:
     DocumentSync &start()
     {
         SyncPaths paths;
-        paths.systemTempDir = m_dir.path().toStdString();
         paths.settingsPath = m_dir.filePath("Tessarine.ini").toStdString();
         m_sync = std::make_unique<DocumentSync>(doc(), m_views, m_views, paths);
         m_sync->initialLoad();

@@ -113,6 +113,44 @@ TEST(XmlSafety, EntityExpansionBombsAreRefused)
     }
 }
 
+// The parser's check for repeated attribute names is quadratic: an element
+// with more than 1,024 attributes is refused before it runs, wherever it
+// stands, and quoted "=" or markup that holds no element never counts.
+TEST(XmlSafety, CrowdedElementsAreRefusedBeforeParsing)
+{
+    const auto attributes = [](int n, const std::string &value) {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += " a" + std::to_string(i) + "=\"" + value + "\"";
+        return text;
+    };
+    const std::string refusal = "An element has more than 1024 attributes, more than any deck "
+                                "needs: the file is not read further";
+    const std::string many = attributes(2000, "x");
+    const struct
+    {
+        std::string text;
+        uint32_t code;
+        int line, position;
+        std::string reason;
+    } cases[] = {
+        {WmlPrologue + "<wml>\n  <card" + many + "/></wml>", 0xC00CE06F, 3, 2, refusal},
+        {"<?xml version=\"1.0\"?><!-- <p" + many + "> -->\n<wml" + attributes(1025, "'") + "/>",
+         0xC00CE06F, 1, 0, refusal},
+        // At the limit the parser runs and the DTD has its say.
+        {WmlPrologue + "<wml" + attributes(1024, "a=b") + "/>", 0xC00CE215, 2, 11182,
+         "No declaration for attribute a0 of element wml"},
+    };
+    for (const auto &c : cases) {
+        XmlDocument doc;
+        EXPECT_FALSE(doc.loadBytes(c.text, "crowded.wml"));
+        EXPECT_EQ(doc.parseError().code, c.code);
+        EXPECT_EQ(doc.parseError().line, c.line);
+        EXPECT_EQ(doc.parseError().position, c.position);
+        EXPECT_EQ(doc.parseError().reason, c.reason);
+    }
+}
+
 TEST(XmlSafety, BadInputGivesAReasonAndNoDocument)
 {
     ScratchDir dir;
