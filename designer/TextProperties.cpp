@@ -9,16 +9,6 @@ namespace tess {
 
 namespace {
 
-std::string replaceAll(std::string_view text, std::string_view from, std::string_view to)
-{
-    std::string out;
-    size_t pos = 0;
-    for (size_t hit; (hit = text.find(from, pos)) != std::string_view::npos;
-         pos = hit + from.size())
-        out.append(text, pos, hit - pos).append(to);
-    return out.append(text, pos);
-}
-
 bool has(std::string_view fragment, std::string_view part)
 {
     return fragment.find(part) != std::string_view::npos;

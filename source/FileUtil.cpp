@@ -151,37 +151,6 @@ std::optional<std::string> readFileHead(const std::string &path, uint64_t maxByt
     return out;
 }
 
-bool fileContains(const std::string &path, std::string_view needle)
-{
-    if (path.empty() || needle.empty())
-        return false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    // Each piece starts with the last needle.size() - 1 bytes of the one
-    // before, so that a needle across two reads is found.
-    const size_t carry = needle.size() - 1;
-    std::string buf(std::max<size_t>(65536, 2 * needle.size()), '\0');
-    size_t kept = 0;
-    bool found = false;
-    for (;;) {
-        const ssize_t n = ::read(fd, buf.data() + kept, buf.size() - kept);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        const std::string_view piece(buf.data(), kept + size_t(n));
-        if (piece.find(needle) != std::string_view::npos) {
-            found = true;
-            break;
-        }
-        kept = std::min(carry, piece.size());
-        std::memmove(buf.data(), piece.data() + piece.size() - kept, kept);
-    }
-    ::close(fd);
-    return found;
-}
-
 namespace {
 
 // The file is written beside `path` and renamed over it; `durable` waits

@@ -28,10 +28,6 @@ std::optional<std::string> readWholeFile(const std::string &path, std::string *e
 std::optional<std::string> readFileHead(const std::string &path, uint64_t maxBytes,
                                         std::string *error = nullptr);
 
-// Whether the file holds `needle`, read piece by piece rather than whole;
-// false for a file that cannot be read.
-bool fileContains(const std::string &path, std::string_view needle);
-
 // Writes `data` to `path` atomically: the bytes go to a new file beside it
 // (a short hidden name, so that a name near the system's limit can still be
 // saved), are flushed to disk, and the new file is renamed over the old one. A crash

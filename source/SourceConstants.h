@@ -28,16 +28,9 @@ inline constexpr std::string_view ServerCodeEndMarker = "\xEE\x80\x81";
 inline constexpr std::string_view ServerCodeStartSource = "<%";
 inline constexpr std::string_view ServerCodeEndSource = "%>";
 
-// Mixed-file converter: server script start tags and the closing tag, compared
-// after blanks, carriage returns and line feeds are removed and the text is
-// turned to upper case.
-inline constexpr std::string_view ServerScriptJScriptTag = "<SCRIPTLANGUAGE=JSCRIPTRUNAT=SERVER>";
-inline constexpr std::string_view ServerScriptVBScriptTag = "<SCRIPTLANGUAGE=VBSCRIPTRUNAT=SERVER>";
-inline constexpr std::string_view ServerScriptEndTag = "</SCRIPT>";
-
-// Mixed-file converter messages (the spelling is the program's own).
+// The message of a deck file that cannot be read (the spelling is the
+// program's own).
 inline constexpr std::string_view MixedFileOpenFailedText = "MixedFile opening failed!!";
-inline constexpr std::string_view PureWmlCreateFailedText = "PureWMLFile createion failed!!";
 
 // Compilation and validation: the output window's messages and the parser
 // failures that cannot happen with this parser but keep their texts.

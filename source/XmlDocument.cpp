@@ -572,9 +572,10 @@ XmlNode XmlDocument::createCDataSection(const std::string &text)
 
 XmlNode XmlDocument::createProcessingInstruction(const std::string &target, const std::string &data)
 {
-    if (!isXmlName(target) || !isXmlText(data) || data.find("?>") != std::string::npos
-        || target.size() == 3 && (target[0] | 0x20) == 'x' && (target[1] | 0x20) == 'm'
-            && (target[2] | 0x20) == 'l')
+    // "xml" in any case is reserved for the declaration.
+    const bool reserved = target.size() == 3 && (target[0] | 0x20) == 'x'
+        && (target[1] | 0x20) == 'm' && (target[2] | 0x20) == 'l';
+    if (!isXmlName(target) || !isXmlText(data) || data.find("?>") != std::string::npos || reserved)
         return {};
     xmlNodePtr node
         = xmlNewDocPI(ensureDocument(), xml(target), data.empty() ? nullptr : xml(data));
