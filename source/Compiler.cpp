@@ -55,6 +55,28 @@ PageKind pageKindOf(const DeckModel &model)
     return model.jsp ? PageKind::Jsp : model.asp ? PageKind::Asp : PageKind::Wml;
 }
 
+// The parser names other lines in its reasons ("tag mismatch: br line 8 and
+// p"); they move with the page's cut preamble as the error's own line does.
+std::string withPageLines(const std::string &reason, int lineOffset)
+{
+    if (lineOffset == 0)
+        return reason;
+    std::string out;
+    size_t from = 0;
+    for (size_t at; (at = reason.find("line ", from)) != std::string::npos;) {
+        size_t end = at + 5;
+        while (end < reason.size() && reason[end] >= '0' && reason[end] <= '9')
+            ++end;
+        out.append(reason, from, at + 5 - from);
+        if (end > at + 5 && end - at - 5 < 10)
+            out += std::to_string(std::stoi(reason.substr(at + 5, end - at - 5)) + lineOffset);
+        else
+            out.append(reason, at + 5, end - at - 5);
+        from = end;
+    }
+    return out.append(reason, from);
+}
+
 // Parses a deck's bytes into `doc`. Server code is masked character for
 // character first, so that the WML around it is validated and an error names
 // the page's own line and column; a file without any is parsed exactly as it
@@ -80,6 +102,7 @@ bool parseDeckBytes(DeckModel &model, std::string_view bytes, MessageSink &sink,
                 = pagePosition(page.masked, error.line + 1, error.position + 1);
             error.line = line - 1;
             error.position = column - 1;
+            error.reason = withPageLines(error.reason, page.masked.lineOffset);
         }
         recordFailure(model, sink, formatParseError(error), error.line + 1, error.position + 1);
         return false;
