@@ -1,8 +1,10 @@
-// The formatter on large single-line decks, and a generator for the
+// The formatter on large single-line decks, the server-code masker on large
+// pages, and a generator for the
 // comparison with xmllint (bench/compare-format.sh):
 //   bench_formatter --generate BYTES PATH   writes a deck of about BYTES
 //   bench_formatter --format PATH           formats PATH to standard output
 #include "source/FileUtil.h"
+#include "source/ServerCodeMask.h"
 #include "source/WMLFormatter.h"
 
 #include <benchmark/benchmark.h>
@@ -48,6 +50,20 @@ void formatDeck(benchmark::State &state)
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(deck.size()));
 }
 BENCHMARK(formatDeck)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
+
+// Masking a page's server code, against formatting the same bytes: both are
+// one pass over the text, so their times should stay alike as pages grow.
+void maskPage(benchmark::State &state)
+{
+    std::string page = "<?xml version=\"1.0\"?><wml><card><p>";
+    while (page.size() < size_t(state.range(0)))
+        page += "Some text of the deck <%= value %> and <a href=\"<%= url %>\">more</a>\n";
+    page += "</p></card></wml>";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tess::maskServerCode(page, tess::PageKind::Asp));
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(page.size()));
+}
+BENCHMARK(maskPage)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
