@@ -2,6 +2,7 @@
 
 #include "model/DeckNode.h"
 #include "model/NodeInsertRequest.h"
+#include "source/ServerCodeMask.h"
 #include "source/TextEncoding.h"
 
 #include <memory>
@@ -40,8 +41,8 @@ struct CompileState
 };
 
 // One document's deck: the tree, the valid-deck flag, the file the writer
-// saves to and the reader loads from, the ASP/JSP file-kind flags and the
-// last compile's result.
+// saves to and the reader loads from, the kind of page it is and the last
+// compile's result.
 class DeckModel
 {
 public:
@@ -62,8 +63,7 @@ public:
     bool validDeck = false;
     std::string filePath;
     DeckFileForm fileForm;
-    bool asp = false;
-    bool jsp = false;
+    PageKind kind = PageKind::Wml;
     CompileState compile;
 
     // The last identifier given in this deck; 0 before any.

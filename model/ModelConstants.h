@@ -24,12 +24,6 @@ inline constexpr std::string_view ShyFragment = "&shy;";
 // Writer.
 inline constexpr std::string_view UnableToSaveFileText = "Unable to Save the File";
 
-// Source scanner: where a code block starts, and the end of the file (with a
-// blank the first time, without on every later call).
-inline constexpr std::string_view ScannerCodeBlockTag = "ASP";
-inline constexpr std::string_view ScannerFirstEndText = "EOF Detected ";
-inline constexpr std::string_view ScannerEndText = "EOF Detected";
-
 // Card list.
 inline constexpr std::string_view CardListColumnTitle = "Cards";
 inline constexpr std::string_view UnnamedCardLabel = "No Name";

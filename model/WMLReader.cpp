@@ -156,7 +156,7 @@ int KindOfTag(std::string_view name)
 
 WMLReader::WMLReader(DeckModel &model, const std::vector<ServerCodeBlock> &blocks)
     : m_model(model)
-    , m_codeKind(model.jsp ? KindJsp : KindAsp)
+    , m_codeKind(model.kind == PageKind::Jsp ? KindJsp : KindAsp)
 {
     for (const ServerCodeBlock &block : blocks) {
         if (block.marked)

@@ -41,12 +41,6 @@ std::string CBerthingDoc::folder() const
     return m_path.empty() ? std::string() : std::filesystem::path(m_path).parent_path().string();
 }
 
-void CBerthingDoc::setFileKind(bool asp, bool jsp)
-{
-    m_model.asp = asp;
-    m_model.jsp = jsp;
-}
-
 void CBerthingDoc::setModified(bool modified)
 {
     if (modified == m_modified)

@@ -39,9 +39,9 @@ public:
     std::string folder() const;
 
     // Both clear for WML.
-    bool isAsp() const { return m_model.asp; }
-    bool isJsp() const { return m_model.jsp; }
-    void setFileKind(bool asp, bool jsp);
+    bool isAsp() const { return m_model.kind == PageKind::Asp; }
+    bool isJsp() const { return m_model.kind == PageKind::Jsp; }
+    void setFileKind(PageKind kind) { m_model.kind = kind; }
 
     bool isModified() const { return m_modified; }
     void setModified(bool modified = true);

@@ -124,7 +124,7 @@ int formatDeck(const std::string &file, const SettingsKey &settings, std::ostrea
     }
     const bool localDtd = settings.numberOrDefault(kSettingLocalDtd) != 0;
     std::string text;
-    if (model.asp || model.jsp) {
+    if (model.kind != PageKind::Wml) {
         // A server page keeps its code wherever it stands, which the tree
         // cannot hold: the page's own text is laid out instead.
         std::string error;

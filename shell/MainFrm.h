@@ -1,5 +1,7 @@
 #pragma once
 
+#include "source/ServerCodeMask.h"
+
 #include <QMainWindow>
 #include <QTime>
 
@@ -86,9 +88,8 @@ public:
     // Puts path first in the recent files, saves and shows them.
     void addRecentFile(const std::string &path);
 
-    // What kind of file the next new document is (both clear: WML).
-    bool newFileAsp() const { return m_newFileAsp; }
-    bool newFileJsp() const { return m_newFileJsp; }
+    // What kind of file the next new document is.
+    PageKind newFileKind() const { return m_newFileKind; }
 
     // The WML controls bar "Designing"; hidden until View shows it.
     QToolBar *wmlControlsBar() const { return m_controlsBar; }
@@ -145,8 +146,7 @@ private:
     void runControlCommand(int commandId);
     void rebuildRecentFiles();
     void openRecentFile(const std::string &path);
-    void setNewFileFlags(bool asp, bool jsp);
-    void newFile(bool asp, bool jsp);
+    void newFile(PageKind kind);
     CChildFrame *addChildFrame(CChildFrame *child);
     void updateTitle();
     // Status bar text and tooltip from a prompt "status\ntooltip".
@@ -189,8 +189,7 @@ private:
     ClockSource m_clockSource;
     std::unique_ptr<FrameHost> m_host;
     std::map<int, QAction *> m_commands;
-    bool m_newFileAsp = false;
-    bool m_newFileJsp = false;
+    PageKind m_newFileKind = PageKind::Wml;
     int m_newDocumentCount = 0;
 };
 

@@ -113,12 +113,6 @@ void CMainFrame::openRecentFile(const std::string &path)
         Prompter::current().message(error, Prompter::Icon::Stop);
 }
 
-void CMainFrame::setNewFileFlags(bool asp, bool jsp)
-{
-    m_newFileAsp = asp;
-    m_newFileJsp = jsp;
-}
-
 CChildFrame *CMainFrame::activeChildFrame() const
 {
     // The current window, which stays current while another program is
@@ -160,7 +154,7 @@ CChildFrame *CMainFrame::NewDocument()
 {
     auto doc = std::make_unique<CBerthingDoc>();
     doc->setTitle(kNewDocumentName + std::to_string(++m_newDocumentCount));
-    doc->setFileKind(m_newFileAsp, m_newFileJsp);
+    doc->setFileKind(m_newFileKind);
     auto *child = new CChildFrame(std::move(doc), host());
     child->tabWindow()->request(WM_TAB_PREPARE_NEW);
     return addChildFrame(child);
@@ -188,16 +182,16 @@ bool CMainFrame::OpenDocumentFile(const std::string &path, std::string *error)
     }
     const std::string extension = extensionOf(path);
     if (extension == "jsp")
-        setNewFileFlags(false, true);
+        m_newFileKind = PageKind::Jsp;
     else if (extension == "asp")
-        setNewFileFlags(true, false);
+        m_newFileKind = PageKind::Asp;
     else if (extension == "wml")
-        setNewFileFlags(false, false);
+        m_newFileKind = PageKind::Wml;
 
     // The path must be known before the windows are made: a design without
     // one starts a new deck.
     auto doc = std::make_unique<CBerthingDoc>();
-    doc->setFileKind(m_newFileAsp, m_newFileJsp);
+    doc->setFileKind(m_newFileKind);
     if (!doc->OnOpenDocument(path, error))
         return false;
     auto *child = new CChildFrame(std::move(doc), host());
@@ -207,26 +201,26 @@ bool CMainFrame::OpenDocumentFile(const std::string &path, std::string *error)
     return true;
 }
 
-void CMainFrame::newFile(bool asp, bool jsp)
+void CMainFrame::newFile(PageKind kind)
 {
-    setNewFileFlags(asp, jsp);
+    m_newFileKind = kind;
     if (CChildFrame *child = NewDocument())
-        child->document().setFileKind(asp, jsp);
+        child->document().setFileKind(kind);
 }
 
 void CMainFrame::OnFileNewAsp()
 {
-    newFile(true, false);
+    newFile(PageKind::Asp);
 }
 
 void CMainFrame::OnFileNewJsp()
 {
-    newFile(false, true);
+    newFile(PageKind::Jsp);
 }
 
 void CMainFrame::OnFileNewWml()
 {
-    newFile(false, false);
+    newFile(PageKind::Wml);
 }
 
 void CMainFrame::OnFileOpen()
@@ -245,7 +239,7 @@ void CMainFrame::OnFileOpen()
         return;
     }
     if (CChildFrame *child = activeChildFrame()) {
-        child->document().setFileKind(m_newFileAsp, m_newFileJsp);
+        child->document().setFileKind(m_newFileKind);
         child->document().openedThroughOpenFile = true;
     }
 }

@@ -50,11 +50,6 @@ void recordFailure(DeckModel &model, MessageSink &sink, std::string message, int
     sink.showMessage(state.outputMessage);
 }
 
-PageKind pageKindOf(const DeckModel &model)
-{
-    return model.jsp ? PageKind::Jsp : model.asp ? PageKind::Asp : PageKind::Wml;
-}
-
 // The parser names other lines in its reasons ("tag mismatch: br line 8 and
 // p"); they move with the page's cut preamble as the error's own line does.
 std::string withPageLines(const std::string &reason, int lineOffset)
@@ -88,7 +83,7 @@ bool parseDeckBytes(DeckModel &model, std::string_view bytes, MessageSink &sink,
     page.decoded = decodeText(bytes);
     bool parsed = false;
     if (page.decoded.ok) {
-        page.masked = maskServerCode(page.decoded.text, pageKindOf(model));
+        page.masked = maskServerCode(page.decoded.text, model.kind);
         parsed = page.masked.changed ? doc.loadBytes(page.masked.text, model.filePath, true)
                                      : doc.loadBytes(bytes, model.filePath);
     } else {
@@ -146,8 +141,9 @@ bool setFileKindFromPath(DeckModel &model)
     const size_t dot = model.filePath.rfind('.');
     const std::string extension
         = dot == std::string::npos ? std::string() : model.filePath.substr(dot + 1);
-    model.jsp = extension == "jsp";
-    model.asp = !model.jsp && extension == "asp";
+    model.kind = extension == "jsp" ? PageKind::Jsp
+        : extension == "asp"        ? PageKind::Asp
+                                    : PageKind::Wml;
     return true;
 }
 

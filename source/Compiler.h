@@ -14,8 +14,8 @@ namespace tess {
 // shown one higher than the parser's.
 std::string formatParseError(const XmlParseError &error);
 
-// Sets the model's ASP and JSP flags from the text after the last "." of its
-// file path, compared exactly: "jsp" is JSP, "asp" is ASP, anything else WML.
+// Sets the model's page kind from the text after the last "." of its file
+// path, compared exactly: "jsp" is JSP, "asp" is ASP, anything else WML.
 // An empty path changes nothing and returns false.
 bool setFileKindFromPath(DeckModel &model);
 

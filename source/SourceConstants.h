@@ -41,8 +41,6 @@ inline constexpr std::string_view CoInitializeFailedText = "CoInitialize Failed"
 inline constexpr std::string_view CoCreateInstanceFailedText = "CoCreateInstance Failed";
 inline constexpr std::string_view CoCreatingDocumentFailedText
     = "Error co-creating IXMLDOMDocument";
-// The pure WML copy of the deck being compiled, in the temporary folder.
-inline constexpr std::string_view PureCopyFileName = "/WapTemprary.wml";
 
 // XML tree view: the image strip (bitmap 189, 16-pixel images, white shows
 // through), the top item's label and the refusal to move a select's only option.

@@ -88,7 +88,7 @@ TEST(WMLReader, RestoresMaskedCodeAndKeepsPrologAndEpilogue)
     XmlDocument doc;
     ASSERT_TRUE(doc.loadBytes(masked.text, "page.jsp", true)) << doc.parseError().reason;
     DeckModel model;
-    model.jsp = true;
+    model.kind = PageKind::Jsp;
     LoadDeck(model, doc, page, masked.blocks);
     EXPECT_EQ(dumpDeck(model.root()),
               "2 <card >\\r\\n\n.3 <p >\\r\\n\n..6 a\n..21 = v \n..6 b\n"

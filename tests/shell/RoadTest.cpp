@@ -311,15 +311,16 @@ TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
     ScriptedPrompter prompter;
     RecentFileList recent(m_dir.filePath("recent.ini").toStdString(), 4);
     m_frame.setRecentFileList(&recent);
-    const std::tuple<int, bool, bool, QStringList> kinds[] = {
-        {ID_FILE_NEW_ASP, true, false, {"Design", "Code"}},
-        {ID_FILE_NEW_JSP, false, true, {"Design", "Code"}},
-        {ID_FILE_NEW_WML, false, false, {"Design", "Code", "XML Tree"}},
+    const std::tuple<int, PageKind, QStringList> kinds[] = {
+        {ID_FILE_NEW_ASP, PageKind::Asp, {"Design", "Code"}},
+        {ID_FILE_NEW_JSP, PageKind::Jsp, {"Design", "Code"}},
+        {ID_FILE_NEW_WML, PageKind::Wml, {"Design", "Code", "XML Tree"}},
     };
-    for (const auto &[command, asp, jsp, labels] : kinds) {
+    for (const auto &[command, kind, labels] : kinds) {
         trigger(command);
-        EXPECT_EQ(m_frame.newFileAsp(), asp);
-        EXPECT_EQ(m_frame.newFileJsp(), jsp);
+        EXPECT_EQ(m_frame.newFileKind(), kind);
+        const bool asp = kind == PageKind::Asp;
+        const bool jsp = kind == PageKind::Jsp;
         CChildFrame *child = m_frame.activeChildFrame();
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(child->document().isAsp(), asp);
@@ -362,7 +363,7 @@ TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
     prompter.file(ScriptedPrompter::Kind::OpenFile, copy("a.jsp"));
     trigger(ID_FILE_OPEN);
     CChildFrame *opened = m_frame.activeChildFrame();
-    EXPECT_TRUE(m_frame.newFileJsp());
+    EXPECT_EQ(m_frame.newFileKind(), PageKind::Jsp);
     EXPECT_TRUE(opened->document().isJsp() && opened->document().openedThroughOpenFile);
     EXPECT_EQ(tabLabels(opened->tabWindow()), QStringList({"Design", "Code"}));
     EXPECT_EQ(opened->tabWindow()->codeView()->text(), readWholeFile(kRoad + "a.jsp").value());

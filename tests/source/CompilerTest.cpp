@@ -81,22 +81,22 @@ TEST(CompilerText, ErrorMessagesPathsAndFileKinds)
     EXPECT_EQ(formatParseError({0x4u, 0, 0, ""}), "Error 0x00000004 on line 1, position 1\r\n");
 
     // The kind is the text after the last ".", compared exactly.
-    const std::tuple<const char *, bool, bool> kinds[] = {{"/d/a.asp", true, false},
-                                                          {"/d/a.jsp", false, true},
-                                                          {"/d/a.ASP", false, false},
-                                                          {"/d/x.jsp/page", false, false},
-                                                          {"/d/asp", false, false}};
-    for (const auto &[path, asp, jsp] : kinds) {
+    const std::pair<const char *, PageKind> kinds[] = {{"/d/a.asp", PageKind::Asp},
+                                                       {"/d/a.jsp", PageKind::Jsp},
+                                                       {"/d/a.ASP", PageKind::Wml},
+                                                       {"/d/x.jsp/page", PageKind::Wml},
+                                                       {"/d/asp", PageKind::Wml}};
+    for (const auto &[path, kind] : kinds) {
         DeckModel model;
-        model.asp = model.jsp = true;
+        model.kind = PageKind::Jsp;
         model.filePath = path;
         EXPECT_TRUE(setFileKindFromPath(model));
-        EXPECT_TRUE(model.asp == asp && model.jsp == jsp) << path;
+        EXPECT_EQ(model.kind, kind) << path;
     }
     DeckModel unnamed;
-    unnamed.asp = true;
+    unnamed.kind = PageKind::Asp;
     EXPECT_FALSE(setFileKindFromPath(unnamed));
-    EXPECT_TRUE(unnamed.asp);
+    EXPECT_EQ(unnamed.kind, PageKind::Asp);
 }
 
 // Pages as the user wrote them: server code is masked wherever it stands, a

@@ -84,13 +84,13 @@ protected:
     void TearDown() override { setAtomicWriteFailureForTesting(false); }
 
     // A copy of a fixture opened as a document, its initial load run.
-    DocumentSync &open(const std::string &fixture, bool asp = false, bool jsp = false)
+    DocumentSync &open(const std::string &fixture, PageKind kind = PageKind::Wml)
     {
         const std::string path = m_dir.filePath(QString::fromStdString(fixture)).toStdString();
         std::ofstream(path, std::ios::binary) << slurp(kRoad + fixture);
         m_sync.reset();
         m_owned = std::make_unique<CBerthingDoc>();
-        doc().setFileKind(asp, jsp);
+        doc().setFileKind(kind);
         EXPECT_TRUE(doc().OnOpenDocument(path, nullptr));
         return start();
     }
@@ -242,7 +242,7 @@ TEST_F(DocumentSyncTest, ANewPageAsksForItsNameWithItsOwnFilter)
         ScriptedPrompter prompter;
         CBerthingDoc doc;
         doc.setTitle("Tessarine1");
-        doc.setFileKind(!jsp, jsp);
+        doc.setFileKind(jsp ? PageKind::Jsp : PageKind::Asp);
         DocumentSync sync(doc, m_views, m_views);
         sync.initialLoad();
         EXPECT_EQ(m_views.code, newPageText(jsp));
