@@ -65,57 +65,59 @@ uint32_t referencedCharacter(std::string_view name)
 
 } // namespace
 
-std::string EscapeXmlText(std::string_view text)
+namespace {
+
+// Text escapes "&", "<" and ">"; a value between double quotes escapes "&",
+// "<", the quote and the blanks the parser would normalise away.
+std::string escaped(std::string_view text, bool attribute)
 {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
+        const char *reference = nullptr;
         switch (c) {
         case '&':
-            out += "&amp;";
+            reference = "&amp;";
             break;
         case '<':
-            out += "&lt;";
+            reference = "&lt;";
             break;
         case '>':
-            out += "&gt;";
+            reference = attribute ? nullptr : "&gt;";
+            break;
+        case '"':
+            reference = attribute ? "&quot;" : nullptr;
+            break;
+        case '\t':
+            reference = attribute ? "&#9;" : nullptr;
+            break;
+        case '\n':
+            reference = attribute ? "&#10;" : nullptr;
+            break;
+        case '\r':
+            reference = attribute ? "&#13;" : nullptr;
             break;
         default:
-            out += c;
+            break;
         }
+        if (reference)
+            out += reference;
+        else
+            out += c;
     }
     return out;
 }
 
+} // namespace
+
+std::string EscapeXmlText(std::string_view text)
+{
+    return escaped(text, false);
+}
+
 std::string EscapeXmlAttribute(std::string_view value)
 {
-    std::string out;
-    out.reserve(value.size());
-    for (char c : value) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\t':
-            out += "&#9;";
-            break;
-        case '\n':
-            out += "&#10;";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return escaped(value, true);
 }
 
 std::string UnescapeXml(std::string_view text)
