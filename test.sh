@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps
+scripts/check-layers
 dir=build
 opts=()
 if [ "${1:-}" = "--sanitize" ]; then

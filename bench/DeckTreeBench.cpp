@@ -3,8 +3,8 @@
 // gives about 10, a quadratic tree operation about 100.
 
 #include "bench/TimeReporter.h"
-#include "model/DeckModel.h"
-#include "model/ElementFactory.h"
+#include "deck/DeckModel.h"
+#include "deck/ElementFactory.h"
 
 #include <benchmark/benchmark.h>
 

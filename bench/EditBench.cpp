@@ -9,12 +9,12 @@
 // edit at 2000 controls against a 16 ms frame and against the paint, and
 // Align All's 8000 / 2000 ratio (4 means linear).
 #include "bench/TimeReporter.h"
-#include "designer/CardLayout.h"
-#include "designer/DesignEditing.h"
-#include "model/DeckModel.h"
-#include "model/ElementFactory.h"
-#include "model/ElementKind.h"
-#include "shell/BerthingDoc.h"
+#include "editor/CardLayout.h"
+#include "editor/DesignEditing.h"
+#include "deck/DeckModel.h"
+#include "deck/ElementFactory.h"
+#include "deck/ElementKind.h"
+#include "editor/DeckDocument.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -86,7 +86,7 @@ struct Card
     }
     tess::DeckNode *paragraph() { return doc.CurrentCard()->firstChild; }
 
-    tess::CBerthingDoc doc;
+    tess::DeckDocument doc;
     int bottom = 0;
 };
 

@@ -6,7 +6,7 @@
 // ratios of each step are printed: opening should grow about linearly (near
 // 100) and typing not at all (near 1).
 #include "bench/TimeReporter.h"
-#include "source/WMLCodeViews.h"
+#include "gui/code/DeckCodeEditor.h"
 
 #include <QApplication>
 #include <QTextBlock>
@@ -65,7 +65,7 @@ std::string deck(int lines)
 }
 
 // Colouring is complete when the last line carries its formats.
-bool lastLineColoured(const tess::CEditorView &view)
+bool lastLineColoured(const tess::CodeEditor &view)
 {
     const QTextBlock last = view.document()->lastBlock().previous();
     return !last.layout()->formats().isEmpty();
@@ -74,7 +74,7 @@ bool lastLineColoured(const tess::CEditorView &view)
 void BM_OpenDeck(benchmark::State &state)
 {
     const std::string text = deck(int(state.range(0)));
-    tess::WMLCodeViews view;
+    tess::DeckCodeEditor view;
     view.resize(800, 600);
     view.show();
     for (auto _ : state) {
@@ -114,7 +114,7 @@ void BM_PlainEditOpen(benchmark::State &state)
 void typeInMiddle(benchmark::State &state, bool repaint)
 {
     const int lines = int(state.range(0));
-    tess::WMLCodeViews view;
+    tess::DeckCodeEditor view;
     view.resize(800, 600);
     view.show();
     view.setText(deck(lines));

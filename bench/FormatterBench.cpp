@@ -3,9 +3,9 @@
 // comparison with xmllint (bench/compare-format.sh):
 //   bench_formatter --generate BYTES PATH   writes a deck of about BYTES
 //   bench_formatter --format PATH           formats PATH to standard output
-#include "source/FileUtil.h"
-#include "source/ServerCodeMask.h"
-#include "source/WMLFormatter.h"
+#include "wml/FileUtil.h"
+#include "wml/ServerCodeMask.h"
+#include "wml/WmlFormatter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // of the same size onto the same target. After the runs the ratio of each
 // size's cost to the reference is printed.
 #include "bench/TimeReporter.h"
-#include "shell/WBitMap.h"
+#include "wml/WbmpImage.h"
 
 #include <QFile>
 #include <QImage>
@@ -47,7 +47,7 @@ void BM_WbmpOpenAndDraw(benchmark::State &state)
     const std::string path = wbmpFile(size);
     QImage target(size, size, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
-        tess::CWBitmap bitmap;
+        tess::WbmpImage bitmap;
         QPainter painter(&target);
         if (!bitmap.Open(path) || !bitmap.Draw(painter, 0, 0))
             state.SkipWithError("cannot read the picture");
@@ -58,7 +58,7 @@ void BM_WbmpOpenAndDraw(benchmark::State &state)
 void BM_WbmpDraw(benchmark::State &state)
 {
     const int size = static_cast<int>(state.range(0));
-    tess::CWBitmap bitmap;
+    tess::WbmpImage bitmap;
     if (!bitmap.Open(wbmpFile(size)))
         state.SkipWithError("cannot read the picture");
     QImage target(size, size, QImage::Format_ARGB32_Premultiplied);

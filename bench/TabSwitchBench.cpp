@@ -13,14 +13,14 @@
 // first card, as a user looks at and edits the design before clicking Code.
 // BM_DesignToCode/N/0 clicks at once, before any idle time.
 #include "bench/TimeReporter.h"
-#include "model/DeckModel.h"
-#include "shell/BerthingDoc.h"
-#include "shell/DeckCheck.h"
-#include "shell/ProcessPaths.h"
-#include "source/DocumentSync.h"
-#include "source/FileUtil.h"
-#include "source/TabWindow.h"
-#include "source/WMLCodeViews.h"
+#include "deck/DeckModel.h"
+#include "editor/DeckDocument.h"
+#include "app/DeckCheck.h"
+#include "app/ProcessPaths.h"
+#include "editor/DocumentSync.h"
+#include "wml/FileUtil.h"
+#include "gui/shell/DocumentTabs.h"
+#include "gui/code/DeckCodeEditor.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -106,9 +106,9 @@ void BM_DesignToCode(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         Deck &d = deck(size_t(state.range(0)));
-        tess::CBerthingDoc doc;
+        tess::DeckDocument doc;
         doc.OnOpenDocument(d.path, nullptr);
-        auto tabs = std::make_unique<tess::TVisualTabWindow>(doc, host);
+        auto tabs = std::make_unique<tess::DocumentTabs>(doc, host);
         tabs->resize(800, 600);
         tabs->ensureInitialLoad();
         if (!doc.model().validDeck) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "model/DeckModel.h"
-#include "model/WMLReader.h"
-#include "model/WMLWriter.h"
-#include "source/Compiler.h"
-#include "source/SourceForm.h"
-#include "source/XmlDocument.h"
-#include "source/XmlTestSupport.h"
+#include "deck/DeckModel.h"
+#include "deck/DeckReader.h"
+#include "deck/DeckWriter.h"
+#include "deck/DeckFile.h"
+#include "deck/SourceForm.h"
+#include "wml/XmlDocument.h"
+#include "wml/XmlTestSupport.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // Widget tests on a shown main window whose temporary folder is the test's.
-#include "shell/MainFrm.h"
-#include "shell/ProcessPaths.h"
+#include "gui/shell/MainWindow.h"
+#include "app/ProcessPaths.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -24,7 +24,7 @@ protected:
     void trigger(int command) { m_frame.commandAction(command)->trigger(); }
 
     QTemporaryDir m_dir;
-    CMainFrame m_frame;
+    MainWindow m_frame;
 };
 
 } // namespace tess::test

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Prompter.h"
+#include "editor/Prompter.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // server-code masking and the parser (the reader), the tree written back as
 // source (the converter), the code view's layout (the formatter), and the
 // written deck read once more.
-#include "model/DeckModel.h"
-#include "source/Compiler.h"
-#include "source/SourceForm.h"
-#include "source/TextEncoding.h"
-#include "source/WMLFormatter.h"
-#include "source/XmlDocument.h"
+#include "deck/DeckModel.h"
+#include "deck/DeckFile.h"
+#include "deck/SourceForm.h"
+#include "wml/TextEncoding.h"
+#include "wml/WmlFormatter.h"
+#include "wml/XmlDocument.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The WBMP decoder on any bytes, then the picture painted as the design view
 // paints it: at its place, partly off a small canvas, and through a
 // translated painter.
-#include "shell/WBitMap.h"
+#include "wml/WbmpImage.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,7 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    tess::CWBitmap bitmap;
+    tess::WbmpImage bitmap;
     if (!bitmap.Decode(std::string_view(reinterpret_cast<const char *>(data), size)))
         return 0;
     QImage canvas(96, 64, QImage::Format_RGB32);

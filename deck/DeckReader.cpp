@@ -1,0 +1,304 @@
+#include "deck/DeckReader.h"
+
+#include "deck/ElementFactory.h"
+#include "deck/DeckConstants.h"
+#include "deck/NodeIndex.h"
+#include "wml/XmlEscape.h"
+#include "deck/SourceConstants.h"
+
+#include <string_view>
+#include <utility>
+
+namespace tess {
+
+namespace {
+
+// The tag name as name() gives it; `qualified` holds it when it has a
+// namespace prefix.
+std::string_view elementName(const XmlNode &element, std::string &qualified)
+{
+    if (element.prefix().empty())
+        return element.localName();
+    qualified = element.name();
+    return qualified;
+}
+
+bool isNameChar(char c)
+{
+    return c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '>' && c != '/';
+}
+
+// The end of the construct that starts at `at` with `open`, just past
+// `close`; npos when it does not end.
+size_t pastEnd(std::string_view page, size_t at, std::string_view open, std::string_view close)
+{
+    const size_t end = page.find(close, at + open.size());
+    return end == std::string_view::npos ? end : end + close.size();
+}
+
+// The end of a document type declaration, whose internal subset may hold
+// ">" in declarations and quoted strings.
+size_t pastDoctype(std::string_view page, size_t at)
+{
+    char quote = 0;
+    int depth = 0;
+    for (size_t i = at + 2; i < page.size(); ++i) {
+        const char c = page[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == '[') {
+            ++depth;
+        } else if (c == ']') {
+            --depth;
+        } else if (c == '>' && depth <= 0) {
+            return i + 1;
+        }
+    }
+    return std::string_view::npos;
+}
+
+} // namespace
+
+std::pair<size_t, size_t> RootElementSpan(std::string_view page)
+{
+    constexpr auto none = std::string_view::npos;
+    size_t at = 0;
+    for (;;) {
+        at = page.find('<', at);
+        if (at == none || at + 1 >= page.size())
+            return {none, none};
+        const std::string_view rest = page.substr(at);
+        size_t next = none;
+        if (rest.starts_with("<?"))
+            next = pastEnd(page, at, "<?", "?>");
+        else if (rest.starts_with("<!--"))
+            next = pastEnd(page, at, "<!--", "-->");
+        else if (rest.starts_with("<%"))
+            next = pastEnd(page, at, "<%", "%>");
+        else if (rest.starts_with("<!"))
+            next = pastDoctype(page, at);
+        else
+            break;
+        if (next == none)
+            return {none, none};
+        at = next;
+    }
+    size_t nameEnd = at + 1;
+    while (nameEnd < page.size() && isNameChar(page[nameEnd]))
+        ++nameEnd;
+    const std::string closing = "</" + std::string(page.substr(at + 1, nameEnd - at - 1));
+    for (size_t end = page.rfind(closing); end != none && end > at;
+         end = end == 0 ? none : page.rfind(closing, end - 1)) {
+        const size_t after = end + closing.size();
+        if (after < page.size() && isNameChar(page[after]))
+            continue;
+        const size_t gt = page.find('>', after);
+        return {at, gt == none ? page.size() : gt + 1};
+    }
+    // An empty root element, or one that never ends: it runs to its own ">"
+    // or to the end.
+    const size_t gt = page.find('>', at);
+    if (gt != none && gt > 0 && page[gt - 1] == '/')
+        return {at, gt + 1};
+    return {at, page.size()};
+}
+
+// ---- DeckReader -------------------------------------------------------------
+
+int KindOfTag(std::string_view name)
+{
+    // By length first: a tag is compared with two or three names at most.
+    switch (name.size()) {
+    case 1:
+        switch (name[0]) {
+        case 'p':
+            return KindParagraph;
+        case 'a':
+            return KindAnchor;
+        case 'i':
+        case 'u':
+        case 'b':
+            return KindText;
+        default:
+            return KindOther;
+        }
+    case 2:
+        return name == "do" ? KindDo
+            : name == "em"  ? KindText
+            : name == "br"  ? KindBreak
+                            : KindOther;
+    case 3:
+        return name == "wml" ? KindWml
+            : name == "big"  ? KindText
+            : name == "img"  ? KindImage
+                             : KindOther;
+    case 4:
+        return name == "card" ? KindCard : KindOther;
+    case 5:
+        return name == "input" ? KindInput
+            : name == "small"  ? KindText
+            : name == "timer"  ? KindTimer
+                               : KindOther;
+    case 6:
+        return name == "select" ? KindSelect
+            : name == "option"  ? KindOption
+            : name == "strong"  ? KindText
+                                : KindOther;
+    case 8:
+        return name == "optgroup" ? KindOptgroup : KindOther;
+    default:
+        return KindOther;
+    }
+}
+
+DeckReader::DeckReader(DeckModel &model, const std::vector<ServerCodeBlock> &blocks)
+    : m_model(model)
+    , m_codeKind(model.kind == PageKind::Jsp ? KindJsp : KindAsp)
+{
+    for (const ServerCodeBlock &block : blocks) {
+        if (block.marked)
+            m_marked.push_back(&block);
+    }
+}
+
+DeckNode *DeckReader::append(DeckNode *parent, int kind, std::string fragment)
+{
+    return AppendChild(parent, makeElement(kind, std::move(fragment)));
+}
+
+// Built in a buffer that keeps its capacity, then copied once at its size.
+// Values go back escaped, so a double quote or an ampersand in a value
+// survives the way back through the writer.
+std::string DeckReader::startTag(const XmlNode &element, std::string_view name)
+{
+    m_tag.assign("<");
+    m_tag += name;
+    m_tag += ' ';
+    element.visitAttributes([this](std::string_view attribute, std::string_view value) {
+        m_tag += attribute;
+        m_tag += "=\"";
+        m_tag += EscapeXmlAttribute(value);
+        m_tag += "\" ";
+    });
+    m_tag += element.hasChildren() ? ">\r\n" : "/>\r\n";
+    return m_tag;
+}
+
+int DeckReader::readChildren(const XmlNode &node, DeckNode *parent)
+{
+    int count = 0;
+    for (XmlNode child = node.firstChild(); child; child = child.nextSibling())
+        count += readNode(child, parent);
+    return count;
+}
+
+int DeckReader::readElement(const XmlNode &node, DeckNode *parent)
+{
+    std::string qualified;
+    const std::string_view name = elementName(node, qualified);
+    DeckNode *own = m_model.root();
+    int count = 0;
+    if (name != "wml") {
+        own = append(parent, KindOfTag(name), startTag(node, name));
+        ++count;
+    } else if (own->element) {
+        // The root keeps the wml element's attributes (xml:lang, say).
+        bool attributes = false;
+        node.visitAttributes([&](std::string_view, std::string_view) { attributes = true; });
+        if (attributes)
+            own->element->fragment = startTag(node, name);
+    }
+    return count + readChildren(node, own);
+}
+
+// A text run, split where masked code blocks stand: each mask is the marker
+// followed by its padding, and gives way to the block's own code.
+int DeckReader::readText(std::string_view text, DeckNode *parent)
+{
+    int count = 0;
+    size_t from = 0;
+    for (size_t at = text.find(ServerCodeMark);
+         at != std::string_view::npos && m_nextBlock < m_marked.size();
+         at = text.find(ServerCodeMark, from)) {
+        if (at > from) {
+            append(parent, KindText, EscapeXmlText(text.substr(from, at - from)));
+            ++count;
+        }
+        const ServerCodeBlock &block = *m_marked[m_nextBlock++];
+        append(parent, m_codeKind, block.code);
+        ++count;
+        from = at + ServerCodeMark.size();
+        if (text.substr(from).starts_with(block.pad))
+            from += block.pad.size();
+    }
+    if (from < text.size()) {
+        append(parent, KindText, EscapeXmlText(text.substr(from)));
+        ++count;
+    }
+    return count;
+}
+
+int DeckReader::ReadNode(const XmlNode &node, int parentId)
+{
+    if (!m_model.root())
+        return 0;
+    return readNode(node, FindById(m_model.root(), parentId));
+}
+
+int DeckReader::readNode(const XmlNode &node, DeckNode *parent)
+{
+    std::string fragment;
+    switch (node.type()) {
+    case XmlNodeType::Element:
+        return readElement(node, parent);
+    case XmlNodeType::Text:
+        return readText(node.content(), parent);
+    case XmlNodeType::Comment:
+        fragment = "<!--" + std::string(node.content()) + "-->";
+        break;
+    case XmlNodeType::CDataSection:
+        fragment = "<![CDATA[" + std::string(node.content()) + "]]>";
+        break;
+    case XmlNodeType::ProcessingInstruction: {
+        const std::string_view data = node.content();
+        fragment = "<?" + std::string(node.localName()) + (data.empty() ? "" : " ")
+            + std::string(data) + "?>";
+        break;
+    }
+    case XmlNodeType::EntityReference:
+        // Its children are the entity's replacement text, which the
+        // reference itself stands for.
+        append(parent, KindOther, "&" + node.name() + ";");
+        return 1;
+    default:
+        fragment = node.name();
+        break;
+    }
+    DeckNode *own = append(parent, KindOther, std::move(fragment));
+    return 1 + readChildren(node, own);
+}
+
+int LoadDeck(DeckModel &model, const XmlDocument &doc, std::string_view page,
+             const std::vector<ServerCodeBlock> &blocks)
+{
+    DeckNode *root = model.makeRoot(KindOther, std::string(ReaderRootFragment));
+    // Decks run to about one node per 20 bytes: room for them up front spares
+    // the index its rebuilds while it fills.
+    ensureIndex(root)->reserve(size_t(doc.loadedFileSize() / 20));
+    DeckReader reader(model, blocks);
+    int count = 0;
+    if (const XmlNode element = doc.documentElement())
+        count = reader.ReadNode(element, root->id());
+    const auto [start, end] = RootElementSpan(page);
+    model.fileForm.prolog
+        = withLineFeeds(start == std::string_view::npos ? page : page.substr(0, start));
+    model.fileForm.epilogue
+        = withLineFeeds(end == std::string_view::npos ? std::string_view() : page.substr(end));
+    model.validDeck = true;
+    return count;
+}
+
+} // namespace tess

@@ -1,0 +1,107 @@
+#include "deck/SourceForm.h"
+
+#include "deck/DeckModel.h"
+#include "deck/DeckWriter.h"
+#include "wml/XmlEscape.h"
+#include "wml/FileUtil.h"
+#include "deck/SourceConstants.h"
+#include "wml/TextEncoding.h"
+#include "wml/WmlFormatter.h"
+#include "wml/XmlDocument.h"
+
+namespace tess {
+
+namespace {
+
+constexpr std::string_view DefaultDeclaration = "<?xml version=\"1.0\"?>\n";
+
+bool isBlankText(std::string_view text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+// The file's own prolog where it has one; whatever it is, the text starts
+// with an XML declaration, since nothing may stand before one.
+std::string prologOf(const DeckModel &model, std::string_view fallbackPrologue)
+{
+    const std::string &own = model.fileForm.prolog;
+    if (isBlankText(own))
+        return std::string(fallbackPrologue) + "\n";
+    const size_t first = own.find_first_not_of(" \t\r\n");
+    if (own.compare(first, 5, "<?xml") == 0)
+        return own.substr(first);
+    return std::string(DefaultDeclaration) + own.substr(first);
+}
+
+} // namespace
+
+std::string prologue(bool localDtd, const std::string &dtdPath)
+{
+    if (!localDtd)
+        return std::string(ProloguePublicDtdText);
+    std::string text(PrologueLocalDtdText);
+    text += '"';
+    text += dtdPath;
+    text += "\">";
+    return withLineFeeds(text);
+}
+
+std::string turnBack(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    size_t from = 0;
+    for (size_t start;
+         (start = text.find(ServerCodeStartMarker, from)) != std::string_view::npos;) {
+        const size_t codeStart = start + ServerCodeStartMarker.size();
+        const size_t end = text.find(ServerCodeEndMarker, codeStart);
+        out.append(text, from, start - from);
+        out.append(ServerCodeStartSource);
+        out.append(UnescapeXml(
+            text.substr(codeStart, end == std::string_view::npos ? end : end - codeStart)));
+        out.append(ServerCodeEndSource);
+        if (end == std::string_view::npos)
+            return out;
+        from = end + ServerCodeEndMarker.size();
+    }
+    out.append(text, from);
+    return out;
+}
+
+std::string deckSourceText(const DeckModel &model, std::string_view fallbackPrologue)
+{
+    XmlDocument doc;
+    BuildDeckDocument(model, doc);
+    std::string text = prologOf(model, fallbackPrologue);
+    text += doc.serialize();
+    text += model.fileForm.epilogue.empty() ? std::string_view("\n")
+                                            : std::string_view(model.fileForm.epilogue);
+    return turnBack(formatWml(text));
+}
+
+bool writeCodeText(const std::string &path, std::string_view text, const TextFormat &format,
+                   std::string *error, std::string *note)
+{
+    const EncodedText encoded = encodeText(text, format);
+    if (!encoded.ok) {
+        if (error)
+            *error = "out of memory";
+        return false;
+    }
+    if (note)
+        *note = encoded.note;
+    return writeFileAtomically(path, encoded.bytes, error);
+}
+
+bool writeDeckSource(const DeckModel &model, std::string_view fallbackPrologue, std::string *error,
+                     std::string *written, std::string *note)
+{
+    std::string text = deckSourceText(model, fallbackPrologue);
+    if (!writeCodeText(model.filePath, text, model.fileForm.format, error, note))
+        return false;
+    if (written)
+        *written = std::move(text);
+    return true;
+}
+
+} // namespace tess

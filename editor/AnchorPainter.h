@@ -1,0 +1,19 @@
+#pragma once
+
+#include "deck/DesignRect.h"
+
+#include <string>
+
+class QPainter;
+
+namespace tess {
+
+// The anchor of a deck, drawn as its underlined words; the rectangle returned
+// is the given one widened by the text's height.
+class AnchorPainter
+{
+public:
+    static DesignRect Paint(QPainter &painter, const DesignRect &given, const std::string &text);
+};
+
+} // namespace tess

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "deck/DesignRect.h"
+
+#include <string>
+
+class QPainter;
+
+namespace tess {
+
+// The ASP code block of a deck, drawn as its 32 x 32 icon.
+class AspPainter
+{
+public:
+    static DesignRect Paint(QPainter &painter, const DesignRect &given, const std::string &text);
+};
+
+} // namespace tess

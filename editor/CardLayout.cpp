@@ -1,0 +1,407 @@
+#include "editor/CardLayout.h"
+
+#include "editor/DesignConstants.h"
+#include "deck/ElementFactory.h"
+#include "deck/ElementKind.h"
+#include "editor/ElementPainting.h"
+#include "deck/DeckConstants.h"
+#include "editor/SelectPainter.h"
+#include "editor/OptgroupPainter.h"
+#include "editor/OptionPainter.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace tess {
+
+namespace {
+
+// Align All's starting size of a control, before its painter sizes it.
+DesignRect startingRect(int kind, int left, int top)
+{
+    int width = 60, height = 20; // anchors and code blocks
+    switch (kind) {
+    case KindInput:
+        height = 30;
+        break;
+    case KindSelect:
+        width = 155;
+        height = kSelectMinHeight;
+        break;
+    case KindText:
+        width = 80;
+        height = 50;
+        break;
+    case KindImage:
+        width = height = kIconSize;
+        break;
+    default:
+        break;
+    }
+    return {left, top, left + width, top + height};
+}
+
+DesignRect &rectOf(DeckNode *node)
+{
+    return node->element->rect;
+}
+
+std::string firstChildFragment(const DeckNode *node)
+{
+    return node->firstChild ? node->firstChild->fragment() : std::string();
+}
+
+int optionMeasure(const QPaintDevice *device, const DeckNode *option)
+{
+    return std::max(
+        kOptionMinMeasure,
+        OptionPainter::MeasureCaption(device, option->element->rect, firstChildFragment(option)));
+}
+
+void paintOption(QPainter &painter, DeckNode *option)
+{
+    rectOf(option) = OptionPainter::Paint(painter, rectOf(option), firstChildFragment(option));
+}
+
+// Stacks the options of an option group in rows from 20 below its top, each
+// `width` wide (its own old width when negative).
+void stackGroupOptions(DeckNode *group, int width)
+{
+    DesignRect &g = rectOf(group);
+    int k = 0;
+    for (DeckNode *o = group->firstChild; o; o = o->nextSibling) {
+        if (o->kind() != KindOption)
+            continue;
+        DesignRect &r = rectOf(o);
+        const int w = width < 0 ? r.width() : width;
+        r.top = g.top + kOptionRowHeight * ++k;
+        r.left = g.left + kStackIndent;
+        r.right = r.left + w;
+        r.bottom = r.top + kOptionRowHeight;
+        if (k > kOptgroupRowsBeforeGrowth)
+            g.bottom = r.bottom + kGroupGap;
+    }
+}
+
+DeckNode *treeRoot(DeckNode *node)
+{
+    while (node && node->parent)
+        node = node->parent;
+    return node;
+}
+
+void giveOptionWords(DeckNode *root, DeckNode *option)
+{
+    for (DeckNode *c = option->firstChild; c; c = c->nextSibling) {
+        if (c->kind() == KindText)
+            return;
+    }
+    NodeInsertRequest request {root, makeElement(KindText, kOptionWords)};
+    request.parentId = option->id();
+    Insert(request);
+}
+
+// Where name=" starts as an attribute of the tag, as the image painter reads
+// it; npos when the tag has none.
+size_t attributeStart(const std::string &fragment, const std::string &name)
+{
+    const std::string key = name + "=";
+    for (size_t pos = fragment.find(key); pos != std::string::npos;
+         pos = fragment.find(key, pos + 1)) {
+        if (pos == 0 || std::isspace(static_cast<unsigned char>(fragment[pos - 1])))
+            return pos;
+    }
+    return std::string::npos;
+}
+
+// Each control of `parent` in deck order, those of its fieldsets included;
+// layout blanks are none.
+template<typename Visit> void visitControls(DeckNode *parent, const Visit &visit)
+{
+    for (DeckNode *c = parent->firstChild; c; c = c->nextSibling) {
+        if (IsFieldset(c))
+            visitControls(c, visit);
+        else if (!IsLayoutBlank(c))
+            visit(c);
+    }
+}
+
+template<typename Visit> void visitCardControls(DeckNode *card, const Visit &visit)
+{
+    for (DeckNode *p = card->firstChild; p; p = p->nextSibling) {
+        if (p->kind() == KindParagraph)
+            visitControls(p, visit);
+    }
+}
+
+} // namespace
+
+CardLayout::CardLayout(std::string deckFolder)
+    : m_deckFolder(std::move(deckFolder))
+{ }
+
+void CardLayout::paint(QPainter &painter, DeckNode *card) const
+{
+    paintCanvas(painter);
+    paintCard(painter, card);
+}
+
+void CardLayout::paintCanvas(QPainter &painter)
+{
+    painter.save();
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(QColor(kCanvasColour));
+    // The pen's pixels fall on both ends, so the width is one short.
+    painter.drawRect(0, 0, kCanvasExtent - 1, kCanvasExtent - 1);
+    painter.restore();
+}
+
+void CardLayout::paintCard(QPainter &painter, DeckNode *card) const
+{
+    if (card)
+        visitCardControls(card, [&](DeckNode *c) { paintControl(painter, c); });
+}
+
+void CardLayout::paintControl(QPainter &painter, DeckNode *node) const
+{
+    if (!node || !node->element)
+        return;
+    DesignRect &r = rectOf(node);
+    switch (node->kind()) {
+    case KindInput:
+    case KindAsp:
+    case KindJsp:
+        r = paintElement(painter, node->kind(), r, node->fragment());
+        break;
+    case KindImage:
+        r = paintElement(painter, KindImage, r, imageFragment(node->fragment()));
+        break;
+    case KindAnchor:
+        r = paintElement(painter, KindAnchor, r, firstChildFragment(node));
+        break;
+    case KindText:
+        r = paintElement(painter, KindText, r, textLabel(node));
+        break;
+    case KindSelect:
+        paintSelect(painter, node);
+        break;
+    default:
+        break;
+    }
+}
+
+void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
+{
+    const QPaintDevice *device = painter.device();
+    DesignRect &s = rectOf(select);
+    const int selectMeasure
+        = std::max(kSelectMinMeasure, SelectPainter::MeasureCaption(device, s, select->fragment()));
+    int widest = 0;
+    const DeckNode *last = nullptr;
+    for (DeckNode *q = select->firstChild; q; q = q->nextSibling) {
+        DesignRect &r = rectOf(q);
+        if (q->kind() == KindOption) {
+            r.right = r.left + kCaptionPad + optionMeasure(device, q);
+            paintOption(painter, q);
+        } else if (q->kind() == KindOptgroup) {
+            const int groupMeasure = std::max(kOptgroupMinMeasure,
+                                              OptgroupPainter::MeasureCaption(device, r, q->fragment()));
+            int innerWidest = 0;
+            int k = 0;
+            for (DeckNode *o = q->firstChild; o; o = o->nextSibling) {
+                if (o->kind() != KindOption)
+                    continue;
+                DesignRect &ro = rectOf(o);
+                ro.right = ro.left + kGroupedOptionPad + optionMeasure(device, o);
+                paintOption(painter, o);
+                innerWidest = std::max(innerWidest, ro.right);
+                if (++k > kOptgroupRowsBeforeGrowth)
+                    r.bottom = ro.bottom + kGroupGap;
+            }
+            r.right = r.left + kCaptionPad + groupMeasure;
+            if (r.right <= innerWidest)
+                r.right = innerWidest + kGroupGap;
+            r = OptgroupPainter::Paint(painter, r, q->fragment());
+        } else {
+            continue;
+        }
+        widest = std::max(widest, r.right);
+        s.bottom = r.bottom + kGroupGap;
+        last = q;
+    }
+    s.right = s.left + kCaptionPad + selectMeasure;
+    if (s.right <= widest)
+        s.right = widest + kGroupGap;
+    if (last && last->element->rect.bottom > s.top + kSelectMinHeight)
+        s.bottom = last->element->rect.bottom + kGroupGap;
+    else
+        s.bottom = s.top + kSelectMinHeight;
+    s = SelectPainter::Paint(painter, s, select->fragment());
+}
+
+void CardLayout::stackSelect(DeckNode *select)
+{
+    if (!select || !select->element)
+        return;
+    DesignRect &s = rectOf(select);
+    const DeckNode *prev = nullptr;
+    for (DeckNode *q = select->firstChild; q; q = q->nextSibling) {
+        if (!IsOptionOrGroup(q->kind()))
+            continue;
+        DesignRect &r = rectOf(q);
+        const int width = r.width();
+        if (!prev)
+            r.top = s.top + kStackFirstRow;
+        else
+            r.top = prev->element->rect.bottom + (prev->kind() == KindOptgroup ? kGroupGap : 0);
+        r.left = s.left + kStackIndent;
+        r.right = r.left + width;
+        if (q->kind() == KindOptgroup) {
+            r.bottom = r.top + kOptgroupHeight;
+            // The options take the group's width, not their own.
+            stackGroupOptions(q, width);
+        } else {
+            r.bottom = r.top + kOptionRowHeight;
+        }
+        s.bottom = r.bottom + kGroupGap;
+        prev = q;
+    }
+    if (s.top + kSelectMinHeight >= s.bottom)
+        s.bottom = s.top + kSelectMinHeight;
+}
+
+void CardLayout::alignSelect(QPainter &painter, DeckNode *select) const
+{
+    DeckNode *root = treeRoot(select);
+    const DesignRect &s = rectOf(select);
+    const DeckNode *prev = nullptr;
+    for (DeckNode *q = select->firstChild; q; q = q->nextSibling) {
+        if (!IsOptionOrGroup(q->kind()))
+            continue;
+        DesignRect &r = rectOf(q);
+        const int width = r.width();
+        if (!prev)
+            r.top = s.top + kStackFirstRow;
+        else
+            r.top = prev->element->rect.bottom + (q->kind() == KindOptgroup ? kGroupGap : 0);
+        r.left = s.left + kStackIndent;
+        r.right = r.left + width;
+        if (q->kind() == KindOptgroup) {
+            r.bottom = r.top + kOptgroupHeight;
+            stackGroupOptions(q, -1);
+            for (DeckNode *o = q->firstChild; o; o = o->nextSibling) {
+                if (o->kind() == KindOption)
+                    giveOptionWords(root, o);
+            }
+        } else {
+            r.bottom = r.top + kOptionRowHeight;
+            giveOptionWords(root, q);
+        }
+        prev = q;
+    }
+    paintSelect(painter, select);
+}
+
+int CardLayout::alignAll(QPainter &painter, DeckNode *card) const
+{
+    if (!card)
+        return 0;
+    const DeckNode *prev = nullptr;
+    visitCardControls(card, [&](DeckNode *c) {
+        if (!c->element || !IsPlacedControl(c->kind()))
+            return;
+        const int top = prev ? prev->element->rect.bottom + kAlignGap : kAlignMargin;
+        rectOf(c) = startingRect(c->kind(), kAlignMargin, top);
+        if (c->kind() == KindSelect)
+            alignSelect(painter, c);
+        else
+            paintControl(painter, c);
+        prev = c;
+    });
+    return prev ? prev->element->rect.bottom : 0;
+}
+
+DeckNode *CardLayout::hitTest(DeckNode *card, int x, int y)
+{
+    return card ? HitTestSelect(card, x, y) : nullptr;
+}
+
+DeckNode *CardLayout::selectionTarget(DeckNode *hit)
+{
+    if (!hit || hit->kind() == KindCard)
+        return nullptr;
+    DeckNode *node = hit;
+    while (node && (node->kind() == KindOption || node->kind() == KindOptgroup))
+        node = node->parent;
+    // An option outside any select stands for itself.
+    return node && node->kind() == KindSelect ? node : hit;
+}
+
+void CardLayout::drawTracker(QPainter &painter, const DesignRect &r)
+{
+    painter.save();
+    painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(r.left - 1, r.top - 1, r.width() + 1, r.height() + 1);
+    painter.restore();
+}
+
+void CardLayout::drawBumpFrame(QPainter &painter, const DesignRect &r)
+{
+    draw3dFrame(painter, r, kEdgeLight, kEdgeDarkShadow);
+    draw3dFrame(painter, {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, kEdgeShadow,
+                kEdgeHighlight);
+}
+
+DeckNode *CardLayout::buildStartingDeck(DeckModel &model)
+{
+    DeckNode *root = model.makeRoot(KindWml, std::string(DesignerRootFragment));
+    NodeInsertRequest card {root, makeElement(KindCard, std::string(NewCardFragment))};
+    card.element->rect = {-1, -1, -1, -1};
+    card.parentId = root->id();
+    const int cardId = Insert(card);
+    NodeInsertRequest paragraph {root,
+                                 makeElement(KindParagraph, std::string(NewParagraphFragment))};
+    paragraph.parentId = cardId;
+    Insert(paragraph);
+    return FindById(root, cardId);
+}
+
+std::string CardLayout::textLabel(const DeckNode *text)
+{
+    std::string label;
+    for (const DeckNode *n = text; n; n = n->firstChild)
+        label += n->fragment();
+    return label;
+}
+
+std::string CardLayout::imageFragment(const std::string &fragment) const
+{
+    if (m_deckFolder.empty())
+        return fragment;
+    size_t at = attributeStart(fragment, "src");
+    const size_t nameLength = at != std::string::npos ? 3 : 8;
+    if (at == std::string::npos)
+        at = attributeStart(fragment, "localsrc");
+    if (at == std::string::npos)
+        return fragment;
+    const size_t open = fragment.find('"', at + nameLength + 1);
+    const size_t close = open == std::string::npos ? open : fragment.find('"', open + 1);
+    if (close == std::string::npos)
+        return fragment;
+    const std::string value = trimBlanks(fragment.substr(open + 1, close - open - 1));
+    if (value.empty() || value.front() == '/')
+        return fragment;
+    std::error_code error;
+    const std::filesystem::path beside = std::filesystem::path(m_deckFolder) / value;
+    if (!std::filesystem::is_regular_file(beside, error))
+        return fragment;
+    std::string resolved = fragment;
+    resolved.replace(open + 1, close - open - 1, beside.lexically_normal().string());
+    return resolved;
+}
+
+} // namespace tess

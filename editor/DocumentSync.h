@@ -1,0 +1,158 @@
+#pragma once
+
+#include "editor/Prompter.h"
+#include "wml/MessageSink.h"
+
+#include <cstddef>
+#include <optional>
+#include <functional>
+#include <string>
+#include <utility>
+
+namespace tess {
+
+class DeckDocument;
+class DeckModel;
+
+// The tabs of a document window, by index.
+enum DocumentTab { DesignTab = 0, CodeTab = 1, TreeTab = 2 };
+
+// The views of one document window as the synchronisation sees them.
+class SyncViews
+{
+public:
+    virtual ~SyncViews() = default;
+    // The code view's whole text: UTF-8 with "\n" line ends.
+    virtual std::string codeText() const = 0;
+    virtual void setCodeText(const std::string &text) = 0;
+    // Selects the bytes [start, end) of the code text.
+    virtual void selectCode(size_t start, size_t end) = 0;
+    // WM_TAB_REFILL_CARDS: the card list's rows rebuilt from the deck.
+    virtual void refillCardList() = 0;
+    virtual void clearTree() = 0;
+    virtual void buildTree(const DeckModel &model) = 0;
+    // The Find and Replace windows follow the tab being switched to.
+    virtual void followCodeTab(int tab) = 0;
+};
+
+// What a document window needs of the main window. Messages shown through
+// it bring the Output window to the front.
+class SyncHost : public MessageSink
+{
+public:
+    // Empties the Output window without bringing it forward.
+    virtual void clearOutput() = 0;
+    virtual void addRecentFile(const std::string &path) = 0;
+    // The file validated; the emulator is to show it.
+    virtual void launchEmulator(const std::string &path) = 0;
+    // A passing word in the status bar; a host without one ignores it.
+    virtual void showStatus(const std::string &) { }
+};
+
+// Where the synchronisation reads its settings; empty for the program's
+// own file. A deck never saved under a name of its own lives in the
+// instance's temporary folder (TempDirPath, or the system's when there is
+// none).
+struct SyncPaths
+{
+    // The instance's scratch folder (a new deck's ".tmp" file); empty: the
+    // system's temporary folder.
+    std::string tempDir;
+    // The prologue a deck without one gets, read from the preferences at each
+    // use since they may change; unset: the published WML 1.1 DTD.
+    std::function<std::string()> prologue;
+};
+
+// The line number that an output message reports: the text between "line "
+// and the next ",", trimmed, read as a decimal number; 0 when there is none.
+int errorLineOf(const std::string &message);
+
+// The bytes of `text` that selecting line `line` (from 1) covers: the line
+// without its "\n". A text with fewer lines gives its last line.
+std::pair<size_t, size_t> lineSelection(const std::string &text, int line);
+
+// What the code view of a new ASP (or JSP) page starts with.
+std::string newPageText(bool jsp);
+
+// The tab window's logic without its widgets: the initial load, the three
+// tab switches with their conversions through the document's file, Save,
+// Compile, the preview's validation, the Save command's naming, the save
+// prompt and closing, and the requests the document's windows send it.
+//
+// ASP and JSP pages keep to the Code tab: they ignore tab clicks and their
+// saves write the code text as it stands.
+class DocumentSync
+{
+public:
+    DocumentSync(DeckDocument &doc, SyncViews &views, SyncHost &host, SyncPaths paths = {});
+
+    DeckDocument &document() const { return m_doc; }
+    bool isServerPage() const { return m_serverPage; }
+    int activeTab() const { return m_active; }
+    bool initialLoadDone() const { return m_loaded; }
+
+    // Once per window, when it is first shown; later calls do nothing.
+    void initialLoad();
+    // A click on tab `tab`. False when nothing was switched: a server page,
+    // a tab the window does not have, or a switch that stopped because the
+    // file could not be written or read (the window stays on its tab).
+    bool switchTo(int tab);
+
+    bool save();
+    bool compile();
+    // Validate, then preview.
+    bool preview();
+    // The Save command: a name asked for when the document has none of its
+    // own, then WM_TAB_SAVE.
+    bool saveCommand();
+    // The save prompt of a modified document; false when it stays open.
+    bool queryClose();
+    // WM_TAB_CLOSING, and the document written once more after a Yes.
+    void closeDocument();
+
+    // Runs the request with that number; false for a number it does not
+    // answer or a request that failed.
+    bool request(int message);
+
+    // The text a switch to Code would show if it ran now from the Design
+    // tab, computed without writing the file; nullopt without a path, a
+    // valid deck, or for a server page. The tab window fills its hidden code view with it in idle
+    // time, so that the switch itself only has to put in what changed.
+    std::optional<std::string> predictedCodeText() const;
+
+private:
+    bool switchToDesign();
+    bool switchToCode();
+    bool switchToTree();
+    void applyTabFlags(int tab);
+    void selectErrorLine(bool saveFirst);
+    bool saveUnnamed(const std::string &text);
+    bool replaceDocumentFile(const std::string &text);
+    std::optional<std::string> readCodeFromFile();
+    std::optional<std::string> writeDesign();
+    bool validate();
+    // A temporary path keeps the document modified.
+    void markIfTemporary();
+    Prompter::FileRequest nameRequest() const;
+    bool askForName();
+    std::string currentPrologue() const;
+    std::string tempDir() const;
+
+    DeckDocument &m_doc;
+    SyncViews &m_views;
+    SyncHost &m_host;
+    SyncPaths m_paths;
+    bool m_serverPage;
+    int m_active;
+    int m_previous;
+    bool m_parseFailed = false;
+    bool m_loaded = false;
+    // The code text as the file holds it, since it was last read or written;
+    // a save writes the code only when the view's text differs from it.
+    std::string m_codeBaseline;
+    // The path whose file the view and the design were last read from or
+    // written to.
+    std::string m_syncedPath;
+};
+
+} // namespace tess

@@ -1,0 +1,247 @@
+#include "editor/ElementPainting.h"
+
+#include "deck/ElementKind.h"
+#include "editor/AspPainter.h"
+#include "editor/AnchorPainter.h"
+#include "editor/InputPainter.h"
+#include "editor/SelectPainter.h"
+#include "editor/ImagePainter.h"
+#include "editor/JspPainter.h"
+#include "editor/TextPainter.h"
+#include "editor/OptgroupPainter.h"
+#include "editor/OptionPainter.h"
+#include "wml/XmlEscape.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+namespace tess {
+
+namespace {
+
+int textFlags(Wrap wrap)
+{
+    return Qt::AlignLeft | Qt::AlignTop | (wrap == Wrap::AtWidth ? Qt::TextWordWrap : 0);
+}
+
+// Layout height for measuring; only the width limits the lines.
+constexpr int kUnboundedHeight = 1 << 20;
+
+bool contains(const std::string &s, const char *what)
+{
+    return s.find(what) != std::string::npos;
+}
+
+QRect toQRect(const DesignRect &r)
+{
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+} // namespace
+
+FontChoice labelFontChoice(const std::string &label)
+{
+    FontChoice choice;
+    choice.italic = contains(label, "<em") || contains(label, "<i");
+    if (contains(label, "<strong"))
+        choice.weight = 700;
+    choice.underline = contains(label, "<u");
+    if (contains(label, "<big"))
+        choice.height = 23;
+    else if (contains(label, "<small"))
+        choice.height = -10;
+    return choice;
+}
+
+QFont makeElementFont(const FontChoice &choice)
+{
+    QFont font(QString::fromLatin1(kElementFontFamily));
+    font.setStyleHint(QFont::SansSerif);
+    font.setItalic(choice.italic);
+    font.setWeight(static_cast<QFont::Weight>(choice.weight));
+    font.setUnderline(choice.underline);
+    if (choice.height == 0) {
+        font.setPixelSize(kDefaultFontPixelSize);
+    } else if (choice.height < 0) {
+        font.setPixelSize(-choice.height);
+    } else {
+        // A cell height includes the leading: take the largest size whose
+        // lines are no taller than asked.
+        int size = choice.height;
+        font.setPixelSize(size);
+        while (size > 1 && QFontMetrics(font).height() > choice.height)
+            font.setPixelSize(--size);
+    }
+    return font;
+}
+
+std::string trimBlanks(const std::string &s)
+{
+    const char *blanks = " \t\r\n";
+    const size_t first = s.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
+}
+
+std::string shownText(const std::string &s)
+{
+    std::string shown;
+    shown.reserve(s.size());
+    bool blank = false;
+    for (char c : s) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            blank = true;
+            continue;
+        }
+        if (blank && !shown.empty())
+            shown += ' ';
+        blank = false;
+        shown += c;
+    }
+    return shown;
+}
+
+std::optional<std::string> attributeValue(const std::string &fragment, const std::string &name)
+{
+    const std::string key = name + "=";
+    for (size_t pos = fragment.find(key); pos != std::string::npos;
+         pos = fragment.find(key, pos + 1)) {
+        if (pos > 0 && !std::isspace(static_cast<unsigned char>(fragment[pos - 1])))
+            continue;
+        const size_t open = fragment.find('"', pos + key.size());
+        if (open == std::string::npos)
+            return std::nullopt;
+        const size_t close = fragment.find('"', open + 1);
+        if (close == std::string::npos)
+            return std::nullopt;
+        return UnescapeXml(std::string_view(fragment).substr(open + 1, close - open - 1));
+    }
+    return std::nullopt;
+}
+
+std::string titleCaption(const std::string &fragment, const char *fallback)
+{
+    const std::string title = trimBlanks(attributeValue(fragment, "title").value_or(""));
+    return title.empty() ? std::string(fallback) : title;
+}
+
+std::string labelCaption(const std::string &label)
+{
+    std::string caption = label;
+    if (contains(label, "<")) {
+        const size_t gt = label.rfind('>');
+        caption = trimBlanks(gt == std::string::npos ? label : label.substr(gt + 1));
+    }
+    return shownText(UnescapeXml(caption));
+}
+
+DesignRect measureText(const QFont &font, const QPaintDevice *device, const DesignRect &in,
+                       const std::string &text, Wrap wrap)
+{
+    const QFontMetrics metrics(font, device);
+    const int wrapWidth = std::max(0, in.right - in.left);
+    const QRect needed = metrics.boundingRect(QRect(in.left, in.top, wrapWidth, kUnboundedHeight),
+                                              textFlags(wrap), QString::fromStdString(text));
+    return {in.left, in.top, in.left + needed.width(), in.top + needed.height()};
+}
+
+DesignRect measureText(const QPainter &painter, const DesignRect &in, const std::string &text,
+                       Wrap wrap)
+{
+    return measureText(painter.font(), painter.device(), in, text, wrap);
+}
+
+void drawCaption(QPainter &painter, const DesignRect &measured, const std::string &text, Wrap wrap)
+{
+    const QRect r = toQRect(measured);
+    painter.fillRect(r, QColor(kCanvasColour));
+    painter.drawText(r, textFlags(wrap), QString::fromStdString(text));
+}
+
+const QImage &elementIcon(int resourceId)
+{
+    static std::map<int, QImage> cache;
+    auto it = cache.find(resourceId);
+    if (it == cache.end())
+        it = cache.emplace(resourceId, QImage(QStringLiteral(":/icons/icon%1.xpm").arg(resourceId)))
+                 .first;
+    return it->second;
+}
+
+DesignRect paintIcon(QPainter &painter, const DesignRect &given, int resourceId)
+{
+    const QImage &icon = elementIcon(resourceId);
+    if (!icon.isNull())
+        painter.drawImage(QPoint(given.left, given.top), icon);
+    return {given.left, given.top, given.left + kIconSize, given.top + kIconSize};
+}
+
+void draw3dFrame(QPainter &painter, const DesignRect &r, QRgb topLeft, QRgb bottomRight)
+{
+    const int cx = r.right - r.left;
+    const int cy = r.bottom - r.top;
+    painter.fillRect(r.left, r.top, cx - 1, 1, QColor(topLeft));
+    painter.fillRect(r.left, r.top, 1, cy - 1, QColor(topLeft));
+    painter.fillRect(r.right - 1, r.top, 1, cy, QColor(bottomRight));
+    painter.fillRect(r.left, r.bottom - 1, cx, 1, QColor(bottomRight));
+}
+
+DesignRect paintGroup(QPainter &painter, const DesignRect &given, const std::string &caption)
+{
+    painter.save();
+    painter.setFont(makeElementFont());
+    const DesignRect measured = measureText(
+        painter,
+        {given.left + kGroupCaptionDx, given.top + kGroupCaptionDy, given.right, given.bottom},
+        caption);
+    drawCaption(painter, measured, caption);
+    const DesignRect frame {given.left, given.top, std::max(given.right, measured.right),
+                            given.bottom};
+    draw3dFrame(painter, frame, kFrameLightColour, kFrameShadowColour);
+    painter.restore();
+    return frame;
+}
+
+int measureCaptionWidth(const QPaintDevice *device, const DesignRect &given,
+                        const std::string &caption)
+{
+    const DesignRect in {given.left + kGroupCaptionDx, given.top + kGroupCaptionDy, given.right,
+                         given.bottom};
+    const DesignRect measured = measureText(makeElementFont(), device, in, caption);
+    return measured.right + measured.height() - in.left;
+}
+
+DesignRect paintElement(QPainter &painter, int kind, const DesignRect &given,
+                        const std::string &text)
+{
+    switch (kind) {
+    case KindInput:
+        return InputPainter::Paint(painter, given, text);
+    case KindSelect:
+        return SelectPainter::Paint(painter, given, text);
+    case KindText:
+        return TextPainter::Paint(painter, given, text);
+    case KindOption:
+        return OptionPainter::Paint(painter, given, text);
+    case KindAnchor:
+        return AnchorPainter::Paint(painter, given, text);
+    case KindImage:
+        return ImagePainter::Paint(painter, given, text);
+    case KindOptgroup:
+        return OptgroupPainter::Paint(painter, given, text);
+    case KindAsp:
+        return AspPainter::Paint(painter, given, text);
+    case KindJsp:
+        return JspPainter::Paint(painter, given, text);
+    default:
+        return given;
+    }
+}
+
+} // namespace tess

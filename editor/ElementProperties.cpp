@@ -1,0 +1,60 @@
+#include "editor/ElementProperties.h"
+
+#include "editor/TextProperties.h"
+#include "deck/DeckModel.h"
+#include "deck/ElementFactory.h"
+#include "wml/XmlEscape.h"
+
+namespace tess {
+
+namespace {
+
+DeckNode *textChild(const DeckNode *node)
+{
+    for (DeckNode *c = node ? node->firstChild : nullptr; c; c = c->nextSibling) {
+        if (c->kind() == KindText && !c->fragment().starts_with('<'))
+            return c;
+    }
+    return nullptr;
+}
+
+bool carriesWords(int kind)
+{
+    return kind == KindOption || kind == KindAnchor;
+}
+
+} // namespace
+
+bool HasPropertiesDialog(int kind)
+{
+    return IsPlacedControl(kind) || IsOptionOrGroup(kind);
+}
+
+std::string TextChildWords(const DeckNode *node)
+{
+    const DeckNode *child = textChild(node);
+    return child ? UnescapeXml(child->fragment()) : std::string();
+}
+
+void SetTextChildWords(DeckNode *node, std::string_view words)
+{
+    if (!node)
+        return;
+    // Stored like every text run, so a "<" typed here cannot pass for a tag.
+    std::string stored = EscapeXmlText(words);
+    if (DeckNode *child = textChild(node))
+        child->element->fragment = std::move(stored);
+    else
+        AppendChild(node, makeElement(KindText, std::move(stored)));
+}
+
+void ApplyDialogOutcome(DeckNode *node, const DialogOutcome &outcome)
+{
+    if (!node || !node->element)
+        return;
+    node->element->fragment = outcome.fragment;
+    if (outcome.accepted && carriesWords(node->kind()))
+        SetTextChildWords(node, outcome.words);
+}
+
+} // namespace tess

@@ -1,0 +1,12 @@
+#include "editor/JspPainter.h"
+
+#include "editor/ElementPainting.h"
+
+namespace tess {
+
+DesignRect JspPainter::Paint(QPainter &painter, const DesignRect &given, const std::string &)
+{
+    return paintIcon(painter, given, IDI_JSPICON);
+}
+
+} // namespace tess

@@ -1,0 +1,162 @@
+#include "gui/design/CardList.h"
+
+#include "deck/ElementKind.h"
+#include "deck/DeckConstants.h"
+#include "gui/design/CardPropertiesDialog.h"
+#include "editor/DeckDocument.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QIcon>
+#include <QMenu>
+#include <QUndoStack>
+
+namespace tess {
+
+namespace {
+
+constexpr int kCardsColumnWidth = 100;
+constexpr int kImageSize = 16;
+const char *const kCardIcons[] = {":/icons/cardlist0.xpm", ":/icons/cardlist1.xpm"};
+
+// The position among the cards, from 0, of `card`; -1 when it is none.
+int cardPosition(const DeckNode *root, const DeckNode *card)
+{
+    if (!root || !card)
+        return -1;
+    int n = 0;
+    for (const DeckNode *c = root->firstChild; c; c = c->nextSibling) {
+        if (c == card)
+            return n;
+        if (c->kind() == KindCard)
+            ++n;
+    }
+    return -1;
+}
+
+} // namespace
+
+CardList::CardList(DeckDocument &doc, QWidget *parent)
+    : QTreeWidget(parent)
+    , m_doc(doc)
+    , m_commands(doc)
+{
+    setColumnCount(1);
+    setHeaderLabels({QString::fromLatin1(CardListColumnTitle.data(), CardListColumnTitle.size())});
+    setColumnWidth(0, kCardsColumnWidth);
+    header()->hide();
+    setRootIsDecorated(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setIconSize(QSize(kImageSize, kImageSize));
+    for (int i = 0; i < 2; ++i)
+        m_icons[i] = QIcon(QString::fromLatin1(kCardIcons[i]));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, Qt::white);
+    colours.setColor(QPalette::Window, Qt::white);
+    setPalette(colours);
+    createMenu();
+
+    // A click shows the card, and so does a double click.
+    const auto activate
+        = [this](QTreeWidgetItem *item) { m_commands.activateRow(indexOfTopLevelItem(item)); };
+    connect(this, &QTreeWidget::itemClicked, this, activate);
+    connect(this, &QTreeWidget::itemDoubleClicked, this, activate);
+    connect(&m_doc, &DeckDocument::cardListRefreshRequested, this,
+            [this] { m_commands.refresh(); });
+    connect(&m_doc, &DeckDocument::alignAllRequested, this, &CardList::markShownCard);
+    connect(m_doc.undoStack(), &QUndoStack::indexChanged, this, [this] {
+        m_commands.relabelFromTree();
+        syncRows();
+    });
+
+    if (m_doc.path().empty())
+        m_commands.startNewDocument();
+    else
+        m_commands.refillRows();
+    syncRows();
+}
+
+void CardList::createMenu()
+{
+    m_menu = new QMenu(this);
+    const auto add = [this](int id, std::string_view text, void (CardList::*slot)()) {
+        QAction *action
+            = m_menu->addAction(QString::fromLatin1(text.data(), static_cast<int>(text.size())));
+        action->setData(id);
+        connect(action, &QAction::triggered, this, slot);
+        m_actions[id] = action;
+    };
+    add(IdNewCard, NewCardMenuText, &CardList::OnNewCard);
+    add(IdDeleteCard, DeleteCardMenuText, &CardList::OnDeleteCard);
+    add(IdCardProperties, CardPropertiesMenuText, &CardList::OnCardProperties);
+}
+
+QAction *CardList::commandAction(int commandId) const
+{
+    auto it = m_actions.find(commandId);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CardList::Refill()
+{
+    m_commands.refillRows();
+    syncRows();
+}
+
+int CardList::selectedRow() const
+{
+    const QList<QTreeWidgetItem *> items = selectedItems();
+    return items.isEmpty() ? -1 : indexOfTopLevelItem(items.front());
+}
+
+void CardList::prepareContextMenu()
+{
+    m_commands.recordSelection(selectedRow());
+    m_actions[IdNewCard]->setEnabled(m_commands.canNewCard());
+    m_actions[IdDeleteCard]->setEnabled(m_commands.canDelete());
+    m_actions[IdCardProperties]->setEnabled(m_commands.canProperties());
+}
+
+void CardList::contextMenuEvent(QContextMenuEvent *event)
+{
+    prepareContextMenu();
+    m_menu->exec(event->globalPos());
+}
+
+void CardList::OnNewCard()
+{
+    m_commands.newCard();
+    syncRows();
+}
+
+void CardList::OnDeleteCard()
+{
+    if (m_commands.deleteCard())
+        syncRows();
+}
+
+void CardList::OnCardProperties()
+{
+    CardSheetData data;
+    if (!m_commands.openProperties(data) || !RunCardPropertySheet(data, this))
+        return;
+    m_commands.applyProperties(data);
+    syncRows();
+}
+
+void CardList::syncRows()
+{
+    clear();
+    for (const std::string &row : m_commands.rows())
+        addTopLevelItem(new QTreeWidgetItem(QStringList {QString::fromStdString(row)}));
+    markShownCard();
+}
+
+void CardList::markShownCard()
+{
+    const int shown = cardPosition(m_doc.model().root(), m_doc.CurrentCard());
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        topLevelItem(i)->setIcon(0, m_icons[i == shown ? 1 : 0]);
+}
+
+} // namespace tess

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "editor/CardCommands.h"
+
+#include <QIcon>
+#include <QTreeWidget>
+
+#include <map>
+
+class QMenu;
+
+namespace tess {
+
+class DeckDocument;
+
+// The card list of the Design tab: one row per card, the shown card marked
+// by the second of its two icons. Its commands work through CardCommands;
+// the widget only shows rows and passes clicks on.
+class CardList : public QTreeWidget
+{
+    Q_OBJECT
+public:
+    explicit CardList(DeckDocument &doc, QWidget *parent = nullptr);
+
+    CardCommands &commands() { return m_commands; }
+    // The rows rebuilt from the deck's cards.
+    void Refill();
+    // The context menu's items, by command id; their enabled state is
+    // brought up to date each time the menu opens.
+    QAction *commandAction(int commandId) const;
+    QMenu *contextMenu() const { return m_menu; }
+    // Records the selected row and enables the commands accordingly, as a
+    // right click does before the menu opens.
+    void prepareContextMenu();
+
+public slots:
+    void OnNewCard();
+    void OnDeleteCard();
+    void OnCardProperties();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    void createMenu();
+    void syncRows();
+    void markShownCard();
+    int selectedRow() const;
+
+    DeckDocument &m_doc;
+    CardCommands m_commands;
+    QMenu *m_menu = nullptr;
+    std::map<int, QAction *> m_actions;
+    QIcon m_icons[2]; // a card, the card shown
+};
+
+} // namespace tess

@@ -1,0 +1,71 @@
+#include "gui/design/PropertiesCommand.h"
+
+#include "gui/design/AnchorDialog.h"
+#include "gui/design/ServerCodeDialog.h"
+#include "gui/design/SelectDialog.h"
+#include "gui/design/ImageDialog.h"
+#include "gui/design/InputDialog.h"
+#include "gui/design/OptgroupDialog.h"
+#include "gui/design/OptionDialog.h"
+#include "gui/design/TextDialog.h"
+#include "deck/DeckModel.h"
+#include "editor/DeckDocument.h"
+
+namespace tess {
+
+namespace {
+
+DeckNode *editTextChain(DeckNode *root, DeckNode *top, QWidget *parent)
+{
+    const TextChain opened = OpenTextChain(root, top);
+    const std::optional<TextFields> fields = RunTextProperty(opened.fields, parent);
+    return RebuildTextChain(root, top, fields ? ChainAfterOk(*fields) : ChainAfterCancel(opened));
+}
+
+} // namespace
+
+DeckNode *OpenElementProperties(DeckNode *root, DeckNode *node, QWidget *parent)
+{
+    if (!node || !node->element || !HasPropertiesDialog(node->kind()))
+        return nullptr;
+    const std::string &fragment = node->fragment();
+    DialogOutcome outcome;
+    switch (node->kind()) {
+    case KindText:
+        return editTextChain(root, node, parent);
+    case KindInput:
+        outcome = RunInputControlDlg(fragment, parent);
+        break;
+    case KindSelect:
+        outcome = RunGroupProperty(fragment, ChildCount(node), parent);
+        break;
+    case KindOption:
+        outcome = RunOptionProperty(fragment, TextChildWords(node), parent);
+        break;
+    case KindAnchor:
+        outcome = RunAnchorDlg(fragment, TextChildWords(node), parent);
+        break;
+    case KindImage:
+        outcome = RunImageDlg(fragment, parent);
+        break;
+    case KindOptgroup:
+        outcome = RunOptgp(fragment, parent);
+        break;
+    default: // the code blocks
+        outcome = RunAspJspEditorDialog(fragment, parent);
+        break;
+    }
+    ApplyDialogOutcome(node, outcome);
+    return node;
+}
+
+void RunPropertiesRequest(DeckDocument &doc, DeckNode *node, QWidget *parent)
+{
+    const bool selected = node && doc.selectedNode() == node;
+    DeckNode *after = OpenElementProperties(doc.model().root(), node, parent);
+    if (selected && after)
+        doc.setSelectedNode(after);
+    doc.setModified(true);
+}
+
+} // namespace tess

@@ -1,0 +1,87 @@
+#include "gui/design/PropertyDialog.h"
+
+#include "editor/Prompter.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace tess {
+
+PropertyDialog::PropertyDialog(std::string_view title, QWidget *parent)
+    : QDialog(parent)
+    , m_layout(new QVBoxLayout(this))
+    , m_form(new QFormLayout)
+{
+    setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    m_layout->addLayout(m_form);
+}
+
+void PropertyDialog::accept()
+{
+    if (commit())
+        QDialog::accept();
+}
+
+QLineEdit *PropertyDialog::addEdit(const char *label, const char *name, const std::string &value)
+{
+    auto *edit = new QLineEdit(QString::fromStdString(value), this);
+    edit->setObjectName(QString::fromLatin1(name));
+    m_form->addRow(QString::fromLatin1(label), edit);
+    return edit;
+}
+
+QLineEdit *PropertyDialog::addDigitsEdit(const char *label, const char *name,
+                                         const std::string &value)
+{
+    QLineEdit *edit = addEdit(label, name, value);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+    return edit;
+}
+
+QButtonGroup *PropertyDialog::addChoice(const char *label, const char *name,
+                                        std::initializer_list<const char *> buttons, int checked)
+{
+    auto *group = new QButtonGroup(this);
+    group->setObjectName(QString::fromLatin1(name));
+    auto *row = new QHBoxLayout;
+    int id = 0;
+    for (const char *text : buttons) {
+        auto *button = new QRadioButton(QString::fromLatin1(text), this);
+        button->setChecked(id == checked);
+        group->addButton(button, id++);
+        row->addWidget(button);
+    }
+    m_form->addRow(QString::fromLatin1(label), row);
+    return group;
+}
+
+void PropertyDialog::finish()
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &PropertyDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &PropertyDialog::reject);
+    m_layout->addWidget(buttons);
+}
+
+bool PropertyDialog::refuse(const RuleResult &failure)
+{
+    if (!failure)
+        return false;
+    Prompter::current().message(failure->message, Prompter::Icon::Warning, Prompter::Buttons::Ok);
+    if (QWidget *field = m_fields[failure->field])
+        field->setFocus();
+    return true;
+}
+
+std::string PropertyDialog::text(const QLineEdit *edit)
+{
+    return edit->text().toStdString();
+}
+
+} // namespace tess

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "editor/ElementProperties.h"
+#include "gui/design/PropertyDialog.h"
+#include "editor/SelectProperties.h"
+
+class QButtonGroup;
+class QLineEdit;
+
+namespace tess {
+
+// "Select": the start tag of a select holding `childCount` children.
+class SelectDialog : public PropertyDialog
+{
+    Q_OBJECT
+public:
+    SelectDialog(const std::string &fragment, int childCount, QWidget *parent = nullptr);
+    const DialogOutcome &outcome() const { return m_outcome; }
+
+protected:
+    bool commit() override;
+
+private:
+    DialogOutcome m_outcome;
+    int m_childCount;
+    QLineEdit *m_name, *m_title, *m_tabIndex, *m_id, *m_className, *m_value;
+    QButtonGroup *m_style;
+    QLineEdit *m_indexName, *m_indexValue, *m_xmlLang;
+};
+
+DialogOutcome RunGroupProperty(const std::string &fragment, int childCount,
+                               QWidget *parent = nullptr);
+
+} // namespace tess

@@ -1,0 +1,235 @@
+#include "gui/shell/DocumentTabs.h"
+
+#include "app/ProcessPaths.h"
+#include "app/SettingsKey.h"
+#include "deck/SourceForm.h"
+
+#include "gui/design/DesignPane.h"
+#include "gui/design/CardList.h"
+#include "editor/DeckDocument.h"
+#include "gui/code/FindReplaceDialog.h"
+#include "deck/SourceConstants.h"
+#include "gui/code/DeckCodeEditor.h"
+#include "gui/code/XmlTreeView.h"
+
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QTextCursor>
+#include <QTimer>
+
+namespace tess {
+
+namespace {
+
+QString label(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+} // namespace
+
+DocumentTabs::DocumentTabs(DeckDocument &doc, SyncHost &host, QWidget *parent)
+    : QTabWidget(parent)
+    , m_doc(doc)
+    , m_host(host)
+{
+    const bool serverPage = doc.isAsp() || doc.isJsp();
+    m_design = new DesignPane(doc, this);
+    m_code = new DeckCodeEditor(this);
+    addTab(m_design, label(DesignTabLabel));
+    addTab(m_code, label(CodeTabLabel));
+    if (!serverPage) {
+        m_tree = new XmlTreeView(&doc.model(), this);
+        addTab(m_tree, label(TreeTabLabel));
+        connect(m_tree, &XmlTreeView::modified, &doc, [&doc] { doc.setModified(true); });
+    }
+    connect(m_code, &DeckCodeEditor::documentModified, &doc, [&doc] { doc.setModified(true); });
+
+    SyncViews &views = *this;
+    SyncPaths paths;
+    paths.tempDir = TempDirPath;
+    paths.prologue = [] {
+        const SettingsKey key;
+        return prologue(key.numberOrDefault(kSettingLocalDtd) != 0,
+                        key.stringOrDefault(kSettingDtdPath));
+    };
+    m_sync = std::make_unique<DocumentSync>(doc, views, host, std::move(paths));
+    setCurrentIndex(m_sync->activeTab());
+
+    tabBar()->setFocusPolicy(Qt::NoFocus);
+    tabBar()->installEventFilter(this);
+}
+
+DocumentTabs::~DocumentTabs()
+{
+    tabBar()->removeEventFilter(this);
+}
+
+void DocumentTabs::clickTab(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    if (m_sync->isServerPage()) {
+        if (index != CodeTab)
+            m_host.showStatus(std::string(ServerPageCodeOnlyText));
+        return;
+    }
+    const int old = currentIndex();
+    // The new tab is shown while its switch runs, as the user sees it.
+    setCurrentIndex(index);
+    if (!m_sync->switchTo(index))
+        setCurrentIndex(old);
+    emit tabSwitched(currentIndex());
+}
+
+void DocumentTabs::ensureInitialLoad()
+{
+    if (m_sync->initialLoadDone())
+        return;
+    m_sync->initialLoad();
+    startPreparingCodeView();
+}
+
+// A long deck's code text costs far more to put into the editor than to
+// compute. While the user looks at the design, the hidden code view is filled
+// with what a switch to Code would show, a slice per idle moment; the switch
+// then only replaces what the user changed in the meantime. Nothing here
+// touches the file or the document's state.
+void DocumentTabs::startPreparingCodeView()
+{
+    if (m_sync->activeTab() != DesignTab || !m_code->document()->isEmpty())
+        return;
+    // The text itself is worked out in the first idle moment, so that
+    // opening a long deck shows its design first.
+    m_prepared.clear();
+    m_preparedDone = 0;
+    m_preparedGeneration = m_code->textGeneration();
+    m_prepareTimer = new QTimer(this);
+    m_prepareTimer->setInterval(0);
+    connect(m_prepareTimer, &QTimer::timeout, this, &DocumentTabs::prepareNextChunk);
+    m_prepareTimer->start();
+}
+
+void DocumentTabs::prepareNextChunk()
+{
+    // Anything else that set the code view's text wins.
+    if (m_code->textGeneration() != m_preparedGeneration || currentIndex() != DesignTab) {
+        stopPreparingCodeView();
+        return;
+    }
+    if (m_prepared.isEmpty()) {
+        const std::optional<std::string> text = m_sync->predictedCodeText();
+        if (!text || text->empty()) {
+            stopPreparingCodeView();
+            return;
+        }
+        m_prepared = QString::fromStdString(*text);
+        return;
+    }
+    // Slices of whole lines, for about a frame's time per idle moment.
+    constexpr qsizetype kSlice = 16 * 1024;
+    QElapsedTimer clock;
+    clock.start();
+    while (m_preparedDone < m_prepared.size() && clock.elapsed() < 12) {
+        qsizetype end = std::min(m_prepared.size(), m_preparedDone + kSlice);
+        const qsizetype lineEnd = m_prepared.indexOf(QLatin1Char('\n'), end);
+        end = lineEnd < 0 ? m_prepared.size() : lineEnd + 1;
+        m_code->appendText(m_prepared.mid(m_preparedDone, end - m_preparedDone));
+        m_preparedDone = end;
+    }
+    if (m_preparedDone >= m_prepared.size())
+        stopPreparingCodeView();
+}
+
+void DocumentTabs::finishPreparingCodeView()
+{
+    while (m_prepareTimer)
+        prepareNextChunk();
+}
+
+void DocumentTabs::stopPreparingCodeView()
+{
+    delete m_prepareTimer;
+    m_prepareTimer = nullptr;
+    m_prepared.clear();
+    m_preparedDone = 0;
+}
+
+bool DocumentTabs::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != tabBar())
+        return QTabWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        return true;
+    case QEvent::MouseButtonRelease:
+        clickTab(tabBar()->tabAt(static_cast<QMouseEvent *>(event)->position().toPoint()));
+        return true;
+    default:
+        return QTabWidget::eventFilter(watched, event);
+    }
+}
+
+void DocumentTabs::showEvent(QShowEvent *event)
+{
+    QTabWidget::showEvent(event);
+    ensureInitialLoad();
+}
+
+void DocumentTabs::keyPressEvent(QKeyEvent *event)
+{
+    // Ctrl+Tab would change the tab without its switch.
+    QWidget::keyPressEvent(event);
+}
+
+std::string DocumentTabs::codeText() const
+{
+    return m_code->text();
+}
+
+void DocumentTabs::setCodeText(const std::string &text)
+{
+    m_code->setText(text);
+}
+
+void DocumentTabs::selectCode(size_t start, size_t end)
+{
+    // Bytes of the UTF-8 text become the editor's UTF-16 positions.
+    const std::string text = m_code->text();
+    start = std::min(start, text.size());
+    end = std::clamp(end, start, text.size());
+    const auto from = QString::fromUtf8(text.data(), qsizetype(start)).size();
+    const auto length = QString::fromUtf8(text.data() + start, qsizetype(end - start)).size();
+    QTextCursor cursor = m_code->textCursor();
+    cursor.setPosition(int(from));
+    cursor.setPosition(int(from + length), QTextCursor::KeepAnchor);
+    m_code->setTextCursor(cursor);
+}
+
+void DocumentTabs::refillCardList()
+{
+    m_design->cardList()->Refill();
+}
+
+void DocumentTabs::clearTree()
+{
+    if (m_tree)
+        m_tree->Clear();
+}
+
+void DocumentTabs::buildTree(const DeckModel &model)
+{
+    if (m_tree)
+        m_tree->BuildTree(model);
+}
+
+void DocumentTabs::followCodeTab(int tab)
+{
+    tess::followCodeTab(window(), tab);
+}
+
+} // namespace tess

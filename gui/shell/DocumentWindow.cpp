@@ -1,0 +1,57 @@
+#include "gui/shell/DocumentWindow.h"
+
+#include "editor/DeckDocument.h"
+#include "gui/shell/DocumentTabs.h"
+
+#include <QCloseEvent>
+
+#include <utility>
+
+namespace tess {
+
+DocumentWindow::DocumentWindow(std::unique_ptr<DeckDocument> doc, SyncHost &host, QWidget *parent)
+    : QMdiSubWindow(parent)
+    , m_doc(std::move(doc))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_tabs = new DocumentTabs(*m_doc, host, this);
+    setWidget(m_tabs);
+    // "[*]" shows as "*" while the document holds unsaved changes.
+    const auto showTitle = [this] {
+        setWindowTitle(QString::fromStdString(m_doc->title()) + QStringLiteral("[*]"));
+    };
+    showTitle();
+    setWindowModified(m_doc->isModified());
+    connect(m_doc.get(), &DeckDocument::titleChanged, this, showTitle);
+    connect(m_doc.get(), &DeckDocument::modifiedChanged, this, &QWidget::setWindowModified);
+}
+
+bool DocumentWindow::approveClose()
+{
+    m_closeApproved = m_tabs->sync().queryClose();
+    return m_closeApproved;
+}
+
+// The views go before the document they show.
+DocumentWindow::~DocumentWindow()
+{
+    delete m_tabs;
+}
+
+DesignPane *DocumentWindow::designWnd() const
+{
+    return m_tabs->designWnd();
+}
+
+void DocumentWindow::closeEvent(QCloseEvent *event)
+{
+    const bool approved = std::exchange(m_closeApproved, false);
+    if (!approved && !m_tabs->sync().queryClose()) {
+        event->ignore();
+        return;
+    }
+    m_tabs->sync().closeDocument();
+    QMdiSubWindow::closeEvent(event);
+}
+
+} // namespace tess

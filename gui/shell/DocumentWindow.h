@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QMdiSubWindow>
+
+#include <memory>
+
+namespace tess {
+
+class DeckDocument;
+class DesignPane;
+struct ControlCommandState;
+struct ControlContext;
+class SyncHost;
+class DocumentTabs;
+
+// The window of one document inside the main frame's MDI area. It owns its
+// document and shows its tab window; its title is the document's title.
+// Closing it asks to save a modified document first.
+class DocumentWindow : public QMdiSubWindow
+{
+    Q_OBJECT
+public:
+    DocumentWindow(std::unique_ptr<DeckDocument> doc, SyncHost &host, QWidget *parent = nullptr);
+    ~DocumentWindow() override;
+
+    DeckDocument &document() const { return *m_doc; }
+    DocumentTabs *tabWindow() const { return m_tabs; }
+    DesignPane *designWnd() const;
+
+    // The WML controls, by command id: on the Design tab a control is armed
+    // for the next click on the card; on the Code tab (or in a page without
+    // a design) its dialog is shown and its WML typed at the caret. A
+    // disabled command or another id does nothing.
+    void OnControlCommand(int commandId);
+    // The pointer tool: nothing armed.
+    void OnDeselect();
+    // The Designing bar's preview: validate, then hand the file on.
+    void OnPreview();
+    // The save prompt of a modified document, asked before closing: true
+    // when the window may close, which it then does without asking again.
+    bool approveClose();
+    // Enabled and checked, for the WML controls, Deselect and the preview.
+    ControlCommandState controlCommandState(int commandId) const;
+    ControlContext controlContext() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void runSourceWay(int commandId);
+    bool m_closeApproved = false;
+    // Replaces the code view's selection, as typed by the user.
+    void typeIntoCode(const std::string &text);
+
+    std::unique_ptr<DeckDocument> m_doc;
+    DocumentTabs *m_tabs = nullptr;
+};
+
+} // namespace tess

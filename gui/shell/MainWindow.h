@@ -1,0 +1,196 @@
+#pragma once
+
+#include "wml/ServerCodeMask.h"
+
+#include <QMainWindow>
+#include <QTime>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QUndoStack;
+class QTimer;
+class QToolBar;
+
+namespace tess {
+
+class TabbedDock;
+class DocumentWindow;
+class ProjectTree;
+class OutputView;
+class RecentFileList;
+class SyncHost;
+class DeckCodeEditor;
+
+// The program's one top-level window: documents in a central MDI area (a
+// maximised one adds " - [its title]" to the window title, any other active
+// one " - its title"), the docking "Workspace" (project tree) and "Output"
+// bars, a status bar with a clock, and the menus. One menu bar serves as
+// both menus of the design: the items that only menu 129 has (Save, Close
+// File, Edit, Tools > Compile, Window) are shown while a document is open
+// and hidden otherwise.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    enum class StatusPane { Message, LineColumn, Clock, CapsLock, NumLock, ScrollLock };
+    using ClockSource = std::function<QTime()>;
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Builds the layout in its fixed order; false when a bar cannot be made.
+    bool Create();
+
+    QMdiArea *mdiArea() const { return m_mdiArea; }
+    TabbedDock *workspaceBar() const { return m_workspaceBar; }
+    TabbedDock *outputBar() const { return m_outputBar; }
+    // The Workspace bar's "Project" view and the Output bar's view.
+    ProjectTree *fileView() const;
+    OutputView *outputView() const;
+
+    // Brings the Output tab to the front and makes text its whole content.
+    void showOutputMessage(const std::string &text);
+    // The line and column pane, kept by the code editor.
+    void setLineColumnText(const std::string &text);
+    QString paneText(StatusPane pane) const;
+    // Lock indicators are shown greyed while their lock is off.
+    bool isIndicatorOn(StatusPane pane) const;
+
+    // Docks bar again at its default place, at its requested size, and shows
+    // it; used at creation and when the View menu brings a hidden bar back.
+    void DockSizeBar(TabbedDock *bar);
+
+    // The menu item of a command, by its identifier; null when absent.
+    QAction *commandAction(int commandId) const;
+    // Opens a file as a document: the new-file flags follow its extension
+    // (".asp", ".jsp", ".wml"; any other leaves them), a WML document loads
+    // its deck, an ASP or JSP page shows its text on the Code tab. False,
+    // with the reason in *error, when the file cannot be read. Announces
+    // documentOpened.
+    bool OpenDocumentFile(const std::string &path, std::string *error);
+    // A new, unnamed document of the kind the new-file flags say.
+    DocumentWindow *NewDocument();
+    // The active document's window; null when none (or not a document).
+    DocumentWindow *activeChildFrame() const;
+    // The window of the document open on `path` (the same file by any
+    // name), or null.
+    DocumentWindow *childFrameOf(const std::string &path) const;
+
+    // The list shown at the end of the File menu; none until set.
+    void setRecentFileList(RecentFileList *list);
+    // Puts path first in the recent files, saves and shows them.
+    void addRecentFile(const std::string &path);
+
+    // What kind of file the next new document is.
+    PageKind newFileKind() const { return m_newFileKind; }
+
+    // The WML controls bar "Designing"; hidden until View shows it.
+    QToolBar *wmlControlsBar() const { return m_controlsBar; }
+    // The menus and items shown and enabled for the active document (or
+    // for none), as before a menu opens.
+    void updateMenus();
+
+    // Where the clock reads the time; the local time unless replaced.
+    void setClockSource(ClockSource source);
+    QTimer *clockTimer() const { return m_clockTimer; }
+
+public slots:
+    void OnTimer();
+    void OnFileNewAsp();
+    void OnFileNewJsp();
+    void OnFileNewWml();
+    void OnFileOpen();
+    void OnFileClose();
+    void OnFileSave();
+    void OnCompile();
+    void OnWindowTileHorizontally();
+    void OnWindowTileVertically();
+    void OnWindowArrangeIcons();
+    // Enabling and check marks of the WML controls for the active document;
+    // with none, the controls stay enabled and do nothing.
+    void updateControlCommands();
+    // WM_LEAVE_FULLSCREEN: turns full-screen mode off when it is on; there
+    // is no full-screen mode yet.
+    void OnLeaveFullScreen() { }
+
+signals:
+    void documentOpened(const std::string &path);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    // Each document is asked to close first; one that stays open keeps the
+    // window open.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    class FrameHost;
+
+    void createStatusBar();
+    void createMenus();
+    void createFileCommands();
+    void createEditCommands();
+    // The design history of the active document while its Design tab shows.
+    QUndoStack *activeDesignHistory() const;
+    void createToolsCommands();
+    void createWindowCommands();
+    void addCommonKeys();
+    void createControlCommands();
+    bool createControlsBar();
+    void runControlCommand(int commandId);
+    void rebuildRecentFiles();
+    void openRecentFile(const std::string &path);
+    void newFile(PageKind kind);
+    DocumentWindow *addChildFrame(DocumentWindow *child);
+    void updateTitle();
+    // Status bar text and tooltip from a prompt "status\ntooltip".
+    static void setCommandPrompt(QAction *action, const char *prompt);
+    // The code view of the active document while its Code tab is shown.
+    DeckCodeEditor *activeCodeView() const;
+    SyncHost &host() const;
+    bool createDockingBars();
+    QAction *addCommand(QMenu *menu, int commandId, const char *text, bool checkable = false);
+    void toggleBar(TabbedDock *bar);
+    void updateViewChecks();
+    void toggleIndicator(StatusPane pane);
+    QLabel *paneLabel(StatusPane pane) const;
+
+    QMdiArea *m_mdiArea = nullptr;
+    TabbedDock *m_workspaceBar = nullptr;
+    TabbedDock *m_outputBar = nullptr;
+    QLabel *m_lineColumnPane = nullptr;
+    QLabel *m_clockPane = nullptr;
+    QLabel *m_capsPane = nullptr;
+    QLabel *m_numPane = nullptr;
+    QLabel *m_scrollPane = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QMenu *m_toolsMenu = nullptr;
+    QMenu *m_windowMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    QMenu *m_controlsMenu = nullptr;
+    QToolBar *m_controlsBar = nullptr;
+    // Every action of a WML control, menu item or button, by command id: the
+    // bar's Optgroup and Image buttons are one-state, unlike their items.
+    std::vector<std::pair<int, QAction *>> m_controlActions;
+    QAction *m_recentSeparator = nullptr;
+    std::vector<QAction *> m_recentActions;
+    // Items of menu 129 only.
+    std::vector<QAction *> m_documentActions;
+    RecentFileList *m_recent = nullptr;
+    QTimer *m_clockTimer = nullptr;
+    ClockSource m_clockSource;
+    std::unique_ptr<FrameHost> m_host;
+    std::map<int, QAction *> m_commands;
+    PageKind m_newFileKind = PageKind::Wml;
+    int m_newDocumentCount = 0;
+};
+
+} // namespace tess

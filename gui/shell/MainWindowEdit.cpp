@@ -1,0 +1,172 @@
+// The Edit menu, which works on the active document's code view, and the
+// Window menu, which arranges the document windows.
+#include "gui/shell/MainWindow.h"
+
+#include "editor/DeckDocument.h"
+#include "gui/shell/DocumentWindow.h"
+#include "gui/shell/ShellConstants.h"
+#include "editor/DocumentSync.h"
+#include "gui/code/CodeConstants.h"
+#include "gui/code/FindReplaceDialog.h"
+#include "gui/shell/DocumentTabs.h"
+#include "gui/code/DeckCodeEditor.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QUndoStack>
+
+namespace tess {
+
+DeckCodeEditor *MainWindow::activeCodeView() const
+{
+    DocumentWindow *child = activeChildFrame();
+    if (!child || child->tabWindow()->currentIndex() != CodeTab)
+        return nullptr;
+    return child->tabWindow()->codeView();
+}
+
+QUndoStack *MainWindow::activeDesignHistory() const
+{
+    DocumentWindow *child = activeChildFrame();
+    if (!child || child->tabWindow()->currentIndex() != DesignTab)
+        return nullptr;
+    return child->document().undoStack();
+}
+
+void MainWindow::createEditCommands()
+{
+    struct EditCommand
+    {
+        int id;
+        const char *text;
+        QList<QKeySequence> keys;
+        void (CodeEditor::*slot)();
+    };
+    // Undo and Redo serve the code view on the Code tab and the history of
+    // design edits on the Design tab.
+    const std::pair<int, bool> histories[] = {{ID_EDIT_UNDO, true}, {ID_EDIT_REDO, false}};
+    for (const auto &[id, back] : histories) {
+        QAction *action = addCommand(m_editMenu, id, back ? kMenuUndo : kMenuRedo);
+        action->setShortcuts(
+            back ? QList<QKeySequence> {QKeySequence(Qt::CTRL | Qt::Key_Z),
+                                        QKeySequence(Qt::ALT | Qt::Key_Backspace)}
+                 : QList<QKeySequence> {QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+        connect(action, &QAction::triggered, this, [this, back = back] {
+            if (DeckCodeEditor *view = activeCodeView())
+                back ? view->editUndo() : view->editRedo();
+            else if (QUndoStack *history = activeDesignHistory())
+                back ? history->undo() : history->redo();
+        });
+    }
+    const EditCommand commands[] = {
+        {ID_EDIT_CUT,
+         kMenuCut,
+         {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
+         &CodeEditor::editCut},
+        {ID_EDIT_COPY,
+         kMenuCopy,
+         {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
+         &CodeEditor::editCopy},
+        {ID_EDIT_PASTE,
+         kMenuPaste,
+         {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
+         &CodeEditor::editPaste},
+        {ID_EDIT_SELECT_ALL,
+         kMenuSelectAll,
+         {QKeySequence(Qt::CTRL | Qt::Key_A)},
+         &CodeEditor::editSelectAll},
+    };
+    for (const EditCommand &c : commands) {
+        QAction *action = addCommand(m_editMenu, c.id, c.text);
+        action->setShortcuts(c.keys);
+        // The view's own keys win while it has the focus; the shortcuts
+        // serve when the focus is elsewhere in the window.
+        connect(action, &QAction::triggered, this, [this, slot = c.slot] {
+            if (DeckCodeEditor *view = activeCodeView())
+                (view->*slot)();
+        });
+    }
+    setCommandPrompt(commandAction(ID_EDIT_SELECT_ALL), kPromptSelectAll);
+    m_editMenu->addSeparator();
+    const std::pair<int, FindReplaceDialog::Mode> finds[] = {
+        {ID_EDIT_FIND, FindReplaceDialog::Mode::Find},
+        {ID_EDIT_REPLACE, FindReplaceDialog::Mode::Replace},
+    };
+    for (const auto &[id, mode] : finds) {
+        connect(addCommand(m_editMenu, id, id == ID_EDIT_FIND ? kMenuFind : kMenuReplace),
+                &QAction::triggered, this, [this, mode = mode] {
+                    if (DeckCodeEditor *view = activeCodeView())
+                        FindReplaceDialog::open(mode, this, view);
+                });
+    }
+}
+
+void MainWindow::createWindowCommands()
+{
+    connect(addCommand(m_windowMenu, ID_WINDOW_CASCADE, kMenuCascade), &QAction::triggered,
+            m_mdiArea, &QMdiArea::cascadeSubWindows);
+    connect(addCommand(m_windowMenu, ID_WINDOW_TILE_HORZ, kMenuTileHorizontally),
+            &QAction::triggered, this, &MainWindow::OnWindowTileHorizontally);
+    connect(addCommand(m_windowMenu, ID_WINDOW_TILE_VERT, kMenuTileVertically), &QAction::triggered,
+            this, &MainWindow::OnWindowTileVertically);
+    connect(addCommand(m_windowMenu, ID_WINDOW_ARRANGE, kMenuArrangeIcons), &QAction::triggered,
+            this, &MainWindow::OnWindowArrangeIcons);
+}
+
+namespace {
+
+// The windows that are neither minimised nor hidden, shown normal and laid
+// side by side across the area (or one above another).
+void tile(QMdiArea *area, bool sideBySide)
+{
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *window : area->subWindowList()) {
+        if (!window->isMinimized() && !window->isHidden())
+            windows << window;
+    }
+    if (windows.isEmpty())
+        return;
+    const QRect space = area->viewport()->rect();
+    const int n = int(windows.size());
+    const int step = (sideBySide ? space.width() : space.height()) / n;
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow *window = windows[i];
+        window->showNormal();
+        // The last window takes what the division left over.
+        const int extent
+            = i == n - 1 ? (sideBySide ? space.width() : space.height()) - i * step : step;
+        window->setGeometry(sideBySide ? QRect(i * step, 0, extent, space.height())
+                                       : QRect(0, i * step, space.width(), extent));
+    }
+}
+
+} // namespace
+
+void MainWindow::OnWindowTileHorizontally()
+{
+    tile(m_mdiArea, false);
+}
+
+void MainWindow::OnWindowTileVertically()
+{
+    tile(m_mdiArea, true);
+}
+
+// Minimised windows line up along the bottom edge, left to right.
+void MainWindow::OnWindowArrangeIcons()
+{
+    const QRect space = m_mdiArea->viewport()->rect();
+    int x = 0;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        window->move(x, space.height() - window->height());
+        x += window->width();
+    }
+}
+
+} // namespace tess

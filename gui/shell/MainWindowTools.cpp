@@ -1,0 +1,100 @@
+// The Tools menu's Compile, and what the menus and the title show for the
+// active document.
+#include "gui/shell/MainWindow.h"
+
+#include "editor/DeckDocument.h"
+#include "gui/shell/DocumentWindow.h"
+#include "gui/shell/ShellConstants.h"
+#include "editor/DocumentSync.h"
+#include "gui/code/CodeConstants.h"
+#include "deck/SourceConstants.h"
+#include "gui/shell/DocumentTabs.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUndoStack>
+
+namespace tess {
+
+void MainWindow::setCommandPrompt(QAction *action, const char *prompt)
+{
+    // A prompt is the status bar's text, a line feed, then the tooltip.
+    const QString text = QString::fromLatin1(prompt);
+    const qsizetype split = text.indexOf(QLatin1Char('\n'));
+    action->setStatusTip(text.left(split));
+    if (split >= 0)
+        action->setToolTip(text.mid(split + 1));
+}
+
+void MainWindow::createToolsCommands()
+{
+    QAction *compile = addCommand(m_toolsMenu, ID_TOOLS_COMPILE, kMenuCompile);
+    compile->setShortcut(QKeySequence(Qt::Key_F5));
+    setCommandPrompt(compile, kPromptCompile);
+    connect(compile, &QAction::triggered, this, &MainWindow::OnCompile);
+    m_documentActions.push_back(compile);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
+        updateMenus();
+        updateTitle();
+    });
+    connect(this, &QWidget::windowTitleChanged, this, &MainWindow::updateTitle);
+}
+
+void MainWindow::OnCompile()
+{
+    QAction *compile = commandAction(ID_TOOLS_COMPILE);
+    DocumentWindow *child = activeChildFrame();
+    if (child && compile && compile->isEnabled())
+        child->tabWindow()->request(WM_TAB_COMPILE_CODE);
+}
+
+void MainWindow::updateMenus()
+{
+    if (!m_mdiArea)
+        return;
+    DocumentWindow *child = activeChildFrame();
+    for (QAction *action : m_documentActions)
+        action->setVisible(child);
+    for (QMenu *menu : {m_editMenu, m_windowMenu})
+        menu->menuAction()->setVisible(child);
+    // Tools holds only Compile so far, which menu 128 does not have.
+    bool toolsShown = false;
+    for (QAction *action : m_toolsMenu->actions())
+        toolsShown = toolsShown || action->isVisible();
+    m_toolsMenu->menuAction()->setVisible(toolsShown);
+
+    // Compile serves WML documents, from whichever tab is shown.
+    const bool wml = child && !child->document().isAsp() && !child->document().isJsp();
+    commandAction(ID_TOOLS_COMPILE)->setEnabled(wml);
+    const bool editing = activeCodeView();
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_EDIT_FIND,
+                   ID_EDIT_REPLACE})
+        commandAction(id)->setEnabled(editing);
+    const QUndoStack *history = activeDesignHistory();
+    commandAction(ID_EDIT_UNDO)->setEnabled(editing || (history && history->canUndo()));
+    commandAction(ID_EDIT_REDO)->setEnabled(editing || (history && history->canRedo()));
+    updateControlCommands();
+}
+
+// The MDI area adds " - [name]" of a maximised window to the title it
+// found at that moment and puts that back later; whatever it did, the title
+// is set again from the active document once it has.
+void MainWindow::updateTitle()
+{
+    QString title = QString::fromLatin1(kMainFrameTitle);
+    DocumentWindow *child = activeChildFrame();
+    if (child) {
+        const QString name = QString::fromStdString(child->document().title());
+        title += child->isMaximized() ? QStringLiteral(" - [%1]").arg(name)
+                                      : QStringLiteral(" - ") + name;
+    }
+    title += QStringLiteral("[*]");
+    if (windowTitle() != title)
+        setWindowTitle(title);
+    setWindowModified(child && child->document().isModified());
+}
+
+} // namespace tess

@@ -1,0 +1,370 @@
+#include "editor/DocumentSync.h"
+#include "common/ScriptedPrompter.h"
+#include "deck/ElementKind.h"
+#include "editor/DeckDocument.h"
+#include "deck/DeckFile.h"
+#include "wml/FileUtil.h"
+#include "deck/SourceConstants.h"
+#include "deck/SourceForm.h"
+#include "wml/XmlTestSupport.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace tess {
+namespace {
+
+const std::string kRoad = TESS_TEST_DATA_DIR "/road/";
+// What a design save leaves of road/deck.wml: its own prolog, its text
+// untouched, laid out where WML allows no text.
+const std::string kDeckSource
+    = "<?xml version=\"1.0\"?>\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
+      "\"http://www.wapforum.org/DTD/wml_1.1.xml\">\n\n<wml>\n\n\t<card id=\"home\" "
+      "title=\"Home\">\n\t\t<p align=\"left\">Welcome \n\t\t\t<b>aboard\n\t\t\t</b>"
+      "\n\t\t\t<i>now\n\t\t\t</i>\n\t\t</p>\n\t</card>\n\n\t<card id=\"menu\" "
+      "title=\"Menu\">\n\t\t<p>\n\t\t\t<a "
+      "href=\"#home\">Back\n\t\t\t</a>\n\t\t</p>\n\t</card>\n\n</wml>\n";
+
+// The tab window's views and the main window, as records.
+struct Recorder : SyncViews, SyncHost
+{
+    std::string code;
+    int codeSets = 0;
+    std::pair<size_t, size_t> selection {0, 0};
+    int cardRefills = 0;
+    int trees = 0;
+    std::vector<int> followed;
+    std::string output;
+    std::vector<std::string> emulated;
+
+    std::string codeText() const override { return code; }
+    void setCodeText(const std::string &text) override
+    {
+        // As the editor keeps it: "\n" line ends only.
+        code.clear();
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                continue;
+            code += text[i] == '\r' ? '\n' : text[i];
+        }
+        ++codeSets;
+    }
+    void selectCode(size_t start, size_t end) override { selection = {start, end}; }
+    void refillCardList() override { ++cardRefills; }
+    void clearTree() override { trees = 0; }
+    void buildTree(const DeckModel &) override { ++trees; }
+    void followCodeTab(int tab) override { followed.push_back(tab); }
+    void showMessage(const std::string &text) override
+    {
+        output = text;
+        shown.push_back(text);
+    }
+    std::vector<std::string> shown;
+    void clearOutput() override { output.clear(); }
+    void addRecentFile(const std::string &) override { }
+    void launchEmulator(const std::string &path) override { emulated.push_back(path); }
+};
+
+std::string slurp(const std::string &path)
+{
+    return readWholeFile(path).value_or("<missing>");
+}
+
+class DocumentSyncTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { setAtomicWriteFailureForTesting(false); }
+
+    // A copy of a fixture opened as a document, its initial load run.
+    DocumentSync &open(const std::string &fixture, PageKind kind = PageKind::Wml)
+    {
+        const std::string path = m_dir.filePath(QString::fromStdString(fixture)).toStdString();
+        std::ofstream(path, std::ios::binary) << slurp(kRoad + fixture);
+        m_sync.reset();
+        m_owned = std::make_unique<DeckDocument>();
+        doc().setFileKind(kind);
+        EXPECT_TRUE(doc().OnOpenDocument(path, nullptr));
+        return start();
+    }
+    DocumentSync &start()
+    {
+        SyncPaths paths;
+        paths.tempDir = m_dir.path().toStdString();
+        paths.prologue = [this] { return m_prologue; };
+        m_sync = std::make_unique<DocumentSync>(doc(), m_views, m_views, paths);
+        m_sync->initialLoad();
+        return *m_sync;
+    }
+    DeckDocument &doc() { return *m_owned; }
+    std::string path(const char *name) const { return m_dir.filePath(name).toStdString(); }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<DeckDocument> m_owned = std::make_unique<DeckDocument>();
+    Recorder m_views;
+    std::unique_ptr<DocumentSync> m_sync;
+    std::string m_prologue = prologue(false, {});
+};
+
+TEST(ErrorLineTest, ReadsTheNumberAfterLine)
+{
+    const std::pair<const char *, int> cases[] = {
+        {"Error 0xC00CE04C on line 12, position 3\r\nreason", 12},
+        {"Error 0x00000001 on line  7 , position 1\r\n", 7},
+        {"Compilations Done - No Errors Found !!!", 0},
+        {"on line x, position 2", 0},
+        {"on line 4 position 2", 0},
+    };
+    for (const auto &[message, line] : cases)
+        EXPECT_EQ(errorLineOf(message), line) << message;
+}
+
+TEST(LineSelectionTest, SelectsTheLineWithoutItsEnd)
+{
+    const std::tuple<const char *, int, size_t, size_t> cases[] = {
+        {"ab\ncd\nef", 1, 0, 2}, {"ab\ncd\nef", 2, 3, 5}, {"ab\ncd\nef", 3, 6, 8},
+        {"ab\ncd\nef", 9, 6, 8}, {"single", 1, 0, 6},     {"ab\n", 2, 3, 3},
+        {"", 4, 0, 0},
+    };
+    for (const auto &[text, line, start, end] : cases)
+        EXPECT_EQ(lineSelection(text, line), std::make_pair(start, end)) << text << " " << line;
+}
+
+// Tab clicks show the file as it is and never write it; only a design
+// changed since is written, in the file's own form, whatever the settings'
+// prologue for new decks says.
+TEST_F(DocumentSyncTest, ViewingNeverWritesAndAnEditedDesignKeepsTheFilesProlog)
+{
+    m_prologue = prologue(true, "/x/w.dtd");
+    DocumentSync &sync = open("deck.wml");
+    const std::string original = slurp(doc().path());
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    EXPECT_EQ(m_views.code, original);
+    // Design sets the hint of the designer's kind; Code clears them all.
+    doc().hintKind = KindSelect;
+    for (int tab : {DesignTab, TreeTab, CodeTab, DesignTab, CodeTab})
+        ASSERT_TRUE(sync.switchTo(tab));
+    EXPECT_EQ(doc().selectionHints(), (std::array<bool, 8> {}));
+    ASSERT_TRUE(sync.compile());
+    EXPECT_EQ(slurp(doc().path()), original);
+    EXPECT_EQ(m_views.codeSets, 1);
+    EXPECT_FALSE(doc().isModified());
+
+    ASSERT_TRUE(sync.switchTo(DesignTab));
+    EXPECT_EQ(doc().selectionHints(), (std::array<bool, 8> {false, true}));
+    doc().setModified(true);
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    EXPECT_EQ(slurp(doc().path()), kDeckSource);
+    EXPECT_EQ(m_views.code, kDeckSource);
+    EXPECT_FALSE(doc().isModified());
+}
+
+// A code block of the design goes back where it stood, byte for byte, and
+// the deck stays valid.
+TEST_F(DocumentSyncTest, ACodeBlockComesBackAsWritten)
+{
+    DocumentSync &sync = open("code_block.wml");
+    doc().setModified(true);
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    EXPECT_NE(m_views.code.find("\t\t<p><% Response.Write(Now) %></p>\n"), std::string::npos)
+        << m_views.code;
+    ASSERT_TRUE(sync.switchTo(DesignTab));
+    EXPECT_TRUE(sync.compile());
+}
+
+// The code view holds the deck's characters whatever the file's encoding;
+// what the user types goes back in the file's own encoding and line ends.
+TEST_F(DocumentSyncTest, TheCodeKeepsTheFilesEncodingAndLineEnds)
+{
+    const std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+                               "<wml><card><p>N\xE6rmere \xC9"
+                               "cole</p></card></wml>\r\n";
+    std::ofstream(path("deck.wml"), std::ios::binary) << latin1;
+    m_owned = std::make_unique<DeckDocument>();
+    ASSERT_TRUE(doc().OnOpenDocument(path("deck.wml"), nullptr));
+    DocumentSync &sync = start();
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    EXPECT_EQ(m_views.code,
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+              "<wml><card><p>N\xC3\xA6rmere \xC3\x89"
+              "cole</p></card></wml>\n");
+    m_views.code.replace(m_views.code.find("</p>"), 0, " \xE2\x82\xAC");
+    ASSERT_TRUE(sync.switchTo(DesignTab));
+    EXPECT_EQ(slurp(doc().path()),
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+              "<wml><card><p>N\xE6rmere \xC9"
+              "cole &#8364;</p></card></wml>\r\n");
+    EXPECT_TRUE(doc().model().validDeck);
+}
+
+// Server code the design cannot hold (here between two cards) keeps the
+// design from writing the deck rather than losing the code.
+TEST_F(DocumentSyncTest, CodeOutsideTextKeepsTheDesignFromWriting)
+{
+    ScriptedPrompter prompter;
+    prompter.answer(Prompter::Answer::Ok);
+    const std::string deck = test::WmlPrologue
+        + "<wml><card id=\"a\"><p>a</p></card><% If x Then %><card id=\"b\"><p>b</p></card>"
+          "<% End If %></wml>\n";
+    std::ofstream(path("deck.wml"), std::ios::binary) << deck;
+    m_owned = std::make_unique<DeckDocument>();
+    ASSERT_TRUE(doc().OnOpenDocument(path("deck.wml"), nullptr));
+    DocumentSync &sync = start();
+    EXPECT_TRUE(doc().model().validDeck);
+    doc().setModified(true);
+    EXPECT_FALSE(sync.switchTo(CodeTab));
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, CodeOutsideTextRefusal);
+    EXPECT_EQ(slurp(doc().path()), deck);
+}
+
+TEST_F(DocumentSyncTest, AnErrorLineIsSelectedOnTheCodeSwitch)
+{
+    DocumentSync &sync = open("deck.wml");
+    doc().model().compile.outputMessage = "Error 0xC00CE04C on line 12, position 3\r\nmismatch";
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    const auto [start, end] = m_views.selection;
+    EXPECT_EQ(m_views.code.substr(start, end - start), "\t\t</p>");
+    EXPECT_EQ(std::count(m_views.code.begin(), m_views.code.begin() + start, '\n'), 11);
+}
+
+TEST_F(DocumentSyncTest, ANewPageAsksForItsNameWithItsOwnFilter)
+{
+    for (bool jsp : {false, true}) {
+        ScriptedPrompter prompter;
+        DeckDocument doc;
+        doc.setTitle("Tessarine1");
+        doc.setFileKind(jsp ? PageKind::Jsp : PageKind::Asp);
+        DocumentSync sync(doc, m_views, m_views);
+        sync.initialLoad();
+        EXPECT_EQ(m_views.code, newPageText(jsp));
+
+        const std::string chosen = path(jsp ? "page.jsp" : "page.asp");
+        prompter.file(ScriptedPrompter::Kind::SaveFile, "")
+            .file(ScriptedPrompter::Kind::SaveFile, chosen);
+        EXPECT_FALSE(sync.save());
+        ASSERT_TRUE(sync.save());
+        EXPECT_EQ(prompter.requests()[0].file.filter,
+                  jsp ? "JSP Files (*.jsp)|*.jsp|" : "ASP Files (*.asp)|*.asp|");
+        EXPECT_EQ(prompter.requests()[0].file.defaultExtension, jsp ? "jsp" : "asp");
+        EXPECT_EQ(doc.title(), jsp ? "page.jsp" : "page.asp");
+        EXPECT_EQ(slurp(chosen), newPageText(jsp));
+        // The page validates once its leading server code is dropped.
+        doc.model().filePath = chosen;
+        EXPECT_TRUE(LoadDeckFromFile(doc.model(), m_views));
+    }
+}
+
+TEST_F(DocumentSyncTest, SaveWritesWhatTheUserWorkedOn)
+{
+    struct Case
+    {
+        std::vector<int> clicks;
+        int saveBy; // a last click whose switch saves, or -1 for Save itself
+        const char *code;
+        std::string file; // "" : what the file held before the save
+    };
+    const Case cases[] = {
+        {{}, -1, "ignored", kDeckSource}, // the design, as opened
+        {{CodeTab}, -1, "<p>a &lt; b &amp; c</p>", "<p>a &lt; b &amp; c</p>"},
+        {{CodeTab},
+         DesignTab,
+         " \n<?xml version=\"1.0\"?><wml><card/></wml>",
+         "<?xml version=\"1.0\"?><wml><card/></wml>"},
+        {{TreeTab}, -1, "stale", kDeckSource}, // the tree shows the deck
+        {{TreeTab}, DesignTab, "stale", kDeckSource}, // with the tree's moves
+    };
+    for (const Case &c : cases) {
+        ScriptedPrompter prompter;
+        DocumentSync &sync = open("deck.wml");
+        for (int tab : c.clicks)
+            ASSERT_TRUE(sync.switchTo(tab));
+        std::ofstream(doc().path(), std::ios::binary) << "before";
+        m_views.code = c.code;
+        doc().setModified(true);
+        ASSERT_TRUE(c.saveBy < 0 ? sync.save() : sync.switchTo(c.saveBy));
+        EXPECT_EQ(slurp(doc().path()), c.file.empty() ? "before" : c.file) << c.code;
+        EXPECT_FALSE(doc().isModified());
+    }
+}
+
+TEST_F(DocumentSyncTest, AFailedWriteLeavesTheFileAndTheTab)
+{
+    ScriptedPrompter prompter;
+    DocumentSync &sync = open("deck.wml");
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    const std::string before = slurp(doc().path());
+    m_views.code = "<wml><card/></wml>";
+    doc().setModified(true);
+    setAtomicWriteFailureForTesting(true);
+    prompter.answer(Prompter::Answer::Ok).answer(Prompter::Answer::Ok);
+    EXPECT_FALSE(sync.switchTo(DesignTab));
+    EXPECT_FALSE(sync.saveCommand());
+    EXPECT_EQ(slurp(doc().path()), before);
+    EXPECT_EQ(sync.activeTab(), CodeTab);
+    EXPECT_EQ(m_views.followed.back(), CodeTab);
+    EXPECT_TRUE(doc().isModified());
+    ASSERT_EQ(prompter.messages().size(), 2u);
+    EXPECT_EQ(prompter.messages()[0].text, "Unable to Save the File");
+    EXPECT_EQ(prompter.messages()[0].icon, Prompter::Icon::Stop);
+}
+
+// The answers of the save prompt are driven through the main window in
+// tests/shell/RoadTest.cpp; here a new document, which lives in a temporary
+// file once the Code tab has saved it, is named before it is written.
+TEST_F(DocumentSyncTest, ATemporaryDocumentIsNamedWhenItCloses)
+{
+    ScriptedPrompter prompter;
+    DeckDocument reopened;
+    std::ofstream(path("old.tmp")) << "<wml/>";
+    ASSERT_TRUE(reopened.OnOpenDocument(path("old.tmp"), nullptr));
+    EXPECT_TRUE(reopened.isModified() && reopened.openedFromTemporary);
+
+    doc().setTitle("Tessarine1");
+    doc().startNewDeck();
+    DocumentSync &sync = start();
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    EXPECT_EQ(doc().path(), path("Tessarine1.tmp"));
+    EXPECT_TRUE(doc().isModified() && doc().isTemporary());
+    prompter.answer(Prompter::Answer::Yes).file(ScriptedPrompter::Kind::SaveFile, path("new.wml"));
+    EXPECT_TRUE(sync.queryClose());
+    EXPECT_EQ(prompter.messages()[0].text, "Save changes to Tessarine1?");
+    EXPECT_EQ(prompter.requests()[0].file.filter,
+              "WML Files (*.wml)|*.wml|ASP Files (*.asp)|*.asp|JSP Files (*.jsp)|*.jsp|");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("Tessarine1.tmp"))));
+    EXPECT_EQ(slurp(path("new.wml")), m_views.code);
+    EXPECT_TRUE(doc().savePromptAnsweredYes);
+}
+
+TEST_F(DocumentSyncTest, TheTreeAndThePreviewValidate)
+{
+    ScriptedPrompter prompter;
+    DocumentSync &sync = open("deck.wml");
+    ASSERT_TRUE(sync.switchTo(TreeTab));
+    EXPECT_EQ(m_views.trees, 1);
+    EXPECT_TRUE(doc().xmlTreeActive);
+    EXPECT_EQ(m_views.output, "Compilations Done - No Errors Found !!!");
+    EXPECT_TRUE(sync.request(WM_TAB_PREVIEW));
+    EXPECT_EQ(m_views.emulated, std::vector<std::string> {doc().path()});
+
+    ASSERT_TRUE(sync.switchTo(CodeTab));
+    m_views.code.replace(m_views.code.find("</b>"), 4, "");
+    ASSERT_TRUE(sync.save());
+    prompter.answer(Prompter::Answer::Ok).answer(Prompter::Answer::Ok);
+    EXPECT_FALSE(sync.request(WM_TAB_PREVIEW));
+    EXPECT_EQ(m_views.trees, 0);
+    EXPECT_EQ(prompter.messages()[0].text, "Error in Compilation");
+
+    m_sync.reset();
+    m_owned = std::make_unique<DeckDocument>();
+    EXPECT_FALSE(start().request(WM_TAB_PREVIEW));
+    EXPECT_EQ(prompter.messages()[1].text, "Emulator launch failed: save file prior to preview");
+    EXPECT_EQ(prompter.messages()[1].icon, Prompter::Icon::Stop);
+}
+
+} // namespace
+} // namespace tess

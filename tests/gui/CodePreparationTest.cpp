@@ -1,0 +1,101 @@
+#include "deck/DeckModel.h"
+#include "editor/DeckDocument.h"
+#include "app/ProcessPaths.h"
+#include "wml/FileUtil.h"
+#include "gui/shell/DocumentTabs.h"
+#include "gui/code/DeckCodeEditor.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace tess {
+namespace {
+
+class NoHost : public SyncHost
+{
+public:
+    void showMessage(const std::string &text) override { last = text; }
+    void clearOutput() override { }
+    void addRecentFile(const std::string &) override { }
+    void launchEmulator(const std::string &) override { }
+    std::string last;
+};
+
+// The hidden code view is filled in idle time with what a switch to Code
+// would show; the switch must show exactly what it would have without that.
+class CodePreparationTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TempDirPath = m_dir.path().toStdString();
+        m_path = m_dir.filePath("deck.wml").toStdString();
+        const auto deck = readWholeFile(TESS_TEST_DATA_DIR "/road/deck.wml");
+        ASSERT_TRUE(deck && writeFileAtomically(m_path, *deck));
+    }
+
+    // The code text after a switch, with or without the filling and with an
+    // edit of the design in between.
+    std::string codeAfterSwitch(bool prepared, bool edit)
+    {
+        DeckDocument doc;
+        EXPECT_TRUE(doc.OnOpenDocument(m_path, nullptr));
+        DocumentTabs tabs(doc, m_host);
+        tabs.ensureInitialLoad();
+        EXPECT_TRUE(doc.model().validDeck) << m_host.last;
+        if (prepared) {
+            EXPECT_TRUE(tabs.preparingCodeView());
+            tabs.finishPreparingCodeView();
+            m_prepared = tabs.codeView()->text();
+        } else {
+            tabs.finishPreparingCodeView();
+            tabs.codeView()->setText("");
+        }
+        if (edit) {
+            DeckNode *card = NthCard(doc.model().root(), 1);
+            card->element->fragment = "<card id=\"edited\" title=\"Edited\" >";
+            doc.setModified(true);
+        }
+        tabs.clickTab(CodeTab);
+        EXPECT_EQ(tabs.currentIndex(), CodeTab);
+        return tabs.codeView()->text();
+    }
+
+    QTemporaryDir m_dir;
+    std::string m_path;
+    std::string m_prepared;
+    NoHost m_host;
+};
+
+TEST_F(CodePreparationTest, TheSwitchShowsTheSameTextWithOrWithoutIt)
+{
+    const std::string plain = codeAfterSwitch(false, false);
+    ASSERT_TRUE(writeFileAtomically(m_path, *readWholeFile(TESS_TEST_DATA_DIR "/road/deck.wml")));
+    EXPECT_EQ(codeAfterSwitch(true, false), plain);
+    // Foreseen exactly: the switch had nothing left to change.
+    EXPECT_EQ(m_prepared, plain);
+
+    ASSERT_TRUE(writeFileAtomically(m_path, *readWholeFile(TESS_TEST_DATA_DIR "/road/deck.wml")));
+    const std::string edited = codeAfterSwitch(false, true);
+    EXPECT_NE(edited.find("<card id=\"edited\" title=\"Edited\">"), std::string::npos) << edited;
+    ASSERT_TRUE(writeFileAtomically(m_path, *readWholeFile(TESS_TEST_DATA_DIR "/road/deck.wml")));
+    EXPECT_EQ(codeAfterSwitch(true, true), edited);
+}
+
+TEST_F(CodePreparationTest, StopsWhenTheViewIsSetOrTheTabChanges)
+{
+    DeckDocument doc;
+    ASSERT_TRUE(doc.OnOpenDocument(m_path, nullptr));
+    DocumentTabs tabs(doc, m_host);
+    tabs.ensureInitialLoad();
+    ASSERT_TRUE(tabs.preparingCodeView());
+    tabs.codeView()->setText("mine");
+    QApplication::processEvents();
+    EXPECT_FALSE(tabs.preparingCodeView());
+    EXPECT_EQ(tabs.codeView()->text(), "mine");
+}
+
+} // namespace
+} // namespace tess

@@ -1,0 +1,230 @@
+#include "ShownMenus.h"
+#include "common/ScriptedPrompter.h"
+#include "common/TimeLimit.h"
+#include "common/UserInput.h"
+#include "gui/shell/Application.h"
+#include "editor/DeckDocument.h"
+#include "gui/shell/TabbedDock.h"
+#include "gui/shell/DocumentWindow.h"
+#include "app/ClockText.h"
+#include "gui/shell/ProjectTree.h"
+#include "gui/shell/MainWindow.h"
+#include "app/ProcessPaths.h"
+#include "app/SettingsKey.h"
+#include "gui/shell/ShellConstants.h"
+#include "gui/code/OutputView.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sys/stat.h>
+
+namespace tess {
+namespace {
+
+using Pane = MainWindow::StatusPane;
+
+TEST(ClockTextTest, TwelveHourDialWithoutAmPm)
+{
+    EXPECT_EQ(ClockText(13, 5, 9), "1:05:09");
+    EXPECT_EQ(ClockText(0, 30, 0), "0:30:00");
+    EXPECT_EQ(ClockText(12, 0, 0), "12:00:00");
+    EXPECT_EQ(ClockText(23, 59, 59), "11:59:59");
+}
+
+void sendKey(QWidget *to, Qt::Key key, bool repeat = false)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat);
+    QApplication::sendEvent(to, &event);
+}
+
+class MainFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_frame.Create()); }
+
+    MainWindow m_frame;
+};
+
+TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
+{
+    EXPECT_EQ(shownTitle(&m_frame), "Tessarine 2.0");
+    EXPECT_TRUE(m_frame.mdiArea()->subWindowList().isEmpty());
+    EXPECT_NE(qobject_cast<ProjectTree *>(m_frame.workspaceBar()->GetActiveView()), nullptr);
+    EXPECT_NE(qobject_cast<OutputView *>(m_frame.outputBar()->GetActiveView()), nullptr);
+    const std::tuple<TabbedDock *, const char *, const char *, Qt::DockWidgetArea> bars[] = {
+        {m_frame.workspaceBar(), "Workspace", "Project", Qt::LeftDockWidgetArea},
+        {m_frame.outputBar(), "Output", "Output", Qt::BottomDockWidgetArea},
+    };
+    for (const auto &[bar, caption, tab, area] : bars) {
+        EXPECT_EQ(bar->windowTitle(), caption);
+        EXPECT_EQ(m_frame.dockWidgetArea(bar), area);
+        ASSERT_EQ(bar->GetViewCount(), 1);
+        EXPECT_EQ(bar->tabWidget()->tabText(0), tab);
+        EXPECT_FALSE(bar->tabWidget()->tabIcon(0).isNull());
+        EXPECT_EQ(bar->requestedSize(), QSize(200, 100));
+    }
+    // Menu 128: no document is open.
+    EXPECT_EQ(
+        shownMenus(m_frame),
+        QStringList({"&File", "  &New File", "  &Open File\tCtrl+O", "  ", "  Recent File", "  ",
+                     "  E&xit", "&View", "  &Status Bar", "&Help", "  &About Tessarine"}));
+    const std::pair<Pane, const char *> panes[] = {
+        {Pane::Message, ""},       {Pane::LineColumn, "Ln 0 Col 0  "},
+        {Pane::Clock, "00:00:00"}, {Pane::CapsLock, "CAP"},
+        {Pane::NumLock, "NUM"},    {Pane::ScrollLock, "SCRL"},
+    };
+    for (const auto &[pane, text] : panes) {
+        EXPECT_EQ(m_frame.paneText(pane), text);
+        EXPECT_FALSE(m_frame.isIndicatorOn(pane));
+    }
+}
+
+TEST_F(MainFrameTest, PanesFollowTheClockTheEditorAndTheLockKeys)
+{
+    EXPECT_EQ(m_frame.clockTimer()->interval(), 1000);
+    EXPECT_TRUE(m_frame.clockTimer()->isActive());
+    m_frame.setClockSource([] { return QTime(13, 5, 9); });
+    QMetaObject::invokeMethod(m_frame.clockTimer(), "timeout");
+    EXPECT_EQ(m_frame.paneText(Pane::Clock), "1:05:09");
+
+    m_frame.setLineColumnText("Ln 12 Col 3  ");
+    EXPECT_EQ(m_frame.paneText(Pane::LineColumn), "Ln 12 Col 3  ");
+
+    for (Qt::Key key : {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_NumLock, Qt::Key_ScrollLock})
+        sendKey(&m_frame, key);
+    sendKey(&m_frame, Qt::Key_ScrollLock, true); // auto-repeat changes nothing
+    EXPECT_TRUE(m_frame.isIndicatorOn(Pane::CapsLock));
+    EXPECT_FALSE(m_frame.isIndicatorOn(Pane::NumLock));
+    EXPECT_TRUE(m_frame.isIndicatorOn(Pane::ScrollLock));
+}
+
+class StartupTest : public ::testing::Test
+{
+protected:
+    StartupOptions options(const std::string &file = {})
+    {
+        StartupOptions o;
+        o.file = file;
+        o.workingDir = m_dir.path().toStdString();
+        o.settingsPath = m_dir.filePath("Tessarine.ini").toStdString();
+        o.recentPath = m_dir.filePath("recent.ini").toStdString();
+        o.prompter = &m_prompter;
+        return o;
+    }
+
+    QTemporaryDir m_dir;
+    ScriptedPrompter m_prompter;
+};
+
+TEST_F(StartupTest, WithoutAFileNoDocumentOpens)
+{
+    Application app;
+    std::string error;
+    ASSERT_TRUE(app.InitInstance(options(), &error)) << error;
+    EXPECT_TRUE(app.mainFrame()->mdiArea()->subWindowList().isEmpty());
+    EXPECT_EQ(CurrentFilePath, "");
+    const QString temp = QString::fromStdString(TempDirPath);
+    EXPECT_TRUE(QFileInfo(temp).isDir());
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Temp")));
+    EXPECT_EQ(app.startupWarning(), "");
+    EXPECT_EQ(app.imageIcon().size(), QSize(32, 32));
+    EXPECT_TRUE(app.recentFiles()->entries().empty());
+
+    // Quitting takes the instance's folder away with what it holds.
+    QFile(temp + "/Tessarine1.tmp").open(QIODevice::WriteOnly);
+    app.ExitInstance();
+    EXPECT_FALSE(QFileInfo::exists(temp));
+}
+
+TEST_F(StartupTest, AnUnusableTempDirIsReportedInTheOutputWindow)
+{
+    const std::string fifo = m_dir.filePath("fifo").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    SettingsKey settings(options().settingsPath);
+    ASSERT_TRUE(settings.create() && settings.writeString(kSettingTempDir, fifo));
+    const std::string deck = m_dir.filePath("deck.wml").toStdString();
+    std::ofstream(deck) << "<wml><card/></wml>";
+    test::TimeLimit limit(60);
+    Application app;
+    std::string error;
+    ASSERT_TRUE(app.InitInstance(options(deck), &error)) << error;
+    const std::string warning = "Temp Dir \"" + fifo
+        + "\" cannot be used (not a folder): temporary files go to " + TempDirPath + " instead";
+    EXPECT_EQ(app.startupWarning(), warning);
+    EXPECT_EQ(app.mainFrame()->outputView()->message(),
+              "Compilations Done - No Errors Found !!!\n" + warning);
+    EXPECT_TRUE(m_prompter.messages().empty());
+}
+
+TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedAndRecorded)
+{
+    const std::string deck = m_dir.filePath("deck.wml").toStdString();
+    QFile f(QString::fromStdString(deck));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("<wml>\n<card/>\n</wml>\n") > 0);
+    f.close();
+
+    Application app;
+    std::string error;
+    ASSERT_TRUE(app.InitInstance(options(deck), &error)) << error;
+    const QList<QMdiSubWindow *> children = app.mainFrame()->mdiArea()->subWindowList();
+    ASSERT_EQ(children.size(), 1);
+    EXPECT_EQ(shownTitle(children[0]), "deck.wml");
+    auto *child = qobject_cast<DocumentWindow *>(children[0]);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(child->document().path(), deck);
+    EXPECT_EQ(ChildCount(child->document().model().root()), 1);
+    EXPECT_EQ(shownTitle(app.mainFrame()), "Tessarine 2.0 - [deck.wml]");
+    EXPECT_EQ(CurrentFilePath, deck);
+    EXPECT_EQ(app.recentFiles()->entries(), std::vector<std::string> {deck});
+}
+
+TEST_F(StartupTest, AnUnreadableFileFailsAMissingIconDoesNot)
+{
+    // The window opens and says why at once; only a screenshot fails.
+    const test::TimeLimit limit(60);
+    const std::string missing = m_dir.filePath("missing.wml").toStdString();
+    const std::string why = "cannot open " + missing + ": No such file or directory";
+    const std::string fifo = m_dir.filePath("fifo.wml").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    for (const auto &[file, message] :
+         {std::pair {missing, why},
+          std::pair {fifo, "cannot read " + fifo + ": not a regular file"}}) {
+        m_prompter.answer(Prompter::Answer::Ok);
+        Application app;
+        EXPECT_TRUE(app.InitInstance(options(file), &error));
+        EXPECT_TRUE(app.mainFrame()->isVisible());
+        ASSERT_FALSE(m_prompter.messages().empty());
+        EXPECT_EQ(m_prompter.messages().back().text, message);
+        EXPECT_EQ(m_prompter.messages().back().icon, Prompter::Icon::Stop);
+    }
+    StartupOptions shot = options(missing);
+    shot.fixedSize = true;
+    EXPECT_FALSE(Application().InitInstance(shot, &error));
+    EXPECT_EQ(error, why);
+
+    m_prompter.answer(Prompter::Answer::Ok);
+    StartupOptions o = options();
+    o.imageIconResource = ":/icons/none.xpm";
+    Application app;
+    EXPECT_TRUE(app.InitInstance(o, &error));
+    ASSERT_EQ(m_prompter.messages().size(), 3u);
+    EXPECT_EQ(m_prompter.messages()[2].text, "Unable to load Icon");
+}
+
+} // namespace
+} // namespace tess

@@ -1,0 +1,110 @@
+#include "wml/FileUtil.h"
+#include "common/TimeLimit.h"
+#include "tests/wml/XmlTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tess {
+namespace {
+
+std::vector<std::string> namesIn(const std::string &folder)
+{
+    std::vector<std::string> names;
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Only a regular file is read, and only up to a limit: a FIFO or a device is
+// turned away at once rather than waited on or read for ever.
+TEST(FileUtil, OnlyRegularFilesOfBoundedSizeAreRead)
+{
+    test::TimeLimit limit(20);
+    test::ScratchDir scratch;
+    const std::string dir = scratch.dir.path().toStdString();
+    const std::string deck = scratch.write("deck.wml", "<wml/>");
+    const std::string fifo = dir + "/fifo.wml";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string mib = scratch.write("mib.wml", "");
+    const std::string huge = scratch.write("huge.wml", "");
+    ASSERT_EQ(::truncate(mib.c_str(), 1 << 20), 0);
+    ASSERT_EQ(::truncate(huge.c_str(), off_t(kLargestReadFile) + 1), 0);
+    const uint64_t oneMiB = 1 << 20;
+    const struct
+    {
+        std::string path;
+        uint64_t most;
+        std::string error; // empty: read whole
+    } cases[] = {
+        {deck, kLargestReadFile, ""},
+        {mib, oneMiB, ""},
+        {mib, oneMiB - 1, "cannot read " + mib + ": larger than 0 MiB"},
+        {huge, kLargestReadFile, "cannot read " + huge + ": larger than 256 MiB"},
+        {fifo, kLargestReadFile, "cannot read " + fifo + ": not a regular file"},
+        {"/dev/zero", kLargestReadFile, "cannot read /dev/zero: not a regular file"},
+        {dir, kLargestReadFile, "cannot read " + dir + ": Is a directory"},
+        {dir + "/none.wml", kLargestReadFile,
+         "cannot open " + dir + "/none.wml: No such file or directory"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(unreadableFileReason(c.path, c.most), c.error);
+        std::string error;
+        const std::optional<std::string> bytes = readWholeFile(c.path, &error, c.most);
+        EXPECT_EQ(bytes.has_value(), c.error.empty());
+        EXPECT_EQ(error, c.error);
+    }
+    EXPECT_EQ(readWholeFile(deck), "<wml/>");
+    // A head is what a format's header needs, however large the file.
+    EXPECT_EQ(readFileHead(huge, 3), std::string(3, '\0'));
+    EXPECT_EQ(readFileHead(deck, 100), "<wml/>");
+    EXPECT_EQ(readFileHead(fifo, 100), std::nullopt);
+}
+
+// The temporary file beside the target has a short name of its own, so a name
+// at the system's limit saves; anything but a regular file is never replaced.
+TEST(FileUtil, AtomicWritesFitAnyNameAndReplaceOnlyRegularFiles)
+{
+    test::TimeLimit limit(20);
+    test::ScratchDir scratch;
+    const std::string dir = scratch.dir.path().toStdString();
+    for (const std::string &name : {std::string(246, 'a') + ".wml", std::string(251, 'b') + ".wml",
+                                    std::string("deck\xff.wml")}) {
+        SCOPED_TRACE(name.size());
+        const std::string path = dir + "/" + name;
+        std::string error;
+        EXPECT_TRUE(writeFileAtomically(path, "<wml/>", &error)) << error;
+        EXPECT_TRUE(writeFileAtomically(path, "<wml></wml>", &error)) << error;
+        EXPECT_EQ(readWholeFile(path), "<wml></wml>");
+        EXPECT_EQ(namesIn(dir), std::vector<std::string> {name});
+        std::filesystem::remove(path);
+    }
+    const std::string fifo = dir + "/fifo.wml";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct
+    {
+        std::string path, error;
+    } refused[] = {
+        {fifo, "cannot write " + fifo + ": not a regular file"},
+        {"/dev/full", "cannot write /dev/full: not a regular file"},
+        {dir, "cannot write " + dir + ": Is a directory"},
+    };
+    for (const auto &c : refused) {
+        std::string error;
+        EXPECT_FALSE(writeFileAtomically(c.path, "x", &error));
+        EXPECT_EQ(error, c.error);
+    }
+    struct stat st = {};
+    EXPECT_TRUE(::stat(fifo.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
+    EXPECT_EQ(namesIn(dir), std::vector<std::string> {"fifo.wml"});
+}
+
+} // namespace
+} // namespace tess
