@@ -1,10 +1,10 @@
 #include "app/DeckCheck.h"
 
-#include "deck/DeckModel.h"
 #include "app/SettingsKey.h"
 #include "deck/DeckFile.h"
-#include "wml/FileUtil.h"
+#include "deck/DeckModel.h"
 #include "deck/SourceForm.h"
+#include "wml/FileUtil.h"
 #include "wml/TextEncoding.h"
 #include "wml/WmlFormatter.h"
 #include "wml/XmlDocument.h"

@@ -5,10 +5,10 @@
 // to 8k controls (4 means linear) and each paint's ratio to the reference,
 // all in CPU time, which a busy machine disturbs least.
 #include "bench/TimeReporter.h"
-#include "editor/CardLayout.h"
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
+#include "editor/CardLayout.h"
 
 #include <QFile>
 #include <QGuiApplication>

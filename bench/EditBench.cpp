@@ -9,12 +9,12 @@
 // edit at 2000 controls against a 16 ms frame and against the paint, and
 // Align All's 8000 / 2000 ratio (4 means linear).
 #include "bench/TimeReporter.h"
-#include "editor/CardLayout.h"
-#include "editor/DesignEditing.h"
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
+#include "editor/CardLayout.h"
 #include "editor/DeckDocument.h"
+#include "editor/DesignEditing.h"
 
 #include <QGuiApplication>
 #include <QImage>

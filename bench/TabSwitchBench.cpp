@@ -12,15 +12,15 @@
 // shown; BM_DesignToCode/N/1 lets that finish and changes one text of the
 // first card, as a user looks at and edits the design before clicking Code.
 // BM_DesignToCode/N/0 clicks at once, before any idle time.
+#include "app/DeckCheck.h"
+#include "app/ProcessPaths.h"
 #include "bench/TimeReporter.h"
 #include "deck/DeckModel.h"
 #include "editor/DeckDocument.h"
-#include "app/DeckCheck.h"
-#include "app/ProcessPaths.h"
 #include "editor/DocumentSync.h"
-#include "wml/FileUtil.h"
-#include "gui/shell/DocumentTabs.h"
 #include "gui/code/DeckCodeEditor.h"
+#include "gui/shell/DocumentTabs.h"
+#include "wml/FileUtil.h"
 
 #include <QApplication>
 #include <QProcess>

@@ -16,7 +16,6 @@ std::string Trimmed(std::string_view value)
     return std::string(value.substr(first, value.find_last_not_of(WhiteSpace) - first + 1));
 }
 
-
 namespace {
 
 // Where `name` followed by "=" first stands; with `skipAfterI`, occurrences

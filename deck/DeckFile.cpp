@@ -3,10 +3,10 @@
 #include "deck/DeckConstants.h"
 #include "deck/DeckReader.h"
 #include "deck/DeckWriter.h"
-#include "wml/FileUtil.h"
-#include "wml/ServerCodeMask.h"
 #include "deck/SourceConstants.h"
 #include "deck/SourceForm.h"
+#include "wml/FileUtil.h"
+#include "wml/ServerCodeMask.h"
 #include "wml/TextEncoding.h"
 
 #include <cstdio>

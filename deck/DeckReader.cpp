@@ -1,10 +1,10 @@
 #include "deck/DeckReader.h"
 
-#include "deck/ElementFactory.h"
 #include "deck/DeckConstants.h"
+#include "deck/ElementFactory.h"
 #include "deck/NodeIndex.h"
-#include "wml/XmlEscape.h"
 #include "deck/SourceConstants.h"
+#include "wml/XmlEscape.h"
 
 #include <string_view>
 #include <utility>

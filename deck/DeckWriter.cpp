@@ -1,8 +1,8 @@
 #include "deck/DeckWriter.h"
 
 #include "deck/DeckConstants.h"
-#include "wml/XmlEscape.h"
 #include "deck/SourceConstants.h"
+#include "wml/XmlEscape.h"
 
 namespace tess {
 

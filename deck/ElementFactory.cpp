@@ -1,6 +1,5 @@
 #include "deck/ElementFactory.h"
 
-
 namespace tess {
 
 std::unique_ptr<Element> makeElement(int kind)

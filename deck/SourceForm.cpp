@@ -2,12 +2,12 @@
 
 #include "deck/DeckModel.h"
 #include "deck/DeckWriter.h"
-#include "wml/XmlEscape.h"
-#include "wml/FileUtil.h"
 #include "deck/SourceConstants.h"
+#include "wml/FileUtil.h"
 #include "wml/TextEncoding.h"
 #include "wml/WmlFormatter.h"
 #include "wml/XmlDocument.h"
+#include "wml/XmlEscape.h"
 
 namespace tess {
 

@@ -7,7 +7,7 @@
 namespace tess {
 
 DesignRect AnchorPainter::Paint(QPainter &painter, const DesignRect &given,
-                             const std::string &linkText)
+                                const std::string &linkText)
 {
     const std::string text = shownText(linkText);
     FontChoice choice;

@@ -1,11 +1,11 @@
 #include "editor/CardCommands.h"
 
-#include "editor/DesignCommands.h"
+#include "deck/DeckConstants.h"
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
-#include "deck/DeckConstants.h"
 #include "editor/DeckDocument.h"
+#include "editor/DesignCommands.h"
 #include "editor/Prompter.h"
 #include "wml/XmlDocument.h"
 

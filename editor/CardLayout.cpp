@@ -1,13 +1,13 @@
 #include "editor/CardLayout.h"
 
-#include "editor/DesignConstants.h"
+#include "deck/DeckConstants.h"
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
+#include "editor/DesignConstants.h"
 #include "editor/ElementPainting.h"
-#include "deck/DeckConstants.h"
-#include "editor/SelectPainter.h"
 #include "editor/OptgroupPainter.h"
 #include "editor/OptionPainter.h"
+#include "editor/SelectPainter.h"
 
 #include <QPainter>
 
@@ -207,8 +207,8 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
             r.right = r.left + kCaptionPad + optionMeasure(device, q);
             paintOption(painter, q);
         } else if (q->kind() == KindOptgroup) {
-            const int groupMeasure = std::max(kOptgroupMinMeasure,
-                                              OptgroupPainter::MeasureCaption(device, r, q->fragment()));
+            const int groupMeasure = std::max(
+                kOptgroupMinMeasure, OptgroupPainter::MeasureCaption(device, r, q->fragment()));
             int innerWidest = 0;
             int k = 0;
             for (DeckNode *o = q->firstChild; o; o = o->nextSibling) {

@@ -1,9 +1,9 @@
 #include "editor/CardRebuild.h"
 
 #include "deck/AttributeReader.h"
+#include "deck/DeckConstants.h"
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
-#include "deck/DeckConstants.h"
 
 #include <algorithm>
 

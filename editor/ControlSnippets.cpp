@@ -1,9 +1,9 @@
 #include "editor/ControlSnippets.h"
 
-#include "editor/TextProperties.h"
-#include "editor/CardRebuild.h"
 #include "deck/ElementKind.h"
+#include "editor/CardRebuild.h"
 #include "editor/DeckDocument.h"
+#include "editor/TextProperties.h"
 
 #include <algorithm>
 
@@ -24,8 +24,7 @@ constexpr ControlCommandInfo kCommands[] = {
     {ControlCommand::Text, KindText, DeckDocument::ToolText, ""},
     {ControlCommand::Option, KindOption, DeckDocument::ToolOption, "\n</option>"},
     {ControlCommand::Image, KindImage, DeckDocument::ToolImage, ""},
-    {ControlCommand::Optgroup, KindOptgroup, DeckDocument::ToolOptgroup,
-     "\n</optgroup>"},
+    {ControlCommand::Optgroup, KindOptgroup, DeckDocument::ToolOptgroup, "\n</optgroup>"},
     {ControlCommand::AspTag, KindAsp, kNoTool, ""},
     {ControlCommand::JspTag, KindJsp, kNoTool, ""},
     {ControlCommand::Card, KindCard, kNoTool, ""},

@@ -1,9 +1,9 @@
 #include "editor/DeckDocument.h"
 
+#include "deck/DeckFile.h"
+#include "deck/ElementKind.h"
 #include "editor/CardLayout.h"
 #include "editor/DesignCommands.h"
-#include "deck/ElementKind.h"
-#include "deck/DeckFile.h"
 #include "wml/FileUtil.h"
 
 #include <filesystem>

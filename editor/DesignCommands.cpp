@@ -1,11 +1,11 @@
 #include "editor/DesignCommands.h"
 
-#include "editor/DesignEditing.h"
-#include "editor/ElementProperties.h"
 #include "deck/DeckModel.h"
 #include "deck/ElementKind.h"
 #include "deck/NodeIndex.h"
 #include "editor/DeckDocument.h"
+#include "editor/DesignEditing.h"
+#include "editor/ElementProperties.h"
 
 #include <tuple>
 #include <utility>

@@ -1,15 +1,15 @@
 #include "editor/DesignEditing.h"
 
-#include "editor/CardLayout.h"
-#include "editor/DesignCommands.h"
-#include "editor/DesignConstants.h"
+#include "deck/DeckConstants.h"
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
-#include "editor/ElementPainting.h"
-#include "deck/DeckConstants.h"
 #include "deck/NodeIndex.h"
+#include "editor/CardLayout.h"
 #include "editor/DeckDocument.h"
+#include "editor/DesignCommands.h"
+#include "editor/DesignConstants.h"
+#include "editor/ElementPainting.h"
 #include "editor/Prompter.h"
 
 #include <QPainter>

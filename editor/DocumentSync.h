@@ -4,8 +4,8 @@
 #include "wml/MessageSink.h"
 
 #include <cstddef>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 

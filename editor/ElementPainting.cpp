@@ -1,15 +1,15 @@
 #include "editor/ElementPainting.h"
 
 #include "deck/ElementKind.h"
-#include "editor/AspPainter.h"
 #include "editor/AnchorPainter.h"
-#include "editor/InputPainter.h"
-#include "editor/SelectPainter.h"
+#include "editor/AspPainter.h"
 #include "editor/ImagePainter.h"
+#include "editor/InputPainter.h"
 #include "editor/JspPainter.h"
-#include "editor/TextPainter.h"
 #include "editor/OptgroupPainter.h"
 #include "editor/OptionPainter.h"
+#include "editor/SelectPainter.h"
+#include "editor/TextPainter.h"
 #include "wml/XmlEscape.h"
 
 #include <QFontMetrics>

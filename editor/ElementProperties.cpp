@@ -1,8 +1,8 @@
 #include "editor/ElementProperties.h"
 
-#include "editor/TextProperties.h"
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
+#include "editor/TextProperties.h"
 #include "wml/XmlEscape.h"
 
 namespace tess {

@@ -5,7 +5,8 @@
 
 namespace tess {
 
-DesignRect ImagePainter::Paint(QPainter &painter, const DesignRect &given, const std::string &fragment)
+DesignRect ImagePainter::Paint(QPainter &painter, const DesignRect &given,
+                               const std::string &fragment)
 {
     std::optional<std::string> path = attributeValue(fragment, "src");
     if (!path)

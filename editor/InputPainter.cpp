@@ -8,7 +8,8 @@
 
 namespace tess {
 
-DesignRect InputPainter::Paint(QPainter &painter, const DesignRect &given, const std::string &fragment)
+DesignRect InputPainter::Paint(QPainter &painter, const DesignRect &given,
+                               const std::string &fragment)
 {
     const std::string caption = titleCaption(fragment, kDefaultInputCaption);
     painter.save();

@@ -37,7 +37,7 @@ DesignRect OptionPainter::Paint(QPainter &painter, const DesignRect &given, cons
 }
 
 int OptionPainter::MeasureCaption(const QPaintDevice *device, const DesignRect &given,
-                               const std::string &text)
+                                  const std::string &text)
 {
     return measureCaptionWidth(device, given, optionCaption(text));
 }

@@ -1,8 +1,8 @@
 #include "editor/TextProperties.h"
 
-#include "editor/DesignConstants.h"
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
+#include "editor/DesignConstants.h"
 #include "wml/XmlEscape.h"
 
 namespace tess {

@@ -178,7 +178,7 @@ bool WbmpImage::Draw(QPainter &painter, int x, int y) const
 }
 
 void WbmpImage::drawBand(QPainter &painter, int x, int y, int firstRow, int rows, int firstByte,
-                        int byteCount) const
+                         int byteCount) const
 {
     // Eight 32-bit pixels per byte value, so a row is expanded a byte at a
     // time and the band is drawn without any format conversion.

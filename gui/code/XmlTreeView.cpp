@@ -3,8 +3,8 @@
 #include "gui/code/ImageStrip.h"
 
 #include "deck/DeckModel.h"
-#include "editor/Prompter.h"
 #include "deck/SourceConstants.h"
+#include "editor/Prompter.h"
 #include "editor/XmlTreeModel.h"
 
 #include <QCoreApplication>
@@ -101,8 +101,8 @@ int XmlTreeView::itemImage(const QTreeWidgetItem *item)
     return item ? item->data(0, ImageRole).toInt() : -1;
 }
 
-QTreeWidgetItem *XmlTreeView::makeItem(QTreeWidgetItem *parent, const std::string &label,
-                                        int image, int id)
+QTreeWidgetItem *XmlTreeView::makeItem(QTreeWidgetItem *parent, const std::string &label, int image,
+                                       int id)
 {
     auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
     item->setText(0, QString::fromStdString(label));

@@ -1,9 +1,9 @@
 #include "gui/design/CardList.h"
 
-#include "deck/ElementKind.h"
 #include "deck/DeckConstants.h"
-#include "gui/design/CardPropertiesDialog.h"
+#include "deck/ElementKind.h"
 #include "editor/DeckDocument.h"
+#include "gui/design/CardPropertiesDialog.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>

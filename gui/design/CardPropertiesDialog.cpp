@@ -1,9 +1,9 @@
 #include "gui/design/CardPropertiesDialog.h"
 
 #include "deck/DeckConstants.h"
+#include "editor/Prompter.h"
 #include "gui/design/CardPropertiesPage.h"
 #include "gui/design/CardTaskPage.h"
-#include "editor/Prompter.h"
 
 #include <QDialogButtonBox>
 #include <QTabWidget>

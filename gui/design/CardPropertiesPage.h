@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/InputRules.h"
 #include "editor/CardPropertyFields.h"
+#include "editor/InputRules.h"
 
 #include <QWidget>
 

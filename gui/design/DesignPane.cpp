@@ -1,9 +1,9 @@
 #include "gui/design/DesignPane.h"
 
-#include "editor/DesignConstants.h"
-#include "gui/design/DesignView.h"
-#include "gui/design/CardList.h"
 #include "editor/DeckDocument.h"
+#include "editor/DesignConstants.h"
+#include "gui/design/CardList.h"
+#include "gui/design/DesignView.h"
 
 namespace tess {
 

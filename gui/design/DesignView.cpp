@@ -1,11 +1,11 @@
 #include "gui/design/DesignView.h"
 
 #include "editor/CardLayout.h"
-#include "editor/DesignCommands.h"
-#include "editor/DesignEditing.h"
-#include "editor/DesignConstants.h"
-#include "gui/design/PropertiesCommand.h"
 #include "editor/DeckDocument.h"
+#include "editor/DesignCommands.h"
+#include "editor/DesignConstants.h"
+#include "editor/DesignEditing.h"
+#include "gui/design/PropertiesCommand.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -317,7 +317,7 @@ void DesignView::contextMenuEvent(QContextMenuEvent *event)
 }
 
 void DesignView::handleMouse(MouseAction action, const QPoint &windowPoint,
-                                 const QPoint &globalPoint)
+                             const QPoint &globalPoint)
 {
     const QPoint logical = toLogical(windowPoint);
     if (action == MouseAction::Move) {

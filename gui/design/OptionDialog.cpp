@@ -6,8 +6,7 @@
 
 namespace tess {
 
-OptionDialog::OptionDialog(const std::string &fragment, const std::string &words,
-                                 QWidget *parent)
+OptionDialog::OptionDialog(const std::string &fragment, const std::string &words, QWidget *parent)
     : PropertyDialog(OptionDialogTitle, parent)
 {
     m_outcome.fragment = fragment;

@@ -13,8 +13,7 @@ class OptionDialog : public PropertyDialog
 {
     Q_OBJECT
 public:
-    OptionDialog(const std::string &fragment, const std::string &words,
-                    QWidget *parent = nullptr);
+    OptionDialog(const std::string &fragment, const std::string &words, QWidget *parent = nullptr);
     const DialogOutcome &outcome() const { return m_outcome; }
 
 protected:

@@ -1,15 +1,15 @@
 #include "gui/design/PropertiesCommand.h"
 
+#include "deck/DeckModel.h"
+#include "editor/DeckDocument.h"
 #include "gui/design/AnchorDialog.h"
-#include "gui/design/ServerCodeDialog.h"
-#include "gui/design/SelectDialog.h"
 #include "gui/design/ImageDialog.h"
 #include "gui/design/InputDialog.h"
 #include "gui/design/OptgroupDialog.h"
 #include "gui/design/OptionDialog.h"
+#include "gui/design/SelectDialog.h"
+#include "gui/design/ServerCodeDialog.h"
 #include "gui/design/TextDialog.h"
-#include "deck/DeckModel.h"
-#include "editor/DeckDocument.h"
 
 namespace tess {
 

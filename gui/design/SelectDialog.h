@@ -1,8 +1,8 @@
 #pragma once
 
 #include "editor/ElementProperties.h"
-#include "gui/design/PropertyDialog.h"
 #include "editor/SelectProperties.h"
+#include "gui/design/PropertyDialog.h"
 
 class QButtonGroup;
 class QLineEdit;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/design/PropertyDialog.h"
 #include "editor/TextProperties.h"
+#include "gui/design/PropertyDialog.h"
 
 #include <optional>
 

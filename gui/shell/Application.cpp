@@ -1,15 +1,15 @@
 #include "gui/shell/Application.h"
 
-#include "editor/DeckDocument.h"
-#include "gui/shell/DocumentWindow.h"
-#include "gui/shell/MainWindow.h"
 #include "app/ProcessPaths.h"
-#include "gui/shell/QtPrompter.h"
 #include "app/SettingsKey.h"
-#include "gui/shell/ShellConstants.h"
-#include "wml/FileUtil.h"
+#include "editor/DeckDocument.h"
 #include "gui/code/OutputView.h"
 #include "gui/shell/DocumentTabs.h"
+#include "gui/shell/DocumentWindow.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/QtPrompter.h"
+#include "gui/shell/ShellConstants.h"
+#include "wml/FileUtil.h"
 
 #include <QApplication>
 #include <QBuffer>

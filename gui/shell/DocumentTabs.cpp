@@ -4,13 +4,13 @@
 #include "app/SettingsKey.h"
 #include "deck/SourceForm.h"
 
-#include "gui/design/DesignPane.h"
-#include "gui/design/CardList.h"
-#include "editor/DeckDocument.h"
-#include "gui/code/FindReplaceDialog.h"
 #include "deck/SourceConstants.h"
+#include "editor/DeckDocument.h"
 #include "gui/code/DeckCodeEditor.h"
+#include "gui/code/FindReplaceDialog.h"
 #include "gui/code/XmlTreeView.h"
+#include "gui/design/CardList.h"
+#include "gui/design/DesignPane.h"
 
 #include <QElapsedTimer>
 #include <QKeyEvent>

@@ -2,20 +2,20 @@
 // typed into the code view through their property dialogs.
 #include "gui/shell/DocumentWindow.h"
 
-#include "gui/design/AnchorDialog.h"
+#include "deck/SourceConstants.h"
 #include "editor/ControlSnippets.h"
-#include "gui/design/SelectDialog.h"
+#include "editor/DeckDocument.h"
+#include "gui/code/DeckCodeEditor.h"
+#include "gui/design/AnchorDialog.h"
+#include "gui/design/CardPropertiesDialog.h"
 #include "gui/design/ImageDialog.h"
 #include "gui/design/InputDialog.h"
 #include "gui/design/OptgroupDialog.h"
 #include "gui/design/OptionDialog.h"
+#include "gui/design/SelectDialog.h"
 #include "gui/design/TextDialog.h"
-#include "gui/design/CardPropertiesDialog.h"
-#include "editor/DeckDocument.h"
-#include "gui/shell/ShellConstants.h"
-#include "deck/SourceConstants.h"
 #include "gui/shell/DocumentTabs.h"
-#include "gui/code/DeckCodeEditor.h"
+#include "gui/shell/ShellConstants.h"
 
 #include <QTextCursor>
 
@@ -55,13 +55,13 @@ namespace {
 // null for any other number.
 const ControlCommandInfo *FindControlCommand(int id)
 {
-    static const std::pair<int, ControlCommand> commands[] = {
-        {ID_WML_ANCHOR, ControlCommand::Anchor},   {ID_WML_SELECT, ControlCommand::Select},
-        {ID_WML_INPUT, ControlCommand::Input},     {ID_WML_TEXT, ControlCommand::Text},
-        {ID_WML_OPTION, ControlCommand::Option},   {ID_WML_IMAGE, ControlCommand::Image},
-        {ID_WML_OPTGROUP, ControlCommand::Optgroup}, {ID_WML_ASP_TAG, ControlCommand::AspTag},
-        {ID_WML_JSP_TAG, ControlCommand::JspTag},  {ID_WML_CARD, ControlCommand::Card},
-        {ID_WML_PARA, ControlCommand::Para}};
+    static const std::pair<int, ControlCommand> commands[]
+        = {{ID_WML_ANCHOR, ControlCommand::Anchor},     {ID_WML_SELECT, ControlCommand::Select},
+           {ID_WML_INPUT, ControlCommand::Input},       {ID_WML_TEXT, ControlCommand::Text},
+           {ID_WML_OPTION, ControlCommand::Option},     {ID_WML_IMAGE, ControlCommand::Image},
+           {ID_WML_OPTGROUP, ControlCommand::Optgroup}, {ID_WML_ASP_TAG, ControlCommand::AspTag},
+           {ID_WML_JSP_TAG, ControlCommand::JspTag},    {ID_WML_CARD, ControlCommand::Card},
+           {ID_WML_PARA, ControlCommand::Para}};
     for (const auto &[number, command] : commands) {
         if (number == id)
             return &ControlCommandOf(command);

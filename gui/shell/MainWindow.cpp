@@ -1,14 +1,14 @@
 #include "gui/shell/MainWindow.h"
 
-#include "gui/shell/TabbedDock.h"
-#include "gui/shell/DocumentWindow.h"
 #include "app/ClockText.h"
-#include "gui/shell/ProjectTree.h"
-#include "editor/Prompter.h"
-#include "gui/shell/ShellConstants.h"
 #include "editor/DocumentSync.h"
+#include "editor/Prompter.h"
 #include "gui/code/CodeConstants.h"
 #include "gui/code/OutputView.h"
+#include "gui/shell/DocumentWindow.h"
+#include "gui/shell/ProjectTree.h"
+#include "gui/shell/ShellConstants.h"
+#include "gui/shell/TabbedDock.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -242,14 +242,14 @@ bool MainWindow::createDockingBars()
     const QSize requested(kBarRequestedWidth, kBarRequestedHeight);
 
     m_workspaceBar = new TabbedDock(QString::fromLatin1(kWorkspaceCaption), requested,
-                                       ID_VIEW_WORKSPACE, Qt::LeftDockWidgetArea, this);
+                                    ID_VIEW_WORKSPACE, Qt::LeftDockWidgetArea, this);
     m_workspaceBar->AddView(QString::fromLatin1(kProjectTabLabel), new ProjectTree);
     if (!m_workspaceBar->SetTabImageList(QPixmap(QString::fromLatin1(kWorkspaceTabImages)),
                                          kTabImageWidth))
         return false;
 
     m_outputBar = new TabbedDock(QString::fromLatin1(kOutputCaption), requested, ID_VIEW_OUTPUT,
-                                    Qt::BottomDockWidgetArea, this);
+                                 Qt::BottomDockWidgetArea, this);
     m_outputBar->AddView(QString::fromLatin1(kOutputTabLabel), new OutputView);
     if (!m_outputBar->SetTabImageList(QPixmap(QString::fromLatin1(kOutputTabImages)),
                                       kTabImageWidth))

@@ -3,13 +3,13 @@
 #include "gui/shell/MainWindow.h"
 
 #include "editor/DeckDocument.h"
-#include "gui/shell/DocumentWindow.h"
-#include "gui/shell/ShellConstants.h"
 #include "editor/DocumentSync.h"
 #include "gui/code/CodeConstants.h"
+#include "gui/code/DeckCodeEditor.h"
 #include "gui/code/FindReplaceDialog.h"
 #include "gui/shell/DocumentTabs.h"
-#include "gui/code/DeckCodeEditor.h"
+#include "gui/shell/DocumentWindow.h"
+#include "gui/shell/ShellConstants.h"
 
 #include <QAction>
 #include <QKeySequence>

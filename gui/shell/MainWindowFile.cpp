@@ -2,17 +2,17 @@
 // recent files.
 #include "gui/shell/MainWindow.h"
 
+#include "app/ProcessPaths.h"
+#include "app/RecentFileList.h"
+#include "deck/SourceConstants.h"
+#include "editor/DeckDocument.h"
+#include "editor/Prompter.h"
+#include "gui/code/DeckCodeEditor.h"
 #include "gui/design/DesignPane.h"
 #include "gui/design/DesignView.h"
-#include "editor/DeckDocument.h"
-#include "gui/shell/DocumentWindow.h"
-#include "app/ProcessPaths.h"
-#include "editor/Prompter.h"
-#include "app/RecentFileList.h"
-#include "gui/shell/ShellConstants.h"
-#include "deck/SourceConstants.h"
 #include "gui/shell/DocumentTabs.h"
-#include "gui/code/DeckCodeEditor.h"
+#include "gui/shell/DocumentWindow.h"
+#include "gui/shell/ShellConstants.h"
 
 #include <QAction>
 #include <QKeySequence>

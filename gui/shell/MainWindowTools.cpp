@@ -2,13 +2,13 @@
 // active document.
 #include "gui/shell/MainWindow.h"
 
+#include "deck/SourceConstants.h"
 #include "editor/DeckDocument.h"
-#include "gui/shell/DocumentWindow.h"
-#include "gui/shell/ShellConstants.h"
 #include "editor/DocumentSync.h"
 #include "gui/code/CodeConstants.h"
-#include "deck/SourceConstants.h"
 #include "gui/shell/DocumentTabs.h"
+#include "gui/shell/DocumentWindow.h"
+#include "gui/shell/ShellConstants.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -7,7 +7,7 @@
 namespace tess {
 
 TabbedDock::TabbedDock(const QString &caption, QSize requestedSize, int commandId,
-                             Qt::DockWidgetArea defaultArea, QWidget *parent)
+                       Qt::DockWidgetArea defaultArea, QWidget *parent)
     : QDockWidget(caption, parent)
     , m_tabs(new QTabWidget(this))
     , m_requestedSize(requestedSize)

@@ -22,7 +22,7 @@ public:
     // requestedSize: width when docked at a side, height when docked at the
     // top or bottom. defaultArea is where DockSizeBar docks the bar.
     TabbedDock(const QString &caption, QSize requestedSize, int commandId,
-                  Qt::DockWidgetArea defaultArea, QWidget *parent = nullptr);
+               Qt::DockWidgetArea defaultArea, QWidget *parent = nullptr);
 
     // Adds a tab whose page is view (the bar takes it over); returns its
     // number, counted from 0 in the order added.
@@ -59,6 +59,5 @@ private:
     int m_commandId;
     Qt::DockWidgetArea m_defaultArea;
 };
-
 
 } // namespace tess

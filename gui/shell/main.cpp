@@ -1,10 +1,10 @@
-#include "gui/shell/Application.h"
 #include "app/CommandLine.h"
 #include "app/DeckCheck.h"
-#include "gui/shell/MainWindow.h"
 #include "app/ProcessPaths.h"
-#include "editor/Prompter.h"
 #include "app/SettingsKey.h"
+#include "editor/Prompter.h"
+#include "gui/shell/Application.h"
+#include "gui/shell/MainWindow.h"
 #include "wml/DataPaths.h"
 #include "wml/FileUtil.h"
 

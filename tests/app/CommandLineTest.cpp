@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
-#include "common/RunProgram.h"
 #include "app/FileFilter.h"
+#include "common/RunProgram.h"
 
 #include <QDir>
 #include <QFile>

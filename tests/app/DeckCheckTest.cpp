@@ -1,6 +1,6 @@
 #include "app/DeckCheck.h"
-#include "common/RunProgram.h"
 #include "app/SettingsKey.h"
+#include "common/RunProgram.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // Files and paths a user (or anyone who hands them a file) may come up with:
 // the program must answer each at once, with its own message, never write
 // the user's file and leave nothing behind.
-#include "common/RunProgram.h"
 #include "app/SettingsKey.h"
+#include "common/RunProgram.h"
 #include "wml/FileUtil.h"
 
 #include <QTemporaryDir>

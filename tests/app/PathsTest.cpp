@@ -1,7 +1,7 @@
-#include "common/TimeLimit.h"
 #include "app/ProcessPaths.h"
 #include "app/RecentFileList.h"
 #include "app/SettingsKey.h"
+#include "common/TimeLimit.h"
 #include "wml/DataPaths.h"
 
 #include <QDir>

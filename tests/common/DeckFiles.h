@@ -1,9 +1,9 @@
 #pragma once
 
+#include "deck/DeckFile.h"
 #include "deck/DeckModel.h"
 #include "deck/DeckReader.h"
 #include "deck/DeckWriter.h"
-#include "deck/DeckFile.h"
 #include "deck/SourceForm.h"
 #include "wml/XmlDocument.h"
 #include "wml/XmlTestSupport.h"

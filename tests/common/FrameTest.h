@@ -1,8 +1,8 @@
 #pragma once
 
 // Widget tests on a shown main window whose temporary folder is the test's.
-#include "gui/shell/MainWindow.h"
 #include "app/ProcessPaths.h"
+#include "gui/shell/MainWindow.h"
 
 #include <QAction>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 #include "deck/DeckWriter.h"
 
 #include "common/ScriptedPrompter.h"
-#include "deck/DeckDump.h"
 #include "deck/DeckConstants.h"
+#include "deck/DeckDump.h"
 #include "deck/DeckFile.h"
 #include "wml/FileUtil.h"
 #include "wml/XmlTestSupport.h"

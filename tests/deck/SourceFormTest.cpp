@@ -1,7 +1,7 @@
 #include "deck/SourceForm.h"
 
-#include "deck/DeckModel.h"
 #include "deck/DeckFile.h"
+#include "deck/DeckModel.h"
 #include "wml/FileUtil.h"
 #include "wml/XmlTestSupport.h"
 

@@ -3,8 +3,8 @@
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
-#include "editor/ElementPainting.h"
 #include "editor/DeckDocument.h"
+#include "editor/ElementPainting.h"
 #include "wml/MessageSink.h"
 
 #include <QImage>

@@ -1,10 +1,10 @@
 #include "common/DeckFiles.h"
+#include "deck/DeckConstants.h"
+#include "deck/DeckDump.h"
 #include "editor/CardCommands.h"
 #include "editor/CardPropertyFields.h"
 #include "editor/CardRebuild.h"
 #include "editor/CardTaskEditor.h"
-#include "deck/DeckDump.h"
-#include "deck/DeckConstants.h"
 #include "editor/DeckDocument.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "editor/ControlSnippets.h"
-#include "editor/TextProperties.h"
 #include "editor/CardRebuild.h"
+#include "editor/TextProperties.h"
 
 #include <gtest/gtest.h>
 

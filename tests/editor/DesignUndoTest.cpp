@@ -1,17 +1,17 @@
 #include "common/DeckFiles.h"
 #include "common/RandomAnswers.h"
 #include "common/ScriptedPrompter.h"
-#include "editor/CardLayout.h"
-#include "editor/DesignCommands.h"
-#include "editor/DesignEditing.h"
-#include "editor/ElementProperties.h"
-#include "editor/TextProperties.h"
-#include "editor/CardRebuild.h"
 #include "deck/DeckDump.h"
 #include "deck/DeckModel.h"
 #include "deck/ElementKind.h"
 #include "deck/NodeIndex.h"
+#include "editor/CardLayout.h"
+#include "editor/CardRebuild.h"
 #include "editor/DeckDocument.h"
+#include "editor/DesignCommands.h"
+#include "editor/DesignEditing.h"
+#include "editor/ElementProperties.h"
+#include "editor/TextProperties.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,11 +1,11 @@
 #include "editor/DocumentSync.h"
 #include "common/ScriptedPrompter.h"
-#include "deck/ElementKind.h"
-#include "editor/DeckDocument.h"
 #include "deck/DeckFile.h"
-#include "wml/FileUtil.h"
+#include "deck/ElementKind.h"
 #include "deck/SourceConstants.h"
 #include "deck/SourceForm.h"
+#include "editor/DeckDocument.h"
+#include "wml/FileUtil.h"
 #include "wml/XmlTestSupport.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "deck/ElementKind.h"
 #include "common/PrintDesignRect.h"
+#include "deck/ElementKind.h"
 #include "editor/ElementPainting.h"
-#include "editor/SelectPainter.h"
 #include "editor/OptionPainter.h"
+#include "editor/SelectPainter.h"
 
 #include <QFile>
 #include <QFontMetrics>

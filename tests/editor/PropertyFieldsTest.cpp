@@ -1,4 +1,5 @@
 #include "common/DeckFiles.h"
+#include "deck/DeckDump.h"
 #include "editor/AnchorProperties.h"
 #include "editor/CodeBlockProperties.h"
 #include "editor/ElementProperties.h"
@@ -8,7 +9,6 @@
 #include "editor/OptionProperties.h"
 #include "editor/SelectProperties.h"
 #include "editor/TextProperties.h"
-#include "deck/DeckDump.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "editor/XmlTreeModel.h"
 
 #include "deck/DeckReader.h"
-#include "wml/XmlDocument.h"
 #include "tests/deck/DeckDump.h"
 #include "tests/deck/TreeBuilder.h"
+#include "wml/XmlDocument.h"
 
 #include <gtest/gtest.h>
 

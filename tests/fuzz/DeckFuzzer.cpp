@@ -2,8 +2,8 @@
 // server-code masking and the parser (the reader), the tree written back as
 // source (the converter), the code view's layout (the formatter), and the
 // written deck read once more.
-#include "deck/DeckModel.h"
 #include "deck/DeckFile.h"
+#include "deck/DeckModel.h"
 #include "deck/SourceForm.h"
 #include "wml/TextEncoding.h"
 #include "wml/WmlFormatter.h"

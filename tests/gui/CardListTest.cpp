@@ -1,7 +1,7 @@
 #include "gui/design/CardList.h"
 #include "common/ScriptedPrompter.h"
-#include "deck/ElementKind.h"
 #include "deck/DeckConstants.h"
+#include "deck/ElementKind.h"
 #include "editor/DeckDocument.h"
 #include "wml/MessageSink.h"
 

@@ -1,9 +1,9 @@
+#include "app/ProcessPaths.h"
 #include "deck/DeckModel.h"
 #include "editor/DeckDocument.h"
-#include "app/ProcessPaths.h"
-#include "wml/FileUtil.h"
-#include "gui/shell/DocumentTabs.h"
 #include "gui/code/DeckCodeEditor.h"
+#include "gui/shell/DocumentTabs.h"
+#include "wml/FileUtil.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

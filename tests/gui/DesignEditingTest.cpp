@@ -1,13 +1,13 @@
 #include "editor/DesignEditing.h"
-#include "common/PrintDesignRect.h"
 #include "common/DeckFiles.h"
+#include "common/PrintDesignRect.h"
 #include "common/ScriptedPrompter.h"
-#include "editor/CardLayout.h"
-#include "editor/DesignConstants.h"
-#include "gui/design/DesignView.h"
 #include "deck/DeckDump.h"
-#include "editor/ElementPainting.h"
+#include "editor/CardLayout.h"
 #include "editor/DeckDocument.h"
+#include "editor/DesignConstants.h"
+#include "editor/ElementPainting.h"
+#include "gui/design/DesignView.h"
 
 #include <QAction>
 #include <QApplication>

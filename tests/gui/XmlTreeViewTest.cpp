@@ -1,11 +1,11 @@
 #include "gui/code/XmlTreeView.h"
 
-#include "deck/DeckWriter.h"
 #include "deck/DeckFile.h"
-#include "wml/DataPaths.h"
+#include "deck/DeckWriter.h"
 #include "deck/SourceForm.h"
 #include "editor/XmlTreeModel.h"
 #include "tests/wml/XmlTestSupport.h"
+#include "wml/DataPaths.h"
 
 #include "common/ScriptedPrompter.h"
 

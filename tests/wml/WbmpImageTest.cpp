@@ -171,10 +171,11 @@ TEST_F(WBitmapTest, UnreadableFilesFailQuietly)
     QLoggingCategory::setFilterRules(QString());
     qInstallMessageHandler(previous);
 
-    EXPECT_EQ(lines,
-              (std::vector<std::string> {"WbmpImage::OpenWbmp  Unable to open file[" + missing + "]",
-                                         "WbmpImage::OpenWbmp  Unable to open file[" + dir + "]",
-                                         "Exception occur while reading the file"}));
+    EXPECT_EQ(
+        lines,
+        (std::vector<std::string> {"WbmpImage::OpenWbmp  Unable to open file[" + missing + "]",
+                                   "WbmpImage::OpenWbmp  Unable to open file[" + dir + "]",
+                                   "Exception occur while reading the file"}));
 }
 
 } // namespace

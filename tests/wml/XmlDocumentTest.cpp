@@ -1,6 +1,6 @@
 #include "wml/XmlDocument.h"
-#include "wml/FileUtil.h"
 #include "tests/wml/XmlTestSupport.h"
+#include "wml/FileUtil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "tests/wml/XmlTestSupport.h"
 #include "wml/DataPaths.h"
 #include "wml/XmlDocument.h"
-#include "tests/wml/XmlTestSupport.h"
 
 #include <gtest/gtest.h>
 
