@@ -1,8 +1,5 @@
 #include "app/ProcessPaths.h"
 
-#include "app/SettingsKey.h"
-#include "wml/DataPaths.h"
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -10,18 +7,6 @@
 #include <system_error>
 
 namespace tess {
-
-std::string TempDirPath;
-std::string DtdFilePath;
-std::string CurrentFilePath;
-
-StartupSettings readStartupSettings(const SettingsKey &key)
-{
-    StartupSettings s;
-    s.dtdPath = key.readString(kSettingDtdPath).value_or(std::string());
-    s.tempDir = key.readString(kSettingTempDir).value_or(std::string());
-    return s;
-}
 
 namespace {
 
@@ -87,31 +72,6 @@ PrivateTempDir::~PrivateTempDir()
     std::error_code ec;
     if (!m_path.empty())
         std::filesystem::remove_all(m_path, ec);
-}
-
-std::string chooseDtdFilePath(const std::string &dtdSetting, const std::string &workingDir,
-                              const std::string &bundledDtd)
-{
-    if (!dtdSetting.empty())
-        return dtdSetting;
-    const std::string local = workingDir + kLocalDtdName;
-    std::error_code ec;
-    // Beyond the original rule: without a local copy the bundled DTD serves,
-    // so that validation works out of the box wherever the program starts.
-    if (std::filesystem::is_regular_file(local, ec) || bundledDtd.empty())
-        return local;
-    return bundledDtd;
-}
-
-std::unique_ptr<PrivateTempDir> initProcessPaths(const SettingsKey &key,
-                                                 const std::string &workingDir)
-{
-    const StartupSettings s = readStartupSettings(key);
-    auto temp = std::make_unique<PrivateTempDir>(s.tempDir);
-    TempDirPath = temp->path();
-    DtdFilePath = chooseDtdFilePath(s.dtdPath, workingDir, bundledDtdPath());
-    CurrentFilePath.clear();
-    return temp;
 }
 
 } // namespace tess

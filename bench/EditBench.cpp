@@ -15,6 +15,7 @@
 #include "editor/CardLayout.h"
 #include "editor/DeckDocument.h"
 #include "editor/DesignEditing.h"
+#include "editor/Prompter.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -68,7 +69,7 @@ struct Card
         doc.insertedControls = n;
         QImage scratch(1, 1, QImage::Format_RGB32);
         QPainter painter(&scratch);
-        tess::DesignEditing edit(doc, painter, {10, 10});
+        tess::DesignEditing edit(doc, tess::Prompter::console(), painter, {10, 10});
         edit.alignAll(600);
         bottom = edit.scrollSize().height();
     }
@@ -81,7 +82,7 @@ struct Card
     {
         QImage scratch(1, 1, QImage::Format_RGB32);
         QPainter painter(&scratch);
-        tess::DesignEditing editing(doc, painter, {10, bottom});
+        tess::DesignEditing editing(doc, tess::Prompter::console(), painter, {10, bottom});
         run(editing);
     }
     tess::DeckNode *paragraph() { return doc.CurrentCard()->firstChild; }

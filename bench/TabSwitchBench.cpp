@@ -12,8 +12,8 @@
 // shown; BM_DesignToCode/N/1 lets that finish and changes one text of the
 // first card, as a user looks at and edits the design before clicking Code.
 // BM_DesignToCode/N/0 clicks at once, before any idle time.
+#include "app/AppContext.h"
 #include "app/DeckCheck.h"
-#include "app/ProcessPaths.h"
 #include "bench/TimeReporter.h"
 #include "deck/DeckModel.h"
 #include "editor/DeckDocument.h"
@@ -71,6 +71,7 @@ std::string generateDeck(size_t bytes)
 struct Deck
 {
     QTemporaryDir dir;
+    tess::AppContext context;
     std::string pristine;
     std::string path;
 };
@@ -83,7 +84,7 @@ Deck &deck(size_t megabytes)
         slot = std::make_unique<Deck>();
         slot->pristine = generateDeck(megabytes << 20);
         slot->path = slot->dir.filePath("deck.wml").toStdString();
-        tess::TempDirPath = slot->dir.path().toStdString();
+        slot->context.tempDir = slot->dir.path().toStdString();
     }
     // Each switch writes over the file; every run starts from the same deck.
     tess::writeFileAtomically(slot->path, slot->pristine);
@@ -108,7 +109,8 @@ void BM_DesignToCode(benchmark::State &state)
         Deck &d = deck(size_t(state.range(0)));
         tess::DeckDocument doc;
         doc.OnOpenDocument(d.path, nullptr);
-        auto tabs = std::make_unique<tess::DocumentTabs>(doc, host);
+        auto tabs
+            = std::make_unique<tess::DocumentTabs>(doc, host, tess::Prompter::console(), d.context);
         tabs->resize(800, 600);
         tabs->ensureInitialLoad();
         if (!doc.model().validDeck) {

@@ -61,8 +61,9 @@ bool CardAttributeTexts(const std::string &path, std::vector<std::string> &texts
     return true;
 }
 
-CardCommands::CardCommands(DeckDocument &doc)
+CardCommands::CardCommands(DeckDocument &doc, Prompter &prompter)
     : m_doc(doc)
+    , m_prompter(prompter)
 { }
 
 void CardCommands::recordSelection(int row)
@@ -144,8 +145,8 @@ bool CardCommands::deleteCard()
 {
     if (!canDelete())
         return false;
-    if (Prompter::current().message(std::string(DeleteCardQuestion), Prompter::Icon::None,
-                                    Prompter::Buttons::OkCancel)
+    if (m_prompter.message(std::string(DeleteCardQuestion), Prompter::Icon::None,
+                           Prompter::Buttons::OkCancel)
         != Prompter::Answer::Ok)
         return false;
     m_doc.setModified(true);

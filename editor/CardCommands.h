@@ -8,14 +8,15 @@
 namespace tess {
 
 class DeckDocument;
+class Prompter;
 
 // What the card list does, without the list: its rows, the selected and
 // last clicked rows, and the commands New Card, Delete and
-// Properties on the document's deck.
+// Properties on the document's deck. Delete asks through the prompter.
 class CardCommands
 {
 public:
-    explicit CardCommands(DeckDocument &doc);
+    CardCommands(DeckDocument &doc, Prompter &prompter);
 
     const std::vector<std::string> &rows() const { return m_rows; }
     // -1 when no row is selected.
@@ -61,6 +62,7 @@ private:
     std::vector<std::string> treeRows() const;
 
     DeckDocument &m_doc;
+    Prompter &m_prompter;
     std::vector<std::string> m_rows;
     int m_selected = -1;
     // A refresh before any click shows the first card again.

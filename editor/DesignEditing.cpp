@@ -255,8 +255,10 @@ std::string_view deleteGuard(const DeckNode *node)
 
 } // namespace
 
-DesignEditing::DesignEditing(DeckDocument &doc, QPainter &painter, QSize scrollSize)
+DesignEditing::DesignEditing(DeckDocument &doc, Prompter &prompter, QPainter &painter,
+                             QSize scrollSize)
     : m_doc(doc)
+    , m_prompter(prompter)
     , m_painter(painter)
     , m_scrollSize(scrollSize)
 { }
@@ -264,13 +266,6 @@ DesignEditing::DesignEditing(DeckDocument &doc, QPainter &painter, QSize scrollS
 DesignRect DesignEditing::paint(int kind, const DesignRect &rect, const std::string &label)
 {
     return paintElement(m_painter, kind, rect, label);
-}
-
-void DesignEditing::refuse(const std::string &message)
-{
-    Prompter::current().message(message, Prompter::Icon::Warning, Prompter::Buttons::Ok);
-    m_doc.setArmedKind(0);
-    m_doc.checkOnlyTool(DeckDocument::ToolPointer);
 }
 
 void DesignEditing::grow(const DesignRect &rect)
@@ -291,7 +286,7 @@ DesignEditing::Place DesignEditing::placeFor(EditLog &log, DeckNode *card, const
     return {at->parent, at};
 }
 
-InsertOutcome DesignEditing::insertAt(int x, int y)
+InsertOutcome DesignEditing::insertAt(int x, int y, std::string *refusal)
 {
     DeckNode *card = m_doc.CurrentCard();
     const int kind = m_doc.armedKind();
@@ -304,10 +299,18 @@ InsertOutcome DesignEditing::insertAt(int x, int y)
         return InsertOutcome::Ignored;
 
     EditLog log;
-    DeckNode *inserted = intoSelect ? insertIntoSelect(log, card, kind, x, y)
+    std::string reason;
+    DeckNode *inserted = intoSelect ? insertIntoSelect(log, card, kind, x, y, &reason)
                                     : insertControl(log, card, kind, x, y);
-    if (!inserted)
+    if (!inserted) {
+        if (!reason.empty()) {
+            m_doc.setArmedKind(0);
+            m_doc.checkOnlyTool(DeckDocument::ToolPointer);
+        }
+        if (refusal)
+            *refusal = std::move(reason);
         return InsertOutcome::Refused;
+    }
     m_doc.setArmedKind(0);
     m_doc.checkOnlyTool(DeckDocument::ToolPointer);
     log.countInserted(m_doc.insertedControls, 1);
@@ -342,7 +345,7 @@ DeckNode *DesignEditing::insertControl(EditLog &log, DeckNode *card, int kind, i
         Prompter::FileRequest request;
         request.filter = WbmpFilter;
         request.confirmOverwrite = false;
-        const std::string path = Prompter::current().openFileName(request);
+        const std::string path = m_prompter.openFileName(request);
         const bool picture = path.find(WbmpMarker) != std::string::npos;
         fragment = std::string(NewImageFragmentHead) + (picture ? path : std::string())
             + std::string(NewImageFragmentTail);
@@ -376,8 +379,8 @@ DeckNode *DesignEditing::insertControl(EditLog &log, DeckNode *card, int kind, i
 DeckNode *DesignEditing::insertSelect(EditLog &log, DeckNode *card, int x, int y)
 {
     const bool options
-        = Prompter::current().message(std::string(SelectChoiceQuestion), Prompter::Icon::Question,
-                                      Prompter::Buttons::YesNo, std::string(SelectChoiceCaption))
+        = m_prompter.message(std::string(SelectChoiceQuestion), Prompter::Icon::Question,
+                             Prompter::Buttons::YesNo, std::string(SelectChoiceCaption))
         == Prompter::Answer::Yes;
     const DefaultRect &d = *defaultRect(KindSelect);
     const int width = options ? d.width : kGroupedSelectWidth;
@@ -405,15 +408,16 @@ DeckNode *DesignEditing::insertSelect(EditLog &log, DeckNode *card, int x, int y
     return select;
 }
 
-DeckNode *DesignEditing::insertIntoSelect(EditLog &log, DeckNode *card, int kind, int x, int y)
+DeckNode *DesignEditing::insertIntoSelect(EditLog &log, DeckNode *card, int kind, int x, int y,
+                                          std::string *refusal)
 {
     DeckNode *hit = HitTestSelect(card, x, y);
     const int hitKind = hit->kind();
     const bool inside = hitKind == KindSelect || hitKind == KindOptgroup || hitKind == KindOption;
     if (kind == KindOption) {
         if (hitKind == KindParagraph || !inside) {
-            refuse(std::string(hitKind == KindParagraph ? OptionOnlyInSelectMessage
-                                                        : OptionInSelectOrGroupMessage));
+            *refusal = hitKind == KindParagraph ? OptionOnlyInSelectMessage
+                                                : OptionInSelectOrGroupMessage;
             return nullptr;
         }
         DeckNode *holder = hitKind == KindOption ? hit->parent : hit;
@@ -421,14 +425,14 @@ DeckNode *DesignEditing::insertIntoSelect(EditLog &log, DeckNode *card, int kind
             return optionIntoSelect(log, holder);
         if (holder && holder->kind() == KindOptgroup)
             return optionIntoGroup(log, holder);
-        refuse(std::string(OptionInSelectOrGroupMessage));
+        *refusal = OptionInSelectOrGroupMessage;
         return nullptr;
     }
     DeckNode *select = inside ? hit : nullptr;
     while (select && select->kind() != KindSelect)
         select = isOptionOrGroup(select) ? select->parent : nullptr;
     if (!select) {
-        refuse(std::string(OptgroupOnlyInSelectMessage));
+        *refusal = OptgroupOnlyInSelectMessage;
         return nullptr;
     }
     return groupIntoSelect(log, select);
@@ -547,14 +551,14 @@ bool DesignEditing::move(DeckNode *node, const DesignRect &trackerRect, QPoint s
     return true;
 }
 
-bool DesignEditing::deleteSelected()
+bool DesignEditing::deleteSelected(std::string *refusal)
 {
     DeckNode *node = m_doc.selectedNode();
     if (!node || !node->parent || node == m_doc.CurrentCard() || node->kind() == KindCard)
         return false;
     if (const std::string_view guard = deleteGuard(node); !guard.empty()) {
-        Prompter::current().message(std::string(guard), Prompter::Icon::Warning,
-                                    Prompter::Buttons::Ok);
+        if (refusal)
+            *refusal = guard;
         return false;
     }
     DeckNode *holder = node->parent;

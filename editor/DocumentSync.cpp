@@ -35,9 +35,14 @@ std::string withDeclarationFirst(const std::string &text)
     return text;
 }
 
-void tellUnableToSave()
+Outcome unableToSave()
 {
-    Prompter::current().message(std::string(UnableToSaveFileText), Prompter::Icon::Stop);
+    return Outcome::failed(std::string(UnableToSaveFileText), Prompter::Icon::Stop);
+}
+
+Outcome unableToOpen()
+{
+    return Outcome::failed(std::string(UnableToOpenFileText), Prompter::Icon::Stop);
 }
 
 } // namespace
@@ -84,10 +89,12 @@ std::string newPageText(bool jsp)
     return text;
 }
 
-DocumentSync::DocumentSync(DeckDocument &doc, SyncViews &views, SyncHost &host, SyncPaths paths)
+DocumentSync::DocumentSync(DeckDocument &doc, SyncViews &views, SyncHost &host, Prompter &prompter,
+                           SyncPaths paths)
     : m_doc(doc)
     , m_views(views)
     , m_host(host)
+    , m_prompter(prompter)
     , m_paths(std::move(paths))
     , m_serverPage(doc.isAsp() || doc.isJsp())
     , m_active(m_serverPage ? CodeTab : DesignTab)
@@ -124,25 +131,23 @@ std::optional<std::string> DocumentSync::readCodeFromFile()
 
 // Writes the design over the file. A deck whose server code the tree cannot
 // hold is not written: the code would be lost.
-std::optional<std::string> DocumentSync::writeDesign()
+Outcome DocumentSync::writeDesign(std::string *written)
 {
     DeckModel &model = m_doc.model();
-    if (model.fileForm.codeOutsideText > 0) {
-        Prompter::current().message(std::string(CodeOutsideTextRefusal), Prompter::Icon::Stop);
-        return std::nullopt;
-    }
+    if (model.fileForm.codeOutsideText > 0)
+        return Outcome::failed(std::string(CodeOutsideTextRefusal), Prompter::Icon::Stop);
     std::string error;
-    std::string written;
+    std::string text;
     std::string note;
-    if (!writeDeckSource(model, currentPrologue(), &error, &written, &note)) {
-        tellUnableToSave();
-        return std::nullopt;
-    }
+    if (!writeDeckSource(model, currentPrologue(), &error, &text, &note))
+        return unableToSave();
     if (!note.empty())
         m_host.showMessage(note);
     model.validDeck = true;
     m_syncedPath = m_doc.path();
-    return written;
+    if (written)
+        *written = std::move(text);
+    return {};
 }
 
 std::optional<std::string> DocumentSync::predictedCodeText() const
@@ -165,31 +170,29 @@ void DocumentSync::markIfTemporary()
         m_doc.setModified(true);
 }
 
-void DocumentSync::initialLoad()
+Outcome DocumentSync::initialLoad()
 {
     if (m_loaded)
-        return;
+        return {};
     m_loaded = true;
     DeckModel &model = m_doc.model();
     if (m_serverPage) {
         if (m_doc.path().empty()) {
             m_views.setCodeText(newPageText(m_doc.isJsp()));
-            return;
+            return {};
         }
         setFileKindFromPath(model);
         const std::optional<std::string> text = readCodeFromFile();
-        if (!text) {
-            Prompter::current().message(std::string(UnableToOpenFileText), Prompter::Icon::Stop);
-            return;
-        }
+        if (!text)
+            return unableToOpen();
         m_views.setCodeText(*text);
         m_codeBaseline = *text;
         m_syncedPath = m_doc.path();
         markIfTemporary();
-        return;
+        return {};
     }
     if (m_doc.path().empty())
-        return;
+        return {};
     setFileKindFromPath(model);
     m_syncedPath = m_doc.path();
     if (LoadDeckFromFile(model, m_host)) {
@@ -202,6 +205,7 @@ void DocumentSync::initialLoad()
         m_parseFailed = true;
     }
     markIfTemporary();
+    return {};
 }
 
 void DocumentSync::applyTabFlags(int tab)
@@ -212,33 +216,33 @@ void DocumentSync::applyTabFlags(int tab)
         m_doc.setSelectionHintOfKind();
 }
 
-bool DocumentSync::switchTo(int tab)
+Outcome DocumentSync::switchTo(int tab)
 {
     if (m_serverPage || tab < DesignTab || tab > TreeTab)
-        return false;
+        return Outcome::failed();
     const int old = m_active;
     m_active = tab;
     m_views.followCodeTab(tab);
     applyTabFlags(tab);
-    const bool done = tab == DesignTab ? switchToDesign()
-        : tab == CodeTab               ? switchToCode()
-                                       : switchToTree();
-    if (!done) {
+    Outcome done = tab == DesignTab ? switchToDesign()
+        : tab == CodeTab            ? switchToCode()
+                                    : switchToTree();
+    if (!done.ok) {
         m_active = old;
         m_views.followCodeTab(old);
         applyTabFlags(old);
-        return false;
+        return done;
     }
     m_previous = tab;
-    return true;
+    return done;
 }
 
 // A save that cannot write stops the switch before the design or the code
 // is replaced from a file that does not hold the user's work.
-bool DocumentSync::switchToDesign()
+Outcome DocumentSync::switchToDesign()
 {
-    if (!save())
-        return false;
+    if (Outcome saved = save(); !saved.ok)
+        return saved;
     m_doc.setModified(false);
     if (m_previous == CodeTab) {
         DeckModel &model = m_doc.model();
@@ -250,39 +254,38 @@ bool DocumentSync::switchToDesign()
     markIfTemporary();
     m_doc.requestCardListRefresh();
     m_views.refillCardList();
-    return true;
+    return {};
 }
 
 // Only a design changed since the file was last written is written: a
 // click on a tab never changes the user's file.
-bool DocumentSync::switchToCode()
+Outcome DocumentSync::switchToCode()
 {
     m_doc.model().compile.lineJumpPending = true;
     DeckModel &model = m_doc.model();
     std::optional<std::string> code;
     if (!m_doc.path().empty()) {
         if (m_previous == CodeTab)
-            return true;
+            return {};
         setFileKindFromPath(model);
         if ((m_previous == DesignTab || m_previous == TreeTab) && model.validDeck
             && m_doc.isModified()) {
-            code = writeDesign();
-            if (!code)
-                return false;
+            std::string written;
+            if (Outcome wrote = writeDesign(&written); !wrote.ok)
+                return wrote;
+            code = std::move(written);
             m_doc.setModified(false);
         }
     } else {
-        if (!save())
-            return false;
+        if (Outcome saved = save(); !saved.ok)
+            return saved;
         m_doc.setModified(false);
         markIfTemporary();
     }
     if (!code)
         code = readCodeFromFile();
-    if (!code) {
-        Prompter::current().message(std::string(UnableToOpenFileText), Prompter::Icon::Stop);
-        return false;
-    }
+    if (!code)
+        return unableToOpen();
     // Setting a long text costs far more than comparing it: a switch that
     // finds the code as the view holds it leaves the view alone.
     if (*code != m_views.codeText())
@@ -290,16 +293,15 @@ bool DocumentSync::switchToCode()
     m_codeBaseline = std::move(*code);
     m_syncedPath = m_doc.path();
     markIfTemporary();
-    selectErrorLine(true);
-    return true;
+    return selectErrorLine(true);
 }
 
-bool DocumentSync::switchToTree()
+Outcome DocumentSync::switchToTree()
 {
     if (m_previous == TreeTab)
-        return true;
-    if (!save())
-        return false;
+        return {};
+    if (Outcome saved = save(); !saved.ok)
+        return saved;
     m_doc.setModified(false);
     if (!m_doc.path().empty()) {
         m_host.clearOutput();
@@ -312,25 +314,32 @@ bool DocumentSync::switchToTree()
         }
     }
     markIfTemporary();
-    return true;
+    return {};
 }
 
-void DocumentSync::selectErrorLine(bool saveFirst)
+Outcome DocumentSync::selectErrorLine(bool saveFirst)
 {
+    Outcome told;
     const int line = errorLineOf(m_doc.model().compile.outputMessage);
     if (line <= 0)
-        return;
-    if (saveFirst && save())
-        m_doc.setModified(false);
+        return told;
+    if (saveFirst) {
+        Outcome saved = save();
+        if (saved.ok)
+            m_doc.setModified(false);
+        told.message = std::move(saved.message);
+        told.icon = saved.icon;
+    }
     const std::string text = m_views.codeText();
     const auto [start, end] = lineSelection(text, line);
     m_views.selectCode(start, end);
     markIfTemporary();
+    return told;
 }
 
 // Writes only what changed: the code text when it differs from what the
 // file holds, the design when it was edited since the file was written.
-bool DocumentSync::save()
+Outcome DocumentSync::save()
 {
     m_doc.model().compile.lineJumpPending = false;
     const std::string text = m_views.codeText();
@@ -341,27 +350,27 @@ bool DocumentSync::save()
     setFileKindFromPath(model);
     // A document given a new name has nothing on disk yet.
     const bool renamed = m_doc.path() != m_syncedPath;
-    bool ok = true;
+    Outcome outcome;
     if (m_serverPage || m_active == CodeTab || m_previous == CodeTab) {
         // The user worked in the code.
         if (text != m_codeBaseline || renamed)
-            ok = replaceDocumentFile(text);
+            outcome = replaceDocumentFile(text);
     } else if (model.validDeck && (m_doc.isModified() || renamed)) {
         // The design, or the tree with its moves: the deck is what the user
         // sees, while the code view may hold an older text or none.
-        ok = writeDesign().has_value();
+        outcome = writeDesign();
     }
-    if (ok)
+    if (outcome.ok)
         m_doc.setModified(false);
-    return ok;
+    return outcome;
 }
 
-bool DocumentSync::saveUnnamed(const std::string &text)
+Outcome DocumentSync::saveUnnamed(const std::string &text)
 {
     if (m_serverPage) {
-        const std::string path = Prompter::current().saveFileName(nameRequest());
+        const std::string path = m_prompter.saveFileName(nameRequest());
         if (path.empty())
-            return false;
+            return Outcome::failed();
         m_doc.setPath(path);
         m_doc.setTitle(fileTitle(path));
         return replaceDocumentFile(text);
@@ -369,29 +378,27 @@ bool DocumentSync::saveUnnamed(const std::string &text)
     m_doc.setPath(tempDir() + "/" + m_doc.title() + ".tmp");
     DeckModel &model = m_doc.model();
     setFileKindFromPath(model);
-    if (!writeDesign())
-        return false;
+    if (Outcome wrote = writeDesign(); !wrote.ok)
+        return wrote;
     m_doc.setModified(true);
-    return true;
+    return {};
 }
 
-bool DocumentSync::replaceDocumentFile(const std::string &text)
+Outcome DocumentSync::replaceDocumentFile(const std::string &text)
 {
     // The user's file is replaced whole or not at all.
     std::string error;
     std::string note;
     const std::string written = m_serverPage ? text : withDeclarationFirst(text);
-    if (!writeCodeText(m_doc.path(), written, m_doc.model().fileForm.format, &error, &note)) {
-        tellUnableToSave();
-        return false;
-    }
+    if (!writeCodeText(m_doc.path(), written, m_doc.model().fileForm.format, &error, &note))
+        return unableToSave();
     // Characters the file's encoding cannot hold are written as references;
     // the user is told, since inside a comment those read as they stand.
     if (!note.empty())
         m_host.showMessage(note);
     m_codeBaseline = text;
     m_syncedPath = m_doc.path();
-    return true;
+    return {};
 }
 
 bool DocumentSync::validate()
@@ -404,39 +411,35 @@ bool DocumentSync::validate()
     return Validate(m_doc.model(), m_host, previousIsDesign, build);
 }
 
-bool DocumentSync::compile()
+Outcome DocumentSync::compile()
 {
     if (m_serverPage || m_doc.isAsp() || m_doc.isJsp())
-        return false;
+        return Outcome::failed();
     m_host.showMessage({});
     m_doc.model().compile.outputMessage.clear();
-    if (!save())
-        return false;
+    if (Outcome saved = save(); !saved.ok)
+        return saved;
     if (m_active != CodeTab) {
         // The design stays as shown; the Code tab selects the error line
         // when it is next shown.
-        return CheckDeckFile(m_doc.model(), m_host);
+        return {CheckDeckFile(m_doc.model(), m_host)};
     }
     if (validate())
-        return true;
+        return {};
     // The error line is shown at once rather than on the next Code switch.
     selectErrorLine(false);
-    return false;
+    return Outcome::failed();
 }
 
-bool DocumentSync::preview()
+Outcome DocumentSync::preview()
 {
-    if (m_doc.path().empty()) {
-        Prompter::current().message(std::string(PreviewNeedsSaveText), Prompter::Icon::Stop);
-        return false;
-    }
+    if (m_doc.path().empty())
+        return Outcome::failed(std::string(PreviewNeedsSaveText), Prompter::Icon::Stop);
     markIfTemporary();
-    if (!validate()) {
-        Prompter::current().message(std::string(CompilationErrorText));
-        return false;
-    }
+    if (!validate())
+        return Outcome::failed(std::string(CompilationErrorText));
     m_host.launchEmulator(m_doc.path());
-    return true;
+    return {};
 }
 
 // A page is named as what it is: an ASP page is offered as ".asp" only, a
@@ -455,7 +458,7 @@ Prompter::FileRequest DocumentSync::nameRequest() const
 
 bool DocumentSync::askForName()
 {
-    const std::string path = Prompter::current().saveFileName(nameRequest());
+    const std::string path = m_prompter.saveFileName(nameRequest());
     if (path.empty())
         return false;
     m_doc.setPath(path);
@@ -464,71 +467,73 @@ bool DocumentSync::askForName()
     return true;
 }
 
-bool DocumentSync::saveCommand()
+Outcome DocumentSync::saveCommand()
 {
     if ((m_doc.path().empty() || m_doc.isTemporary()) && !askForName())
-        return false;
+        return Outcome::failed();
     return request(WM_TAB_SAVE);
 }
 
-bool DocumentSync::queryClose()
+Outcome DocumentSync::queryClose()
 {
     if (!m_doc.isModified())
-        return true;
+        return {};
     const Prompter::Answer answer
-        = Prompter::current().message(kSaveChangesPrefix + m_doc.title() + kSaveChangesSuffix,
-                                      Prompter::Icon::Question, Prompter::Buttons::YesNoCancel);
+        = m_prompter.message(kSaveChangesPrefix + m_doc.title() + kSaveChangesSuffix,
+                             Prompter::Icon::Question, Prompter::Buttons::YesNoCancel);
     if (answer == Prompter::Answer::No)
-        return true;
+        return {};
     if (answer != Prompter::Answer::Yes)
-        return false;
+        return Outcome::failed();
     if (m_doc.path().empty() || m_doc.isTemporary()) {
         const std::string temporary = m_doc.isTemporary() ? m_doc.path() : std::string();
         // The temporary file goes only once a name was chosen, so that a
         // cancelled dialog leaves the document as it was.
         if (!askForName())
-            return false;
+            return Outcome::failed();
         if (!temporary.empty())
             std::remove(temporary.c_str());
     }
-    if (!request(WM_TAB_SAVE))
-        return false;
+    if (Outcome saved = request(WM_TAB_SAVE); !saved.ok)
+        return saved;
     m_doc.setModified(false);
     m_doc.savePromptAnsweredYes = true;
-    return true;
+    return {};
 }
 
-void DocumentSync::closeDocument()
+Outcome DocumentSync::closeDocument()
 {
     request(WM_TAB_CLOSING);
     if (m_doc.savePromptAnsweredYes)
-        request(WM_TAB_SAVE);
+        return request(WM_TAB_SAVE);
+    return {};
 }
 
-bool DocumentSync::request(int message)
+Outcome DocumentSync::request(int message)
 {
     switch (message) {
     case WM_TAB_COMPILE:
     case WM_TAB_COMPILE_CODE:
         return compile();
-    case WM_TAB_SAVE:
+    case WM_TAB_SAVE: {
         m_host.clearOutput();
-        if (!save())
-            return false;
-        m_doc.setModified(false);
-        return true;
+        Outcome saved = save();
+        if (saved.ok)
+            m_doc.setModified(false);
+        return saved;
+    }
     case WM_TAB_PREPARE_OPEN:
     case WM_TAB_PREPARE_NEW:
     case WM_TAB_CLOSING:
         m_host.clearOutput();
-        return true;
+        return {};
     case WM_TAB_PREVIEW:
         return preview();
     case WM_TAB_REFILL_CARDS:
         m_views.refillCardList();
-        return true;
+        return {};
     default:
-        return false;
+        return Outcome::failed();
     }
 }
 

@@ -51,8 +51,8 @@ public:
 
 // Where the synchronisation reads its settings; empty for the program's
 // own file. A deck never saved under a name of its own lives in the
-// instance's temporary folder (TempDirPath, or the system's when there is
-// none).
+// instance's temporary folder (the application's, or the system's when there
+// is none).
 struct SyncPaths
 {
     // The instance's scratch folder (a new deck's ".tmp" file); empty: the
@@ -81,10 +81,14 @@ std::string newPageText(bool jsp);
 //
 // ASP and JSP pages keep to the Code tab: they ignore tab clicks and their
 // saves write the code text as it stands.
+//
+// Questions (a file's name, whether to save) are asked through the prompter;
+// failures come back in the Outcome of each command, for the window to show.
 class DocumentSync
 {
 public:
-    DocumentSync(DeckDocument &doc, SyncViews &views, SyncHost &host, SyncPaths paths = {});
+    DocumentSync(DeckDocument &doc, SyncViews &views, SyncHost &host, Prompter &prompter,
+                 SyncPaths paths = {});
 
     DeckDocument &document() const { return m_doc; }
     bool isServerPage() const { return m_serverPage; }
@@ -92,27 +96,27 @@ public:
     bool initialLoadDone() const { return m_loaded; }
 
     // Once per window, when it is first shown; later calls do nothing.
-    void initialLoad();
-    // A click on tab `tab`. False when nothing was switched: a server page,
+    Outcome initialLoad();
+    // A click on tab `tab`. Not ok when nothing was switched: a server page,
     // a tab the window does not have, or a switch that stopped because the
     // file could not be written or read (the window stays on its tab).
-    bool switchTo(int tab);
+    Outcome switchTo(int tab);
 
-    bool save();
-    bool compile();
+    Outcome save();
+    Outcome compile();
     // Validate, then preview.
-    bool preview();
+    Outcome preview();
     // The Save command: a name asked for when the document has none of its
     // own, then WM_TAB_SAVE.
-    bool saveCommand();
-    // The save prompt of a modified document; false when it stays open.
-    bool queryClose();
+    Outcome saveCommand();
+    // The save prompt of a modified document; not ok when it stays open.
+    Outcome queryClose();
     // WM_TAB_CLOSING, and the document written once more after a Yes.
-    void closeDocument();
+    Outcome closeDocument();
 
-    // Runs the request with that number; false for a number it does not
+    // Runs the request with that number; not ok for a number it does not
     // answer or a request that failed.
-    bool request(int message);
+    Outcome request(int message);
 
     // The text a switch to Code would show if it ran now from the Design
     // tab, computed without writing the file; nullopt without a path, a
@@ -121,15 +125,17 @@ public:
     std::optional<std::string> predictedCodeText() const;
 
 private:
-    bool switchToDesign();
-    bool switchToCode();
-    bool switchToTree();
+    Outcome switchToDesign();
+    Outcome switchToCode();
+    Outcome switchToTree();
     void applyTabFlags(int tab);
-    void selectErrorLine(bool saveFirst);
-    bool saveUnnamed(const std::string &text);
-    bool replaceDocumentFile(const std::string &text);
+    // Ok, with what a failed save has to tell.
+    Outcome selectErrorLine(bool saveFirst);
+    Outcome saveUnnamed(const std::string &text);
+    Outcome replaceDocumentFile(const std::string &text);
     std::optional<std::string> readCodeFromFile();
-    std::optional<std::string> writeDesign();
+    // The text written goes to *written when that is given.
+    Outcome writeDesign(std::string *written = nullptr);
     bool validate();
     // A temporary path keeps the document modified.
     void markIfTemporary();
@@ -141,6 +147,7 @@ private:
     DeckDocument &m_doc;
     SyncViews &m_views;
     SyncHost &m_host;
+    Prompter &m_prompter;
     SyncPaths m_paths;
     bool m_serverPage;
     int m_active;

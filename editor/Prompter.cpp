@@ -31,24 +31,20 @@ public:
     std::string folderName(const std::string &, const std::string &) override { return {}; }
 };
 
-ConsolePrompter g_console;
-Prompter *g_current = nullptr;
-
 } // namespace
-
-Prompter &Prompter::current()
-{
-    return g_current ? *g_current : g_console;
-}
 
 Prompter &Prompter::console()
 {
-    return g_console;
+    // It keeps no state: one serves every caller.
+    static ConsolePrompter console;
+    return console;
 }
 
-void Prompter::setCurrent(Prompter *prompter)
+bool tell(Prompter &prompter, const Outcome &outcome)
 {
-    g_current = prompter;
+    if (!outcome.message.empty())
+        prompter.message(outcome.message, outcome.icon);
+    return outcome.ok;
 }
 
 } // namespace tess

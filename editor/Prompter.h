@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace tess {
 
@@ -35,14 +36,31 @@ public:
     // Empty when cancelled.
     virtual std::string folderName(const std::string &title, const std::string &initialPath) = 0;
 
-    // The program's prompter; never null. Defaults to one that prints each
-    // message on standard error and cancels every dialog, which suits the
-    // command-line modes.
-    static Prompter &current();
-    // That default: for the command-line modes, which must never wait on a
-    // box nobody can answer.
+    // One that prints each message on standard error, gives each question
+    // its most cautious answer and cancels every dialog: for the
+    // command-line modes, which must never wait on a box nobody can answer.
     static Prompter &console();
-    static void setCurrent(Prompter *prompter);
 };
+
+// What a command of the core did, and what the user is to be told of it:
+// the core returns it, the window that ran the command shows it. A command
+// that went on may still have something to tell (a save that failed on the
+// way, say).
+struct Outcome
+{
+    bool ok = true;
+    // Empty: nothing to tell.
+    std::string message;
+    Prompter::Icon icon = Prompter::Icon::None;
+
+    static Outcome failed(std::string message = {}, Prompter::Icon icon = Prompter::Icon::None)
+    {
+        return {false, std::move(message), icon};
+    }
+    explicit operator bool() const { return ok; }
+};
+
+// Shows the outcome's message, if it has one, in an OK box; returns ok.
+bool tell(Prompter &prompter, const Outcome &outcome);
 
 } // namespace tess

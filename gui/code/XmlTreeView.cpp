@@ -64,8 +64,9 @@ QList<QIcon> treeIcons()
 
 } // namespace
 
-XmlTreeView::XmlTreeView(DeckModel *deck, QWidget *parent)
+XmlTreeView::XmlTreeView(Prompter &prompter, DeckModel *deck, QWidget *parent)
     : QTreeWidget(parent)
+    , m_prompter(prompter)
     , m_deck(deck)
     , m_icons(treeIcons())
 {
@@ -141,7 +142,7 @@ bool XmlTreeView::DropItem(QTreeWidgetItem *dragged, QTreeWidgetItem *target)
         return false;
     const DropPlan plan = PlanDrop(m_deck->root(), itemId(dragged), itemId(target));
     if (plan.outcome == DropPlan::Outcome::LastOption) {
-        Prompter::current().message(std::string(LastOptionText));
+        m_prompter.message(std::string(LastOptionText));
         return false;
     }
     if (plan.outcome != DropPlan::Outcome::Move)

@@ -8,12 +8,13 @@
 namespace tess {
 
 class DeckModel;
+class Prompter;
 
 // The "XML Tree" tab of a WML document: one item per node of the deck under
 // "#document", each holding its node's identifier. Dragging an item onto
 // another moves the node's subtree in the deck and mirrors it in the items.
 // The view never owns the deck; the document does and fills the tree through
-// BuildTree when it validates.
+// BuildTree when it validates. A drop it refuses is told through `prompter`.
 class XmlTreeView : public QTreeWidget
 {
     Q_OBJECT
@@ -21,7 +22,7 @@ public:
     static constexpr int IdRole = Qt::UserRole;
     static constexpr int ImageRole = Qt::UserRole + 1;
 
-    explicit XmlTreeView(DeckModel *deck = nullptr, QWidget *parent = nullptr);
+    explicit XmlTreeView(Prompter &prompter, DeckModel *deck = nullptr, QWidget *parent = nullptr);
 
     // The deck that drops edit; null makes every drop do nothing.
     void setDeck(DeckModel *deck) { m_deck = deck; }
@@ -57,6 +58,7 @@ private:
     QTreeWidgetItem *makeItem(QTreeWidgetItem *parent, const std::string &label, int image, int id);
     bool ownsDrag(const QDropEvent *event) const;
 
+    Prompter &m_prompter;
     DeckModel *m_deck = nullptr;
     QList<QIcon> m_icons; // by image number; elements switch to the root image when selected
     bool m_dragging = false;

@@ -4,6 +4,7 @@
 #include "deck/ElementKind.h"
 #include "editor/DeckDocument.h"
 #include "gui/design/CardPropertiesDialog.h"
+#include "gui/design/WidgetPrompter.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -36,11 +37,12 @@ int cardPosition(const DeckNode *root, const DeckNode *card)
 
 } // namespace
 
-CardList::CardList(DeckDocument &doc, QWidget *parent)
+CardList::CardList(DeckDocument &doc, Prompter &prompter, QWidget *parent)
     : QTreeWidget(parent)
     , m_doc(doc)
-    , m_commands(doc)
+    , m_commands(doc, prompter)
 {
+    attachPrompter(*this, prompter);
     setColumnCount(1);
     setHeaderLabels({QString::fromLatin1(CardListColumnTitle.data(), CardListColumnTitle.size())});
     setColumnWidth(0, kCardsColumnWidth);

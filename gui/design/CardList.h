@@ -12,15 +12,17 @@ class QMenu;
 namespace tess {
 
 class DeckDocument;
+class Prompter;
 
 // The card list of the Design tab: one row per card, the shown card marked
 // by the second of its two icons. Its commands work through CardCommands;
-// the widget only shows rows and passes clicks on.
+// the widget only shows rows and passes clicks on. Its questions and its
+// property sheet go through `prompter`.
 class CardList : public QTreeWidget
 {
     Q_OBJECT
 public:
-    explicit CardList(DeckDocument &doc, QWidget *parent = nullptr);
+    CardList(DeckDocument &doc, Prompter &prompter, QWidget *parent = nullptr);
 
     CardCommands &commands() { return m_commands; }
     // The rows rebuilt from the deck's cards.

@@ -4,6 +4,7 @@
 #include "editor/Prompter.h"
 #include "gui/design/CardPropertiesPage.h"
 #include "gui/design/CardTaskPage.h"
+#include "gui/design/WidgetPrompter.h"
 
 #include <QDialogButtonBox>
 #include <QTabWidget>
@@ -49,8 +50,7 @@ void CardPropertiesDialog::accept()
         = CheckCardSheet({card.id, card.title, card.forwardUrl, card.backwardUrl, card.timerUrl,
                           card.timerName, card.timerValue, a.id, a.action, a.variableName});
     if (failure) {
-        Prompter::current().message(failure->message, Prompter::Icon::Warning,
-                                    Prompter::Buttons::Ok);
+        prompterOf(this).message(failure->message, Prompter::Icon::Warning, Prompter::Buttons::Ok);
         QWidget *field = m_cardPage->fieldWidget(failure->field);
         QWidget *page = field ? static_cast<QWidget *>(m_cardPage) : m_actionPage;
         if (!field)

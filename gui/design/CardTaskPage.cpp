@@ -2,6 +2,7 @@
 
 #include "deck/DeckConstants.h"
 #include "editor/Prompter.h"
+#include "gui/design/WidgetPrompter.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -264,8 +265,7 @@ void CardTaskPage::OnAddEvent()
 {
     pull();
     if (const RuleResult failure = m_editor.addEvent()) {
-        Prompter::current().message(failure->message, Prompter::Icon::Warning,
-                                    Prompter::Buttons::Ok);
+        prompterOf(this).message(failure->message, Prompter::Icon::Warning, Prompter::Buttons::Ok);
         if (QWidget *field = fieldWidget(failure->field))
             field->setFocus();
         return;

@@ -7,14 +7,14 @@
 
 namespace tess {
 
-DesignPane::DesignPane(DeckDocument &doc, QWidget *parent)
+DesignPane::DesignPane(DeckDocument &doc, Prompter &prompter, QWidget *parent)
     : QSplitter(Qt::Horizontal, parent)
 {
     // The surface builds the starting deck before the list counts its card.
     if (doc.path().empty() && !doc.model().root())
         doc.startNewDeck();
-    m_cardList = new CardList(doc, this);
-    m_designView = new DesignView(doc, this);
+    m_cardList = new CardList(doc, prompter, this);
+    m_designView = new DesignView(doc, prompter, this);
     addWidget(m_cardList);
     addWidget(m_designView);
     setStretchFactor(0, 0);

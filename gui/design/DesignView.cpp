@@ -5,7 +5,9 @@
 #include "editor/DesignCommands.h"
 #include "editor/DesignConstants.h"
 #include "editor/DesignEditing.h"
+#include "editor/Prompter.h"
 #include "gui/design/PropertiesCommand.h"
+#include "gui/design/WidgetPrompter.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -38,11 +40,13 @@ void setSteps(QScrollBar *bar, int total)
 
 } // namespace
 
-DesignView::DesignView(DeckDocument &doc, QWidget *parent)
+DesignView::DesignView(DeckDocument &doc, Prompter &prompter, QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_doc(doc)
+    , m_prompter(prompter)
     , m_scrollSize(kInitialScrollSize, kInitialScrollSize)
 {
+    attachPrompter(*this, prompter);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(false);
@@ -146,7 +150,7 @@ void DesignView::edit(const std::function<void(DesignEditing &)> &run)
     QSize size;
     {
         QPainter painter(&scratch);
-        DesignEditing editing(m_doc, painter, m_scrollSize);
+        DesignEditing editing(m_doc, m_prompter, painter, m_scrollSize);
         run(editing);
         size = editing.scrollSize();
     }
@@ -172,7 +176,10 @@ void DesignView::deleteSelection()
     if (!m_doc.model().validDeck)
         return;
     bool deleted = false;
-    edit([&deleted](DesignEditing &e) { deleted = e.deleteSelected(); });
+    std::string refusal;
+    edit([&](DesignEditing &e) { deleted = e.deleteSelected(&refusal); });
+    if (!refusal.empty())
+        m_prompter.message(refusal, Prompter::Icon::Warning, Prompter::Buttons::Ok);
     if (deleted) {
         m_elementUnderMenu = m_trackerShown = m_frameShown = false;
         viewport()->update();
@@ -361,7 +368,10 @@ void DesignView::leftDown(const QPoint &windowPoint, const QPoint &logical)
 {
     if (m_insertMode) {
         InsertOutcome outcome = InsertOutcome::Ignored;
-        edit([&](DesignEditing &e) { outcome = e.insertAt(logical.x(), logical.y()); });
+        std::string refusal;
+        edit([&](DesignEditing &e) { outcome = e.insertAt(logical.x(), logical.y(), &refusal); });
+        if (!refusal.empty())
+            m_prompter.message(refusal, Prompter::Icon::Warning, Prompter::Buttons::Ok);
         if (outcome == InsertOutcome::Inserted || outcome == InsertOutcome::Refused)
             setInsertMode(false);
         // A card or paragraph armed has nothing to place: the click selects.

@@ -17,16 +17,17 @@ namespace tess {
 class DeckDocument;
 class DeckNode;
 class DesignEditing;
+class Prompter;
 
 // The design surface: the document's current card on the canvas, scrolled
 // in pixel units. Painting, layout and hit-testing are CardLayout's; the
 // view turns window points into logical ones and keeps what is shown
-// selected.
+// selected. Edits and property dialogs ask and tell through `prompter`.
 class DesignView : public QAbstractScrollArea
 {
     Q_OBJECT
 public:
-    explicit DesignView(DeckDocument &doc, QWidget *parent = nullptr);
+    DesignView(DeckDocument &doc, Prompter &prompter, QWidget *parent = nullptr);
 
     DeckDocument &document() const { return m_doc; }
 
@@ -105,6 +106,7 @@ private:
     void edit(const std::function<void(DesignEditing &)> &run);
 
     DeckDocument &m_doc;
+    Prompter &m_prompter;
     QSize m_scrollSize;
     QPoint m_rightClickPoint;
     QMenu *m_menu = nullptr;

@@ -1,6 +1,7 @@
 #include "gui/design/PropertyDialog.h"
 
 #include "editor/Prompter.h"
+#include "gui/design/WidgetPrompter.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -73,7 +74,7 @@ bool PropertyDialog::refuse(const RuleResult &failure)
 {
     if (!failure)
         return false;
-    Prompter::current().message(failure->message, Prompter::Icon::Warning, Prompter::Buttons::Ok);
+    prompterOf(this).message(failure->message, Prompter::Icon::Warning, Prompter::Buttons::Ok);
     if (QWidget *field = m_fields[failure->field])
         field->setFocus();
     return true;

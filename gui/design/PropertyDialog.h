@@ -18,7 +18,8 @@ namespace tess {
 // The frame every element property dialog shares: a form of fields, OK and
 // Cancel. OK asks commit() to check and build; a refusal shows its message
 // through the prompter, puts the focus on the field named and keeps the
-// dialog open with everything typed.
+// dialog open with everything typed. The prompter is the parent's
+// (prompterOf).
 class PropertyDialog : public QDialog
 {
     Q_OBJECT

@@ -1,6 +1,5 @@
 #include "gui/shell/Application.h"
 
-#include "app/ProcessPaths.h"
 #include "app/SettingsKey.h"
 #include "editor/DeckDocument.h"
 #include "gui/code/OutputView.h"
@@ -13,7 +12,6 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QDir>
 #include <QMdiArea>
 
 #include <libxml/parser.h>
@@ -25,32 +23,25 @@ namespace tess {
 
 Application::Application() = default;
 
-Application::~Application()
-{
-    if (m_promptInstalled)
-        Prompter::setCurrent(nullptr);
-}
+Application::~Application() = default;
 
 bool Application::InitInstance(const StartupOptions &options, std::string *error)
 {
     if (options.prompter) {
-        Prompter::setCurrent(options.prompter);
+        m_prompter = options.prompter;
     } else {
-        m_prompter = std::make_unique<QtPrompter>();
-        Prompter::setCurrent(m_prompter.get());
+        m_ownPrompter = std::make_unique<QtPrompter>();
+        m_prompter = m_ownPrompter.get();
     }
-    m_promptInstalled = true;
 
     // The XML parser's set-up; unlike the component system it replaces it
     // cannot fail, so "Unable to Initialize" has no cause left.
     xmlInitParser();
 
-    const std::string workingDir
-        = options.workingDir.empty() ? QDir::currentPath().toStdString() : options.workingDir;
     const SettingsKey key(options.settingsPath.empty() ? SettingsKey::defaultFilePath()
                                                        : options.settingsPath);
-    m_tempDir = initProcessPaths(key, workingDir);
-    m_startupWarning = m_tempDir->warning();
+    m_context.startUp(key);
+    m_startupWarning = m_context.tempDirWarning();
     m_pathsReady = true;
 
     m_recent = std::make_unique<RecentFileList>(
@@ -58,15 +49,15 @@ bool Application::InitInstance(const StartupOptions &options, std::string *error
         kRecentFileCount);
     m_recent->load();
 
-    m_frame = std::make_unique<MainWindow>();
+    m_frame = std::make_unique<MainWindow>(m_context, *m_prompter);
     if (!m_frame->Create()) {
         if (error)
             *error = "cannot create the main window";
         m_frame.reset();
         return false;
     }
-    if (m_prompter)
-        m_prompter->setParent(m_frame.get());
+    if (m_ownPrompter)
+        m_ownPrompter->setParent(m_frame.get());
     m_frame->setRecentFileList(m_recent.get());
     if (qApp) {
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_frame.get(),
@@ -80,7 +71,7 @@ bool Application::InitInstance(const StartupOptions &options, std::string *error
     // screenshot, which has no one to tell, fails.
     std::string openError;
     if (!options.file.empty()) {
-        CurrentFilePath = options.file;
+        m_context.currentFile = options.file;
         if (OpenDocumentFile(options.file, &openError)) {
             if (options.card > 0 && !showCard(options.card, error))
                 return false;
@@ -106,9 +97,9 @@ bool Application::InitInstance(const StartupOptions &options, std::string *error
         ? QString::fromLatin1(kImageIconResource)
         : options.imageIconResource;
     if (!m_imageIcon.load(iconPath))
-        Prompter::current().message(kUnableToLoadIcon, Prompter::Icon::Warning);
+        m_prompter->message(kUnableToLoadIcon, Prompter::Icon::Warning);
     if (!openError.empty())
-        Prompter::current().message(openError, Prompter::Icon::Stop);
+        m_prompter->message(openError, Prompter::Icon::Stop);
     return true;
 }
 
@@ -119,7 +110,7 @@ bool Application::OpenDocumentFile(const std::string &path, std::string *error)
 
 void Application::recordOpened(const std::string &path)
 {
-    CurrentFilePath = path;
+    m_context.currentFile = path;
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
     m_frame->addRecentFile(ec ? path : absolute.string());
@@ -143,7 +134,7 @@ bool Application::showCard(int n, std::string *error)
     DeckNode *card = child ? NthCard(child->document().model().root(), n) : nullptr;
     if (!card) {
         if (error)
-            *error = CurrentFilePath + " has no card " + std::to_string(n);
+            *error = m_context.currentFile + " has no card " + std::to_string(n);
         return false;
     }
     child->document().setCurrentCard(card);
@@ -157,8 +148,7 @@ void Application::ExitInstance()
     if (!m_pathsReady || m_exited)
         return;
     m_exited = true;
-    m_tempDir.reset();
-    TempDirPath.clear();
+    m_context.removeTempDir();
 }
 
 bool saveWidgetScreenshot(QWidget *widget, const std::string &path, std::string *error)

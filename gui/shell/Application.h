@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AppContext.h"
 #include "app/RecentFileList.h"
 
 #include <QPixmap>
@@ -11,7 +12,6 @@
 namespace tess {
 
 class MainWindow;
-class PrivateTempDir;
 class Prompter;
 class QtPrompter;
 
@@ -19,10 +19,10 @@ class QtPrompter;
 struct StartupOptions
 {
     std::string file; // the command line's file; empty for none
-    std::string workingDir; // empty: the process's current directory
     std::string settingsPath; // empty: SettingsKey::defaultFilePath()
     std::string recentPath; // empty: RecentFileList::defaultFilePath()
-    // Null: a QtPrompter parented to the main frame is installed.
+    // Every box and dialog of the program; null: a QtPrompter parented to
+    // the main frame.
     Prompter *prompter = nullptr;
     // Shown at a fixed size instead of maximised (for --screenshot).
     bool fixedSize = false;
@@ -55,13 +55,14 @@ public:
     const std::string &startupWarning() const { return m_startupWarning; }
 
     MainWindow *mainFrame() const { return m_frame.get(); }
+    const AppContext &context() const { return m_context; }
     RecentFileList *recentFiles() const { return m_recent.get(); }
     // Icon 205, drawn by the designer for image elements; null when it could
     // not be loaded.
     const QPixmap &imageIcon() const { return m_imageIcon; }
 
-    // Opens path as a document and records it in CurrentFilePath and the
-    // recent files.
+    // Opens path as a document and records it as the current file and in
+    // the recent files.
     bool OpenDocumentFile(const std::string &path, std::string *error);
 
 private:
@@ -70,15 +71,17 @@ private:
     // Makes card n of the active document the one shown.
     bool showCard(int n, std::string *error);
 
-    std::unique_ptr<QtPrompter> m_prompter;
+    std::unique_ptr<QtPrompter> m_ownPrompter;
+    // The options' prompter or m_ownPrompter.
+    Prompter *m_prompter = nullptr;
+    // Before the frame, which refers to it.
+    AppContext m_context;
     std::unique_ptr<MainWindow> m_frame;
     std::unique_ptr<RecentFileList> m_recent;
     QPixmap m_imageIcon;
-    std::unique_ptr<PrivateTempDir> m_tempDir;
     std::string m_startupWarning;
     bool m_pathsReady = false;
     bool m_exited = false;
-    bool m_promptInstalled = false;
 };
 
 // Grabs widget into a PNG file, written atomically; false, with the reason in

@@ -1,6 +1,6 @@
 #include "gui/shell/DocumentTabs.h"
 
-#include "app/ProcessPaths.h"
+#include "app/AppContext.h"
 #include "app/SettingsKey.h"
 #include "deck/SourceForm.h"
 
@@ -30,18 +30,20 @@ QString label(std::string_view text)
 
 } // namespace
 
-DocumentTabs::DocumentTabs(DeckDocument &doc, SyncHost &host, QWidget *parent)
+DocumentTabs::DocumentTabs(DeckDocument &doc, SyncHost &host, Prompter &prompter,
+                           const AppContext &context, QWidget *parent)
     : QTabWidget(parent)
     , m_doc(doc)
     , m_host(host)
+    , m_prompter(prompter)
 {
     const bool serverPage = doc.isAsp() || doc.isJsp();
-    m_design = new DesignPane(doc, this);
+    m_design = new DesignPane(doc, prompter, this);
     m_code = new DeckCodeEditor(this);
     addTab(m_design, label(DesignTabLabel));
     addTab(m_code, label(CodeTabLabel));
     if (!serverPage) {
-        m_tree = new XmlTreeView(&doc.model(), this);
+        m_tree = new XmlTreeView(prompter, &doc.model(), this);
         addTab(m_tree, label(TreeTabLabel));
         connect(m_tree, &XmlTreeView::modified, &doc, [&doc] { doc.setModified(true); });
     }
@@ -49,13 +51,13 @@ DocumentTabs::DocumentTabs(DeckDocument &doc, SyncHost &host, QWidget *parent)
 
     SyncViews &views = *this;
     SyncPaths paths;
-    paths.tempDir = TempDirPath;
+    paths.tempDir = context.tempDir;
     paths.prologue = [] {
         const SettingsKey key;
         return prologue(key.numberOrDefault(kSettingLocalDtd) != 0,
                         key.stringOrDefault(kSettingDtdPath));
     };
-    m_sync = std::make_unique<DocumentSync>(doc, views, host, std::move(paths));
+    m_sync = std::make_unique<DocumentSync>(doc, views, host, prompter, std::move(paths));
     setCurrentIndex(m_sync->activeTab());
 
     tabBar()->setFocusPolicy(Qt::NoFocus);
@@ -79,7 +81,7 @@ void DocumentTabs::clickTab(int index)
     const int old = currentIndex();
     // The new tab is shown while its switch runs, as the user sees it.
     setCurrentIndex(index);
-    if (!m_sync->switchTo(index))
+    if (!tell(m_prompter, m_sync->switchTo(index)))
         setCurrentIndex(old);
     emit tabSwitched(currentIndex());
 }
@@ -88,7 +90,7 @@ void DocumentTabs::ensureInitialLoad()
 {
     if (m_sync->initialLoadDone())
         return;
-    m_sync->initialLoad();
+    tell(m_prompter, m_sync->initialLoad());
     startPreparingCodeView();
 }
 

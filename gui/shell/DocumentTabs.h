@@ -9,6 +9,7 @@
 
 namespace tess {
 
+class AppContext;
 class DeckDocument;
 class DesignPane;
 class XmlTreeView;
@@ -18,12 +19,14 @@ class DeckCodeEditor;
 // "XML Tree". A click on the strip (on release) runs the tab's switch
 // through DocumentSync; the strip takes no keys and no wheel, so that no
 // tab is shown without its switch. ASP and JSP pages show the Code tab; a
-// click on another tab only says why in the status bar.
+// click on another tab only says why in the status bar. What the
+// synchronisation has to tell is shown through the prompter.
 class DocumentTabs : public QTabWidget, private SyncViews
 {
     Q_OBJECT
 public:
-    DocumentTabs(DeckDocument &doc, SyncHost &host, QWidget *parent = nullptr);
+    DocumentTabs(DeckDocument &doc, SyncHost &host, Prompter &prompter, const AppContext &context,
+                 QWidget *parent = nullptr);
     ~DocumentTabs() override;
 
     DocumentSync &sync() { return *m_sync; }
@@ -41,7 +44,11 @@ public:
     // Finishes that filling at once (tests and benchmarks use it to stand
     // for the user's first look at the design).
     void finishPreparingCodeView();
-    bool request(int message) { return m_sync->request(message); }
+    bool request(int message) { return tell(m_prompter, m_sync->request(message)); }
+    bool saveCommand() { return tell(m_prompter, m_sync->saveCommand()); }
+    // The save prompt; false when the document stays open.
+    bool queryClose() { return tell(m_prompter, m_sync->queryClose()); }
+    void closeDocument() { tell(m_prompter, m_sync->closeDocument()); }
 
 signals:
     // After every click that reached a switch, with the tab then shown.
@@ -63,6 +70,7 @@ private:
 
     DeckDocument &m_doc;
     SyncHost &m_host;
+    Prompter &m_prompter;
     DesignPane *m_design = nullptr;
     DeckCodeEditor *m_code = nullptr;
     XmlTreeView *m_tree = nullptr;

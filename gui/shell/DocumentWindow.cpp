@@ -1,6 +1,7 @@
 #include "gui/shell/DocumentWindow.h"
 
 #include "editor/DeckDocument.h"
+#include "gui/design/WidgetPrompter.h"
 #include "gui/shell/DocumentTabs.h"
 
 #include <QCloseEvent>
@@ -9,12 +10,15 @@
 
 namespace tess {
 
-DocumentWindow::DocumentWindow(std::unique_ptr<DeckDocument> doc, SyncHost &host, QWidget *parent)
+DocumentWindow::DocumentWindow(std::unique_ptr<DeckDocument> doc, SyncHost &host,
+                               Prompter &prompter, const AppContext &context, QWidget *parent)
     : QMdiSubWindow(parent)
     , m_doc(std::move(doc))
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    m_tabs = new DocumentTabs(*m_doc, host, this);
+    // The Code tab's control dialogs open on this window.
+    attachPrompter(*this, prompter);
+    m_tabs = new DocumentTabs(*m_doc, host, prompter, context, this);
     setWidget(m_tabs);
     // "[*]" shows as "*" while the document holds unsaved changes.
     const auto showTitle = [this] {
@@ -28,7 +32,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<DeckDocument> doc, SyncHost &host
 
 bool DocumentWindow::approveClose()
 {
-    m_closeApproved = m_tabs->sync().queryClose();
+    m_closeApproved = m_tabs->queryClose();
     return m_closeApproved;
 }
 
@@ -46,11 +50,11 @@ DesignPane *DocumentWindow::designWnd() const
 void DocumentWindow::closeEvent(QCloseEvent *event)
 {
     const bool approved = std::exchange(m_closeApproved, false);
-    if (!approved && !m_tabs->sync().queryClose()) {
+    if (!approved && !m_tabs->queryClose()) {
         event->ignore();
         return;
     }
-    m_tabs->sync().closeDocument();
+    m_tabs->closeDocument();
     QMdiSubWindow::closeEvent(event);
 }
 

@@ -6,8 +6,10 @@
 
 namespace tess {
 
+class AppContext;
 class DeckDocument;
 class DesignPane;
+class Prompter;
 struct ControlCommandState;
 struct ControlContext;
 class SyncHost;
@@ -20,7 +22,8 @@ class DocumentWindow : public QMdiSubWindow
 {
     Q_OBJECT
 public:
-    DocumentWindow(std::unique_ptr<DeckDocument> doc, SyncHost &host, QWidget *parent = nullptr);
+    DocumentWindow(std::unique_ptr<DeckDocument> doc, SyncHost &host, Prompter &prompter,
+                   const AppContext &context, QWidget *parent = nullptr);
     ~DocumentWindow() override;
 
     DeckDocument &document() const { return *m_doc; }

@@ -83,9 +83,11 @@ private:
     MainWindow &m_frame;
 };
 
-MainWindow::MainWindow(QWidget *parent)
+MainWindow::MainWindow(AppContext &context, Prompter &prompter, QWidget *parent)
     : QMainWindow(parent)
     , m_clockSource([] { return QTime::currentTime(); })
+    , m_context(context)
+    , m_prompter(prompter)
     , m_host(std::make_unique<FrameHost>(*this))
 {
     initTessarineResources();
@@ -206,9 +208,9 @@ void MainWindow::createMenus()
     createWindowCommands();
 
     m_helpMenu = menuBar()->addMenu(QString::fromLatin1(kMenuHelp));
-    connect(addCommand(m_helpMenu, ID_APP_ABOUT, kMenuAbout), &QAction::triggered, this, [] {
-        Prompter::current().message(kAboutText, Prompter::Icon::Information, Prompter::Buttons::Ok,
-                                    kAboutCaption);
+    connect(addCommand(m_helpMenu, ID_APP_ABOUT, kMenuAbout), &QAction::triggered, this, [this] {
+        m_prompter.message(kAboutText, Prompter::Icon::Information, Prompter::Buttons::Ok,
+                           kAboutCaption);
     });
     addCommonKeys();
 }

@@ -20,6 +20,8 @@ class QToolBar;
 
 namespace tess {
 
+class AppContext;
+class Prompter;
 class TabbedDock;
 class DocumentWindow;
 class ProjectTree;
@@ -34,7 +36,8 @@ class DeckCodeEditor;
 // bars, a status bar with a clock, and the menus. One menu bar serves as
 // both menus of the design: the items that only menu 129 has (Save, Close
 // File, Edit, Tools > Compile, Window) are shown while a document is open
-// and hidden otherwise.
+// and hidden otherwise. Its documents share the application's context and
+// prompter.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -42,7 +45,7 @@ public:
     enum class StatusPane { Message, LineColumn, Clock, CapsLock, NumLock, ScrollLock };
     using ClockSource = std::function<QTime()>;
 
-    explicit MainWindow(QWidget *parent = nullptr);
+    MainWindow(AppContext &context, Prompter &prompter, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Builds the layout in its fixed order; false when a bar cannot be made.
@@ -187,6 +190,8 @@ private:
     RecentFileList *m_recent = nullptr;
     QTimer *m_clockTimer = nullptr;
     ClockSource m_clockSource;
+    AppContext &m_context;
+    Prompter &m_prompter;
     std::unique_ptr<FrameHost> m_host;
     std::map<int, QAction *> m_commands;
     PageKind m_newFileKind = PageKind::Wml;

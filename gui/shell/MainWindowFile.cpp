@@ -2,7 +2,7 @@
 // recent files.
 #include "gui/shell/MainWindow.h"
 
-#include "app/ProcessPaths.h"
+#include "app/AppContext.h"
 #include "app/RecentFileList.h"
 #include "deck/SourceConstants.h"
 #include "editor/DeckDocument.h"
@@ -110,7 +110,7 @@ void MainWindow::openRecentFile(const std::string &path)
 {
     std::string error;
     if (!OpenDocumentFile(path, &error))
-        Prompter::current().message(error, Prompter::Icon::Stop);
+        m_prompter.message(error, Prompter::Icon::Stop);
 }
 
 DocumentWindow *MainWindow::activeChildFrame() const
@@ -155,7 +155,7 @@ DocumentWindow *MainWindow::NewDocument()
     auto doc = std::make_unique<DeckDocument>();
     doc->setTitle(kNewDocumentName + std::to_string(++m_newDocumentCount));
     doc->setFileKind(m_newFileKind);
-    auto *child = new DocumentWindow(std::move(doc), host());
+    auto *child = new DocumentWindow(std::move(doc), host(), m_prompter, m_context);
     child->tabWindow()->request(WM_TAB_PREPARE_NEW);
     return addChildFrame(child);
 }
@@ -194,7 +194,7 @@ bool MainWindow::OpenDocumentFile(const std::string &path, std::string *error)
     doc->setFileKind(m_newFileKind);
     if (!doc->OnOpenDocument(path, error))
         return false;
-    auto *child = new DocumentWindow(std::move(doc), host());
+    auto *child = new DocumentWindow(std::move(doc), host(), m_prompter, m_context);
     child->tabWindow()->request(WM_TAB_PREPARE_OPEN);
     addChildFrame(child);
     emit documentOpened(path);
@@ -229,13 +229,13 @@ void MainWindow::OnFileOpen()
     request.title = kOpenFileTitle;
     request.filter = kOpenFileFilter;
     request.confirmOverwrite = false;
-    const std::string path = Prompter::current().openFileName(request);
+    const std::string path = m_prompter.openFileName(request);
     if (path.empty())
         return;
-    CurrentFilePath = path;
+    m_context.currentFile = path;
     std::string error;
     if (!OpenDocumentFile(path, &error)) {
-        Prompter::current().message(error, Prompter::Icon::Stop);
+        m_prompter.message(error, Prompter::Icon::Stop);
         return;
     }
     if (DocumentWindow *child = activeChildFrame()) {
@@ -253,7 +253,7 @@ void MainWindow::OnFileClose()
 void MainWindow::OnFileSave()
 {
     if (DocumentWindow *child = activeChildFrame())
-        child->tabWindow()->sync().saveCommand();
+        child->tabWindow()->saveCommand();
 }
 
 } // namespace tess

@@ -1,8 +1,8 @@
+#include "app/AppContext.h"
 #include "app/ProcessPaths.h"
 #include "app/RecentFileList.h"
 #include "app/SettingsKey.h"
 #include "common/TimeLimit.h"
-#include "wml/DataPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,28 +33,24 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(PathsTest, NoKeyAtAllUsesAPrivateFolderAndTheBundledDtd)
+TEST_F(PathsTest, NoKeyAtAllUsesAPrivateFolder)
 {
-    CurrentFilePath = "left over";
     setenv("TMPDIR", path("system").c_str(), 1);
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("system"));
+    std::string made;
     {
-        const auto temp = initProcessPaths(SettingsKey(path("absent.ini")), path());
-        EXPECT_TRUE(TempDirPath.starts_with(path("system/Tessarine-"))) << TempDirPath;
-        EXPECT_TRUE(isDir(TempDirPath));
-        EXPECT_EQ(temp->warning(), "");
-        // Without a local DTD in the working directory the bundled one serves.
-        ASSERT_FALSE(bundledDtdPath().empty());
-        EXPECT_EQ(DtdFilePath, bundledDtdPath());
-        EXPECT_EQ(CurrentFilePath, "");
+        AppContext context;
+        context.currentFile = "left over";
+        context.startUp(SettingsKey(path("absent.ini")));
+        made = context.tempDir;
+        EXPECT_TRUE(made.starts_with(path("system/Tessarine-"))) << made;
+        EXPECT_TRUE(isDir(made));
+        EXPECT_EQ(context.tempDirWarning(), "");
+        EXPECT_EQ(context.currentFile, "");
     }
-    EXPECT_FALSE(isDir(TempDirPath));
+    EXPECT_FALSE(isDir(made));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path("Temp"))));
     unsetenv("TMPDIR");
-
-    touch("wml_1.1.xml");
-    initProcessPaths(SettingsKey(path("absent.ini")), path());
-    EXPECT_EQ(DtdFilePath, path("wml_1.1.xml"));
 }
 
 // Each instance has a folder of its own, inside "Temp Dir" when that is a
@@ -105,15 +101,6 @@ TEST_F(PathsTest, InstanceFoldersFollowTheTempDirSetting)
                   .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList());
     EXPECT_TRUE(QFileInfo(QString::fromStdString(path("file"))).isFile());
-}
-
-TEST_F(PathsTest, DtdFilePathFallbacks)
-{
-    touch("wml_1.1.xml");
-    EXPECT_EQ(chooseDtdFilePath("/set/dtd", path(), "/bundled.dtd"), "/set/dtd");
-    EXPECT_EQ(chooseDtdFilePath("", path(), "/bundled.dtd"), path("wml_1.1.xml"));
-    EXPECT_EQ(chooseDtdFilePath("", path("none"), "/bundled.dtd"), "/bundled.dtd");
-    EXPECT_EQ(chooseDtdFilePath("", path("none"), ""), path("none/wml_1.1.xml"));
 }
 
 TEST_F(PathsTest, RecentFilesKeepTheNewestFour)

@@ -1,7 +1,9 @@
 #pragma once
 
-// Widget tests on a shown main window whose temporary folder is the test's.
-#include "app/ProcessPaths.h"
+// Widget tests on a shown main window whose temporary folder is the test's
+// and whose boxes the test's prompter answers.
+#include "app/AppContext.h"
+#include "common/ScriptedPrompter.h"
 #include "gui/shell/MainWindow.h"
 
 #include <QAction>
@@ -16,7 +18,7 @@ class FrameTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        TempDirPath = m_dir.path().toStdString();
+        m_context.tempDir = m_dir.path().toStdString();
         ASSERT_TRUE(m_frame.Create());
         m_frame.resize(1000, 700);
         m_frame.show();
@@ -24,7 +26,9 @@ protected:
     void trigger(int command) { m_frame.commandAction(command)->trigger(); }
 
     QTemporaryDir m_dir;
-    MainWindow m_frame;
+    ScriptedPrompter m_prompter;
+    AppContext m_context;
+    MainWindow m_frame {m_context, m_prompter};
 };
 
 } // namespace tess::test

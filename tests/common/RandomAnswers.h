@@ -7,18 +7,14 @@
 
 namespace tess {
 
-// A Prompter for random sessions, installed as the current one while it
-// lives: answers every question at random and cancels every file dialog, as
-// a user clicking about would.
+// A Prompter for random sessions: answers every question at random and
+// cancels every file dialog, as a user clicking about would.
 class RandomAnswers : public Prompter
 {
 public:
     explicit RandomAnswers(std::mt19937 &random)
         : m_random(random)
-    {
-        setCurrent(this);
-    }
-    ~RandomAnswers() override { setCurrent(nullptr); }
+    { }
     Answer message(const std::string &, Icon, Buttons buttons, const std::string &) override
     {
         const bool first = m_random() % 2 == 0;

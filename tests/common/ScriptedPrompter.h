@@ -10,10 +10,10 @@
 
 namespace tess {
 
-// A Prompter for tests, installed as the current one while it lives. It
-// answers from a script, in order, and records every message and file
-// request. A prompt without a scripted answer of its kind fails the test and
-// gets Cancel (OK for an OK-only box); so does leaving answers unused.
+// A Prompter for tests, handed to what the test drives. It answers from a
+// script, in order, and records every message and file request. A prompt without a scripted answer
+// of its kind fails the test and gets Cancel (OK for an OK-only box); so does leaving answers
+// unused.
 class ScriptedPrompter : public Prompter
 {
 public:
@@ -31,10 +31,11 @@ public:
         FileRequest file; // a folder request fills title and initialPath
     };
 
-    ScriptedPrompter() { Prompter::setCurrent(this); }
+    ScriptedPrompter() = default;
+    ScriptedPrompter(const ScriptedPrompter &) = delete;
+    ScriptedPrompter &operator=(const ScriptedPrompter &) = delete;
     ~ScriptedPrompter() override
     {
-        Prompter::setCurrent(nullptr);
         EXPECT_TRUE(m_script.empty()) << m_script.size() << " scripted answer(s) never used";
     }
 

@@ -1,4 +1,5 @@
 #include "common/DeckFiles.h"
+#include "common/ScriptedPrompter.h"
 #include "deck/DeckConstants.h"
 #include "deck/DeckDump.h"
 #include "editor/CardCommands.h"
@@ -223,7 +224,8 @@ protected:
 
     test::DeckFiles files;
     DeckDocument doc;
-    CardCommands commands {doc};
+    ScriptedPrompter prompter;
+    CardCommands commands {doc, prompter};
 };
 
 TEST_F(CardRebuildTest, OpensTimerAndEventsAndRebuildsThemAroundTheParagraph)
@@ -310,7 +312,8 @@ TEST(CardRebuild, RowLabelAndNoSelection)
     EXPECT_EQ(CardRowLabel("<card ordered=\"true\" >"), "No Name");
     EXPECT_EQ(CardRowLabel("<card title=\"Home\" >"), "Home");
     DeckDocument doc;
-    CardCommands commands(doc);
+    ScriptedPrompter prompter;
+    CardCommands commands(doc, prompter);
     CardSheetData data;
     EXPECT_FALSE(commands.openProperties(data));
 }

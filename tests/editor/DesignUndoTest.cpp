@@ -54,7 +54,6 @@ struct EditedCard
     {
         doc.startNewDeck();
         doc.model().validDeck = true;
-        ScriptedPrompter prompter;
         prompter.answer(Answer::No).answer(Answer::Yes);
         insert(KindInput, 50, 60);
         insert(KindText, 50, 200);
@@ -89,9 +88,10 @@ struct EditedCard
     DeckNode *root() const { return doc.model().root(); }
 
     DeckDocument doc;
+    ScriptedPrompter prompter;
     QImage image {600, 600, QImage::Format_RGB32};
     QPainter painter {&image};
-    DesignEditing edit {doc, painter, {10, 10}};
+    DesignEditing edit {doc, prompter, painter, {10, 10}};
 };
 
 TEST(DesignUndo, UndoGivesEveryEditBackExactlyAndRedoMakesItAgain)
@@ -101,8 +101,7 @@ TEST(DesignUndo, UndoGivesEveryEditBackExactlyAndRedoMakesItAgain)
         {"input", [](EditedCard &t) { t.insert(KindInput, 400, 400); }},
         {"select",
          [](EditedCard &t) {
-             ScriptedPrompter prompter;
-             prompter.answer(Answer::No);
+             t.prompter.answer(Answer::No);
              t.insert(KindSelect, 400, 500);
          }},
         {"option pushing a group down",
@@ -221,6 +220,7 @@ TEST(DesignUndo, RandomEditingKeepsTheTreeWholeAndTheHistoryExact)
         std::mt19937 random(seed);
         EditedCard t;
         RandomAnswers answers(random);
+        DesignEditing edit {t.doc, answers, t.painter, {10, 10}};
         QUndoStack *history = t.doc.undoStack();
         const std::string start = fullDump(t.root());
         const auto controls = [&t] {
@@ -242,19 +242,19 @@ TEST(DesignUndo, RandomEditingKeepsTheTreeWholeAndTheHistoryExact)
             case 0:
             case 1:
                 t.doc.setArmedKind(kinds[random() % std::size(kinds)]);
-                t.edit.insertAt(x, y);
+                edit.insertAt(x, y);
                 break;
             case 2:
                 // A drag moves what a click selects: an option's select.
                 if (some && (some = CardLayout::selectionTarget(some))) {
                     const DesignRect r = some->element->rect;
                     const int dx = x - r.left, dy = y - r.top;
-                    t.edit.move(some, {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}, {});
+                    edit.move(some, {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}, {});
                 }
                 break;
             case 3:
                 t.doc.setSelectedNode(some);
-                t.edit.deleteSelected();
+                edit.deleteSelected();
                 break;
             case 4:
                 if (history->canUndo())

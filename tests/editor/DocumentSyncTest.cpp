@@ -96,7 +96,7 @@ protected:
         SyncPaths paths;
         paths.tempDir = m_dir.path().toStdString();
         paths.prologue = [this] { return m_prologue; };
-        m_sync = std::make_unique<DocumentSync>(doc(), m_views, m_views, paths);
+        m_sync = std::make_unique<DocumentSync>(doc(), m_views, m_views, m_prompter, paths);
         m_sync->initialLoad();
         return *m_sync;
     }
@@ -105,6 +105,7 @@ protected:
 
     QTemporaryDir m_dir;
     std::unique_ptr<DeckDocument> m_owned = std::make_unique<DeckDocument>();
+    ScriptedPrompter m_prompter;
     Recorder m_views;
     std::unique_ptr<DocumentSync> m_sync;
     std::string m_prologue = prologue(false, {});
@@ -205,8 +206,6 @@ TEST_F(DocumentSyncTest, TheCodeKeepsTheFilesEncodingAndLineEnds)
 // design from writing the deck rather than losing the code.
 TEST_F(DocumentSyncTest, CodeOutsideTextKeepsTheDesignFromWriting)
 {
-    ScriptedPrompter prompter;
-    prompter.answer(Prompter::Answer::Ok);
     const std::string deck = test::WmlPrologue
         + "<wml><card id=\"a\"><p>a</p></card><% If x Then %><card id=\"b\"><p>b</p></card>"
           "<% End If %></wml>\n";
@@ -216,9 +215,10 @@ TEST_F(DocumentSyncTest, CodeOutsideTextKeepsTheDesignFromWriting)
     DocumentSync &sync = start();
     EXPECT_TRUE(doc().model().validDeck);
     doc().setModified(true);
-    EXPECT_FALSE(sync.switchTo(CodeTab));
-    ASSERT_EQ(prompter.messages().size(), 1u);
-    EXPECT_EQ(prompter.messages()[0].text, CodeOutsideTextRefusal);
+    const Outcome refused = sync.switchTo(CodeTab);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.message, CodeOutsideTextRefusal);
+    EXPECT_EQ(refused.icon, Prompter::Icon::Stop);
     EXPECT_EQ(slurp(doc().path()), deck);
 }
 
@@ -239,7 +239,7 @@ TEST_F(DocumentSyncTest, ANewPageAsksForItsNameWithItsOwnFilter)
         DeckDocument doc;
         doc.setTitle("Tessarine1");
         doc.setFileKind(jsp ? PageKind::Jsp : PageKind::Asp);
-        DocumentSync sync(doc, m_views, m_views);
+        DocumentSync sync(doc, m_views, m_views, prompter);
         sync.initialLoad();
         EXPECT_EQ(m_views.code, newPageText(jsp));
 
@@ -279,7 +279,6 @@ TEST_F(DocumentSyncTest, SaveWritesWhatTheUserWorkedOn)
         {{TreeTab}, DesignTab, "stale", kDeckSource}, // with the tree's moves
     };
     for (const Case &c : cases) {
-        ScriptedPrompter prompter;
         DocumentSync &sync = open("deck.wml");
         for (int tab : c.clicks)
             ASSERT_TRUE(sync.switchTo(tab));
@@ -294,23 +293,21 @@ TEST_F(DocumentSyncTest, SaveWritesWhatTheUserWorkedOn)
 
 TEST_F(DocumentSyncTest, AFailedWriteLeavesTheFileAndTheTab)
 {
-    ScriptedPrompter prompter;
     DocumentSync &sync = open("deck.wml");
     ASSERT_TRUE(sync.switchTo(CodeTab));
     const std::string before = slurp(doc().path());
     m_views.code = "<wml><card/></wml>";
     doc().setModified(true);
     setAtomicWriteFailureForTesting(true);
-    prompter.answer(Prompter::Answer::Ok).answer(Prompter::Answer::Ok);
-    EXPECT_FALSE(sync.switchTo(DesignTab));
-    EXPECT_FALSE(sync.saveCommand());
+    for (const Outcome &failed : {sync.switchTo(DesignTab), sync.saveCommand()}) {
+        EXPECT_FALSE(failed.ok);
+        EXPECT_EQ(failed.message, "Unable to Save the File");
+        EXPECT_EQ(failed.icon, Prompter::Icon::Stop);
+    }
     EXPECT_EQ(slurp(doc().path()), before);
     EXPECT_EQ(sync.activeTab(), CodeTab);
     EXPECT_EQ(m_views.followed.back(), CodeTab);
     EXPECT_TRUE(doc().isModified());
-    ASSERT_EQ(prompter.messages().size(), 2u);
-    EXPECT_EQ(prompter.messages()[0].text, "Unable to Save the File");
-    EXPECT_EQ(prompter.messages()[0].icon, Prompter::Icon::Stop);
 }
 
 // The answers of the save prompt are driven through the main window in
@@ -318,7 +315,7 @@ TEST_F(DocumentSyncTest, AFailedWriteLeavesTheFileAndTheTab)
 // file once the Code tab has saved it, is named before it is written.
 TEST_F(DocumentSyncTest, ATemporaryDocumentIsNamedWhenItCloses)
 {
-    ScriptedPrompter prompter;
+    ScriptedPrompter &prompter = m_prompter;
     DeckDocument reopened;
     std::ofstream(path("old.tmp")) << "<wml/>";
     ASSERT_TRUE(reopened.OnOpenDocument(path("old.tmp"), nullptr));
@@ -342,7 +339,6 @@ TEST_F(DocumentSyncTest, ATemporaryDocumentIsNamedWhenItCloses)
 
 TEST_F(DocumentSyncTest, TheTreeAndThePreviewValidate)
 {
-    ScriptedPrompter prompter;
     DocumentSync &sync = open("deck.wml");
     ASSERT_TRUE(sync.switchTo(TreeTab));
     EXPECT_EQ(m_views.trees, 1);
@@ -354,16 +350,18 @@ TEST_F(DocumentSyncTest, TheTreeAndThePreviewValidate)
     ASSERT_TRUE(sync.switchTo(CodeTab));
     m_views.code.replace(m_views.code.find("</b>"), 4, "");
     ASSERT_TRUE(sync.save());
-    prompter.answer(Prompter::Answer::Ok).answer(Prompter::Answer::Ok);
-    EXPECT_FALSE(sync.request(WM_TAB_PREVIEW));
+    const Outcome broken = sync.request(WM_TAB_PREVIEW);
+    EXPECT_FALSE(broken.ok);
     EXPECT_EQ(m_views.trees, 0);
-    EXPECT_EQ(prompter.messages()[0].text, "Error in Compilation");
+    EXPECT_EQ(broken.message, "Error in Compilation");
+    EXPECT_EQ(broken.icon, Prompter::Icon::None);
 
     m_sync.reset();
     m_owned = std::make_unique<DeckDocument>();
-    EXPECT_FALSE(start().request(WM_TAB_PREVIEW));
-    EXPECT_EQ(prompter.messages()[1].text, "Emulator launch failed: save file prior to preview");
-    EXPECT_EQ(prompter.messages()[1].icon, Prompter::Icon::Stop);
+    const Outcome unsaved = start().request(WM_TAB_PREVIEW);
+    EXPECT_FALSE(unsaved.ok);
+    EXPECT_EQ(unsaved.message, "Emulator launch failed: save file prior to preview");
+    EXPECT_EQ(unsaved.icon, Prompter::Icon::Stop);
 }
 
 } // namespace

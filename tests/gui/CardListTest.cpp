@@ -40,7 +40,7 @@ protected:
         NullSink sink;
         ASSERT_TRUE(
             m_doc.openFile(std::string(TESS_TEST_DATA_DIR "/design/") + name, sink, nullptr));
-        m_list = std::make_unique<CardList>(m_doc);
+        m_list = std::make_unique<CardList>(m_doc, m_prompter);
         QObject::connect(&m_doc, &DeckDocument::alignAllRequested, [this] { ++m_alignAll; });
     }
     // A press and a release of the left button over the row.
@@ -64,6 +64,7 @@ protected:
 
     QTemporaryDir m_temp;
     DeckDocument m_doc;
+    ScriptedPrompter m_prompter;
     std::unique_ptr<CardList> m_list;
     int m_alignAll = 0;
 };
@@ -92,7 +93,7 @@ TEST_F(CardListTest, NewCardOnATwoCardDeck)
 TEST_F(CardListTest, DeleteAsksAndKeepsTheLastCard)
 {
     open("two_cards.wml");
-    ScriptedPrompter prompter;
+    ScriptedPrompter &prompter = m_prompter;
     DeckNode *second = NthCard(m_doc.model().root(), 2);
 
     // Cancel deletes nothing and leaves the document unmodified.

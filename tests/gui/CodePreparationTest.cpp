@@ -1,4 +1,5 @@
-#include "app/ProcessPaths.h"
+#include "app/AppContext.h"
+#include "common/ScriptedPrompter.h"
 #include "deck/DeckModel.h"
 #include "editor/DeckDocument.h"
 #include "gui/code/DeckCodeEditor.h"
@@ -30,7 +31,7 @@ class CodePreparationTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        TempDirPath = m_dir.path().toStdString();
+        m_context.tempDir = m_dir.path().toStdString();
         m_path = m_dir.filePath("deck.wml").toStdString();
         const auto deck = readWholeFile(TESS_TEST_DATA_DIR "/road/deck.wml");
         ASSERT_TRUE(deck && writeFileAtomically(m_path, *deck));
@@ -42,7 +43,7 @@ protected:
     {
         DeckDocument doc;
         EXPECT_TRUE(doc.OnOpenDocument(m_path, nullptr));
-        DocumentTabs tabs(doc, m_host);
+        DocumentTabs tabs(doc, m_host, m_prompter, m_context);
         tabs.ensureInitialLoad();
         EXPECT_TRUE(doc.model().validDeck) << m_host.last;
         if (prepared) {
@@ -67,6 +68,8 @@ protected:
     std::string m_path;
     std::string m_prepared;
     NoHost m_host;
+    ScriptedPrompter m_prompter;
+    AppContext m_context;
 };
 
 TEST_F(CodePreparationTest, TheSwitchShowsTheSameTextWithOrWithoutIt)
@@ -88,7 +91,7 @@ TEST_F(CodePreparationTest, StopsWhenTheViewIsSetOrTheTabChanges)
 {
     DeckDocument doc;
     ASSERT_TRUE(doc.OnOpenDocument(m_path, nullptr));
-    DocumentTabs tabs(doc, m_host);
+    DocumentTabs tabs(doc, m_host, m_prompter, m_context);
     tabs.ensureInitialLoad();
     ASSERT_TRUE(tabs.preparingCodeView());
     tabs.codeView()->setText("mine");

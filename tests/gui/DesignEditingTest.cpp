@@ -52,19 +52,20 @@ protected:
         return edit.insertAt(x, y);
     }
     DeckNode *paragraph() const { return FirstParagraph(doc.CurrentCard()); }
-    bool remove(DeckNode *node)
+    bool remove(DeckNode *node, std::string *refusal = nullptr)
     {
         doc.setSelectedNode(node);
-        return edit.deleteSelected();
+        return edit.deleteSelected(refusal);
     }
     static DesignRect &rect(DeckNode *node) { return node->element->rect; }
     std::string validation() { return files.validationError(doc.model()); }
 
     test::DeckFiles files;
     DeckDocument doc;
+    ScriptedPrompter prompter;
     QImage image {600, 600, QImage::Format_RGB32};
     QPainter painter {&image};
-    DesignEditing edit {doc, painter, {10, 10}};
+    DesignEditing edit {doc, prompter, painter, {10, 10}};
 };
 
 // The inputs of each paragraph by name, paragraphs apart.
@@ -132,14 +133,14 @@ TEST_F(DesignEditingTest, EachControlIsInsertedWithItsFragmentAndExtras)
     for (const auto &c : cases) {
         doc.insertedControls = 0;
         fresh();
-        ScriptedPrompter prompter;
+        ScriptedPrompter asked;
         if (c.kind == KindSelect)
-            prompter.answer(c.answer == std::string("Yes") ? Answer::Yes : Answer::No);
+            asked.answer(c.answer == std::string("Yes") ? Answer::Yes : Answer::No);
         if (c.kind == KindImage)
-            prompter.file(ScriptedPrompter::Kind::OpenFile, c.answer);
+            asked.file(ScriptedPrompter::Kind::OpenFile, c.answer);
         doc.checkOnlyTool(DeckDocument::ToolInput);
         doc.setModified(false);
-        DesignEditing editing(doc, painter, {10, 10});
+        DesignEditing editing(doc, asked, painter, {10, 10});
         doc.setArmedKind(c.kind);
         ASSERT_EQ(editing.insertAt(50, 60), InsertOutcome::Inserted);
         EXPECT_EQ(dumpDeck(paragraph()), c.tree);
@@ -154,13 +155,13 @@ TEST_F(DesignEditingTest, EachControlIsInsertedWithItsFragmentAndExtras)
         EXPECT_EQ(doc.insertedControls, 1);
         EXPECT_EQ(validation(), "") << c.tree;
         if (c.kind == KindSelect) {
-            const ScriptedPrompter::Shown &shown = prompter.messages().at(0);
+            const ScriptedPrompter::Shown &shown = asked.messages().at(0);
             EXPECT_EQ(shown.text, SelectChoiceQuestion);
             EXPECT_EQ(shown.caption, "Enter choice");
             EXPECT_EQ(shown.buttons, Prompter::Buttons::YesNo);
         }
         if (c.kind == KindImage) {
-            EXPECT_EQ(prompter.requests().at(0).file.filter, "Wireless Bitmap(*.wbmp)|*.wbmp||");
+            EXPECT_EQ(asked.requests().at(0).file.filter, "Wireless Bitmap(*.wbmp)|*.wbmp||");
         }
     }
 }
@@ -185,12 +186,11 @@ TEST_F(DesignEditingTest, OptionsAndGroupsOutsideASelectAreRefused)
     };
     for (const auto &[kind, message] : cases) {
         fresh();
-        ScriptedPrompter prompter;
-        prompter.answer(Answer::Ok);
         doc.checkOnlyTool(DeckDocument::ToolOption);
-        EXPECT_EQ(insert(kind, 50, 60), InsertOutcome::Refused);
-        ASSERT_EQ(prompter.messages().size(), 1u);
-        EXPECT_EQ(prompter.messages()[0].text, message);
+        doc.setArmedKind(kind);
+        std::string refusal;
+        EXPECT_EQ(edit.insertAt(50, 60, &refusal), InsertOutcome::Refused);
+        EXPECT_EQ(refusal, message);
         EXPECT_TRUE(doc.armedKind() == 0 && doc.toolFlag(DeckDocument::ToolPointer));
         EXPECT_EQ(dumpDeck(paragraph()), "");
         EXPECT_EQ(doc.insertedControls, 0);
@@ -200,7 +200,6 @@ TEST_F(DesignEditingTest, OptionsAndGroupsOutsideASelectAreRefused)
 TEST_F(DesignEditingTest, OptionsAndGroupsStackInsideTheSelect)
 {
     fresh();
-    ScriptedPrompter prompter;
     prompter.answer(Answer::No);
     insert(KindSelect, 50, 60); // select (50, 60)-(157, 185), group G1 (55, 79)-(152, 159)
     DeckNode *s = paragraph()->firstChild;
@@ -257,16 +256,14 @@ TEST_F(DesignEditingTest, DeleteGuardsKeepSelectsAndGroupsFilled)
     };
     for (const auto &c : cases) {
         fresh();
-        ScriptedPrompter prompter;
-        prompter.answer(c.choice).answer(Answer::Ok);
+        prompter.answer(c.choice);
         insert(KindSelect, 50, 60);
         DeckNode *target = c.target(paragraph()->firstChild);
         const std::string before = dumpDeck(doc.CurrentCard());
-        EXPECT_FALSE(remove(target));
+        std::string refusal;
+        EXPECT_FALSE(remove(target, &refusal));
         EXPECT_EQ(dumpDeck(doc.CurrentCard()), before);
-        ASSERT_EQ(prompter.messages().size(), 2u);
-        EXPECT_EQ(prompter.messages()[1].text, c.message);
-        EXPECT_EQ(prompter.messages()[1].buttons, Prompter::Buttons::Ok);
+        EXPECT_EQ(refusal, c.message);
     }
     EXPECT_FALSE(remove(doc.CurrentCard()));
 }
@@ -274,7 +271,6 @@ TEST_F(DesignEditingTest, DeleteGuardsKeepSelectsAndGroupsFilled)
 TEST_F(DesignEditingTest, DeleteRestacksWhatHeldTheElement)
 {
     fresh();
-    ScriptedPrompter prompter;
     prompter.answer(Answer::No).answer(Answer::Yes);
     insert(KindSelect, 50, 60);
     DeckNode *s = paragraph()->firstChild;
@@ -353,7 +349,7 @@ protected:
     }
     bool enabled(int id) const { return view.commandAction(id)->isEnabled(); }
 
-    DesignView view {doc};
+    DesignView view {doc, prompter};
 };
 
 TEST_F(DesignViewTest, ArmedClicksInsertAndRightClicksEnableTheMenu)
@@ -376,11 +372,20 @@ TEST_F(DesignViewTest, ArmedClicksInsertAndRightClicksEnableTheMenu)
     EXPECT_TRUE(enabled(ID_DESIGN_DELETE) && enabled(ID_DESIGN_PROPERTIES));
     view.commandAction(ID_DESIGN_DELETE)->trigger();
     EXPECT_EQ(ChildCount(paragraph()), 0);
+
+    // A refused option is told in a warning and disarmed.
+    prompter.answer(Answer::Ok);
+    doc.setArmedKind(KindOption);
+    doc.requestArmControl();
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton, {40, 30});
+    EXPECT_FALSE(view.insertMode());
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_EQ(prompter.messages()[0].text, "Option can be placed inside Select or Optgroup");
+    EXPECT_EQ(prompter.messages()[0].icon, Prompter::Icon::Warning);
 }
 
 TEST_F(DesignViewTest, ADragOnAScrolledCanvasMovesByTheMouseDistance)
 {
-    ScriptedPrompter prompter;
     prompter.answer(Answer::Yes);
     insert(KindSelect, 200, 150);
     DeckNode *s = paragraph()->firstChild;
@@ -404,7 +409,6 @@ TEST_F(DesignViewTest, ADragOnAScrolledCanvasMovesByTheMouseDistance)
 
 TEST_F(DesignViewTest, AlignAllAndPropertiesByDoubleClick)
 {
-    ScriptedPrompter prompter;
     prompter.answer(Answer::Yes);
     insert(KindInput, 40, 20);
     insert(KindSelect, 150, 200);

@@ -1,6 +1,5 @@
 #include "gui/shell/DocumentWindow.h"
 #include "app/CommandLine.h"
-#include "app/ProcessPaths.h"
 #include "common/FrameTest.h"
 #include "common/ScriptedPrompter.h"
 #include "common/UserInput.h"

@@ -1,7 +1,7 @@
 #include "gui/shell/MainWindow.h"
 #include "ShownMenus.h"
+#include "app/AppContext.h"
 #include "app/ClockText.h"
-#include "app/ProcessPaths.h"
 #include "app/SettingsKey.h"
 #include "common/ScriptedPrompter.h"
 #include "common/TimeLimit.h"
@@ -56,7 +56,9 @@ class MainFrameTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(m_frame.Create()); }
 
-    MainWindow m_frame;
+    ScriptedPrompter m_prompter;
+    AppContext m_context;
+    MainWindow m_frame {m_context, m_prompter};
 };
 
 TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
@@ -119,7 +121,6 @@ protected:
     {
         StartupOptions o;
         o.file = file;
-        o.workingDir = m_dir.path().toStdString();
         o.settingsPath = m_dir.filePath("Tessarine.ini").toStdString();
         o.recentPath = m_dir.filePath("recent.ini").toStdString();
         o.prompter = &m_prompter;
@@ -136,8 +137,8 @@ TEST_F(StartupTest, WithoutAFileNoDocumentOpens)
     std::string error;
     ASSERT_TRUE(app.InitInstance(options(), &error)) << error;
     EXPECT_TRUE(app.mainFrame()->mdiArea()->subWindowList().isEmpty());
-    EXPECT_EQ(CurrentFilePath, "");
-    const QString temp = QString::fromStdString(TempDirPath);
+    EXPECT_EQ(app.context().currentFile, "");
+    const QString temp = QString::fromStdString(app.context().tempDir);
     EXPECT_TRUE(QFileInfo(temp).isDir());
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Temp")));
     EXPECT_EQ(app.startupWarning(), "");
@@ -163,7 +164,8 @@ TEST_F(StartupTest, AnUnusableTempDirIsReportedInTheOutputWindow)
     std::string error;
     ASSERT_TRUE(app.InitInstance(options(deck), &error)) << error;
     const std::string warning = "Temp Dir \"" + fifo
-        + "\" cannot be used (not a folder): temporary files go to " + TempDirPath + " instead";
+        + "\" cannot be used (not a folder): temporary files go to " + app.context().tempDir
+        + " instead";
     EXPECT_EQ(app.startupWarning(), warning);
     EXPECT_EQ(app.mainFrame()->outputView()->message(),
               "Compilations Done - No Errors Found !!!\n" + warning);
@@ -188,7 +190,7 @@ TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedAndRecorded)
     EXPECT_EQ(child->document().path(), deck);
     EXPECT_EQ(ChildCount(child->document().model().root()), 1);
     EXPECT_EQ(shownTitle(app.mainFrame()), "Tessarine 2.0 - [deck.wml]");
-    EXPECT_EQ(CurrentFilePath, deck);
+    EXPECT_EQ(app.context().currentFile, deck);
     EXPECT_EQ(app.recentFiles()->entries(), std::vector<std::string> {deck});
 }
 

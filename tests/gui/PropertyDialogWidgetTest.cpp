@@ -16,6 +16,7 @@
 #include "gui/design/PropertiesCommand.h"
 #include "gui/design/SelectDialog.h"
 #include "gui/design/ServerCodeDialog.h"
+#include "gui/design/WidgetPrompter.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -78,16 +79,21 @@ TEST(PropertyDialogWidgets, RefusedFieldKeepsTheDialogOpenWithTheFocusThere)
 {
     const char *digit = "First Character in an ID cannot be a number, it must be an Alphabet";
     const char *name = "Name is essential please enter the name";
-    const std::tuple<std::function<DialogOutcome()>, const char *, const char *, const char *>
-        cases[] = {
-            {[] { return RunGroupProperty("<select multiple=\"false\" ivalue=\"1\" >", 1); }, "id",
-             "0abc", digit},
-            {[] { return RunOptgp("<optgroup >"); }, "id", "a b",
-             "ID is Alpha Numeric, no Special Characters or empty spaces are allowed"},
-            {[] { return RunInputControlDlg(kNewInput); }, "name", "", name},
-        };
+    using Run = std::function<DialogOutcome(QWidget *)>;
+    const std::tuple<Run, const char *, const char *, const char *> cases[] = {
+        {[](QWidget *owner) {
+             return RunGroupProperty("<select multiple=\"false\" ivalue=\"1\" >", 1, owner);
+         },
+         "id", "0abc", digit},
+        {[](QWidget *owner) { return RunOptgp("<optgroup >", owner); }, "id", "a b",
+         "ID is Alpha Numeric, no Special Characters or empty spaces are allowed"},
+        {[](QWidget *owner) { return RunInputControlDlg(kNewInput, owner); }, "name", "", name},
+    };
     for (const auto &[run, fieldName, typed, message] : cases) {
         ScriptedPrompter prompter;
+        // The dialog tells through its parent's prompter.
+        QWidget owner;
+        attachPrompter(owner, prompter);
         prompter.answer(Prompter::Answer::Ok);
         bool stayedOpen = false;
         QWidget *focused = nullptr;
@@ -101,7 +107,7 @@ TEST(PropertyDialogWidgets, RefusedFieldKeepsTheDialogOpenWithTheFocusThere)
             EXPECT_EQ(focused, field(d, fieldName));
             d.reject();
         });
-        const DialogOutcome outcome = run();
+        const DialogOutcome outcome = run(&owner);
         EXPECT_TRUE(stayedOpen) << message;
         EXPECT_EQ(kept.toStdString(), typed);
         ASSERT_EQ(prompter.messages().size(), 1u);
@@ -150,10 +156,11 @@ protected:
     bool run(std::function<void(CardPropertiesDialog &)> act)
     {
         whenShown([act](QDialog &d) { act(static_cast<CardPropertiesDialog &>(d)); });
-        return RunCardPropertySheet(data);
+        return RunCardPropertySheet(data, &owner);
     }
 
     CardSheetData data {"<card newcontext=\"false\" ordered=\"true\" >", "", {}};
+    QWidget owner;
 };
 
 TEST_F(CardSheetWidgets, FailuresShowTheirPageUnlessTheTimerValueIsMissing)
@@ -167,6 +174,7 @@ TEST_F(CardSheetWidgets, FailuresShowTheirPageUnlessTheTimerValueIsMissing)
     };
     for (const auto &[name, typed, message, page, focus] : cases) {
         ScriptedPrompter prompter;
+        attachPrompter(owner, prompter);
         prompter.answer(Prompter::Answer::Ok);
         const bool accepted = run([&](CardPropertiesDialog &sheet) {
             QWidget *owner = std::string(name) == "action"
@@ -192,7 +200,8 @@ TEST(CardListProperties, OkRebuildsTheSelectedCardAndRelabelsItsRow)
     test::DeckFiles files;
     DeckDocument doc;
     ASSERT_TRUE(files.load(doc.model(), "<card><p>xy</p></card>"));
-    CardList list(doc);
+    ScriptedPrompter prompter;
+    CardList list(doc, prompter);
     list.setCurrentItem(list.topLevelItem(0));
     list.prepareContextMenu();
     whenShown([](QDialog &d) {

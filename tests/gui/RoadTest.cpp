@@ -1,6 +1,5 @@
 #include "ShownMenus.h"
 #include "app/CommandLine.h"
-#include "app/ProcessPaths.h"
 #include "app/RecentFileList.h"
 #include "common/FrameTest.h"
 #include "common/RunProgram.h"
@@ -71,7 +70,7 @@ protected:
 
 TEST_F(RoadTest, OneDeckFromOpeningToClosing)
 {
-    ScriptedPrompter prompter;
+    ScriptedPrompter &prompter = m_prompter;
     DocumentWindow *child = open("deck.wml");
     ASSERT_NE(child, nullptr);
     DocumentTabs *tabs = child->tabWindow();
@@ -204,7 +203,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
 // tab clicks, Compile and screenshots of each tab.
 TEST_F(RoadTest, ViewingNeverWritesTheFile)
 {
-    ScriptedPrompter prompter;
+    ScriptedPrompter &prompter = m_prompter;
     const std::string realworld = TESS_TEST_DATA_DIR "/realworld/";
     for (const char *name : {"contact.wml", "weather_no.wml", "bus_timetable.wml",
                              "radio_utf16be.wml", "horoscope_1252.wml", "news.asp"}) {
@@ -245,7 +244,6 @@ TEST_F(RoadTest, ViewingNeverWritesTheFile)
 // selected in another, and Compile works from the Design tab too.
 TEST_F(RoadTest, TwoDocumentsKeepTheirOwnCompileResults)
 {
-    ScriptedPrompter prompter;
     DocumentWindow *second = open("deck.wml");
     std::string error;
     const std::string broken = m_dir.filePath("broken.wml").toStdString();
@@ -288,7 +286,7 @@ TEST_F(RoadTest, AnOpenFileIsActivatedNotOpenedTwice)
 // Quitting asks every modified document first; a Cancel closes nothing.
 TEST_F(RoadTest, CancelAtTheQuitPromptClosesNothing)
 {
-    ScriptedPrompter prompter;
+    ScriptedPrompter &prompter = m_prompter;
     open("deck.wml");
     DocumentWindow *edited = open("code_block.wml");
     open("a.jsp");
@@ -308,7 +306,7 @@ TEST_F(RoadTest, CancelAtTheQuitPromptClosesNothing)
 
 TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
 {
-    ScriptedPrompter prompter;
+    ScriptedPrompter &prompter = m_prompter;
     RecentFileList recent(m_dir.filePath("recent.ini").toStdString(), 4);
     m_frame.setRecentFileList(&recent);
     const std::tuple<int, PageKind, QStringList> kinds[] = {
@@ -381,7 +379,6 @@ TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
 // on the canvas, and once saved in the file.
 TEST_F(RoadTest, CardsMovedInTheTreeKeepTheirOrder)
 {
-    ScriptedPrompter prompter;
     DocumentWindow *child = open("deck.wml");
     DocumentTabs *tabs = child->tabWindow();
     DeckDocument &doc = child->document();
@@ -412,7 +409,6 @@ TEST_F(RoadTest, CardsMovedInTheTreeKeepTheirOrder)
 // the menus' own.
 TEST_F(RoadTest, CommonKeysReachTheirCommands)
 {
-    ScriptedPrompter prompter;
     DocumentWindow *child = open("deck.wml");
     clickTab(child->tabWindow(), CodeTab);
     DeckCodeEditor *code = child->tabWindow()->codeView();

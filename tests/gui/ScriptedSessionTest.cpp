@@ -1,4 +1,3 @@
-#include "app/ProcessPaths.h"
 #include "common/FrameTest.h"
 #include "common/ScriptedPrompter.h"
 #include "common/UserInput.h"
@@ -214,13 +213,13 @@ void clickDesign(DesignView *view, QPoint at)
 }
 
 // Properties on `node`, its dialog filled by `fill` and closed with OK.
-void editNode(DeckDocument &doc, DeckNode *node, std::function<void(QDialog &)> fill)
+void editNode(DesignView *view, DeckNode *node, std::function<void(QDialog &)> fill)
 {
     whenShown([fill](QDialog &d) {
         fill(d);
         d.accept();
     });
-    RunPropertiesRequest(doc, node);
+    RunPropertiesRequest(view->document(), node, view);
 }
 
 using ScriptedSessionTest = ControlCommandsTest;
@@ -229,7 +228,7 @@ using ScriptedSessionTest = ControlCommandsTest;
 // their dialogs, a card event, then Code and Compile.
 TEST_F(ScriptedSessionTest, NewDeckFromControlsToCompile)
 {
-    ScriptedPrompter prompter;
+    ScriptedPrompter &prompter = m_prompter;
     DocumentWindow *child = newDocument(ID_FILE_NEW_WML);
     DeckDocument &doc = child->document();
     DesignView *view = child->designWnd()->designView();
@@ -247,18 +246,18 @@ TEST_F(ScriptedSessionTest, NewDeckFromControlsToCompile)
     EXPECT_EQ(prompter.messages()[0].caption, "Enter choice");
 
     DeckNode *root = doc.model().root();
-    editNode(doc, nodesOfKind(root, KindInput).at(0), [](QDialog &d) {
+    editNode(view, nodesOfKind(root, KindInput).at(0), [](QDialog &d) {
         setText(d, "name", "age");
         setText(d, "title", "Age");
     });
-    editNode(doc, nodesOfKind(root, KindSelect).at(0),
+    editNode(view, nodesOfKind(root, KindSelect).at(0),
              [](QDialog &d) { setText(d, "name", "colour"); });
     const char *groups[][3] = {{"Warm", "Red", "r"}, {"Cool", "Blue", "b"}};
     ASSERT_EQ(nodesOfKind(root, KindOptgroup).size(), 2u);
     for (int i = 0; i < 2; ++i) {
-        editNode(doc, nodesOfKind(root, KindOptgroup)[i],
+        editNode(view, nodesOfKind(root, KindOptgroup)[i],
                  [title = groups[i][0]](QDialog &d) { setText(d, "title", title); });
-        editNode(doc, nodesOfKind(root, KindOption)[i], [group = groups[i]](QDialog &d) {
+        editNode(view, nodesOfKind(root, KindOption)[i], [group = groups[i]](QDialog &d) {
             setText(d, "text", group[1]);
             setText(d, "value", group[2]);
         });
@@ -269,16 +268,16 @@ TEST_F(ScriptedSessionTest, NewDeckFromControlsToCompile)
         return node->parent->kind() == KindParagraph;
     });
     ASSERT_NE(text, texts.end());
-    editNode(doc, *text, [](QDialog &d) {
+    editNode(view, *text, [](QDialog &d) {
         field<QPlainTextEdit>(d, "text")->setPlainText("Welcome");
         field<QCheckBox>(d, "strong")->setChecked(true);
         field<QButtonGroup>(d, "size")->button(1)->click();
     });
-    editNode(doc, nodesOfKind(root, KindAnchor).at(0), [](QDialog &d) {
+    editNode(view, nodesOfKind(root, KindAnchor).at(0), [](QDialog &d) {
         setText(d, "text", "Again");
         setText(d, "url", "#home");
     });
-    editNode(doc, nodesOfKind(root, KindImage).at(0), [](QDialog &d) {
+    editNode(view, nodesOfKind(root, KindImage).at(0), [](QDialog &d) {
         setText(d, "alt", "Logo");
         setText(d, "src", "logo.wbmp");
     });
@@ -306,7 +305,6 @@ TEST_F(ScriptedSessionTest, NewDeckFromControlsToCompile)
 // after the redo as before the undo.
 TEST_F(ScriptedSessionTest, EditMenuUndoesAndRedoesDesignEdits)
 {
-    ScriptedPrompter prompter;
     DocumentWindow *child = newDocument(ID_FILE_NEW_WML);
     DeckDocument &doc = child->document();
     DesignView *view = child->designWnd()->designView();

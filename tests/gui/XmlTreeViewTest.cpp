@@ -84,7 +84,8 @@ protected:
     test::ScratchDir scratch;
     DeckModel model;
     RecordingSink sink;
-    XmlTreeView view;
+    ScriptedPrompter prompter;
+    XmlTreeView view {prompter};
     int modifiedCount = 0;
 };
 
@@ -140,7 +141,6 @@ TEST_F(WMLTreeViewTest, DropsMoveTheDeckAndMirrorTheItems)
 
 TEST_F(WMLTreeViewTest, OnlyOptionOfASelectStaysWithAMessage)
 {
-    ScriptedPrompter prompter;
     prompter.answer(Prompter::Answer::Ok);
     EXPECT_FALSE(view.DropItem(item("option", 3), item("select")));
     ASSERT_EQ(prompter.messages().size(), 1u);
