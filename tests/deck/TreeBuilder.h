@@ -30,16 +30,4 @@ struct TreeBuilder
     std::map<std::string, DeckNode *> nodes;
 };
 
-// A node's children by fragment, blank-separated; "!" flags backward links
-// that disagree with the forward ones.
-inline std::string childNames(const DeckNode *node)
-{
-    std::string forward, backward;
-    for (const DeckNode *c = node->firstChild; c; c = c->nextSibling)
-        forward += (forward.empty() ? "" : " ") + c->fragment();
-    for (const DeckNode *c = node->lastChild; c; c = c->prevSibling)
-        backward = c->fragment() + (backward.empty() ? "" : " ") + backward;
-    return forward == backward ? forward : "!" + forward;
-}
-
 } // namespace tess
