@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -83,20 +82,6 @@ TEST_F(DeckCheckProgram, CheckReportsEachFile)
     }
     // Nothing is left behind in the working folder, which is TMPDIR too.
     EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
-}
-
-TEST_F(DeckCheckProgram, CheckedFileStaysAsItWas)
-{
-    const std::string page = m_dir.filePath("page.asp").toStdString();
-    std::filesystem::copy_file(checkFixture("inline.asp"), page);
-    const auto mtime = std::filesystem::last_write_time(page);
-    const std::string bytes = readBytes(page);
-    for (const char *mode : {"--check", "--format"}) {
-        const test::ProgramResult r = run({mode, QString::fromStdString(page)});
-        EXPECT_EQ(r.exitCode, 0) << mode << r.err;
-        EXPECT_TRUE(readBytes(page) == bytes) << mode;
-        EXPECT_EQ(std::filesystem::last_write_time(page), mtime) << mode;
-    }
 }
 
 TEST(DeckCheck, ReasonOnOneLineAndLocalDtdPrologue)

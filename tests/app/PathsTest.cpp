@@ -2,7 +2,6 @@
 #include "app/RecentFileList.h"
 #include "app/SettingsKey.h"
 #include "common/TimeLimit.h"
-#include "wml/DataPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,30 +31,6 @@ protected:
 
     QTemporaryDir m_dir;
 };
-
-TEST_F(PathsTest, NoKeyAtAllUsesAPrivateFolderAndTheBundledDtd)
-{
-    CurrentFilePath = "left over";
-    setenv("TMPDIR", path("system").c_str(), 1);
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("system"));
-    {
-        const auto temp = initProcessPaths(SettingsKey(path("absent.ini")), path());
-        EXPECT_TRUE(TempDirPath.starts_with(path("system/Tessarine-"))) << TempDirPath;
-        EXPECT_TRUE(isDir(TempDirPath));
-        EXPECT_EQ(temp->warning(), "");
-        // Without a local DTD in the working directory the bundled one serves.
-        ASSERT_FALSE(bundledDtdPath().empty());
-        EXPECT_EQ(DtdFilePath, bundledDtdPath());
-        EXPECT_EQ(CurrentFilePath, "");
-    }
-    EXPECT_FALSE(isDir(TempDirPath));
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path("Temp"))));
-    unsetenv("TMPDIR");
-
-    touch("wml_1.1.xml");
-    initProcessPaths(SettingsKey(path("absent.ini")), path());
-    EXPECT_EQ(DtdFilePath, path("wml_1.1.xml"));
-}
 
 // Each instance has a folder of its own, inside "Temp Dir" when that is a
 // folder, and takes it away with all it holds; a setting that names anything
