@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -62,7 +61,6 @@ protected:
     }
     bool enabled(int id) const { return m_list->commandAction(id)->isEnabled(); }
 
-    QTemporaryDir m_temp;
     DeckDocument m_doc;
     std::unique_ptr<CardList> m_list;
     int m_alignAll = 0;
@@ -119,32 +117,6 @@ TEST_F(CardListTest, DeleteAsksAndKeepsTheLastCard)
     EXPECT_FALSE(enabled(IdDeleteCard));
     EXPECT_FALSE(m_list->commands().deleteCard());
     EXPECT_EQ(prompter.messages().size(), 2u);
-}
-
-TEST_F(CardListTest, CommandsFollowTheValidFlagAndTheSelection)
-{
-    open("two_cards.wml");
-    const struct
-    {
-        bool valid;
-        int row;
-        bool newCard, del, properties;
-    } cases[] = {
-        {true, -1, true, false, false},
-        {true, 1, true, true, true},
-        {false, 1, false, false, false},
-    };
-    for (const auto &c : cases) {
-        m_doc.model().validDeck = c.valid;
-        m_list->clearSelection();
-        if (c.row >= 0)
-            m_list->topLevelItem(c.row)->setSelected(true);
-        m_list->prepareContextMenu();
-        EXPECT_EQ(m_list->commands().selectedIndex(), c.row);
-        EXPECT_EQ(enabled(IdNewCard), c.newCard);
-        EXPECT_EQ(enabled(IdDeleteCard), c.del);
-        EXPECT_EQ(enabled(IdCardProperties), c.properties);
-    }
 }
 
 TEST_F(CardListTest, ClickAndRefreshShowTheCard)

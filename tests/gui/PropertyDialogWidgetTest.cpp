@@ -5,7 +5,6 @@
 #include "deck/DeckDump.h"
 #include "editor/DeckDocument.h"
 #include "gui/design/AnchorDialog.h"
-#include "gui/design/CardList.h"
 #include "gui/design/CardPropertiesDialog.h"
 #include "gui/design/CardPropertiesPage.h"
 #include "gui/design/CardTaskPage.h"
@@ -18,7 +17,6 @@
 #include "gui/design/ServerCodeDialog.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -185,33 +183,6 @@ TEST_F(CardSheetWidgets, FailuresShowTheirPageUnlessTheTimerValueIsMissing)
         EXPECT_EQ(prompter.messages()[0].text, message);
     }
     EXPECT_EQ(data.timerFragment, "");
-}
-
-TEST(CardListProperties, OkRebuildsTheSelectedCardAndRelabelsItsRow)
-{
-    test::DeckFiles files;
-    DeckDocument doc;
-    ASSERT_TRUE(files.load(doc.model(), "<card><p>xy</p></card>"));
-    CardList list(doc);
-    list.setCurrentItem(list.topLevelItem(0));
-    list.prepareContextMenu();
-    whenShown([](QDialog &d) {
-        setText(d, "title", " Home ");
-        d.reject();
-    });
-    list.commandAction(IdCardProperties)->trigger();
-    EXPECT_FALSE(doc.isModified());
-    whenShown([](QDialog &d) {
-        setText(d, "title", " Home ");
-        d.accept();
-    });
-    list.commandAction(IdCardProperties)->trigger();
-    EXPECT_TRUE(doc.isModified());
-    EXPECT_EQ(list.topLevelItem(0)->text(0), "Home");
-    EXPECT_EQ(dumpDeck(doc.model().root()),
-              "2 <card title=\"Home\" newcontext=\"false\" ordered=\"false\" >\n.3 <p >\\r\\n\n"
-              "..6 xy\n");
-    EXPECT_EQ(files.validationError(doc.model()), "");
 }
 
 } // namespace

@@ -121,6 +121,8 @@ TEST_F(WMLTreeViewTest, DropsMoveTheDeckAndMirrorTheItems)
         {"Done", "Menu", true, "wml", "head Menu Done card"},
         {"input", "p", true, "p", "Welcome  b br a input"},
         {"p", "wml", false, "wml", "head Menu card Done"},
+        {"timer", "card", false, "card", "p p"},
+        {"go", "p", false, "do", "go"},
     };
     for (const auto &[dragged, target, moves, parent, after] : cases) {
         ASSERT_TRUE(validate(kDeck));
