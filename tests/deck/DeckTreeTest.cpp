@@ -1,5 +1,5 @@
+#include "deck/DeckDump.h"
 #include "deck/NodeIndex.h"
-#include "deck/TreeBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,22 +8,22 @@ namespace {
 
 TEST(DeckTree, DeepChainIsWalkedAndDestroyedWithoutRecursion)
 {
-    TreeBuilder t;
-    std::string parent;
-    for (int i = 0; i < 100000; ++i) {
-        t.add(std::to_string(i), parent, KindOther);
-        parent = std::to_string(i);
-    }
+    DeckModel model;
+    DeckNode *root = model.makeRoot(KindOther, "<wml>");
+    std::vector<DeckNode *> chain;
+    for (int i = 0; i < 100000; ++i)
+        chain.push_back(
+            appendNode(model, i ? chain.back() : nullptr, KindOther, std::to_string(i)));
     std::vector<std::string> list;
-    CollectFragments(t.root, KindOther, list, 2);
+    CollectFragments(root, KindOther, list, 2);
     EXPECT_EQ(list.at(0).size(), 488890u); // the digits of 0..99999
-    EXPECT_EQ(FindById(t["1"], t["99999"]->id()), t["99999"]);
-    EXPECT_EQ(HitTest(t.root, 5, 5), t.root);
-    EXPECT_EQ(InsertionPoint(t["0"], 5, 5, 6, 6), t["1"]);
-    Delete(t.root, t["50000"]->id());
-    EXPECT_EQ(FindById(t.root, t["49999"]->id() + 1), t.root);
-    EXPECT_EQ(t.root->index->size(), 50001u);
-    t.model.clear();
+    EXPECT_EQ(FindById(chain[1], chain[99999]->id()), chain[99999]);
+    EXPECT_EQ(HitTest(root, 5, 5), root);
+    EXPECT_EQ(InsertionPoint(chain[0], 5, 5, 6, 6), chain[1]);
+    Delete(root, chain[50000]->id());
+    EXPECT_EQ(FindById(root, chain[49999]->id() + 1), root);
+    EXPECT_EQ(root->index->size(), 50001u);
+    model.clear();
 }
 
 } // namespace
