@@ -1,6 +1,7 @@
 #include "app/DeckCheck.h"
 #include "app/SettingsKey.h"
 #include "common/RunProgram.h"
+#include "wml/XmlTestSupport.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -18,12 +19,6 @@ namespace {
 std::string checkFixture(const std::string &name)
 {
     return std::string(TESS_TEST_DATA_DIR) + "/check/" + name;
-}
-
-std::string readBytes(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Runs the built program in an empty folder with settings of its own.
@@ -70,7 +65,7 @@ TEST_F(DeckCheckProgram, CheckReportsEachFile)
              + diagnostic},
         {{"--format", QString::fromStdString(deck)},
          0,
-         readBytes(checkFixture("deck.code.wml")),
+         test::readBytes(checkFixture("deck.code.wml")),
          ""},
     };
     for (const auto &c : cases) {

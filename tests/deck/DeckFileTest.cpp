@@ -25,12 +25,6 @@ std::string checkFixture(const std::string &name)
     return std::string(TESS_TEST_DATA_DIR) + "/check/" + name;
 }
 
-struct RecordingSink : MessageSink
-{
-    void showMessage(const std::string &text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
 // What a checked file must still be afterwards: its bytes and its time.
 struct FileSnapshot
 {
@@ -71,7 +65,7 @@ protected:
 
     ScratchDir scratch;
     DeckModel model;
-    RecordingSink sink;
+    test::RecordingSink sink;
 };
 
 TEST(CompilerText, FileKinds)

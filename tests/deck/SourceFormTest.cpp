@@ -19,11 +19,6 @@ const std::string kPublicPrologue
     = "<?xml version=\"1.0\"?>  <!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
       "\"http://www.wapforum.org/DTD/wml_1.1.xml\">";
 
-struct NullSink : MessageSink
-{
-    void showMessage(const std::string &) override { }
-};
-
 // The design's text keeps the file's own prolog (its encoding declaration
 // and document type), lays the deck out without touching its text, and
 // writes it back in the file's encoding and line ends.
@@ -35,7 +30,7 @@ TEST(SourceForm, WritesTheDesignInTheFilesOwnForm)
                                "<b>&#8364;</b> &amp; <i>x</i></p></card></wml>\r\n";
     DeckModel model;
     model.filePath = dir.write("deck.wml", latin1);
-    NullSink sink;
+    test::RecordingSink sink;
     ASSERT_TRUE(LoadDeckFromFile(model, sink)) << model.compile.outputMessage;
     EXPECT_EQ(deckSourceText(model, kPublicPrologue),
               "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- menu -->\n\n<wml>\n\n"

@@ -3,7 +3,7 @@
 #include "deck/ElementKind.h"
 #include "editor/DeckDocument.h"
 #include "editor/ElementPainting.h"
-#include "wml/MessageSink.h"
+#include "wml/XmlTestSupport.h"
 
 #include <QImage>
 #include <QPainter>
@@ -32,10 +32,7 @@ TEST_F(CardLayoutTest, RenderingOfAFixtureDeck)
 {
     QTemporaryDir temp;
     DeckDocument doc;
-    struct : MessageSink
-    {
-        void showMessage(const std::string &) override { }
-    } sink;
+    test::RecordingSink sink;
     ASSERT_TRUE(doc.openFile(TESS_TEST_DATA_DIR "/design/controls.wml", sink, nullptr));
     ASSERT_TRUE(doc.model().validDeck);
     DeckNode *card = doc.CurrentCard();

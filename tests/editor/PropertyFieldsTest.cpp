@@ -34,10 +34,7 @@ TEST(PropertyDialogs, TypedQuotesAmpersandsAndAnglesRoundTrip)
 
     DeckModel again;
     again.filePath = model.filePath;
-    struct : MessageSink
-    {
-        void showMessage(const std::string &) override { }
-    } sink;
+    test::RecordingSink sink;
     ASSERT_TRUE(LoadDeckFromFile(again, sink));
     const DeckNode *read = again.root()->firstChild->firstChild->lastChild;
     EXPECT_EQ(ReadAnchorFields(read->fragment(), TextChildWords(read)), typed);

@@ -3,7 +3,7 @@
 #include "deck/DeckConstants.h"
 #include "deck/ElementKind.h"
 #include "editor/DeckDocument.h"
-#include "wml/MessageSink.h"
+#include "wml/XmlTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,12 +16,6 @@
 
 namespace tess {
 namespace {
-
-class NullSink : public MessageSink
-{
-public:
-    void showMessage(const std::string &) override { }
-};
 
 std::vector<std::string> rowTexts(const CardList &list)
 {
@@ -36,7 +30,7 @@ class CardListTest : public ::testing::Test
 protected:
     void open(const char *name)
     {
-        NullSink sink;
+        test::RecordingSink sink;
         ASSERT_TRUE(
             m_doc.openFile(std::string(TESS_TEST_DATA_DIR "/design/") + name, sink, nullptr));
         m_list = std::make_unique<CardList>(m_doc);

@@ -19,12 +19,6 @@ namespace {
 
 const std::string kDeck = std::string(TESS_TEST_DATA_DIR) + "/tree/deck.wml";
 
-struct RecordingSink : MessageSink
-{
-    void showMessage(const std::string &text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
 std::vector<TreeRow> itemRows(const QTreeWidget &tree)
 {
     std::vector<TreeRow> rows;
@@ -83,7 +77,7 @@ protected:
 
     test::ScratchDir scratch;
     DeckModel model;
-    RecordingSink sink;
+    test::RecordingSink sink;
     XmlTreeView view;
     int modifiedCount = 0;
 };
