@@ -46,6 +46,8 @@ TEST(CommandLineTest, ParsesActionsFilesAndErrors)
         {{""}, "a FILE name is empty"},
         {{"--screenshot", "x.png", ""}, "a FILE name is empty"},
         {{"--check", "a.wml", ""}, "a FILE name is empty"},
+        {{"--screenshot", "s.png", "--tab=xml"}, "option '--tab' needs design, code or tree"},
+        {{"--tab", "code", "a.wml"}, "option '--tab' needs '--screenshot'"},
     };
     for (const auto &[args, error] : errors)
         EXPECT_EQ(parseCommandLine(args).error, error);
@@ -110,20 +112,6 @@ TEST_F(ProgramTest, ExitStatusAndMessages)
         EXPECT_TRUE(r.err.ends_with(c.err)) << r.err;
     }
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("shot.png")));
-}
-
-TEST_F(ProgramTest, ScreenshotOfTheExampleDeck)
-{
-    const QString shot = m_dir.filePath("shot.png");
-    const test::ProgramResult r = run({"--screenshot", "shot.png"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "Screenshot saved to " + shot.toStdString() + "\n");
-    const QImage image(shot);
-    EXPECT_EQ(image.size(), QSize(1280, 800));
-    EXPECT_GT(QFileInfo(shot).size(), 0);
-    // The instance's temporary folder (made here, as TMPDIR) is gone again.
-    EXPECT_EQ(QDir(m_dir.path()).entryList({"Temp", "Tessarine-*"}, QDir::AllEntries),
-              QStringList());
 }
 
 } // namespace

@@ -33,26 +33,6 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(PathsTest, NoKeyAtAllUsesAPrivateFolder)
-{
-    setenv("TMPDIR", path("system").c_str(), 1);
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("system"));
-    std::string made;
-    {
-        AppContext context;
-        context.currentFile = "left over";
-        context.startUp(SettingsKey(path("absent.ini")));
-        made = context.tempDir;
-        EXPECT_TRUE(made.starts_with(path("system/Tessarine-"))) << made;
-        EXPECT_TRUE(isDir(made));
-        EXPECT_EQ(context.tempDirWarning(), "");
-        EXPECT_EQ(context.currentFile, "");
-    }
-    EXPECT_FALSE(isDir(made));
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path("Temp"))));
-    unsetenv("TMPDIR");
-}
-
 // Each instance has a folder of its own, inside "Temp Dir" when that is a
 // folder, and takes it away with all it holds; a setting that names anything
 // else falls back to the system's temporary folder with a warning.

@@ -3,8 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,55 +22,6 @@ protected:
 
     QTemporaryDir m_dir;
 };
-
-TEST_F(SettingsTest, EveryValueHasItsDefaultAndReadingCreatesNothing)
-{
-    const SettingsKey key(path("sub/Tessarine.ini"));
-    using T = SettingType;
-    const std::tuple<const char *, SettingType, const char *, uint32_t> expected[] = {
-        {"DTD Path", T::String, "", 0},           {"Local DTD", T::Number, "", 0},
-        {"Temp Dir", T::String, "", 0},           {"Application Path", T::String, "", 0},
-        {"Emulator Settings", T::String, "", 0},  {"Keyword Color", T::Number, "", 0x80},
-        {"Strings Color", T::Number, "", 0x8000}, {"Script Color", T::Number, "", 0x8000},
-        {"Comment Color", T::Number, "", 0x8080}, {"Attributes Color", T::Number, "", 0x800000},
-        {"Default Font", T::String, "Arial", 0},
-    };
-    ASSERT_EQ(allSettings().size(), std::size(expected));
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        const auto &[name, type, text, number] = expected[i];
-        EXPECT_STREQ(allSettings()[i].name, name);
-        EXPECT_EQ(allSettings()[i].type, type) << name;
-        EXPECT_FALSE(key.readString(name) || key.readNumber(name)) << name;
-        EXPECT_EQ(key.stringOrDefault(name), text);
-        EXPECT_EQ(key.numberOrDefault(name), number) << name;
-    }
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path("sub"))));
-}
-
-TEST_F(SettingsTest, ValuesOfTheWrongTypeOrSizeAreMissing)
-{
-    QSettings raw(QString::fromStdString(path("raw.ini")), QSettings::IniFormat);
-    raw.beginGroup("software/Morvane Inc./Tessarine");
-    const QString longest(254, 'x');
-    const QList<std::pair<QString, QVariant>> values = {
-        {"Longest", longest},
-        {"TooLong", longest + "x"},
-        {"TooLongUtf8", QString(127, QChar(0xE9)) + "x"}, // 255 bytes
-        {"Number", "dword:00000080"},
-        {"List", QStringList {"a", "b"}},
-        {"Bytes", QByteArray("abc")},
-    };
-    for (const auto &[name, value] : values)
-        raw.setValue(name, value);
-    raw.sync();
-    const SettingsKey key(path("raw.ini"));
-    EXPECT_EQ(key.readString("Longest"), longest.toStdString());
-    for (const char *name : {"TooLong", "TooLongUtf8", "Number", "List", "Bytes"})
-        EXPECT_EQ(key.readString(name), std::nullopt) << name;
-    EXPECT_EQ(key.readNumber("Number"), 0x80u);
-    EXPECT_EQ(key.readNumber("Bytes"), std::nullopt);
-    EXPECT_EQ(key.readNumber("Longest"), std::nullopt);
-}
 
 TEST(SettingNumberTest, ParsesOnlyNumbersThatFit32Bits)
 {

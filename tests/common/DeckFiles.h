@@ -39,10 +39,7 @@ struct DeckFiles
         // Read back as a document is: server code masked out.
         DeckModel written;
         written.filePath = model.filePath;
-        struct : MessageSink
-        {
-            void showMessage(const std::string &) override { }
-        } sink;
+        RecordingSink sink;
         if (LoadDeckFromFile(written, sink))
             return {};
         return written.compile.outputMessage + ": " + readBytes(model.filePath);

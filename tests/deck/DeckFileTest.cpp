@@ -25,12 +25,6 @@ std::string checkFixture(const std::string &name)
     return std::string(TESS_TEST_DATA_DIR) + "/check/" + name;
 }
 
-struct RecordingSink : MessageSink
-{
-    void showMessage(const std::string &text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
 // What a checked file must still be afterwards: its bytes and its time.
 struct FileSnapshot
 {
@@ -71,15 +65,11 @@ protected:
 
     ScratchDir scratch;
     DeckModel model;
-    RecordingSink sink;
+    test::RecordingSink sink;
 };
 
-TEST(CompilerText, ErrorMessagesPathsAndFileKinds)
+TEST(CompilerText, FileKinds)
 {
-    EXPECT_EQ(formatParseError({0xC00CE044u, 4, 7, "xmlParseEntityRef: no name"}),
-              "Error 0xC00CE044 on line 5, position 8\r\nxmlParseEntityRef: no name");
-    EXPECT_EQ(formatParseError({0x4u, 0, 0, ""}), "Error 0x00000004 on line 1, position 1\r\n");
-
     // The kind is the text after the last ".", compared exactly.
     const std::pair<const char *, PageKind> kinds[] = {{"/d/a.asp", PageKind::Asp},
                                                        {"/d/a.jsp", PageKind::Jsp},
@@ -215,38 +205,6 @@ TEST_F(CompilerTest, FilesThatCannotBeRead)
     }
     DeckModel unnamed;
     EXPECT_FALSE(LoadDeckFromFile(unnamed, sink));
-}
-
-TEST_F(CompilerTest, ValidateBuildsTheTreeOnlyAfterALoad)
-{
-    int builds = 0;
-    const auto build = [&](const DeckModel &built) {
-        EXPECT_EQ(&built, &model);
-        EXPECT_EQ(model.compile.outputMessage, BuildingTreeViewText);
-        ++builds;
-    };
-    model.filePath = checkFixture("error_line5.wml");
-    EXPECT_FALSE(Validate(model, sink, false, build));
-    EXPECT_EQ(builds, 0);
-    expectFailure("Error 0xC00CE044 on line 5, position 8\r\nxmlParseEntityRef: no name", 5, 8);
-
-    model.filePath = checkFixture("deck.wml");
-    EXPECT_TRUE(Validate(model, sink, false, build));
-    EXPECT_EQ(builds, 1);
-    EXPECT_EQ(sink.shown.back(), kSuccess);
-    EXPECT_EQ(model.compile.outputMessage, kSuccess);
-
-    // Coming from Design the deck counts as loaded: nothing is parsed.
-    model.filePath = scratch.path("gone.wml");
-    sink.shown.clear();
-    EXPECT_TRUE(Validate(model, sink, true, build));
-    EXPECT_EQ(builds, 2);
-    EXPECT_EQ(sink.shown, std::vector<std::string> {kSuccess});
-
-    sink.shown.clear();
-    EXPECT_TRUE(Validate(model, sink, true, nullptr));
-    EXPECT_EQ(model.compile.outputMessage, BuildingTreeViewText);
-    EXPECT_TRUE(sink.shown.empty());
 }
 
 } // namespace

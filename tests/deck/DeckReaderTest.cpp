@@ -9,41 +9,6 @@
 namespace tess {
 namespace {
 
-TEST(DeckReader, KindOfTagIsExactAndCaseSensitive)
-{
-    const std::pair<const char *, int> cases[] = {
-        {"wml", KindWml},
-        {"card", KindCard},
-        {"p", KindParagraph},
-        {"input", KindInput},
-        {"select", KindSelect},
-        {"option", KindOption},
-        {"optgroup", KindOptgroup},
-        {"a", KindAnchor},
-        {"do", KindDo},
-        {"em", KindText},
-        {"big", KindText},
-        {"small", KindText},
-        {"i", KindText},
-        {"u", KindText},
-        {"strong", KindText},
-        {"b", KindText},
-        {"br", KindBreak},
-        {"img", KindImage},
-        {"timer", KindTimer},
-        {"P", KindOther},
-        {"", KindOther},
-        {"pre", KindOther},
-        {"bb", KindOther},
-        {"cards", KindOther},
-        {"optgroups", KindOther},
-        {"go", KindOther},
-        {"anchor", KindOther},
-    };
-    for (const auto &[tag, kind] : cases)
-        EXPECT_EQ(KindOfTag(tag), kind) << tag;
-}
-
 // Every node of the file is stored, escaped as it stands in a file: one
 // letter, the blank between two inline elements, comments as written,
 // CDATA sections, processing instructions, entity references without their
@@ -95,42 +60,6 @@ TEST(DeckReader, RestoresMaskedCodeAndKeepsPrologAndEpilogue)
               "..21 \\n x \\n\n");
     EXPECT_EQ(model.fileForm.prolog, "<%@ page x %>\n<?xml version=\"1.0\"?>\n");
     EXPECT_EQ(model.fileForm.epilogue, "\n<!-- end -->\n");
-}
-
-TEST(DeckReader, RootElementSpan)
-{
-    constexpr size_t none = std::string_view::npos;
-    const struct
-    {
-        std::string page;
-        size_t start, end;
-    } cases[] = {
-        {"<wml></wml>", 0, 11},
-        {"<?xml version=\"1.0\"?><!DOCTYPE wml [<!ENTITY a \"<x>\">]><!--<b>--><wml/>\n", 65, 71},
-        {"<% x %><wml><wml2/></wml>", 7, 25},
-        {"<wml><card></card>", 0, 18},
-        {"<!-- never ends", none, none},
-        {"", none, none},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(RootElementSpan(c.page), std::make_pair(c.start, c.end)) << c.page;
-}
-
-TEST(DeckReader, LoadReplacesTheTreeAndCountsItsNodes)
-{
-    test::ScratchDir dir;
-    DeckModel model;
-    model.makeRoot(KindOther, "<old>");
-    const int oldId = appendNode(model, nullptr, KindCard, "<card >")->id();
-    XmlDocument doc;
-    ASSERT_TRUE(doc.load(dir.write("pure.wml", "<wml><card><p>aa<b>bb</b></p></card></wml>")));
-    EXPECT_EQ(LoadDeck(model, doc), 5);
-    EXPECT_TRUE(model.validDeck);
-    EXPECT_EQ(std::to_string(model.root()->kind()) + model.root()->fragment(), "0<wml>");
-    EXPECT_GT(model.root()->id(), oldId);
-    EXPECT_EQ(model.lastElementId(), model.root()->id() + 5);
-    EXPECT_EQ(dumpDeck(model.root()),
-              "2 <card >\\r\\n\n.3 <p >\\r\\n\n..6 aa\n..6 <b >\\r\\n\n...6 bb\n");
 }
 
 } // namespace

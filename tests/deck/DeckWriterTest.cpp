@@ -1,62 +1,12 @@
 #include "deck/DeckWriter.h"
 
-#include "common/ScriptedPrompter.h"
 #include "deck/DeckConstants.h"
 #include "deck/DeckDump.h"
-#include "deck/DeckFile.h"
-#include "wml/FileUtil.h"
-#include "wml/XmlTestSupport.h"
-
-#include <QDir>
 
 #include <gtest/gtest.h>
 
 namespace tess {
 namespace {
-
-// "-" for nothing, else a class letter, ":" and the tokens joined by "|";
-// a trailing "!" marks a malformed element.
-std::string classified(int kind, const std::string &fragment)
-{
-    Element element;
-    element.kind = kind;
-    element.fragment = fragment;
-    const ClassifiedFragment c = ClassifyFragment(element);
-    std::string out = std::string(1, "-&TCDIES"[int(c.kind)]) + ":" + c.name + c.text;
-    for (const XmlAttribute &a : c.attributes)
-        out += "|" + a.name + "=" + a.value;
-    return c.kind == FragmentClass::Nothing ? "-" : out + (c.malformed ? "!" : "");
-}
-
-TEST(WMLWriter, ClassifiesAndTokenisesFragmentsWithinTheirBounds)
-{
-    const std::tuple<int, std::string, std::string> cases[] = {
-        {KindText, "", "-"},
-        {KindText, "x", "T:x"},
-        {KindText, " ", "T: "},
-        {KindText, "\xC3\xA9\xC3\xA9", "T:\xC3\xA9\xC3\xA9"},
-        {KindOther, "&shy;", "&:shy"},
-        {KindOther, "&nbsp;<b>", "T:&nbsp;<b>"},
-        {KindOther, "--> a <!--b", "C:b"},
-        {KindOther, "<!-- a -->", "C: a "},
-        {KindOther, "<![CDATA[a<!--b]]>", "D:a<!--b"},
-        {KindOther, "<?tess mark it?>", "I:tessmark it"},
-        {KindAsp, "\xEE\x80\x80 a \xEE\x80\x81", "S: a "},
-        {KindJsp, "x", "S:x"},
-        {KindOther, "<x a=\"1\"  b=\"\" >", "E:x|a=1|b="},
-        {KindOther, "<x a=\"say &quot;hi&quot; &amp; &lt;go&gt;\" b=\"2\" >",
-         "E:x|a=say \"hi\" & <go>|b=2"},
-        {KindParagraph, "<p\talign=\"left\"\r\n>", "E:p|align=left"},
-        {KindBreak, "<br/>", "E:br!"},
-        {KindOther, "<>", "E:!"},
-        {KindParagraph, "<p align=\"left\">", "E:p|align=left!"},
-        {KindOther, "<go href=\"a\"method=\"post\" >", "E:go|href=a!"},
-        {KindParagraph, "<p a=\"1\" align=\"le", "E:p|a=1!"},
-        {KindParagraph, "<p align >x=\"1\"", "E:p!"},
-    };
-    for (const auto &[kind, fragment, expected] : cases)
-        EXPECT_EQ(classified(kind, fragment), expected) << fragment;
-}
 
 // Stored text is escaped; the document holds its characters, with "&nbsp;"
 // and "&shy;" as references of their own, and the serializer escapes again.

@@ -16,11 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct NullSink : MessageSink
-{
-    void showMessage(const std::string &) override { }
-};
-
 std::vector<std::string> corpus(const std::string &extension)
 {
     std::vector<std::string> files;
@@ -38,7 +33,7 @@ std::vector<std::string> loadableDecks()
 {
     std::vector<std::string> decks;
     for (const std::string &deck : corpus(".wml")) {
-        NullSink sink;
+        test::RecordingSink sink;
         DeckModel model;
         model.filePath = deck;
         if (LoadDeckFromFile(model, sink))
@@ -113,7 +108,7 @@ class DesignRoundTrip : public testing::TestWithParam<std::string>
 TEST_P(DesignRoundTrip, KeepsEveryWordValidityAndThenEveryByte)
 {
     const std::string original = GetParam();
-    NullSink sink;
+    test::RecordingSink sink;
     DeckModel model;
     model.filePath = original;
     XmlDocument before;
@@ -173,7 +168,7 @@ TEST_P(ServerPageLayout, KeepsCodeAndVerdict)
     };
     EXPECT_EQ(codes(formatted), codes(withLineFeeds(decoded.text)));
 
-    NullSink sink;
+    test::RecordingSink sink;
     test::ScratchDir dir;
     DeckModel model;
     model.filePath = page;

@@ -19,38 +19,6 @@ const std::string kPublicPrologue
     = "<?xml version=\"1.0\"?>  <!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
       "\"http://www.wapforum.org/DTD/wml_1.1.xml\">";
 
-struct NullSink : MessageSink
-{
-    void showMessage(const std::string &) override { }
-};
-
-TEST(SourceForm, Prologues)
-{
-    EXPECT_EQ(prologue(false, "/ignored.dtd"), kPublicPrologue);
-    EXPECT_EQ(prologue(true, "/usr/share/tessarine/wml_1.1.xml"),
-              "<?xml version=\"1.0\"?>\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
-              "\"/usr/share/tessarine/wml_1.1.xml\">");
-}
-
-// Only the design's code blocks change: the deck's own entities stay.
-TEST(SourceForm, TurnBackRestoresCodeOnly)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        {"plain text", "plain text"},
-        {"a &amp; b &lt;i&gt; &nbsp;", "a &amp; b &lt;i&gt; &nbsp;"},
-        {"\xEE\x80\x80 if a &lt; b &amp;&amp; c \xEE\x80\x81", "<% if a < b && c %>"},
-        {"x\xEE\x80\x80=1\xEE\x80\x81y\xEE\x80\x80=2\xEE\x80\x81", "x<%=1%>y<%=2%>"},
-        {"\xEE\x80\x80 open", "<% open%>"},
-        {"\xC3\x89"
-         "cole, visjon\xC3\xA6ren",
-         "\xC3\x89"
-         "cole, visjon\xC3\xA6ren"},
-        {"", ""},
-    };
-    for (const auto &[in, out] : cases)
-        EXPECT_EQ(turnBack(in), out) << in;
-}
-
 // The design's text keeps the file's own prolog (its encoding declaration
 // and document type), lays the deck out without touching its text, and
 // writes it back in the file's encoding and line ends.
@@ -62,7 +30,7 @@ TEST(SourceForm, WritesTheDesignInTheFilesOwnForm)
                                "<b>&#8364;</b> &amp; <i>x</i></p></card></wml>\r\n";
     DeckModel model;
     model.filePath = dir.write("deck.wml", latin1);
-    NullSink sink;
+    test::RecordingSink sink;
     ASSERT_TRUE(LoadDeckFromFile(model, sink)) << model.compile.outputMessage;
     EXPECT_EQ(deckSourceText(model, kPublicPrologue),
               "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- menu -->\n\n<wml>\n\n"

@@ -1,11 +1,11 @@
 #include "editor/DocumentSync.h"
 #include "common/ScriptedPrompter.h"
 #include "deck/DeckFile.h"
-#include "deck/ElementKind.h"
 #include "deck/SourceConstants.h"
 #include "deck/SourceForm.h"
 #include "editor/DeckDocument.h"
 #include "wml/FileUtil.h"
+#include "wml/TextEncoding.h"
 #include "wml/XmlTestSupport.h"
 
 #include <QFile>
@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 
 namespace tess {
@@ -34,37 +33,20 @@ const std::string kDeckSource
 struct Recorder : SyncViews, SyncHost
 {
     std::string code;
-    int codeSets = 0;
-    std::pair<size_t, size_t> selection {0, 0};
-    int cardRefills = 0;
     int trees = 0;
     std::vector<int> followed;
     std::string output;
     std::vector<std::string> emulated;
 
     std::string codeText() const override { return code; }
-    void setCodeText(const std::string &text) override
-    {
-        // As the editor keeps it: "\n" line ends only.
-        code.clear();
-        for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                continue;
-            code += text[i] == '\r' ? '\n' : text[i];
-        }
-        ++codeSets;
-    }
-    void selectCode(size_t start, size_t end) override { selection = {start, end}; }
-    void refillCardList() override { ++cardRefills; }
+    // As the editor keeps it: "\n" line ends only.
+    void setCodeText(const std::string &text) override { code = withLineFeeds(text); }
+    void selectCode(size_t, size_t) override { }
+    void refillCardList() override { }
     void clearTree() override { trees = 0; }
     void buildTree(const DeckModel &) override { ++trees; }
     void followCodeTab(int tab) override { followed.push_back(tab); }
-    void showMessage(const std::string &text) override
-    {
-        output = text;
-        shown.push_back(text);
-    }
-    std::vector<std::string> shown;
+    void showMessage(const std::string &text) override { output = text; }
     void clearOutput() override { output.clear(); }
     void addRecentFile(const std::string &) override { }
     void launchEmulator(const std::string &path) override { emulated.push_back(path); }
@@ -111,72 +93,6 @@ protected:
     std::string m_prologue = prologue(false, {});
 };
 
-TEST(ErrorLineTest, ReadsTheNumberAfterLine)
-{
-    const std::pair<const char *, int> cases[] = {
-        {"Error 0xC00CE04C on line 12, position 3\r\nreason", 12},
-        {"Error 0x00000001 on line  7 , position 1\r\n", 7},
-        {"Compilations Done - No Errors Found !!!", 0},
-        {"on line x, position 2", 0},
-        {"on line 4 position 2", 0},
-    };
-    for (const auto &[message, line] : cases)
-        EXPECT_EQ(errorLineOf(message), line) << message;
-}
-
-TEST(LineSelectionTest, SelectsTheLineWithoutItsEnd)
-{
-    const std::tuple<const char *, int, size_t, size_t> cases[] = {
-        {"ab\ncd\nef", 1, 0, 2}, {"ab\ncd\nef", 2, 3, 5}, {"ab\ncd\nef", 3, 6, 8},
-        {"ab\ncd\nef", 9, 6, 8}, {"single", 1, 0, 6},     {"ab\n", 2, 3, 3},
-        {"", 4, 0, 0},
-    };
-    for (const auto &[text, line, start, end] : cases)
-        EXPECT_EQ(lineSelection(text, line), std::make_pair(start, end)) << text << " " << line;
-}
-
-// Tab clicks show the file as it is and never write it; only a design
-// changed since is written, in the file's own form, whatever the settings'
-// prologue for new decks says.
-TEST_F(DocumentSyncTest, ViewingNeverWritesAndAnEditedDesignKeepsTheFilesProlog)
-{
-    m_prologue = prologue(true, "/x/w.dtd");
-    DocumentSync &sync = open("deck.wml");
-    const std::string original = slurp(doc().path());
-    ASSERT_TRUE(sync.switchTo(CodeTab));
-    EXPECT_EQ(m_views.code, original);
-    // Design sets the hint of the designer's kind; Code clears them all.
-    doc().hintKind = KindSelect;
-    for (int tab : {DesignTab, TreeTab, CodeTab, DesignTab, CodeTab})
-        ASSERT_TRUE(sync.switchTo(tab));
-    EXPECT_EQ(doc().selectionHints(), (std::array<bool, 8> {}));
-    ASSERT_TRUE(sync.compile());
-    EXPECT_EQ(slurp(doc().path()), original);
-    EXPECT_EQ(m_views.codeSets, 1);
-    EXPECT_FALSE(doc().isModified());
-
-    ASSERT_TRUE(sync.switchTo(DesignTab));
-    EXPECT_EQ(doc().selectionHints(), (std::array<bool, 8> {false, true}));
-    doc().setModified(true);
-    ASSERT_TRUE(sync.switchTo(CodeTab));
-    EXPECT_EQ(slurp(doc().path()), kDeckSource);
-    EXPECT_EQ(m_views.code, kDeckSource);
-    EXPECT_FALSE(doc().isModified());
-}
-
-// A code block of the design goes back where it stood, byte for byte, and
-// the deck stays valid.
-TEST_F(DocumentSyncTest, ACodeBlockComesBackAsWritten)
-{
-    DocumentSync &sync = open("code_block.wml");
-    doc().setModified(true);
-    ASSERT_TRUE(sync.switchTo(CodeTab));
-    EXPECT_NE(m_views.code.find("\t\t<p><% Response.Write(Now) %></p>\n"), std::string::npos)
-        << m_views.code;
-    ASSERT_TRUE(sync.switchTo(DesignTab));
-    EXPECT_TRUE(sync.compile());
-}
-
 // The code view holds the deck's characters whatever the file's encoding;
 // what the user types goes back in the file's own encoding and line ends.
 TEST_F(DocumentSyncTest, TheCodeKeepsTheFilesEncodingAndLineEnds)
@@ -220,43 +136,6 @@ TEST_F(DocumentSyncTest, CodeOutsideTextKeepsTheDesignFromWriting)
     EXPECT_EQ(refused.message, CodeOutsideTextRefusal);
     EXPECT_EQ(refused.icon, Prompter::Icon::Stop);
     EXPECT_EQ(slurp(doc().path()), deck);
-}
-
-TEST_F(DocumentSyncTest, AnErrorLineIsSelectedOnTheCodeSwitch)
-{
-    DocumentSync &sync = open("deck.wml");
-    doc().model().compile.outputMessage = "Error 0xC00CE04C on line 12, position 3\r\nmismatch";
-    ASSERT_TRUE(sync.switchTo(CodeTab));
-    const auto [start, end] = m_views.selection;
-    EXPECT_EQ(m_views.code.substr(start, end - start), "\t\t</p>");
-    EXPECT_EQ(std::count(m_views.code.begin(), m_views.code.begin() + start, '\n'), 11);
-}
-
-TEST_F(DocumentSyncTest, ANewPageAsksForItsNameWithItsOwnFilter)
-{
-    for (bool jsp : {false, true}) {
-        ScriptedPrompter prompter;
-        DeckDocument doc;
-        doc.setTitle("Tessarine1");
-        doc.setFileKind(jsp ? PageKind::Jsp : PageKind::Asp);
-        DocumentSync sync(doc, m_views, m_views, prompter);
-        sync.initialLoad();
-        EXPECT_EQ(m_views.code, newPageText(jsp));
-
-        const std::string chosen = path(jsp ? "page.jsp" : "page.asp");
-        prompter.file(ScriptedPrompter::Kind::SaveFile, "")
-            .file(ScriptedPrompter::Kind::SaveFile, chosen);
-        EXPECT_FALSE(sync.save());
-        ASSERT_TRUE(sync.save());
-        EXPECT_EQ(prompter.requests()[0].file.filter,
-                  jsp ? "JSP Files (*.jsp)|*.jsp|" : "ASP Files (*.asp)|*.asp|");
-        EXPECT_EQ(prompter.requests()[0].file.defaultExtension, jsp ? "jsp" : "asp");
-        EXPECT_EQ(doc.title(), jsp ? "page.jsp" : "page.asp");
-        EXPECT_EQ(slurp(chosen), newPageText(jsp));
-        // The page validates once its leading server code is dropped.
-        doc.model().filePath = chosen;
-        EXPECT_TRUE(LoadDeckFromFile(doc.model(), m_views));
-    }
 }
 
 TEST_F(DocumentSyncTest, SaveWritesWhatTheUserWorkedOn)

@@ -1,41 +1,9 @@
 #include "editor/InputRules.h"
-#include "deck/AttributeReader.h"
 
 #include <gtest/gtest.h>
 
 namespace tess {
 namespace {
-
-TEST(InputRules, CharacterChecksRefuseExactlyTheirSets)
-{
-    const std::string strict = " ~`-_!@#$%^&*()+{}:;\"'<>,.?/\\|[]";
-    for (char c : strict) {
-        const std::string value = std::string("ab") + c + "1";
-        EXPECT_FALSE(PassesStrictCheck(value)) << value;
-        EXPECT_EQ(PassesLenientCheck(value), c == ' ' || c == '_') << value;
-    }
-    for (const char *value : {"", "abc123", "a=b", "=", "\xC3\xA9t\xC3\xA9", "\t"}) {
-        EXPECT_TRUE(PassesStrictCheck(value)) << value;
-        EXPECT_TRUE(PassesLenientCheck(value)) << value;
-    }
-}
-
-TEST(InputRules, SmallRules)
-{
-    EXPECT_TRUE(StartsWithDigit("0abc"));
-    EXPECT_TRUE(StartsWithDigit("9"));
-    EXPECT_FALSE(StartsWithDigit("a0"));
-    EXPECT_FALSE(StartsWithDigit(""));
-    EXPECT_TRUE(ContainsQuote("a\"b"));
-    EXPECT_FALSE(ContainsQuote("a'b"));
-    EXPECT_EQ(RemoveSpaces(" my  na me "), "myname");
-    EXPECT_EQ(Trimmed(" \t\r\n a b \r\n"), "a b");
-    EXPECT_EQ(Trimmed("  "), "");
-    EXPECT_TRUE(IsDigitsOnly(""));
-    EXPECT_TRUE(IsDigitsOnly("0123"));
-    EXPECT_FALSE(IsDigitsOnly("1 "));
-    EXPECT_FALSE(IsDigitsOnly("-1"));
-}
 
 const std::string kNameMessage = "Name is Alpha Numeric, no Special Characters are allowed";
 const std::string kTitleMessage = "Title is Alpha Numeric, no Special Characters are allowed";
@@ -118,31 +86,6 @@ TEST(InputRules, CardSheetChecksBothPagesInOrder)
     };
     for (const Case &c : cases)
         EXPECT_EQ(describe(CheckCardSheet(c.fields)), c.expected) << c.expected;
-}
-
-TEST(AttributeReader, ReadsTheFirstQuotedValueAfterTheName)
-{
-    const std::string select = "<select iname=\"in\" ivalue=\"2\" name=\" n \" value=\"v\" >";
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"<input name=\" x y \" title=\"\" >", "name", "x y"},
-        {"<input name=\"x\" title=\"\" >", "title", ""},
-        {"<input name=\"x\" >", "title", ""},
-        {"<input name=\"x >", "name", ""},
-        {"<card title=\"T\" >", "xml:lang", ""},
-        {select, "name", "in"}, // the plain reader takes iname's value
-        {select, "ivalue", "2"},
-    };
-    for (const auto &[fragment, name, expected] : cases)
-        EXPECT_EQ(ReadAttribute(fragment, name), expected) << fragment << " " << name;
-    EXPECT_EQ(ReadSelectAttribute(select, "name"), "n");
-    EXPECT_EQ(ReadSelectAttribute(select, "value"), "v");
-    EXPECT_EQ(ReadSelectAttribute(select, "iname"), "in");
-
-    bool found = true;
-    EXPECT_EQ(ReadQuotedValue("<card title=\" T \" >", "title", &found), " T ");
-    EXPECT_TRUE(found);
-    EXPECT_EQ(ReadQuotedValue("<card >", "ordered", &found), "");
-    EXPECT_FALSE(found);
 }
 
 } // namespace

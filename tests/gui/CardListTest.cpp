@@ -3,12 +3,11 @@
 #include "deck/DeckConstants.h"
 #include "deck/ElementKind.h"
 #include "editor/DeckDocument.h"
-#include "wml/MessageSink.h"
+#include "wml/XmlTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -17,12 +16,6 @@
 
 namespace tess {
 namespace {
-
-class NullSink : public MessageSink
-{
-public:
-    void showMessage(const std::string &) override { }
-};
 
 std::vector<std::string> rowTexts(const CardList &list)
 {
@@ -37,7 +30,7 @@ class CardListTest : public ::testing::Test
 protected:
     void open(const char *name)
     {
-        NullSink sink;
+        test::RecordingSink sink;
         ASSERT_TRUE(
             m_doc.openFile(std::string(TESS_TEST_DATA_DIR "/design/") + name, sink, nullptr));
         m_list = std::make_unique<CardList>(m_doc, m_prompter);
@@ -62,7 +55,6 @@ protected:
     }
     bool enabled(int id) const { return m_list->commandAction(id)->isEnabled(); }
 
-    QTemporaryDir m_temp;
     DeckDocument m_doc;
     ScriptedPrompter m_prompter;
     std::unique_ptr<CardList> m_list;
@@ -120,32 +112,6 @@ TEST_F(CardListTest, DeleteAsksAndKeepsTheLastCard)
     EXPECT_FALSE(enabled(IdDeleteCard));
     EXPECT_FALSE(m_list->commands().deleteCard());
     EXPECT_EQ(prompter.messages().size(), 2u);
-}
-
-TEST_F(CardListTest, CommandsFollowTheValidFlagAndTheSelection)
-{
-    open("two_cards.wml");
-    const struct
-    {
-        bool valid;
-        int row;
-        bool newCard, del, properties;
-    } cases[] = {
-        {true, -1, true, false, false},
-        {true, 1, true, true, true},
-        {false, 1, false, false, false},
-    };
-    for (const auto &c : cases) {
-        m_doc.model().validDeck = c.valid;
-        m_list->clearSelection();
-        if (c.row >= 0)
-            m_list->topLevelItem(c.row)->setSelected(true);
-        m_list->prepareContextMenu();
-        EXPECT_EQ(m_list->commands().selectedIndex(), c.row);
-        EXPECT_EQ(enabled(IdNewCard), c.newCard);
-        EXPECT_EQ(enabled(IdDeleteCard), c.del);
-        EXPECT_EQ(enabled(IdCardProperties), c.properties);
-    }
 }
 
 TEST_F(CardListTest, ClickAndRefreshShowTheCard)

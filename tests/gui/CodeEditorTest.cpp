@@ -1,17 +1,13 @@
-#include "gui/code/DeckCodeEditor.h"
+#include "gui/code/CodeEditor.h"
 
 #include "app/SettingsKey.h"
 
 #include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -82,99 +78,6 @@ TEST(EditorViewTest, PreferencesSetColoursAndFontWithArialForAMissingFace)
     ASSERT_TRUE(key.writeString(kSettingDefaultFont, "No Such Face 42"));
     view.applyPreferences(key);
     EXPECT_EQ(view.font().family(), "Arial");
-}
-
-TEST(EditorViewTest, SettingATextReplacesOnlyWhatDiffers)
-{
-    CodeEditor view;
-    view.setText("<p>\nfirst\n<card id=\"a\">\nlast \xF0\x9F\x98\x80\n");
-    const quint64 generation = view.textGeneration();
-    const struct
-    {
-        const char *text;
-    } cases[] = {
-        {"<p>\nfirst\n<card id=\"b\">\nlast \xF0\x9F\x98\x80\n"}, // one character inside
-        {"<p>\nfirst\n<card id=\"b\">\n<p>\nlast \xF0\x9F\x98\x80\n"}, // a line added
-        {"<p>\nfirst\nlast \xF0\x9F\x98\x81\n"}, // a line gone, the emoji's low half changed
-        {"<p>\nfirst\nlast \xF0\x9F\x98\x81\n"}, // nothing changed
-        {""},
-        {"card"},
-    };
-    for (const auto &c : cases) {
-        view.setText(c.text);
-        EXPECT_EQ(view.text(), c.text);
-        EXPECT_FALSE(view.document()->isUndoAvailable()) << c.text;
-        EXPECT_EQ(view.textCursor().position(), 0) << c.text;
-    }
-    EXPECT_EQ(view.textGeneration(), generation + std::size(cases));
-
-    // The replaced line is coloured; its neighbours keep their colours.
-    view.setText("<p>\n<card>\ncard\n");
-    view.setText("<p>\n<wml>\ncard\n");
-    EXPECT_EQ(applied(view, 1), "1+3#800000b");
-    EXPECT_EQ(applied(view, 2), "");
-}
-
-TEST(EditorViewTest, CaretStatusFollowsKeyReleaseAndLeftClick)
-{
-    CodeEditor view;
-    view.resize(400, 200);
-    view.show();
-    view.setText("ab\ncdef\n");
-    QSignalSpy status(&view, &CodeEditor::caretStatusChanged);
-    select(view, 6, 6);
-    QTest::keyClick(&view, Qt::Key_Left);
-    ASSERT_EQ(status.count(), 1);
-    EXPECT_EQ(status.at(0).at(0).toString(), "Ln 2 Cl 3");
-
-    QTextCursor target(view.document());
-    target.setPosition(1);
-    const QPoint at = view.cursorRect(target).center();
-    QTest::mouseClick(view.viewport(), Qt::RightButton, {}, at);
-    EXPECT_EQ(status.count(), 1);
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
-    ASSERT_EQ(status.count(), 2);
-    EXPECT_EQ(status.at(1).at(0).toString(), "Ln 1 Cl 2");
-}
-
-TEST(CodeViewTest, EditsMarkTheDocumentModifiedButSettingTheTextDoesNot)
-{
-    DeckCodeEditor view;
-    QSignalSpy modified(&view, &DeckCodeEditor::documentModified);
-    QSignalSpy fullScreen(&view, &DeckCodeEditor::fullScreenToggleRequested);
-    view.setText("<p>one</p>");
-    QTest::keyClick(&view, Qt::Key_Escape);
-    EXPECT_EQ(modified.count(), 0);
-    EXPECT_EQ(fullScreen.count(), 1);
-
-    QTest::keyClick(&view, Qt::Key_Right);
-    QTest::keyClick(&view, Qt::Key_Z);
-    EXPECT_EQ(view.text(), "<zp>one</p>");
-    EXPECT_EQ(modified.count(), 2);
-    // Any key press counts, the modifier's own press as well.
-    QTest::keyClick(&view, Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(view.text(), "<p>one</p>");
-    EXPECT_EQ(modified.count(), 4);
-
-    select(view, 3, 6);
-    view.editCut();
-    EXPECT_EQ(view.text(), "<p></p>");
-    EXPECT_EQ(modified.count(), 5);
-    view.editPaste();
-    QTest::keyClick(&view, Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(view.text(), "<p>oneone</p>");
-    EXPECT_EQ(modified.count(), 8);
-    select(view, 0, 3);
-    QTest::keyClick(&view, Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), "<p>");
-    QTest::keyClick(&view, Qt::Key_Delete, Qt::ShiftModifier);
-    EXPECT_EQ(view.text(), "oneone</p>");
-    EXPECT_EQ(modified.count(), 12);
-
-    QApplication::clipboard()->clear();
-    view.editPaste();
-    EXPECT_EQ(view.text(), "oneone</p>");
-    EXPECT_EQ(modified.count(), 12);
 }
 
 } // namespace

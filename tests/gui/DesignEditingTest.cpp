@@ -1,6 +1,5 @@
 #include "editor/DesignEditing.h"
 #include "common/DeckFiles.h"
-#include "common/PrintDesignRect.h"
 #include "common/ScriptedPrompter.h"
 #include "deck/DeckDump.h"
 #include "editor/CardLayout.h"
@@ -266,62 +265,6 @@ TEST_F(DesignEditingTest, DeleteGuardsKeepSelectsAndGroupsFilled)
         EXPECT_EQ(refusal, c.message);
     }
     EXPECT_FALSE(remove(doc.CurrentCard()));
-}
-
-TEST_F(DesignEditingTest, DeleteRestacksWhatHeldTheElement)
-{
-    fresh();
-    prompter.answer(Answer::No).answer(Answer::Yes);
-    insert(KindSelect, 50, 60);
-    DeckNode *s = paragraph()->firstChild;
-    DeckNode *g1 = s->firstChild;
-    for (int i = 0; i < 3; ++i)
-        insert(KindOption, 61, 100);
-    insert(KindOptgroup, 60, 186); // G2 at 189, select bottom 279
-    DeckNode *g2 = s->lastChild;
-
-    // Inside an option group: three rows left, so G1 is 80 high again.
-    ASSERT_TRUE(remove(g1->firstChild->nextSibling));
-    std::vector<int> rows;
-    for (DeckNode *o = g1->firstChild; o; o = o->nextSibling)
-        rows.insert(rows.end(), {rect(o).left, rect(o).top, rect(o).bottom, rect(o).width() >= 75});
-    EXPECT_EQ(rows, std::vector({60, 99, 119, 1, 60, 119, 139, 1, 60, 139, 159, 1}));
-    EXPECT_EQ(rect(g1), (DesignRect {55, 79, rect(g1->lastChild).right + 5, 159}));
-    EXPECT_EQ(std::vector({rect(g2).top, rect(g2).bottom, rect(g2->firstChild).top}),
-              std::vector({164, 244, 184}));
-    EXPECT_EQ(rect(s), (DesignRect {50, 60, 205, 249}));
-
-    // Inside a select: options in rows from top + 20, a short select stays 125.
-    insert(KindSelect, 300, 300);
-    DeckNode *t = paragraph()->lastChild;
-    for (int i = 0; i < 2; ++i)
-        insert(KindOption, 310, 390);
-    ASSERT_TRUE(remove(t->firstChild->nextSibling));
-    EXPECT_EQ(std::vector({rect(t->firstChild).top, rect(t->lastChild).top, rect(t).bottom}),
-              std::vector({320, 340, 425}));
-    EXPECT_EQ(rect(t).right, std::max(rect(t->firstChild).right, rect(t->lastChild).right) + 5);
-    EXPECT_EQ(validation(), "");
-}
-
-TEST_F(DesignEditingTest, TextKeepsItsBreakThroughMoveAndDelete)
-{
-    fresh();
-    insert(KindInput, 50, 60);
-    insert(KindText, 50, 200);
-    DeckNode *text = paragraph()->lastChild->prevSibling;
-    const DesignRect r = rect(text);
-    ASSERT_TRUE(edit.move(text, {r.left, 10, r.right, 10 + r.height()}, {0, 0}));
-    EXPECT_EQ(dumpDeck(paragraph()), "6 Text\n10 <br >\n4 " + std::string(NewInputFragment) + "\n");
-    EXPECT_EQ(validation(), "");
-
-    ASSERT_TRUE(remove(paragraph()->firstChild));
-    EXPECT_EQ(dumpDeck(paragraph()), "4 " + std::string(NewInputFragment) + "\n");
-    EXPECT_EQ(doc.insertedControls, 1);
-    // Something still stands: the size shrinks round it.
-    const DesignRect input = rect(paragraph()->firstChild);
-    EXPECT_EQ(edit.scrollSize(), QSize(input.right + 14, input.bottom + 14));
-    ASSERT_TRUE(remove(paragraph()->firstChild));
-    EXPECT_EQ(edit.scrollSize(), QSize(24, 24));
 }
 
 class DesignViewTest : public DesignEditingTest

@@ -59,24 +59,6 @@ protected:
     }
 };
 
-TEST_F(DocumentWindowTest, OpeningADeckShowsItsFirstCard)
-{
-    DocumentWindow *child = open("two_cards.wml");
-    ASSERT_NE(child, nullptr);
-    EXPECT_EQ(shownTitle(child), "two_cards.wml");
-    DeckDocument &doc = child->document();
-    EXPECT_EQ(doc.path(), kDesignData + "two_cards.wml");
-    EXPECT_FALSE(doc.isAsp() || doc.isJsp() || doc.isModified());
-    EXPECT_EQ(doc.CurrentCard(), NthCard(doc.model().root(), 1));
-    EXPECT_EQ(m_frame.outputView()->message(), "Compilations Done - No Errors Found !!!");
-    EXPECT_EQ(child->designWnd()->cardList()->topLevelItemCount(), 2);
-    // Laid out on opening: the card's text stands at the column's corner.
-    const DeckNode *text = doc.CurrentCard()->firstChild->firstChild;
-    EXPECT_EQ(text->element->rect, (DesignRect {10, 10, 90, 60}));
-    const DesignView *view = child->designWnd()->designView();
-    EXPECT_EQ(view->scrollSize(), QSize(10, std::max(view->viewport()->height(), 63)));
-}
-
 TEST_F(DocumentWindowTest, ADeckWithAnErrorLeavesTheDesignEmpty)
 {
     DocumentWindow *child = open("broken.wml");

@@ -29,21 +29,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sys/stat.h>
 
 namespace tess {
 namespace {
 
 using Pane = MainWindow::StatusPane;
-
-TEST(ClockTextTest, TwelveHourDialWithoutAmPm)
-{
-    EXPECT_EQ(ClockText(13, 5, 9), "1:05:09");
-    EXPECT_EQ(ClockText(0, 30, 0), "0:30:00");
-    EXPECT_EQ(ClockText(12, 0, 0), "12:00:00");
-    EXPECT_EQ(ClockText(23, 59, 59), "11:59:59");
-}
 
 void sendKey(QWidget *to, Qt::Key key, bool repeat = false)
 {
@@ -95,16 +86,11 @@ TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
     }
 }
 
-TEST_F(MainFrameTest, PanesFollowTheClockTheEditorAndTheLockKeys)
+TEST_F(MainFrameTest, PanesFollowTheClockAndTheLockKeys)
 {
-    EXPECT_EQ(m_frame.clockTimer()->interval(), 1000);
-    EXPECT_TRUE(m_frame.clockTimer()->isActive());
     m_frame.setClockSource([] { return QTime(13, 5, 9); });
     QMetaObject::invokeMethod(m_frame.clockTimer(), "timeout");
     EXPECT_EQ(m_frame.paneText(Pane::Clock), "1:05:09");
-
-    m_frame.setLineColumnText("Ln 12 Col 3  ");
-    EXPECT_EQ(m_frame.paneText(Pane::LineColumn), "Ln 12 Col 3  ");
 
     for (Qt::Key key : {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_NumLock, Qt::Key_ScrollLock})
         sendKey(&m_frame, key);
@@ -130,47 +116,6 @@ protected:
     QTemporaryDir m_dir;
     ScriptedPrompter m_prompter;
 };
-
-TEST_F(StartupTest, WithoutAFileNoDocumentOpens)
-{
-    Application app;
-    std::string error;
-    ASSERT_TRUE(app.InitInstance(options(), &error)) << error;
-    EXPECT_TRUE(app.mainFrame()->mdiArea()->subWindowList().isEmpty());
-    EXPECT_EQ(app.context().currentFile, "");
-    const QString temp = QString::fromStdString(app.context().tempDir);
-    EXPECT_TRUE(QFileInfo(temp).isDir());
-    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("Temp")));
-    EXPECT_EQ(app.startupWarning(), "");
-    EXPECT_EQ(app.imageIcon().size(), QSize(32, 32));
-    EXPECT_TRUE(app.recentFiles()->entries().empty());
-
-    // Quitting takes the instance's folder away with what it holds.
-    QFile(temp + "/Tessarine1.tmp").open(QIODevice::WriteOnly);
-    app.ExitInstance();
-    EXPECT_FALSE(QFileInfo::exists(temp));
-}
-
-TEST_F(StartupTest, AnUnusableTempDirIsReportedInTheOutputWindow)
-{
-    const std::string fifo = m_dir.filePath("fifo").toStdString();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    SettingsKey settings(options().settingsPath);
-    ASSERT_TRUE(settings.create() && settings.writeString(kSettingTempDir, fifo));
-    const std::string deck = m_dir.filePath("deck.wml").toStdString();
-    std::ofstream(deck) << "<wml><card/></wml>";
-    test::TimeLimit limit(60);
-    Application app;
-    std::string error;
-    ASSERT_TRUE(app.InitInstance(options(deck), &error)) << error;
-    const std::string warning = "Temp Dir \"" + fifo
-        + "\" cannot be used (not a folder): temporary files go to " + app.context().tempDir
-        + " instead";
-    EXPECT_EQ(app.startupWarning(), warning);
-    EXPECT_EQ(app.mainFrame()->outputView()->message(),
-              "Compilations Done - No Errors Found !!!\n" + warning);
-    EXPECT_TRUE(m_prompter.messages().empty());
-}
 
 TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedAndRecorded)
 {

@@ -4,8 +4,8 @@
 #include "deck/DeckConstants.h"
 #include "deck/DeckDump.h"
 #include "editor/DeckDocument.h"
-#include "gui/design/AnchorDialog.h"
 #include "gui/design/CardList.h"
+#include "gui/design/AnchorDialog.h"
 #include "gui/design/CardPropertiesDialog.h"
 #include "gui/design/CardPropertiesPage.h"
 #include "gui/design/CardTaskPage.h"
@@ -19,7 +19,6 @@
 #include "gui/design/WidgetPrompter.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -365,14 +365,6 @@ TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
     EXPECT_TRUE(opened->document().isJsp() && opened->document().openedThroughOpenFile);
     EXPECT_EQ(tabLabels(opened->tabWindow()), QStringList({"Design", "Code"}));
     EXPECT_EQ(opened->tabWindow()->codeView()->text(), readWholeFile(kRoad + "a.jsp").value());
-
-    // Quitting asks for each modified document; Cancel keeps the window.
-    type(opened->tabWindow()->codeView(), "w");
-    prompter.answer(Prompter::Answer::No).answer(Prompter::Answer::Cancel);
-    auto *first = qobject_cast<DocumentWindow *>(m_frame.mdiArea()->subWindowList().front());
-    type(first->tabWindow()->codeView(), "v");
-    EXPECT_FALSE(m_frame.close());
-    EXPECT_EQ(prompter.messages().size(), 3u);
 }
 
 // Cards moved in the XML Tree stand in their new order in the card list and
@@ -436,15 +428,6 @@ TEST_F(RoadTest, CommonKeysReachTheirCommands)
         }
     }
     EXPECT_EQ(m_frame.mdiArea()->subWindowList().size(), 2);
-}
-
-TEST(TabOptionTest, NeedsAScreenshotAndATabName)
-{
-    EXPECT_EQ(parseCommandLine({"--screenshot", "s.png", "--tab", "tree", "a.wml"}).tab, "tree");
-    EXPECT_EQ(parseCommandLine({"--screenshot", "s.png", "--tab=xml"}).error,
-              "option '--tab' needs design, code or tree");
-    EXPECT_EQ(parseCommandLine({"--tab", "code", "a.wml"}).error,
-              "option '--tab' needs '--screenshot'");
 }
 
 // Runs the built program on the deck, once for each tab.

@@ -37,7 +37,6 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -76,21 +75,7 @@ protected:
         return child;
     }
     bool enabled(int command) { return m_frame.commandAction(command)->isEnabled(); }
-    bool checked(int command) { return m_frame.commandAction(command)->isChecked(); }
-    // The bar's button of a command, which for Optgroup and Image is not the
-    // menu's item.
-    QAction *button(int command)
-    {
-        for (QAction *action : m_frame.wmlControlsBar()->actions()) {
-            if (action->data().toInt() == command)
-                return action;
-        }
-        return nullptr;
-    }
 };
-
-constexpr int kSevenControls[] = {ID_WML_ANCHOR, ID_WML_SELECT, ID_WML_INPUT,   ID_WML_TEXT,
-                                  ID_WML_OPTION, ID_WML_IMAGE,  ID_WML_OPTGROUP};
 
 TEST_F(ControlCommandsTest, CodeTabTypesTheDialogsResultAtTheCaret)
 {
@@ -155,37 +140,6 @@ TEST_F(ControlCommandsTest, CodeTabTypesTheDialogsResultAtTheCaret)
         }
     }
     EXPECT_EQ(doc.armedKind(), 0);
-}
-
-TEST_F(ControlCommandsTest, DesignTabArmsTheControl)
-{
-    DeckDocument &doc = newDocument(ID_FILE_NEW_WML)->document();
-    int armed = 0, disarmed = 0;
-    QObject::connect(&doc, &DeckDocument::armControlRequested, [&armed] { ++armed; });
-    QObject::connect(&doc, &DeckDocument::disarmControlRequested, [&disarmed] { ++disarmed; });
-    EXPECT_FALSE(enabled(ID_WML_CARD) || enabled(ID_WML_PARA));
-
-    trigger(ID_WML_INPUT);
-    EXPECT_EQ(doc.armedKind(), 4);
-    for (int tool = 0; tool < DeckDocument::ToolCount; ++tool)
-        EXPECT_EQ(doc.toolFlag(tool), tool == DeckDocument::ToolInput) << tool;
-    for (int id : kSevenControls)
-        EXPECT_EQ(checked(id), id == ID_WML_INPUT) << id;
-
-    // The Image button is one-state; the Image item shows the tick.
-    button(ID_WML_IMAGE)->trigger();
-    EXPECT_EQ(doc.armedKind(), 11);
-    EXPECT_TRUE(checked(ID_WML_IMAGE) && !button(ID_WML_IMAGE)->isCheckable());
-    // An insertion on the design surface puts the pointer back.
-    doc.checkOnlyTool(DeckDocument::ToolPointer);
-    EXPECT_FALSE(checked(ID_WML_IMAGE));
-
-    trigger(ID_WML_ANCHOR);
-    button(ID_WML_DESELECT)->trigger();
-    EXPECT_EQ(doc.armedKind(), 0);
-    EXPECT_TRUE(doc.toolFlag(DeckDocument::ToolPointer));
-    EXPECT_FALSE(checked(ID_WML_ANCHOR));
-    EXPECT_EQ(std::pair(armed, disarmed), std::pair(3, 1));
 }
 
 // The nodes of one kind, in document order.

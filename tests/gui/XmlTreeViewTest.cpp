@@ -19,12 +19,6 @@ namespace {
 
 const std::string kDeck = std::string(TESS_TEST_DATA_DIR) + "/tree/deck.wml";
 
-struct RecordingSink : MessageSink
-{
-    void showMessage(const std::string &text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
 std::vector<TreeRow> itemRows(const QTreeWidget &tree)
 {
     std::vector<TreeRow> rows;
@@ -83,7 +77,7 @@ protected:
 
     test::ScratchDir scratch;
     DeckModel model;
-    RecordingSink sink;
+    test::RecordingSink sink;
     ScriptedPrompter prompter;
     XmlTreeView view {prompter};
     int modifiedCount = 0;
@@ -122,6 +116,8 @@ TEST_F(WMLTreeViewTest, DropsMoveTheDeckAndMirrorTheItems)
         {"Done", "Menu", true, "wml", "head Menu Done card"},
         {"input", "p", true, "p", "Welcome  b br a input"},
         {"p", "wml", false, "wml", "head Menu card Done"},
+        {"timer", "card", false, "card", "p p"},
+        {"go", "p", false, "do", "go"},
     };
     for (const auto &[dragged, target, moves, parent, after] : cases) {
         ASSERT_TRUE(validate(kDeck));

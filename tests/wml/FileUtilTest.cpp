@@ -21,52 +21,6 @@ std::vector<std::string> namesIn(const std::string &folder)
     return names;
 }
 
-// Only a regular file is read, and only up to a limit: a FIFO or a device is
-// turned away at once rather than waited on or read for ever.
-TEST(FileUtil, OnlyRegularFilesOfBoundedSizeAreRead)
-{
-    test::TimeLimit limit(20);
-    test::ScratchDir scratch;
-    const std::string dir = scratch.dir.path().toStdString();
-    const std::string deck = scratch.write("deck.wml", "<wml/>");
-    const std::string fifo = dir + "/fifo.wml";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string mib = scratch.write("mib.wml", "");
-    const std::string huge = scratch.write("huge.wml", "");
-    ASSERT_EQ(::truncate(mib.c_str(), 1 << 20), 0);
-    ASSERT_EQ(::truncate(huge.c_str(), off_t(kLargestReadFile) + 1), 0);
-    const uint64_t oneMiB = 1 << 20;
-    const struct
-    {
-        std::string path;
-        uint64_t most;
-        std::string error; // empty: read whole
-    } cases[] = {
-        {deck, kLargestReadFile, ""},
-        {mib, oneMiB, ""},
-        {mib, oneMiB - 1, "cannot read " + mib + ": larger than 0 MiB"},
-        {huge, kLargestReadFile, "cannot read " + huge + ": larger than 256 MiB"},
-        {fifo, kLargestReadFile, "cannot read " + fifo + ": not a regular file"},
-        {"/dev/zero", kLargestReadFile, "cannot read /dev/zero: not a regular file"},
-        {dir, kLargestReadFile, "cannot read " + dir + ": Is a directory"},
-        {dir + "/none.wml", kLargestReadFile,
-         "cannot open " + dir + "/none.wml: No such file or directory"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.path);
-        EXPECT_EQ(unreadableFileReason(c.path, c.most), c.error);
-        std::string error;
-        const std::optional<std::string> bytes = readWholeFile(c.path, &error, c.most);
-        EXPECT_EQ(bytes.has_value(), c.error.empty());
-        EXPECT_EQ(error, c.error);
-    }
-    EXPECT_EQ(readWholeFile(deck), "<wml/>");
-    // A head is what a format's header needs, however large the file.
-    EXPECT_EQ(readFileHead(huge, 3), std::string(3, '\0'));
-    EXPECT_EQ(readFileHead(deck, 100), "<wml/>");
-    EXPECT_EQ(readFileHead(fifo, 100), std::nullopt);
-}
-
 // The temporary file beside the target has a short name of its own, so a name
 // at the system's limit saves; anything but a regular file is never replaced.
 TEST(FileUtil, AtomicWritesFitAnyNameAndReplaceOnlyRegularFiles)

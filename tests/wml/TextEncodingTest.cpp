@@ -188,44 +188,6 @@ TEST(TextEncodingTest, RejectsBytesTheirEncodingDoesNotAllow)
     }
 }
 
-TEST(TextEncodingTest, FindsTheEncodingOnlyInALeadingDeclaration)
-{
-    const std::pair<const char *, const char *> cases[] = {
-        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", "ISO-8859-1"},
-        {"<?xml version='1.0' encoding='windows-1252'?><wml/>", "windows-1252"},
-        {"<?xml\n  version = '1.0'\tencoding\n=\n\"utf-8\" ?>", "utf-8"},
-        {"<?xml version=\"1.0\" encoding=\"UTF-16\" standalone=\"yes\"?>", "UTF-16"},
-        {"\xEF\xBB\xBF<?xml version='1.0' encoding='UTF-8'?>", "UTF-8"},
-        {"<?xml version=\"1.0\"?><p encoding=\"ISO-8859-1\"/>", ""},
-        {"<?xml version=\"1.0\" standalone=\"no\"?>", ""},
-        {" <?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", ""},
-        {"<!-- x --><?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", ""},
-        {"<%@ page pageEncoding=\"ISO-8859-1\" %>\n<%-- a --%>\r\n<?xml version='1.0' "
-         "encoding='ISO-8859-1'?>",
-         "ISO-8859-1"},
-        {"<% x %>\n<!-- --><?xml version='1.0' encoding='ISO-8859-1'?>", ""},
-        {"<% x \n<?xml version='1.0' encoding='ISO-8859-1'?>", ""},
-        {"<?xml-stylesheet encoding=\"ISO-8859-1\"?>", ""},
-        {"<?xml version=\"1.0\"encoding=\"ISO-8859-1\"?>", ""},
-        {"<?xml version=\"1.0\" encoding=\"ISO-8859-1", ""},
-    };
-    for (const auto &[text, encoding] : cases)
-        EXPECT_EQ(declaredEncoding(text), encoding) << text;
-}
-
-TEST(TextEncodingTest, NamesAndLineEnds)
-{
-    for (const char *name : {"UTF-8", "utf-8", "UTF8", "utf_8"})
-        EXPECT_TRUE(isUtf8(name)) << name;
-    for (const char *name : {"", "UTF-16", "ISO-8859-1", "UTF-8//IGNORE"})
-        EXPECT_FALSE(isUtf8(name)) << name;
-
-    const std::pair<const char *, const char *> lineEnds[]
-        = {{"a\r\nb\rc\nd", "a\nb\nc\nd"}, {"\r\r\n\n", "\n\n\n"}, {"x\r", "x\n"}, {"", ""}};
-    for (const auto &[text, expected] : lineEnds)
-        EXPECT_EQ(withLineFeeds(text), expected);
-}
-
 TEST(TextEncodingTest, LargeTextWithManyRefusedCharactersConverts)
 {
     std::string text = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n";

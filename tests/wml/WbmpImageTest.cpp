@@ -1,17 +1,13 @@
 #include "wml/WbmpImage.h"
 
-#include "common/TimeLimit.h"
-
 #include <QFile>
 #include <QImage>
-#include <QLoggingCategory>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace tess {
@@ -133,49 +129,6 @@ TEST_F(WBitmapTest, HugeHeaderOnATinyFile)
     ASSERT_TRUE(bitmap.Draw(painter, 0, 0));
     painter.end();
     EXPECT_EQ(canvas.pixel(119, 1), kBlack);
-}
-
-// A picture named by a deck could be anything: only a regular file is read,
-// so a FIFO or a device can never hold the design up.
-TEST_F(WBitmapTest, OnlyRegularFilesAreRead)
-{
-    test::TimeLimit limit(20);
-    const std::string fifo = m_dir.filePath("fifo.wbmp").toStdString();
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::string &path : {fifo, std::string("/dev/zero"), std::string("/dev/stdin")}) {
-        WbmpImage bitmap;
-        EXPECT_FALSE(bitmap.Open(path)) << path;
-        EXPECT_FALSE(bitmap.HasPicture()) << path;
-    }
-}
-
-std::vector<std::string> *logged = nullptr;
-
-TEST_F(WBitmapTest, UnreadableFilesFailQuietly)
-{
-    std::vector<std::string> lines;
-    logged = &lines;
-    const QtMessageHandler previous
-        = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &s) {
-              logged->push_back(s.toStdString());
-          });
-    const std::string missing = m_dir.filePath("none.wbmp").toStdString();
-    const std::string dir = m_dir.path().toStdString();
-    WbmpImage bitmap;
-    EXPECT_FALSE(bitmap.Open(missing)); // the diagnostics are off by default
-
-    QLoggingCategory::setFilterRules(QStringLiteral("tess.wbmp.debug=true"));
-    EXPECT_FALSE(bitmap.Open(missing));
-    EXPECT_FALSE(bitmap.Open(dir));
-    EXPECT_FALSE(bitmap.Open(write({0, 0, 0x81})));
-    QLoggingCategory::setFilterRules(QString());
-    qInstallMessageHandler(previous);
-
-    EXPECT_EQ(
-        lines,
-        (std::vector<std::string> {"WbmpImage::OpenWbmp  Unable to open file[" + missing + "]",
-                                   "WbmpImage::OpenWbmp  Unable to open file[" + dir + "]",
-                                   "Exception occur while reading the file"}));
 }
 
 } // namespace

@@ -19,23 +19,6 @@ void expectFormats(const Cases &cases)
     }
 }
 
-TEST(Formatter, LaysOutASerializedDeck)
-{
-    expectFormats({{
-        "<?xml version=\"1.0\"?><!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
-        "\"http://www.wapforum.org/DTD/wml_1.1.xml\"><wml><head><meta name=\"a\" content=\"b\"/>"
-        "</head><card id=\"a\" title=\"Q&amp;A\"><do type=\"accept\">"
-        "<go href=\"n.wml?x=1&amp;y=2\"/></do><p align=\"left\">Hi <b>there</b><br/>"
-        "<select name=\"s\"><option value=\"1\">One</option></select></p></card></wml>",
-        "<?xml version=\"1.0\"?>\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
-        "\"http://www.wapforum.org/DTD/wml_1.1.xml\">\n\n<wml>\n\n\t<head>\n"
-        "\t\t<meta name=\"a\" content=\"b\"/>\n\t</head>\n\n\t<card id=\"a\" title=\"Q&amp;A\">\n"
-        "\t\t<do type=\"accept\">\n\t\t\t<go href=\"n.wml?x=1&amp;y=2\"/>\n\t\t</do>\n"
-        "\t\t<p align=\"left\">Hi <b>there</b><br/><select name=\"s\">\n"
-        "\t\t\t\t<option value=\"1\">One</option>\n\t\t\t</select></p>\n\t</card>\n\n</wml>",
-    }});
-}
-
 TEST(Formatter, RewritesOnlyWhitespaceBetweenMarkupInElementOnlyContent)
 {
     expectFormats({
@@ -64,20 +47,6 @@ TEST(Formatter, RewritesOnlyWhitespaceBetweenMarkupInElementOnlyContent)
         {"<wml><card <% if (a > b) { %>id=\"x\"<% } %>><% y %></card></wml>",
          "<wml>\n\n\t<card <% if (a > b) { %>id=\"x\"<% } %>><% y %></card>\n\n</wml>"},
     });
-}
-
-// From the first unterminated construct on, the text is copied as it is,
-// even where markup follows that would otherwise be laid out.
-TEST(Formatter, CopiesTheRestFromAnUnterminatedConstruct)
-{
-    const std::string laidOut = "<wml>\n\n\t<card>\n\t\t<p/>";
-    for (const char *broken : {"<p align=\"x", "<p a='>", "<!-- c", "<![CDATA[ x", "<?pi",
-                               "<!DOCTYPE wml [<!ENTITY a \"b\">", "<% x", "<a href=\"<%= u\">"}) {
-        const std::string rest = std::string(" ") + broken + " <p/></card></wml>";
-        EXPECT_EQ(formatWml("<wml><card><p/>" + rest), laidOut + rest) << broken;
-    }
-    for (const char *end : {"</card", "<p", "<", "<!", "<![CDATA", "<!-", "<%"})
-        EXPECT_EQ(formatWml(std::string("<wml><card><p/> ") + end), laidOut + " " + end) << end;
 }
 
 std::string withoutWhitespace(std::string text)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "wml/MessageSink.h"
+
 #include <QTemporaryDir>
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace tess::test {
 
@@ -29,6 +32,13 @@ struct ScratchDir
         std::ofstream(path(name), std::ios::binary) << bytes;
         return path(name);
     }
+};
+
+// What loading and validation report, in order.
+struct RecordingSink : MessageSink
+{
+    void showMessage(const std::string &text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
 };
 
 inline std::string repeat(const std::string &text, int times)
