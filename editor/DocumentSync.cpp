@@ -468,7 +468,7 @@ bool DocumentSync::saveCommand()
 {
     if ((m_doc.path().empty() || m_doc.isTemporary()) && !askForName())
         return false;
-    return request(WM_TAB_SAVE);
+    return saveDocument();
 }
 
 bool DocumentSync::queryClose()
@@ -491,7 +491,7 @@ bool DocumentSync::queryClose()
         if (!temporary.empty())
             std::remove(temporary.c_str());
     }
-    if (!request(WM_TAB_SAVE))
+    if (!saveDocument())
         return false;
     m_doc.setModified(false);
     m_doc.savePromptAnsweredYes = true;
@@ -500,36 +500,18 @@ bool DocumentSync::queryClose()
 
 void DocumentSync::closeDocument()
 {
-    request(WM_TAB_CLOSING);
+    m_host.clearOutput();
     if (m_doc.savePromptAnsweredYes)
-        request(WM_TAB_SAVE);
+        saveDocument();
 }
 
-bool DocumentSync::request(int message)
+bool DocumentSync::saveDocument()
 {
-    switch (message) {
-    case WM_TAB_COMPILE:
-    case WM_TAB_COMPILE_CODE:
-        return compile();
-    case WM_TAB_SAVE:
-        m_host.clearOutput();
-        if (!save())
-            return false;
-        m_doc.setModified(false);
-        return true;
-    case WM_TAB_PREPARE_OPEN:
-    case WM_TAB_PREPARE_NEW:
-    case WM_TAB_CLOSING:
-        m_host.clearOutput();
-        return true;
-    case WM_TAB_PREVIEW:
-        return preview();
-    case WM_TAB_REFILL_CARDS:
-        m_views.refillCardList();
-        return true;
-    default:
+    m_host.clearOutput();
+    if (!save())
         return false;
-    }
+    m_doc.setModified(false);
+    return true;
 }
 
 } // namespace tess

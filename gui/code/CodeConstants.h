@@ -2,16 +2,7 @@
 
 namespace tess {
 
-// Edit menu commands of the code view, with the framework's standard ids.
-inline constexpr int ID_EDIT_COPY = 57634;
-inline constexpr int ID_EDIT_CUT = 57635;
-inline constexpr int ID_EDIT_FIND = 57636;
-inline constexpr int ID_EDIT_PASTE = 57637;
-inline constexpr int ID_EDIT_REPLACE = 57641;
-inline constexpr int ID_EDIT_SELECT_ALL = 57642;
-inline constexpr int ID_EDIT_UNDO = 57643;
-inline constexpr int ID_EDIT_REDO = 57644;
-
+// The Edit menu, which works on the code view.
 inline constexpr const char *kMenuEdit = "&Edit";
 inline constexpr const char *kMenuUndo = "&Undo\tCtrl+Z";
 inline constexpr const char *kMenuRedo = "&Redo\tCtrl+Y";

@@ -79,22 +79,15 @@ CardList::CardList(DeckDocument &doc, QWidget *parent)
 void CardList::createMenu()
 {
     m_menu = new QMenu(this);
-    const auto add = [this](int id, std::string_view text, void (CardList::*slot)()) {
+    const auto add = [this](std::string_view text, void (CardList::*slot)()) {
         QAction *action
             = m_menu->addAction(QString::fromLatin1(text.data(), static_cast<int>(text.size())));
-        action->setData(id);
         connect(action, &QAction::triggered, this, slot);
-        m_actions[id] = action;
+        return action;
     };
-    add(IdNewCard, NewCardMenuText, &CardList::OnNewCard);
-    add(IdDeleteCard, DeleteCardMenuText, &CardList::OnDeleteCard);
-    add(IdCardProperties, CardPropertiesMenuText, &CardList::OnCardProperties);
-}
-
-QAction *CardList::commandAction(int commandId) const
-{
-    auto it = m_actions.find(commandId);
-    return it == m_actions.end() ? nullptr : it->second;
+    m_newCard = add(NewCardMenuText, &CardList::OnNewCard);
+    m_deleteCard = add(DeleteCardMenuText, &CardList::OnDeleteCard);
+    m_cardProperties = add(CardPropertiesMenuText, &CardList::OnCardProperties);
 }
 
 void CardList::Refill()
@@ -112,9 +105,9 @@ int CardList::selectedRow() const
 void CardList::prepareContextMenu()
 {
     m_commands.recordSelection(selectedRow());
-    m_actions[IdNewCard]->setEnabled(m_commands.canNewCard());
-    m_actions[IdDeleteCard]->setEnabled(m_commands.canDelete());
-    m_actions[IdCardProperties]->setEnabled(m_commands.canProperties());
+    m_newCard->setEnabled(m_commands.canNewCard());
+    m_deleteCard->setEnabled(m_commands.canDelete());
+    m_cardProperties->setEnabled(m_commands.canProperties());
 }
 
 void CardList::contextMenuEvent(QContextMenuEvent *event)

@@ -41,7 +41,6 @@ public:
     // Finishes that filling at once (tests and benchmarks use it to stand
     // for the user's first look at the design).
     void finishPreparingCodeView();
-    bool request(int message) { return m_sync->request(message); }
 
 signals:
     // After every click that reached a switch, with the tab then shown.

@@ -1,75 +1,11 @@
 #pragma once
 
-#include <cstdint>
-
 #include "editor/DocumentTexts.h"
 
-// Resource, command and message numbers of the application shell, and the
-// texts it shows. The numbers are the design's; where the framework had a
-// standard command its number is kept so that the ids never collide.
+// The texts, images and sizes of the application shell.
 namespace tess {
 
-// Resources.
-inline constexpr int IDR_MAINFRAME = 128; // main frame, its menu and toolbar
-inline constexpr int IDR_BERTHTYPE = 129; // the document type and its menu
-inline constexpr int IDB_WORKSPACE = 130; // tab images of the Workspace bar
-inline constexpr int IDB_OUTPUT = 153; // tab images of the Output bar
-inline constexpr int IDD_ABOUTBOX = 100;
-
-// Framework commands.
-inline constexpr int ID_APP_ABOUT = 0xE140;
-inline constexpr int ID_APP_EXIT = 0xE141;
-inline constexpr int ID_VIEW_TOOLBAR = 0xE800;
-inline constexpr int ID_VIEW_STATUS_BAR = 0xE801;
-
-// File commands; Open, Close, Save and the recent files keep the
-// framework's numbers.
-inline constexpr int ID_FILE_OPEN = 0xE101;
-inline constexpr int ID_FILE_CLOSE = 0xE102;
-inline constexpr int ID_FILE_SAVE = 0xE103;
-inline constexpr int ID_FILE_MRU_FILE1 = 0xE110; // the first of four
-inline constexpr int ID_FILE_NEW_ASP = 32771;
-inline constexpr int ID_FILE_NEW_JSP = 32772;
-inline constexpr int ID_FILE_NEW_WML = 32773;
-
-// Window menu commands, with the framework's numbers.
-inline constexpr int ID_WINDOW_ARRANGE = 0xE130;
-inline constexpr int ID_WINDOW_CASCADE = 0xE132;
-inline constexpr int ID_WINDOW_TILE_HORZ = 0xE133;
-inline constexpr int ID_WINDOW_TILE_VERT = 0xE134;
-
-// Not 32795 nor 32793: those are Image and Select of the WML controls.
-inline constexpr int ID_TOOLS_COMPILE = 32796;
-
-// Commands of the docking bars; also the bars' own identifiers.
-inline constexpr int ID_VIEW_WORKSPACE = 32792;
-inline constexpr int ID_VIEW_OUTPUT = 32794;
-
-// The WML controls: the W&ML Controls menu and the "Designing" bar (resource
-// 177), carried out by the active document's frame. ASP tag and JSP tag keep
-// the numbers of their icons.
-inline constexpr int IDR_WMLCONTROLS = 177;
-inline constexpr int ID_WML_ANCHOR = 32877;
-inline constexpr int ID_WML_SELECT = 32793;
-inline constexpr int ID_WML_INPUT = 32862;
-inline constexpr int ID_WML_TEXT = 32863;
-inline constexpr int ID_WML_OPTION = 32864;
-inline constexpr int ID_WML_IMAGE = 32795;
-inline constexpr int ID_WML_OPTGROUP = 32933;
-inline constexpr int ID_WML_ASP_TAG = 219;
-inline constexpr int ID_WML_JSP_TAG = 221;
-inline constexpr int ID_WML_CARD = 32960;
-inline constexpr int ID_WML_PARA = 32961;
-inline constexpr int ID_WML_DESELECT = 32972;
-inline constexpr int ID_WML_PREVIEW = 32973;
-inline constexpr int ID_VIEW_WML_CONTROLS = 32974;
-
-// Private messages to the main frame.
-inline constexpr int WM_FILEVIEW_FORWARD = 1027; // passed on to the project tree
-inline constexpr int WM_LEAVE_FULLSCREEN = 1028;
-inline constexpr int WM_ADD_FILES_TO_PROJECT = 1244;
-
-// Qt resource paths of the bitmaps and icons above.
+// Qt resource paths of the images.
 inline constexpr const char *kWorkspaceTabImages = ":/icons/bitmap130.xpm";
 inline constexpr const char *kOutputTabImages = ":/icons/bitmap153.xpm";
 inline constexpr const char *kImageIconResource = ":/icons/icon205.xpm";
@@ -97,7 +33,6 @@ inline constexpr const char *kClockInitial = "00:00:00";
 inline constexpr const char *kCapsLockIndicator = "CAP";
 inline constexpr const char *kNumLockIndicator = "NUM";
 inline constexpr const char *kScrollLockIndicator = "SCRL";
-inline constexpr const char *kUnableToInitialize = "Unable to Initialize";
 inline constexpr const char *kUnableToLoadIcon = "Unable to load Icon";
 inline constexpr const char *kAboutText = "Tessarine 2.0";
 inline constexpr const char *kAboutCaption = "About Tessarine";

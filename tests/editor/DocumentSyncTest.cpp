@@ -348,20 +348,20 @@ TEST_F(DocumentSyncTest, TheTreeAndThePreviewValidate)
     EXPECT_EQ(m_views.trees, 1);
     EXPECT_TRUE(doc().xmlTreeActive);
     EXPECT_EQ(m_views.output, "Compilations Done - No Errors Found !!!");
-    EXPECT_TRUE(sync.request(WM_TAB_PREVIEW));
+    EXPECT_TRUE(sync.preview());
     EXPECT_EQ(m_views.emulated, std::vector<std::string> {doc().path()});
 
     ASSERT_TRUE(sync.switchTo(CodeTab));
     m_views.code.replace(m_views.code.find("</b>"), 4, "");
     ASSERT_TRUE(sync.save());
     prompter.answer(Prompter::Answer::Ok).answer(Prompter::Answer::Ok);
-    EXPECT_FALSE(sync.request(WM_TAB_PREVIEW));
+    EXPECT_FALSE(sync.preview());
     EXPECT_EQ(m_views.trees, 0);
     EXPECT_EQ(prompter.messages()[0].text, "Error in Compilation");
 
     m_sync.reset();
     m_owned = std::make_unique<DeckDocument>();
-    EXPECT_FALSE(start().request(WM_TAB_PREVIEW));
+    EXPECT_FALSE(start().preview());
     EXPECT_EQ(prompter.messages()[1].text, "Emulator launch failed: save file prior to preview");
     EXPECT_EQ(prompter.messages()[1].icon, Prompter::Icon::Stop);
 }

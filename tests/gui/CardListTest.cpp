@@ -60,7 +60,10 @@ protected:
         m_list->setCurrentItem(m_list->topLevelItem(row));
         m_list->prepareContextMenu();
     }
-    bool enabled(int id) const { return m_list->commandAction(id)->isEnabled(); }
+    bool enabled(QAction *(CardList::*action)() const) const
+    {
+        return (m_list.get()->*action)()->isEnabled();
+    }
 
     QTemporaryDir m_temp;
     DeckDocument m_doc;
@@ -72,8 +75,8 @@ TEST_F(CardListTest, NewCardOnATwoCardDeck)
 {
     open("two_cards.wml");
     EXPECT_EQ(rowTexts(*m_list), (std::vector<std::string> {"First", "No Name"}));
-    EXPECT_EQ(m_list->commandAction(IdNewCard)->text(), "&New Card  ");
-    m_list->commandAction(IdNewCard)->trigger();
+    EXPECT_EQ(m_list->newCardAction()->text(), "&New Card  ");
+    m_list->newCardAction()->trigger();
     EXPECT_EQ(rowTexts(*m_list), (std::vector<std::string> {"First", "No Name", "No Name"}));
     DeckNode *third = NthCard(m_doc.model().root(), 3);
     ASSERT_NE(third, nullptr);
@@ -98,12 +101,12 @@ TEST_F(CardListTest, DeleteAsksAndKeepsTheLastCard)
     // Cancel deletes nothing and leaves the document unmodified.
     selectRow(0);
     prompter.answer(Prompter::Answer::Cancel);
-    m_list->commandAction(IdDeleteCard)->trigger();
+    m_list->deleteCardAction()->trigger();
     EXPECT_EQ(rowTexts(*m_list).size(), 2u);
     EXPECT_FALSE(m_doc.isModified());
 
     prompter.answer(Prompter::Answer::Ok);
-    m_list->commandAction(IdDeleteCard)->trigger();
+    m_list->deleteCardAction()->trigger();
     ASSERT_EQ(prompter.messages().size(), 2u);
     EXPECT_EQ(prompter.messages()[1].text, "Are you sure you want to delete this card?");
     EXPECT_EQ(prompter.messages()[1].buttons, Prompter::Buttons::OkCancel);
@@ -116,7 +119,7 @@ TEST_F(CardListTest, DeleteAsksAndKeepsTheLastCard)
 
     // The last card stays, without a question.
     selectRow(0);
-    EXPECT_FALSE(enabled(IdDeleteCard));
+    EXPECT_FALSE(enabled(&CardList::deleteCardAction));
     EXPECT_FALSE(m_list->commands().deleteCard());
     EXPECT_EQ(prompter.messages().size(), 2u);
 }
@@ -141,9 +144,9 @@ TEST_F(CardListTest, CommandsFollowTheValidFlagAndTheSelection)
             m_list->topLevelItem(c.row)->setSelected(true);
         m_list->prepareContextMenu();
         EXPECT_EQ(m_list->commands().selectedIndex(), c.row);
-        EXPECT_EQ(enabled(IdNewCard), c.newCard);
-        EXPECT_EQ(enabled(IdDeleteCard), c.del);
-        EXPECT_EQ(enabled(IdCardProperties), c.properties);
+        EXPECT_EQ(enabled(&CardList::newCardAction), c.newCard);
+        EXPECT_EQ(enabled(&CardList::deleteCardAction), c.del);
+        EXPECT_EQ(enabled(&CardList::cardPropertiesAction), c.properties);
     }
 }
 
