@@ -37,7 +37,7 @@ inline constexpr std::string_view BuildingTreeViewText = "Building Tree View..."
 
 // XML tree view: the image strip (16-pixel images, white shows through), the
 // top item's label and the refusal to move a select's only option.
-inline constexpr char TreeImagesResource[] = ":/icons/bitmap189.xpm";
+inline constexpr char TreeImagesResource[] = ":/icons/tree-node-images.xpm";
 inline constexpr int TreeImageWidth = 16;
 inline constexpr std::string_view TreeRootLabel = "#document";
 inline constexpr std::string_view LastOptionText = "Selection Should have atleast one Option";

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kCardsColumnWidth = 100;
 constexpr int kImageSize = 16;
-const char *const kCardIcons[] = {":/icons/cardlist0.xpm", ":/icons/cardlist1.xpm"};
+const char *const kCardIcons[] = {":/icons/card.xpm", ":/icons/shown-card.xpm"};
 
 // The position among the cards, from 0, of `card`; -1 when it is none.
 int cardPosition(const DeckNode *root, const DeckNode *card)

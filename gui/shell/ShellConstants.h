@@ -6,15 +6,15 @@
 namespace tess {
 
 // Qt resource paths of the images.
-inline constexpr const char *kWorkspaceTabImages = ":/icons/bitmap130.xpm";
-inline constexpr const char *kOutputTabImages = ":/icons/bitmap153.xpm";
-inline constexpr const char *kImageIconResource = ":/icons/icon205.xpm";
+inline constexpr const char *kWorkspaceTabImages = ":/icons/project-tab.xpm";
+inline constexpr const char *kOutputTabImages = ":/icons/output-tab.xpm";
+inline constexpr const char *kImageIconResource = ":/icons/image-placeholder.xpm";
 inline constexpr const char *kProgramIconResource = ":/icons/tessarine.xpm";
 // The Designing bar's buttons, one strip in the bar's order, and the code
 // block icons its ASP and JSP tag buttons show.
-inline constexpr const char *kWmlControlsStrip = ":/icons/bitmap177.xpm";
-inline constexpr const char *kAspTagIconResource = ":/icons/icon219.xpm";
-inline constexpr const char *kJspTagIconResource = ":/icons/icon221.xpm";
+inline constexpr const char *kWmlControlsStrip = ":/icons/controls-bar.xpm";
+inline constexpr const char *kAspTagIconResource = ":/icons/asp-tag.xpm";
+inline constexpr const char *kJspTagIconResource = ":/icons/jsp-tag.xpm";
 inline constexpr int kWmlControlsButtonSize = 24;
 
 // Tab images are cut from a strip, this wide each, green marking what is

@@ -161,7 +161,7 @@ TEST_F(CardListTest, ClickAndRefreshShowTheCard)
     // The shown card's row carries the second icon.
     EXPECT_EQ(m_list->topLevelItem(1)->icon(0).pixmap(16).toImage().convertToFormat(
                   QImage::Format_ARGB32),
-              QImage(":/icons/cardlist1.xpm").convertToFormat(QImage::Format_ARGB32));
+              QImage(":/icons/shown-card.xpm").convertToFormat(QImage::Format_ARGB32));
 
     m_doc.setCurrentCard(NthCard(m_doc.model().root(), 1));
     m_doc.requestCardListRefresh();
