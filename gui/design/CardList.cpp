@@ -1,5 +1,6 @@
 #include "gui/design/CardList.h"
 
+#include "app/Translation.h"
 #include "deck/DeckConstants.h"
 #include "deck/ElementKind.h"
 #include "editor/DeckDocument.h"
@@ -42,7 +43,7 @@ CardList::CardList(DeckDocument &doc, QWidget *parent)
     , m_commands(doc)
 {
     setColumnCount(1);
-    setHeaderLabels({QString::fromLatin1(CardListColumnTitle.data(), CardListColumnTitle.size())});
+    setHeaderLabels({translated(CardListColumnTitle)});
     setColumnWidth(0, kCardsColumnWidth);
     header()->hide();
     setRootIsDecorated(false);
@@ -80,8 +81,7 @@ void CardList::createMenu()
 {
     m_menu = new QMenu(this);
     const auto add = [this](std::string_view text, void (CardList::*slot)()) {
-        QAction *action
-            = m_menu->addAction(QString::fromLatin1(text.data(), static_cast<int>(text.size())));
+        QAction *action = m_menu->addAction(translated(text));
         connect(action, &QAction::triggered, this, slot);
         return action;
     };

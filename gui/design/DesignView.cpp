@@ -1,5 +1,6 @@
 #include "gui/design/DesignView.h"
 
+#include "app/Translation.h"
 #include "editor/CardLayout.h"
 #include "editor/DeckDocument.h"
 #include "editor/DesignCommands.h"
@@ -63,8 +64,7 @@ void DesignView::createMenu()
 {
     m_menu = new QMenu(this);
     const auto add = [this](std::string_view text, void (DesignView::*slot)()) {
-        QAction *action
-            = m_menu->addAction(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+        QAction *action = m_menu->addAction(translated(text));
         connect(action, &QAction::triggered, this, slot);
         return action;
     };

@@ -2,6 +2,7 @@
 // typed into the code view through their property dialogs.
 #include "gui/shell/DocumentWindow.h"
 
+#include "app/Translation.h"
 #include "deck/SourceConstants.h"
 #include "editor/ControlSnippets.h"
 #include "editor/DeckDocument.h"
@@ -39,8 +40,7 @@ ControlContext DocumentWindow::controlContext() const
     ControlContext context;
     // Server pages open on the Code tab and never leave it.
     context.codeOnly
-        = m_tabs->tabText(0) == QLatin1String(CodeTabLabel.data(), qsizetype(CodeTabLabel.size()))
-        || m_tabs->sync().isServerPage();
+        = m_tabs->tabText(0) == translated(CodeTabLabel) || m_tabs->sync().isServerPage();
     context.codeTabActive = m_tabs->sync().activeTab() == CodeTab;
     context.xmlTreeActive = m_doc->xmlTreeActive;
     context.asp = m_doc->isAsp();

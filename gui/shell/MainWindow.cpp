@@ -1,6 +1,7 @@
 #include "gui/shell/MainWindow.h"
 
 #include "app/ClockText.h"
+#include "app/Translation.h"
 #include "editor/DocumentSync.h"
 #include "editor/Prompter.h"
 #include "gui/code/CodeConstants.h"
@@ -38,9 +39,9 @@ namespace tess {
 
 namespace {
 
-QLabel *makePane(const char *text, QWidget *parent)
+QLabel *makePane(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(QString::fromLatin1(text), parent);
+    auto *label = new QLabel(text, parent);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setAlignment(Qt::AlignCenter);
     return label;
@@ -50,7 +51,7 @@ QLabel *makePane(const char *text, QWidget *parent)
 // box sized for the text.
 QLabel *makeIndicator(const char *text, QWidget *parent)
 {
-    QLabel *label = makePane(text, parent);
+    QLabel *label = makePane(translated(text), parent);
     label->setMinimumWidth(label->sizeHint().width() + 8);
     label->setEnabled(false);
     return label;
@@ -76,7 +77,7 @@ public:
     void launchEmulator(const std::string &) override { }
     void showStatus(const std::string &text) override
     {
-        m_frame.statusBar()->showMessage(QString::fromStdString(text), kStatusNoticeMs);
+        m_frame.statusBar()->showMessage(translated(text), kStatusNoticeMs);
     }
 
 private:
@@ -89,7 +90,7 @@ MainWindow::MainWindow(QWidget *parent)
     , m_host(std::make_unique<FrameHost>(*this))
 {
     initTessarineResources();
-    setWindowTitle(QString::fromLatin1(kMainFrameTitle));
+    setWindowTitle(translated(kMainFrameTitle));
     setWindowIcon(QIcon(QString::fromLatin1(kProgramIconResource)));
 }
 
@@ -150,8 +151,8 @@ bool MainWindow::Create()
 void MainWindow::createStatusBar()
 {
     QStatusBar *bar = statusBar();
-    m_lineColumnPane = makePane(kLineColumnInitial, bar);
-    m_clockPane = makePane(kClockInitial, bar);
+    m_lineColumnPane = makePane(translated(kLineColumnInitial), bar);
+    m_clockPane = makePane(QString::fromLatin1(kClockInitial), bar);
     m_capsPane = makeIndicator(kCapsLockIndicator, bar);
     m_numPane = makeIndicator(kNumLockIndicator, bar);
     m_scrollPane = makeIndicator(kScrollLockIndicator, bar);
@@ -163,24 +164,24 @@ void MainWindow::createStatusBar()
 
 QAction *MainWindow::addCommand(QMenu *menu, const char *text, bool checkable)
 {
-    QAction *action = menu->addAction(QString::fromLatin1(text));
+    QAction *action = menu->addAction(translated(text));
     action->setCheckable(checkable);
     return action;
 }
 
 void MainWindow::createMenus()
 {
-    m_fileMenu = menuBar()->addMenu(QString::fromLatin1(kMenuFile));
+    m_fileMenu = menuBar()->addMenu(translated(kMenuFile));
     createFileCommands();
     m_recentSeparator = m_fileMenu->addSeparator();
     m_commands.exit = addCommand(m_fileMenu, kMenuExit);
     connect(m_commands.exit, &QAction::triggered, this, &QWidget::close);
     rebuildRecentFiles();
 
-    m_editMenu = menuBar()->addMenu(QString::fromLatin1(kMenuEdit));
+    m_editMenu = menuBar()->addMenu(translated(kMenuEdit));
     createEditCommands();
 
-    m_viewMenu = menuBar()->addMenu(QString::fromLatin1(kMenuView));
+    m_viewMenu = menuBar()->addMenu(translated(kMenuView));
     m_commands.statusBar = addCommand(m_viewMenu, kMenuStatusBar, true);
     connect(m_commands.statusBar, &QAction::triggered, this, [this] {
         statusBar()->setVisible(statusBar()->isHidden());
@@ -199,12 +200,12 @@ void MainWindow::createMenus()
     // close button included).
     connect(m_viewMenu, &QMenu::aboutToShow, this, &MainWindow::updateViewChecks);
 
-    m_toolsMenu = menuBar()->addMenu(QString::fromLatin1(kMenuTools));
+    m_toolsMenu = menuBar()->addMenu(translated(kMenuTools));
     createToolsCommands();
-    m_windowMenu = menuBar()->addMenu(QString::fromLatin1(kMenuWindow));
+    m_windowMenu = menuBar()->addMenu(translated(kMenuWindow));
     createWindowCommands();
 
-    m_helpMenu = menuBar()->addMenu(QString::fromLatin1(kMenuHelp));
+    m_helpMenu = menuBar()->addMenu(translated(kMenuHelp));
     m_commands.about = addCommand(m_helpMenu, kMenuAbout);
     connect(m_commands.about, &QAction::triggered, this, [] {
         Prompter::current().message(kAboutText, Prompter::Icon::Information, Prompter::Buttons::Ok,
@@ -240,16 +241,16 @@ bool MainWindow::createDockingBars()
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     const QSize requested(kBarRequestedWidth, kBarRequestedHeight);
 
-    m_workspaceBar = new TabbedDock(QString::fromLatin1(kWorkspaceCaption), requested,
-                                    Qt::LeftDockWidgetArea, this);
-    m_workspaceBar->AddView(QString::fromLatin1(kProjectTabLabel), new ProjectTree);
+    m_workspaceBar
+        = new TabbedDock(translated(kWorkspaceCaption), requested, Qt::LeftDockWidgetArea, this);
+    m_workspaceBar->AddView(translated(kProjectTabLabel), new ProjectTree);
     if (!m_workspaceBar->SetTabImageList(QPixmap(QString::fromLatin1(kWorkspaceTabImages)),
                                          kTabImageWidth))
         return false;
 
-    m_outputBar = new TabbedDock(QString::fromLatin1(kOutputCaption), requested,
-                                 Qt::BottomDockWidgetArea, this);
-    m_outputBar->AddView(QString::fromLatin1(kOutputTabLabel), new OutputView);
+    m_outputBar
+        = new TabbedDock(translated(kOutputCaption), requested, Qt::BottomDockWidgetArea, this);
+    m_outputBar->AddView(translated(kOutputTabLabel), new OutputView);
     if (!m_outputBar->SetTabImageList(QPixmap(QString::fromLatin1(kOutputTabImages)),
                                       kTabImageWidth))
         return false;

@@ -3,6 +3,7 @@
 // out; without one they do nothing but stay enabled.
 #include "gui/shell/MainWindow.h"
 
+#include "app/Translation.h"
 #include "editor/ControlSnippets.h"
 #include "editor/DeckDocument.h"
 #include "gui/shell/DocumentWindow.h"
@@ -81,7 +82,7 @@ void MainWindow::createControlCommands()
     });
     m_documentActions.push_back(barItem);
 
-    m_controlsMenu = menuBar()->addMenu(QString::fromLatin1(kMenuWmlControls));
+    m_controlsMenu = menuBar()->addMenu(translated(kMenuWmlControls));
     for (const ControlItem &item : kMenuItems) {
         const ControlCommand command = item.command;
         const bool checkable = command != ControlCommand::Card && command != ControlCommand::Para;
@@ -99,13 +100,13 @@ bool MainWindow::createControlsBar()
     const QPixmap strip(QString::fromLatin1(kWmlControlsStrip));
     if (strip.isNull())
         return false;
-    m_controlsBar = new QToolBar(QString::fromLatin1(kWmlControlsCaption), this);
+    m_controlsBar = new QToolBar(translated(kWmlControlsCaption), this);
     m_controlsBar->setObjectName(QStringLiteral("WmlControlsBar"));
     m_controlsBar->setIconSize(QSize(kWmlControlsButtonSize, kWmlControlsButtonSize));
 
     const auto addButton = [this](const QIcon &icon, const char *text, const char *prompt,
                                   const DocumentCommand &run) {
-        auto *button = new QAction(icon, QString::fromLatin1(text), m_controlsBar);
+        auto *button = new QAction(icon, translated(text), m_controlsBar);
         if (prompt)
             setCommandPrompt(button, prompt);
         connect(button, &QAction::triggered, this, [this, run] { runOnActiveDocument(run); });

@@ -4,6 +4,7 @@
 
 #include "app/ProcessPaths.h"
 #include "app/RecentFileList.h"
+#include "app/Translation.h"
 #include "editor/DeckDocument.h"
 #include "editor/Prompter.h"
 #include "gui/code/DeckCodeEditor.h"
@@ -36,7 +37,7 @@ std::string extensionOf(const std::string &path)
 
 void MainWindow::createFileCommands()
 {
-    QMenu *newFile = m_fileMenu->addMenu(QString::fromLatin1(kMenuNewFile));
+    QMenu *newFile = m_fileMenu->addMenu(translated(kMenuNewFile));
     m_commands.newAsp = addCommand(newFile, kMenuNewAsp);
     connect(m_commands.newAsp, &QAction::triggered, this, &MainWindow::OnFileNewAsp);
     m_commands.newJsp = addCommand(newFile, kMenuNewJsp);
@@ -87,7 +88,7 @@ void MainWindow::rebuildRecentFiles()
     const std::vector<std::string> entries
         = m_recent ? m_recent->entries() : std::vector<std::string>();
     if (entries.empty()) {
-        auto *none = new QAction(QString::fromLatin1(kMenuRecentFile), m_fileMenu);
+        auto *none = new QAction(translated(kMenuRecentFile), m_fileMenu);
         none->setEnabled(false);
         m_recentActions.push_back(none);
     }

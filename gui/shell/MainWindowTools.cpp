@@ -2,6 +2,7 @@
 // active document.
 #include "gui/shell/MainWindow.h"
 
+#include "app/Translation.h"
 #include "editor/DeckDocument.h"
 #include "editor/DocumentSync.h"
 #include "gui/code/CodeConstants.h"
@@ -21,7 +22,7 @@ namespace tess {
 void MainWindow::setCommandPrompt(QAction *action, const char *prompt)
 {
     // A prompt is the status bar's text, a line feed, then the tooltip.
-    const QString text = QString::fromLatin1(prompt);
+    const QString text = translated(prompt);
     const qsizetype split = text.indexOf(QLatin1Char('\n'));
     action->setStatusTip(text.left(split));
     if (split >= 0)
@@ -83,7 +84,7 @@ void MainWindow::updateMenus()
 // is set again from the active document once it has.
 void MainWindow::updateTitle()
 {
-    QString title = QString::fromLatin1(kMainFrameTitle);
+    QString title = translated(kMainFrameTitle);
     DocumentWindow *child = activeChildFrame();
     if (child) {
         const QString name = QString::fromStdString(child->document().title());
