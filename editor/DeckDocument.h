@@ -16,8 +16,8 @@ class MessageSink;
 
 // One open file: its deck, path, title, file kind and flags, and the card
 // the designer shows. Views read it and hear of changes through its
-// signals; the private messages between a document's windows are signals
-// here too.
+// signals; what one of a document's windows asks of another (align all,
+// refresh the card list, arm a control) travels as its signals too.
 class DeckDocument : public QObject
 {
     Q_OBJECT
