@@ -4,8 +4,7 @@
 
 namespace tess {
 
-// Texts and fixed fragments of the deck model, with their resource numbers
-// where they have one.
+// Texts and fixed fragments of the deck model.
 
 // The root's fragment in a tree built by the reader, and in one the designer
 // builds for a new document. The writer knows the root by "<wml".
@@ -28,10 +27,6 @@ inline constexpr std::string_view UnableToSaveFileText = "Unable to Save the Fil
 inline constexpr std::string_view CardListColumnTitle = "Cards";
 inline constexpr std::string_view UnnamedCardLabel = "No Name";
 inline constexpr std::string_view DeleteCardQuestion = "Are you sure you want to delete this card?";
-inline constexpr int CardListMenuId = 159;
-inline constexpr int IdNewCard = 32868;
-inline constexpr int IdDeleteCard = 32866;
-inline constexpr int IdCardProperties = 32867;
 inline constexpr std::string_view NewCardMenuText = "&New Card  ";
 inline constexpr std::string_view DeleteCardMenuText = "&Delete";
 inline constexpr std::string_view CardPropertiesMenuText = "Proper&ties...";

@@ -4,17 +4,15 @@
 
 namespace tess {
 
-// String-table entries of the source subsystem, with their resource numbers.
+// Texts of the source subsystem.
 
-// 61220: the prologue used with a local DTD; the DTD path follows in double
-// quotes, then ">".
-inline constexpr int IdsPrologueLocalDtd = 61220;
+// The prologue used with a local DTD; the DTD path follows in double quotes,
+// then ">".
 inline constexpr std::string_view PrologueLocalDtdText
     = "<?xml version=\"1.0\"?>\r\n<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" ";
 
-// 61221: the prologue naming the published WML 1.1 DTD. The entry's blank
-// before the declaration is left out: nothing may precede an XML declaration.
-inline constexpr int IdsProloguePublicDtd = 61221;
+// The prologue naming the published WML 1.1 DTD; no blank comes before the
+// XML declaration, since nothing may precede one.
 inline constexpr std::string_view ProloguePublicDtdText
     = "<?xml version=\"1.0\"?>  <!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" "
       "\"http://www.wapforum.org/DTD/wml_1.1.xml\">";
@@ -32,38 +30,22 @@ inline constexpr std::string_view ServerCodeEndSource = "%>";
 // program's own).
 inline constexpr std::string_view MixedFileOpenFailedText = "MixedFile opening failed!!";
 
-// Compilation and validation: the output window's messages and the parser
-// failures that cannot happen with this parser but keep their texts.
+// Compilation and validation: the output window's messages.
 inline constexpr char ParseErrorFormat[] = "Error 0x%.8X on line %d, position %d\r\n";
 inline constexpr std::string_view CompileSuccessText = "Compilations Done - No Errors Found !!!";
 inline constexpr std::string_view BuildingTreeViewText = "Building Tree View...";
-inline constexpr std::string_view CoInitializeFailedText = "CoInitialize Failed";
-inline constexpr std::string_view CoCreateInstanceFailedText = "CoCreateInstance Failed";
-inline constexpr std::string_view CoCreatingDocumentFailedText
-    = "Error co-creating IXMLDOMDocument";
 
-// XML tree view: the image strip (bitmap 189, 16-pixel images, white shows
-// through), the top item's label and the refusal to move a select's only option.
-inline constexpr int IdbTreeImages = 189;
-inline constexpr char TreeImagesResource[] = ":/icons/bitmap189.xpm";
+// XML tree view: the image strip (16-pixel images, white shows through), the
+// top item's label and the refusal to move a select's only option.
+inline constexpr char TreeImagesResource[] = ":/icons/tree-node-images.xpm";
 inline constexpr int TreeImageWidth = 16;
 inline constexpr std::string_view TreeRootLabel = "#document";
 inline constexpr std::string_view LastOptionText = "Selection Should have atleast one Option";
 
-// The document's tab window: its tabs, the requests it answers (the private
-// messages of the design, here direct calls carrying these numbers) and the
-// texts it shows.
+// The document's tab window: its tabs and the texts it shows.
 inline constexpr std::string_view DesignTabLabel = "Design";
 inline constexpr std::string_view CodeTabLabel = "Code";
 inline constexpr std::string_view TreeTabLabel = "XML Tree";
-inline constexpr int WM_TAB_COMPILE = 1144;
-inline constexpr int WM_TAB_COMPILE_CODE = 1154; // sent by the Compile command
-inline constexpr int WM_TAB_SAVE = 1164; // clear the output, save, not modified
-inline constexpr int WM_TAB_PREPARE_OPEN = 1174; // before a file is read
-inline constexpr int WM_TAB_PREPARE_NEW = 1184; // before a new document is made
-inline constexpr int WM_TAB_PREVIEW = 1194; // validate, then preview
-inline constexpr int WM_TAB_REFILL_CARDS = 1204; // the card list refilled from the deck
-inline constexpr int WM_TAB_CLOSING = 1274; // the document closes
 inline constexpr std::string_view UnableToOpenFileText = "Unable to Open File. Quitting.";
 // A click on the Design or XML Tree tab of a server page.
 inline constexpr std::string_view ServerPageCodeOnlyText

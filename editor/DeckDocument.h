@@ -16,8 +16,8 @@ class MessageSink;
 
 // One open file: its deck, path, title, file kind and flags, and the card
 // the designer shows. Views read it and hear of changes through its
-// signals; the private messages between a document's windows are signals
-// here too.
+// signals; what one of a document's windows asks of another (align all,
+// refresh the card list, arm a control) travels as its signals too.
 class DeckDocument : public QObject
 {
     Q_OBJECT
@@ -90,8 +90,7 @@ public:
     // card current; a deck that does not parse leaves the design empty.
     bool openFile(const std::string &path, MessageSink &sink, std::string *error);
 
-    // WM_ALIGN_ALL to the design view and the refresh request to the card
-    // list.
+    // Align All to the design view and the refresh request to the card list.
     void requestAlignAll() { emit alignAllRequested(); }
     void requestCardListRefresh() { emit cardListRefreshRequested(); }
 
@@ -113,7 +112,7 @@ public:
     bool toolFlag(int tool) const { return tool >= 0 && tool < ToolCount && m_tools[tool]; }
     // Sets `tool` and clears the seven others.
     void checkOnlyTool(int tool);
-    // WM_ARM_CONTROL (1234) and WM_DISARM_CONTROL (1235) to the design view.
+    // The armed control turned on and off in the design view.
     void requestArmControl() { emit armControlRequested(); }
     void requestDisarmControl() { emit disarmControlRequested(); }
 

@@ -6,16 +6,7 @@
 
 namespace tess {
 
-// Numbers and sizes of the design surface.
-
-// Private messages between a document's windows. Here they travel as
-// signals of the document; the numbers name them.
-inline constexpr int WM_CARDLIST_REFRESH = 1214; // to the card list: refresh from the file
-inline constexpr int WM_ALIGN_ALL = 1224; // to the design view: lay the card out again
-inline constexpr int WM_ARM_CONTROL = 1234;
-inline constexpr int WM_DISARM_CONTROL = 1235;
-// Escape in the design view goes to the main frame as WM_LEAVE_FULLSCREEN
-// (1028, shell/ShellConstants.h).
+// Sizes and texts of the design surface.
 
 // The canvas: (0, 0)-(32500, 32500), outlined by a one-pixel black pen.
 inline constexpr int kCanvasExtent = 32500;
@@ -52,11 +43,7 @@ inline constexpr int kAlignMargin = 10;
 inline constexpr int kAlignGap = 10;
 inline constexpr int kAlignScrollMargin = 3;
 
-// The design surface's context menu (resource 183) and its commands.
-inline constexpr int IDR_DESIGN_MENU = 183;
-inline constexpr int ID_DESIGN_DELETE = 32893;
-inline constexpr int ID_DESIGN_ALIGN_ALL = 32895;
-inline constexpr int ID_DESIGN_PROPERTIES = 32896;
+// The design surface's context menu.
 inline constexpr std::string_view DesignDeleteMenuText = "&Delete";
 inline constexpr std::string_view DesignAlignAllMenuText = "&Align All";
 inline constexpr std::string_view DesignPropertiesMenuText = "&Properties";
@@ -126,15 +113,7 @@ inline constexpr QRgb kEdgeDarkShadow = qRgb(105, 105, 105);
 // The word text children of new options and anchors carry.
 inline constexpr const char *kOptionWords = "Option";
 
-// Property dialogs: their resource numbers and titles.
-inline constexpr int IDD_OPTION = 103;
-inline constexpr int IDD_SELECT = 104;
-inline constexpr int IDD_INPUT = 105;
-inline constexpr int IDD_TEXT = 107;
-inline constexpr int IDD_ANCHOR = 162;
-inline constexpr int IDD_IMAGE = 206;
-inline constexpr int IDD_OPTGROUP = 214;
-inline constexpr int IDD_CODE_EDITOR = 220;
+// Titles of the property dialogs.
 inline constexpr std::string_view InputDialogTitle = "Input Properties";
 inline constexpr std::string_view SelectDialogTitle = "Select";
 inline constexpr std::string_view OptionDialogTitle = "Option";

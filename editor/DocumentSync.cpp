@@ -471,7 +471,7 @@ Outcome DocumentSync::saveCommand()
 {
     if ((m_doc.path().empty() || m_doc.isTemporary()) && !askForName())
         return Outcome::failed();
-    return request(WM_TAB_SAVE);
+    return saveDocument();
 }
 
 Outcome DocumentSync::queryClose()
@@ -494,7 +494,7 @@ Outcome DocumentSync::queryClose()
         if (!temporary.empty())
             std::remove(temporary.c_str());
     }
-    if (Outcome saved = request(WM_TAB_SAVE); !saved.ok)
+    if (Outcome saved = saveDocument(); !saved.ok)
         return saved;
     m_doc.setModified(false);
     m_doc.savePromptAnsweredYes = true;
@@ -503,38 +503,19 @@ Outcome DocumentSync::queryClose()
 
 Outcome DocumentSync::closeDocument()
 {
-    request(WM_TAB_CLOSING);
+    m_host.clearOutput();
     if (m_doc.savePromptAnsweredYes)
-        return request(WM_TAB_SAVE);
+        return saveDocument();
     return {};
 }
 
-Outcome DocumentSync::request(int message)
+Outcome DocumentSync::saveDocument()
 {
-    switch (message) {
-    case WM_TAB_COMPILE:
-    case WM_TAB_COMPILE_CODE:
-        return compile();
-    case WM_TAB_SAVE: {
-        m_host.clearOutput();
-        Outcome saved = save();
-        if (saved.ok)
-            m_doc.setModified(false);
-        return saved;
-    }
-    case WM_TAB_PREPARE_OPEN:
-    case WM_TAB_PREPARE_NEW:
-    case WM_TAB_CLOSING:
-        m_host.clearOutput();
-        return {};
-    case WM_TAB_PREVIEW:
-        return preview();
-    case WM_TAB_REFILL_CARDS:
-        m_views.refillCardList();
-        return {};
-    default:
-        return Outcome::failed();
-    }
+    m_host.clearOutput();
+    Outcome saved = save();
+    if (saved.ok)
+        m_doc.setModified(false);
+    return saved;
 }
 
 } // namespace tess

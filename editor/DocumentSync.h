@@ -27,7 +27,7 @@ public:
     virtual void setCodeText(const std::string &text) = 0;
     // Selects the bytes [start, end) of the code text.
     virtual void selectCode(size_t start, size_t end) = 0;
-    // WM_TAB_REFILL_CARDS: the card list's rows rebuilt from the deck.
+    // The card list's rows rebuilt from the deck.
     virtual void refillCardList() = 0;
     virtual void clearTree() = 0;
     virtual void buildTree(const DeckModel &model) = 0;
@@ -77,7 +77,7 @@ std::string newPageText(bool jsp);
 // The tab window's logic without its widgets: the initial load, the three
 // tab switches with their conversions through the document's file, Save,
 // Compile, the preview's validation, the Save command's naming, the save
-// prompt and closing, and the requests the document's windows send it.
+// prompt and closing.
 //
 // ASP and JSP pages keep to the Code tab: they ignore tab clicks and their
 // saves write the code text as it stands.
@@ -106,17 +106,20 @@ public:
     Outcome compile();
     // Validate, then preview.
     Outcome preview();
+    // The Output window emptied, the file saved, the document unmodified.
+    Outcome saveDocument();
     // The Save command: a name asked for when the document has none of its
-    // own, then WM_TAB_SAVE.
+    // own, then saveDocument.
     Outcome saveCommand();
     // The save prompt of a modified document; not ok when it stays open.
     Outcome queryClose();
-    // WM_TAB_CLOSING, and the document written once more after a Yes.
+    // The Output window emptied, and the document written once more after a
+    // Yes.
     Outcome closeDocument();
-
-    // Runs the request with that number; not ok for a number it does not
-    // answer or a request that failed.
-    Outcome request(int message);
+    // Before a file is read into the window, or a new document made in it:
+    // the Output window is emptied.
+    void prepareOpen() { m_host.clearOutput(); }
+    void prepareNew() { m_host.clearOutput(); }
 
     // The text a switch to Code would show if it ran now from the Design
     // tab, computed without writing the file; nullopt without a path, a

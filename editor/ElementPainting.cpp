@@ -164,13 +164,30 @@ void drawCaption(QPainter &painter, const DesignRect &measured, const std::strin
     painter.drawText(r, textFlags(wrap), QString::fromStdString(text));
 }
 
+namespace {
+
+QString iconPath(int resourceId)
+{
+    switch (resourceId) {
+    case kImageIcon:
+        return QStringLiteral(":/icons/image-placeholder.xpm");
+    case IDI_ASPICON:
+        return QStringLiteral(":/icons/asp-tag.xpm");
+    case IDI_JSPICON:
+        return QStringLiteral(":/icons/jsp-tag.xpm");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
 const QImage &elementIcon(int resourceId)
 {
     static std::map<int, QImage> cache;
     auto it = cache.find(resourceId);
     if (it == cache.end())
-        it = cache.emplace(resourceId, QImage(QStringLiteral(":/icons/icon%1.xpm").arg(resourceId)))
-                 .first;
+        it = cache.emplace(resourceId, QImage(iconPath(resourceId))).first;
     return it->second;
 }
 

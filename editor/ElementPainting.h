@@ -20,8 +20,6 @@ namespace tess {
 // takes its place. The pixel size stands in for the family's default height.
 inline constexpr const char *kElementFontFamily = "MS Sans Serif";
 inline constexpr int kDefaultFontPixelSize = 11;
-// Qt always makes some font, so this is never shown; kept with the other texts.
-inline constexpr const char *kFontNotCreated = "Font object not created";
 
 inline constexpr QRgb kCanvasColour = qRgb(140, 175, 155);
 inline constexpr QRgb kCaptionColour = qRgb(0, 0, 0);

@@ -1,30 +1,24 @@
 #pragma once
 
+#include <QtGlobal>
+
 namespace tess {
 
-// Edit menu commands of the code view, with the framework's standard ids.
-inline constexpr int ID_EDIT_COPY = 57634;
-inline constexpr int ID_EDIT_CUT = 57635;
-inline constexpr int ID_EDIT_FIND = 57636;
-inline constexpr int ID_EDIT_PASTE = 57637;
-inline constexpr int ID_EDIT_REPLACE = 57641;
-inline constexpr int ID_EDIT_SELECT_ALL = 57642;
-inline constexpr int ID_EDIT_UNDO = 57643;
-inline constexpr int ID_EDIT_REDO = 57644;
-
-inline constexpr const char *kMenuEdit = "&Edit";
-inline constexpr const char *kMenuUndo = "&Undo\tCtrl+Z";
-inline constexpr const char *kMenuRedo = "&Redo\tCtrl+Y";
-inline constexpr const char *kMenuCut = "Cu&t\tCtrl+X";
-inline constexpr const char *kMenuCopy = "&Copy\tCtrl+C";
-inline constexpr const char *kMenuPaste = "&Paste\tCtrl+V";
-inline constexpr const char *kMenuSelectAll = "&Select All\tCtrl+A";
-inline constexpr const char *kMenuFind = "&Find";
-inline constexpr const char *kMenuReplace = "Find And &Replace";
-inline constexpr const char *kPromptSelectAll = "Selects the entire document\nSelect all";
+// The Edit menu, which works on the code view.
+inline constexpr const char *kMenuEdit = QT_TRANSLATE_NOOP("tess", "&Edit");
+inline constexpr const char *kMenuUndo = QT_TRANSLATE_NOOP("tess", "&Undo\tCtrl+Z");
+inline constexpr const char *kMenuRedo = QT_TRANSLATE_NOOP("tess", "&Redo\tCtrl+Y");
+inline constexpr const char *kMenuCut = QT_TRANSLATE_NOOP("tess", "Cu&t\tCtrl+X");
+inline constexpr const char *kMenuCopy = QT_TRANSLATE_NOOP("tess", "&Copy\tCtrl+C");
+inline constexpr const char *kMenuPaste = QT_TRANSLATE_NOOP("tess", "&Paste\tCtrl+V");
+inline constexpr const char *kMenuSelectAll = QT_TRANSLATE_NOOP("tess", "&Select All\tCtrl+A");
+inline constexpr const char *kMenuFind = QT_TRANSLATE_NOOP("tess", "&Find");
+inline constexpr const char *kMenuReplace = QT_TRANSLATE_NOOP("tess", "Find And &Replace");
+inline constexpr const char *kPromptSelectAll
+    = QT_TRANSLATE_NOOP("tess", "Selects the entire document\nSelect all");
 
 // The caret pane of the status bar: line from 1, column from 1.
-inline constexpr const char *kCaretStatusFormat = "Ln %d Cl %d";
+inline constexpr const char *kCaretStatusFormat = QT_TRANSLATE_NOOP("tess", "Ln %d Cl %d");
 
 // Code view font: size in points and the face used when the chosen one is
 // not installed.
@@ -37,20 +31,20 @@ inline constexpr double kEditorTabStopInches = 0.2;
 inline constexpr int kCodeTabIndex = 1;
 
 // Find and replace windows: captions and the texts of their controls.
-inline constexpr const char *kFindCaption = "Find";
-inline constexpr const char *kReplaceCaption = "Replace";
-inline constexpr const char *kFindWhatLabel = "Fi&nd what:";
-inline constexpr const char *kReplaceWithLabel = "Re&place with:";
-inline constexpr const char *kMatchWholeWord = "Match &whole word only";
-inline constexpr const char *kMatchCase = "Match &case";
-inline constexpr const char *kDirectionGroup = "Direction";
-inline constexpr const char *kDirectionUp = "&Up";
-inline constexpr const char *kDirectionDown = "&Down";
-inline constexpr const char *kFindNextButton = "&Find Next";
-inline constexpr const char *kReplaceButton = "&Replace";
-inline constexpr const char *kReplaceAllButton = "Replace &All";
-inline constexpr const char *kCancelButton = "Cancel";
+inline constexpr const char *kFindCaption = QT_TRANSLATE_NOOP("tess", "Find");
+inline constexpr const char *kReplaceCaption = QT_TRANSLATE_NOOP("tess", "Replace");
+inline constexpr const char *kFindWhatLabel = QT_TRANSLATE_NOOP("tess", "Fi&nd what:");
+inline constexpr const char *kReplaceWithLabel = QT_TRANSLATE_NOOP("tess", "Re&place with:");
+inline constexpr const char *kMatchWholeWord = QT_TRANSLATE_NOOP("tess", "Match &whole word only");
+inline constexpr const char *kMatchCase = QT_TRANSLATE_NOOP("tess", "Match &case");
+inline constexpr const char *kDirectionGroup = QT_TRANSLATE_NOOP("tess", "Direction");
+inline constexpr const char *kDirectionUp = QT_TRANSLATE_NOOP("tess", "&Up");
+inline constexpr const char *kDirectionDown = QT_TRANSLATE_NOOP("tess", "&Down");
+inline constexpr const char *kFindNextButton = QT_TRANSLATE_NOOP("tess", "&Find Next");
+inline constexpr const char *kReplaceButton = QT_TRANSLATE_NOOP("tess", "&Replace");
+inline constexpr const char *kReplaceAllButton = QT_TRANSLATE_NOOP("tess", "Replace &All");
+inline constexpr const char *kCancelButton = QT_TRANSLATE_NOOP("tess", "Cancel");
 // Under the fields when a search finds nothing; %1 is the text looked for.
-inline constexpr const char *kNotFoundFormat = "Cannot find \"%1\"";
+inline constexpr const char *kNotFoundFormat = QT_TRANSLATE_NOOP("tess", "Cannot find \"%1\"");
 
 } // namespace tess

@@ -2,6 +2,7 @@
 
 #include "app/SettingsColor.h"
 #include "app/SettingsKey.h"
+#include "app/Translation.h"
 #include "gui/code/CodeConstants.h"
 
 #include <QContextMenuEvent>
@@ -248,8 +249,8 @@ void CodeEditor::setEditMenu(QMenu *menu)
 QString CodeEditor::caretStatusText() const
 {
     const QTextCursor cursor = textCursor();
-    return QString::asprintf(kCaretStatusFormat, cursor.blockNumber() + 1,
-                             cursor.positionInBlock() + 1);
+    return QString::asprintf(translated(kCaretStatusFormat).toUtf8().constData(),
+                             cursor.blockNumber() + 1, cursor.positionInBlock() + 1);
 }
 
 void CodeEditor::editUndo()

@@ -1,5 +1,6 @@
 #include "gui/code/FindReplaceDialog.h"
 
+#include "app/Translation.h"
 #include "gui/code/CodeConstants.h"
 #include "gui/code/DeckCodeEditor.h"
 
@@ -35,11 +36,6 @@ QTextDocument::FindFlags findFlags(bool matchCase, bool wholeWord, bool down)
     return flags;
 }
 
-QString qs(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
 } // namespace
 
 FindReplaceDialog *FindReplaceDialog::open(Mode mode, QWidget *mainWindow, QPlainTextEdit *editor)
@@ -73,33 +69,33 @@ FindReplaceDialog::FindReplaceDialog(Mode mode, QWidget *mainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    setWindowTitle(qs(mode == Mode::Find ? kFindCaption : kReplaceCaption));
+    setWindowTitle(translated(mode == Mode::Find ? kFindCaption : kReplaceCaption));
 
     auto *fields = new QGridLayout;
     m_findEdit = new QLineEdit(this);
-    auto *findLabel = new QLabel(qs(kFindWhatLabel), this);
+    auto *findLabel = new QLabel(translated(kFindWhatLabel), this);
     findLabel->setBuddy(m_findEdit);
     fields->addWidget(findLabel, 0, 0);
     fields->addWidget(m_findEdit, 0, 1);
     if (mode == Mode::Replace) {
         m_replaceEdit = new QLineEdit(this);
-        auto *replaceLabel = new QLabel(qs(kReplaceWithLabel), this);
+        auto *replaceLabel = new QLabel(translated(kReplaceWithLabel), this);
         replaceLabel->setBuddy(m_replaceEdit);
         fields->addWidget(replaceLabel, 1, 0);
         fields->addWidget(m_replaceEdit, 1, 1);
     }
-    m_wholeWord = new QCheckBox(qs(kMatchWholeWord), this);
-    m_matchCase = new QCheckBox(qs(kMatchCase), this);
+    m_wholeWord = new QCheckBox(translated(kMatchWholeWord), this);
+    m_matchCase = new QCheckBox(translated(kMatchCase), this);
     auto *options = new QVBoxLayout;
     options->addWidget(m_wholeWord);
     options->addWidget(m_matchCase);
     auto *lower = new QHBoxLayout;
     lower->addLayout(options);
-    m_up = new QRadioButton(qs(kDirectionUp), this);
-    m_down = new QRadioButton(qs(kDirectionDown), this);
+    m_up = new QRadioButton(translated(kDirectionUp), this);
+    m_down = new QRadioButton(translated(kDirectionDown), this);
     m_down->setChecked(true);
     if (mode == Mode::Find) {
-        auto *direction = new QGroupBox(qs(kDirectionGroup), this);
+        auto *direction = new QGroupBox(translated(kDirectionGroup), this);
         auto *directionLayout = new QHBoxLayout(direction);
         directionLayout->addWidget(m_up);
         directionLayout->addWidget(m_down);
@@ -119,19 +115,19 @@ FindReplaceDialog::FindReplaceDialog(Mode mode, QWidget *mainWindow)
     left->addStretch();
 
     auto *buttons = new QVBoxLayout;
-    m_findNext = new QPushButton(qs(kFindNextButton), this);
+    m_findNext = new QPushButton(translated(kFindNextButton), this);
     m_findNext->setDefault(true);
     buttons->addWidget(m_findNext);
     connect(m_findNext, &QPushButton::clicked, this, &FindReplaceDialog::findNext);
     if (mode == Mode::Replace) {
-        m_replace = new QPushButton(qs(kReplaceButton), this);
-        m_replaceAll = new QPushButton(qs(kReplaceAllButton), this);
+        m_replace = new QPushButton(translated(kReplaceButton), this);
+        m_replaceAll = new QPushButton(translated(kReplaceAllButton), this);
         buttons->addWidget(m_replace);
         buttons->addWidget(m_replaceAll);
         connect(m_replace, &QPushButton::clicked, this, &FindReplaceDialog::replaceCurrent);
         connect(m_replaceAll, &QPushButton::clicked, this, &FindReplaceDialog::replaceAll);
     }
-    auto *cancel = new QPushButton(qs(kCancelButton), this);
+    auto *cancel = new QPushButton(translated(kCancelButton), this);
     buttons->addWidget(cancel);
     buttons->addStretch();
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -270,7 +266,7 @@ std::string FindReplaceDialog::notice() const
 void FindReplaceDialog::tellNotFound()
 {
     QApplication::beep();
-    m_notice->setText(qs(kNotFoundFormat).arg(m_findEdit->text()));
+    m_notice->setText(translated(kNotFoundFormat).arg(m_findEdit->text()));
 }
 
 void FindReplaceDialog::noteReplaced()
@@ -285,7 +281,7 @@ void followCodeTab(QWidget *mainWindow, int tabIndex)
         return;
     for (const char *caption : {kFindCaption, kReplaceCaption}) {
         for (QWidget *window : QApplication::topLevelWidgets()) {
-            if (window->windowTitle() != QLatin1String(caption)
+            if (window->windowTitle() != translated(caption)
                 || window->parentWidget() != mainWindow)
                 continue;
             if (auto *dialog = qobject_cast<FindReplaceDialog *>(window);

@@ -1,5 +1,6 @@
 #include "gui/design/CardList.h"
 
+#include "app/Translation.h"
 #include "deck/DeckConstants.h"
 #include "deck/ElementKind.h"
 #include "editor/DeckDocument.h"
@@ -18,7 +19,7 @@ namespace {
 
 constexpr int kCardsColumnWidth = 100;
 constexpr int kImageSize = 16;
-const char *const kCardIcons[] = {":/icons/cardlist0.xpm", ":/icons/cardlist1.xpm"};
+const char *const kCardIcons[] = {":/icons/card.xpm", ":/icons/shown-card.xpm"};
 
 // The position among the cards, from 0, of `card`; -1 when it is none.
 int cardPosition(const DeckNode *root, const DeckNode *card)
@@ -44,7 +45,7 @@ CardList::CardList(DeckDocument &doc, Prompter &prompter, QWidget *parent)
 {
     attachPrompter(*this, prompter);
     setColumnCount(1);
-    setHeaderLabels({QString::fromLatin1(CardListColumnTitle.data(), CardListColumnTitle.size())});
+    setHeaderLabels({translated(CardListColumnTitle)});
     setColumnWidth(0, kCardsColumnWidth);
     header()->hide();
     setRootIsDecorated(false);
@@ -81,22 +82,14 @@ CardList::CardList(DeckDocument &doc, Prompter &prompter, QWidget *parent)
 void CardList::createMenu()
 {
     m_menu = new QMenu(this);
-    const auto add = [this](int id, std::string_view text, void (CardList::*slot)()) {
-        QAction *action
-            = m_menu->addAction(QString::fromLatin1(text.data(), static_cast<int>(text.size())));
-        action->setData(id);
+    const auto add = [this](std::string_view text, void (CardList::*slot)()) {
+        QAction *action = m_menu->addAction(translated(text));
         connect(action, &QAction::triggered, this, slot);
-        m_actions[id] = action;
+        return action;
     };
-    add(IdNewCard, NewCardMenuText, &CardList::OnNewCard);
-    add(IdDeleteCard, DeleteCardMenuText, &CardList::OnDeleteCard);
-    add(IdCardProperties, CardPropertiesMenuText, &CardList::OnCardProperties);
-}
-
-QAction *CardList::commandAction(int commandId) const
-{
-    auto it = m_actions.find(commandId);
-    return it == m_actions.end() ? nullptr : it->second;
+    m_newCard = add(NewCardMenuText, &CardList::OnNewCard);
+    m_deleteCard = add(DeleteCardMenuText, &CardList::OnDeleteCard);
+    m_cardProperties = add(CardPropertiesMenuText, &CardList::OnCardProperties);
 }
 
 void CardList::Refill()
@@ -114,9 +107,9 @@ int CardList::selectedRow() const
 void CardList::prepareContextMenu()
 {
     m_commands.recordSelection(selectedRow());
-    m_actions[IdNewCard]->setEnabled(m_commands.canNewCard());
-    m_actions[IdDeleteCard]->setEnabled(m_commands.canDelete());
-    m_actions[IdCardProperties]->setEnabled(m_commands.canProperties());
+    m_newCard->setEnabled(m_commands.canNewCard());
+    m_deleteCard->setEnabled(m_commands.canDelete());
+    m_cardProperties->setEnabled(m_commands.canProperties());
 }
 
 void CardList::contextMenuEvent(QContextMenuEvent *event)

@@ -5,8 +5,6 @@
 #include <QIcon>
 #include <QTreeWidget>
 
-#include <map>
-
 class QMenu;
 
 namespace tess {
@@ -27,9 +25,11 @@ public:
     CardCommands &commands() { return m_commands; }
     // The rows rebuilt from the deck's cards.
     void Refill();
-    // The context menu's items, by command id; their enabled state is
-    // brought up to date each time the menu opens.
-    QAction *commandAction(int commandId) const;
+    // The context menu's items; their enabled state is brought up to date
+    // each time the menu opens.
+    QAction *newCardAction() const { return m_newCard; }
+    QAction *deleteCardAction() const { return m_deleteCard; }
+    QAction *cardPropertiesAction() const { return m_cardProperties; }
     QMenu *contextMenu() const { return m_menu; }
     // Records the selected row and enables the commands accordingly, as a
     // right click does before the menu opens.
@@ -52,7 +52,9 @@ private:
     DeckDocument &m_doc;
     CardCommands m_commands;
     QMenu *m_menu = nullptr;
-    std::map<int, QAction *> m_actions;
+    QAction *m_newCard = nullptr;
+    QAction *m_deleteCard = nullptr;
+    QAction *m_cardProperties = nullptr;
     QIcon m_icons[2]; // a card, the card shown
 };
 

@@ -1,5 +1,6 @@
 #include "gui/design/CardPropertiesDialog.h"
 
+#include "app/Translation.h"
 #include "deck/DeckConstants.h"
 #include "editor/Prompter.h"
 #include "gui/design/CardPropertiesPage.h"
@@ -12,15 +13,6 @@
 
 namespace tess {
 
-namespace {
-
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 CardPropertiesDialog::CardPropertiesDialog(const CardSheetData &data, QWidget *parent)
     : QDialog(parent)
     , m_data(data)
@@ -28,9 +20,9 @@ CardPropertiesDialog::CardPropertiesDialog(const CardSheetData &data, QWidget *p
     , m_cardPage(new CardPropertiesPage(this))
     , m_actionPage(new CardTaskPage(this))
 {
-    setWindowTitle(qtext(CardSheetCaption));
-    m_pages->addTab(m_cardPage, qtext(CardPageTitle));
-    m_pages->addTab(m_actionPage, qtext(ActionPageTitle));
+    setWindowTitle(translated(CardSheetCaption));
+    m_pages->addTab(m_cardPage, translated(CardPageTitle));
+    m_pages->addTab(m_actionPage, translated(ActionPageTitle));
     m_cardPage->load(data.cardFragment, data.timerFragment);
     m_actionPage->load(data.events);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -1,5 +1,6 @@
 #include "gui/design/CardPropertiesPage.h"
 
+#include "app/Translation.h"
 #include "deck/DeckConstants.h"
 
 #include <QCheckBox>
@@ -16,11 +17,6 @@ namespace {
 // Each field's typing limit, 0 for none.
 constexpr const char *kLimitProperty = "typingLimit";
 
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 CardPropertiesPage::CardPropertiesPage(QWidget *parent)
@@ -33,7 +29,7 @@ CardPropertiesPage::CardPropertiesPage(QWidget *parent)
         edit->setProperty(kLimitProperty, limit);
         if (limit > 0)
             edit->setMaxLength(limit);
-        form->addRow(QString::fromLatin1(label), edit);
+        form->addRow(translated(label), edit);
         return edit;
     };
     m_id = add("&ID", "id", 0);
@@ -42,9 +38,9 @@ CardPropertiesPage::CardPropertiesPage(QWidget *parent)
     m_backwardUrl = add("&Backward URL", "backwardUrl", kCardUrlLimit);
     m_xmlLang = add("&xml:lang", "xmlLang", kCardXmlLangLimit);
     m_className = add("&Class", "className", kCardClassLimit);
-    m_ordered = new QCheckBox(qtext(OrderedCardLabel), this);
+    m_ordered = new QCheckBox(translated(OrderedCardLabel), this);
     m_ordered->setObjectName("ordered");
-    m_newContext = new QCheckBox(qtext(NewContextLabel), this);
+    m_newContext = new QCheckBox(translated(NewContextLabel), this);
     m_newContext->setObjectName("newContext");
     form->addRow(m_ordered);
     form->addRow(m_newContext);

@@ -1,5 +1,6 @@
 #include "gui/design/CardTaskPage.h"
 
+#include "app/Translation.h"
 #include "deck/DeckConstants.h"
 #include "editor/Prompter.h"
 #include "gui/design/WidgetPrompter.h"
@@ -56,11 +57,11 @@ void CardTaskPage::build()
     const auto edit = [this, form](const char *label, const char *name) {
         auto *e = new QLineEdit(this);
         e->setObjectName(QString::fromLatin1(name));
-        form->addRow(QString::fromLatin1(label), e);
+        form->addRow(translated(label), e);
         return e;
     };
     const auto button = [this](const char *text, const char *name, void (CardTaskPage::*slot)()) {
-        auto *b = new QPushButton(QString::fromLatin1(text), this);
+        auto *b = new QPushButton(translated(text), this);
         b->setObjectName(QString::fromLatin1(name));
         connect(b, &QPushButton::clicked, this, slot);
         return b;
@@ -71,7 +72,7 @@ void CardTaskPage::build()
         auto *row = new QHBoxLayout;
         int id = 0;
         for (const char *text : texts) {
-            auto *r = new QRadioButton(QString::fromLatin1(text), this);
+            auto *r = new QRadioButton(translated(text), this);
             group->addButton(r, id++);
             row->addWidget(r);
         }
@@ -83,7 +84,7 @@ void CardTaskPage::build()
     m_eventType->setObjectName("eventType");
     for (std::string_view type : EventTypes)
         m_eventType->addItem(qtext(type));
-    form->addRow(qtext(EventTypeLabel), m_eventType);
+    form->addRow(translated(EventTypeLabel), m_eventType);
     m_xmlLang = edit("&xml:lang", "xmlLang");
     m_className = edit("&Class", "className");
     m_label = edit("&Label", "label");
@@ -93,20 +94,20 @@ void CardTaskPage::build()
     m_taskType->setObjectName("taskType");
     for (std::string_view type : TaskTypeNames)
         m_taskType->addItem(qtext(type));
-    form->addRow(qtext(TaskTypeLabel), m_taskType);
+    form->addRow(translated(TaskTypeLabel), m_taskType);
     connect(m_taskType, &QComboBox::currentIndexChanged, this, &CardTaskPage::onTaskType);
     m_url = edit("&URL", "url");
     m_acceptCharset = edit("Accept-&charset", "acceptCharset");
-    m_sendReferer = new QCheckBox("Send &Referer", this);
+    m_sendReferer = new QCheckBox(tr("Send &Referer"), this);
     m_sendReferer->setObjectName("sendReferer");
     form->addRow(m_sendReferer);
     auto [method, methodRow] = radios("method", {"Get", "Post"});
     m_method = method;
-    form->addRow("Method", methodRow);
+    form->addRow(tr("Method"), methodRow);
 
     auto [kind, kindRow] = radios("variableKind", {"setvar", "postfield"});
     m_variableKind = kind;
-    form->addRow("Variable", kindRow);
+    form->addRow(tr("Variable"), kindRow);
     m_variableName = edit("&Name", "variableName");
     m_variableValue = edit("&Value", "variableValue");
     m_variables = new QListWidget(this);

@@ -1,5 +1,6 @@
 #include "gui/design/DesignView.h"
 
+#include "app/Translation.h"
 #include "editor/CardLayout.h"
 #include "editor/DeckDocument.h"
 #include "editor/DesignCommands.h"
@@ -66,24 +67,16 @@ DesignView::DesignView(DeckDocument &doc, Prompter &prompter, QWidget *parent)
 void DesignView::createMenu()
 {
     m_menu = new QMenu(this);
-    const auto add = [this](int id, std::string_view text, void (DesignView::*slot)()) {
-        QAction *action
-            = m_menu->addAction(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
-        action->setData(id);
+    const auto add = [this](std::string_view text, void (DesignView::*slot)()) {
+        QAction *action = m_menu->addAction(translated(text));
         connect(action, &QAction::triggered, this, slot);
-        m_actions[id] = action;
+        return action;
     };
-    add(ID_DESIGN_DELETE, DesignDeleteMenuText, &DesignView::OnDelete);
+    m_deleteAction = add(DesignDeleteMenuText, &DesignView::OnDelete);
     m_menu->addSeparator();
-    add(ID_DESIGN_ALIGN_ALL, DesignAlignAllMenuText, &DesignView::OnAlignAll);
+    m_alignAllAction = add(DesignAlignAllMenuText, &DesignView::OnAlignAll);
     m_menu->addSeparator();
-    add(ID_DESIGN_PROPERTIES, DesignPropertiesMenuText, &DesignView::OnProperties);
-}
-
-QAction *DesignView::commandAction(int commandId) const
-{
-    const auto it = m_actions.find(commandId);
-    return it == m_actions.end() ? nullptr : it->second;
+    m_propertiesAction = add(DesignPropertiesMenuText, &DesignView::OnProperties);
 }
 
 void DesignView::setScrollSize(const QSize &size)
@@ -421,8 +414,8 @@ void DesignView::updateCursor(const QPoint &logical)
 
 void DesignView::openContextMenu(const QPoint &globalPos)
 {
-    m_actions[ID_DESIGN_DELETE]->setEnabled(m_elementUnderMenu);
-    m_actions[ID_DESIGN_PROPERTIES]->setEnabled(m_elementUnderMenu);
+    m_deleteAction->setEnabled(m_elementUnderMenu);
+    m_propertiesAction->setEnabled(m_elementUnderMenu);
     m_menu->popup(globalPos);
 }
 

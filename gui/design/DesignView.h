@@ -7,7 +7,6 @@
 #include <QSize>
 
 #include <functional>
-#include <map>
 
 class QAction;
 class QMenu;
@@ -42,17 +41,19 @@ public:
     void paintDesign(QPainter &painter);
     DeckNode *hitTest(const QPoint &logical) const;
 
-    // Insert mode: a control is armed (WM_ARM_CONTROL on, WM_DISARM_CONTROL
-    // off); the cursor follows at once.
+    // Insert mode: a control is armed (the document's arm request turns it
+    // on, its disarm request off); the cursor follows at once.
     bool insertMode() const { return m_insertMode; }
     void setInsertMode(bool on);
     // The selection tracker and the bump frame are on the selected node.
     bool trackerShown() const { return m_trackerShown; }
     bool frameShown() const { return m_frameShown; }
 
-    // The context menu (resource 183) and its commands by id.
+    // The context menu and its items.
     QMenu *contextMenu() const { return m_menu; }
-    QAction *commandAction(int commandId) const;
+    QAction *deleteAction() const { return m_deleteAction; }
+    QAction *alignAllAction() const { return m_alignAllAction; }
+    QAction *propertiesAction() const { return m_propertiesAction; }
 
     // A drag of the selected element from one window point to another, as
     // the tracker reports it when the button is released. Returns whether
@@ -62,14 +63,15 @@ public:
     void propertiesAt(const QPoint &windowPoint);
 
 public slots:
-    // WM_ALIGN_ALL: lays the current card out again.
+    // Align All (the menu's, or the document's request): lays the current
+    // card out again.
     void OnAlignAll();
     // The context menu's Delete and Properties.
     void OnDelete();
     void OnProperties();
 
 signals:
-    // Escape, sent on to the main frame as WM_LEAVE_FULLSCREEN.
+    // Escape, sent on to the main window.
     void leaveFullScreenRequested();
 
 protected:
@@ -110,7 +112,9 @@ private:
     QSize m_scrollSize;
     QPoint m_rightClickPoint;
     QMenu *m_menu = nullptr;
-    std::map<int, QAction *> m_actions;
+    QAction *m_deleteAction = nullptr;
+    QAction *m_alignAllAction = nullptr;
+    QAction *m_propertiesAction = nullptr;
     // A drag under way: where the button went down and where the mouse is.
     bool m_dragging = false;
     QPoint m_dragFrom;

@@ -1,5 +1,6 @@
 #include "gui/design/InputDialog.h"
 
+#include "app/Translation.h"
 #include "editor/DesignConstants.h"
 
 #include <QButtonGroup>
@@ -64,7 +65,7 @@ InputDialog::InputDialog(const std::string &fragment, QWidget *parent)
         : -1;
     m_maxLength->setRange(-1, std::max(kMaxLengthTop, stored));
     m_maxLength->setValue(stored);
-    form()->addRow("Max Length", m_maxLength);
+    form()->addRow(tr("Max Length"), m_maxLength);
 
     m_className = addEdit("Class", "className", f.className);
     m_type = addChoice("Type", "type", {"Text", "Password"}, f.password ? 1 : 0);
@@ -75,9 +76,9 @@ InputDialog::InputDialog(const std::string &fragment, QWidget *parent)
     m_format = new QComboBox(this);
     m_format->setObjectName("format");
     for (std::string_view entry : InputFormatEntries)
-        m_format->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
+        m_format->addItem(translated(entry));
     m_format->setCurrentIndex(f.format);
-    form()->addRow("Format", m_format);
+    form()->addRow(tr("Format"), m_format);
     finish();
     bindField(RuleField::Name, m_name);
 }

@@ -1,5 +1,6 @@
 #include "gui/design/PropertyDialog.h"
 
+#include "app/Translation.h"
 #include "editor/Prompter.h"
 #include "gui/design/WidgetPrompter.h"
 
@@ -19,7 +20,7 @@ PropertyDialog::PropertyDialog(std::string_view title, QWidget *parent)
     , m_layout(new QVBoxLayout(this))
     , m_form(new QFormLayout)
 {
-    setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    setWindowTitle(translated(title));
     m_layout->addLayout(m_form);
 }
 
@@ -33,7 +34,7 @@ QLineEdit *PropertyDialog::addEdit(const char *label, const char *name, const st
 {
     auto *edit = new QLineEdit(QString::fromStdString(value), this);
     edit->setObjectName(QString::fromLatin1(name));
-    m_form->addRow(QString::fromLatin1(label), edit);
+    m_form->addRow(translated(label), edit);
     return edit;
 }
 
@@ -53,12 +54,12 @@ QButtonGroup *PropertyDialog::addChoice(const char *label, const char *name,
     auto *row = new QHBoxLayout;
     int id = 0;
     for (const char *text : buttons) {
-        auto *button = new QRadioButton(QString::fromLatin1(text), this);
+        auto *button = new QRadioButton(translated(text), this);
         button->setChecked(id == checked);
         group->addButton(button, id++);
         row->addWidget(button);
     }
-    m_form->addRow(QString::fromLatin1(label), row);
+    m_form->addRow(translated(label), row);
     return group;
 }
 

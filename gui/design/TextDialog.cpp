@@ -1,5 +1,6 @@
 #include "gui/design/TextDialog.h"
 
+#include "app/Translation.h"
 #include "editor/DesignConstants.h"
 
 #include <QButtonGroup>
@@ -14,9 +15,9 @@ TextDialog::TextDialog(const TextFields &f, QWidget *parent)
 {
     m_text = new QPlainTextEdit(QString::fromStdString(f.text), this);
     m_text->setObjectName("text");
-    form()->addRow("Text", m_text);
+    form()->addRow(tr("Text"), m_text);
     const auto addBox = [this](const char *label, const char *name, bool checked) {
-        auto *box = new QCheckBox(QString::fromLatin1(label), this);
+        auto *box = new QCheckBox(translated(label), this);
         box->setObjectName(QString::fromLatin1(name));
         box->setChecked(checked);
         form()->addRow(box);

@@ -32,7 +32,7 @@ struct StartupOptions
     // The tab of the file's document that is clicked once it is open (0:
     // Design, 1: Code, 2: XML Tree).
     int tab = 0;
-    QString imageIconResource; // empty: icon 205 of the resources
+    QString imageIconResource; // empty: the program's image placeholder
 };
 
 // The application object: brings the program up (InitInstance) and down

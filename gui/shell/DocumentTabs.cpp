@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/SettingsKey.h"
+#include "app/Translation.h"
 #include "deck/SourceForm.h"
 
 #include "deck/SourceConstants.h"
@@ -21,15 +22,6 @@
 
 namespace tess {
 
-namespace {
-
-QString label(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
-
 DocumentTabs::DocumentTabs(DeckDocument &doc, SyncHost &host, Prompter &prompter,
                            const AppContext &context, QWidget *parent)
     : QTabWidget(parent)
@@ -40,11 +32,11 @@ DocumentTabs::DocumentTabs(DeckDocument &doc, SyncHost &host, Prompter &prompter
     const bool serverPage = doc.isAsp() || doc.isJsp();
     m_design = new DesignPane(doc, prompter, this);
     m_code = new DeckCodeEditor(this);
-    addTab(m_design, label(DesignTabLabel));
-    addTab(m_code, label(CodeTabLabel));
+    addTab(m_design, translated(DesignTabLabel));
+    addTab(m_code, translated(CodeTabLabel));
     if (!serverPage) {
         m_tree = new XmlTreeView(prompter, &doc.model(), this);
-        addTab(m_tree, label(TreeTabLabel));
+        addTab(m_tree, translated(TreeTabLabel));
         connect(m_tree, &XmlTreeView::modified, &doc, [&doc] { doc.setModified(true); });
     }
     connect(m_code, &DeckCodeEditor::documentModified, &doc, [&doc] { doc.setModified(true); });

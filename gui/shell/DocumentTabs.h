@@ -44,7 +44,9 @@ public:
     // Finishes that filling at once (tests and benchmarks use it to stand
     // for the user's first look at the design).
     void finishPreparingCodeView();
-    bool request(int message) { return tell(m_prompter, m_sync->request(message)); }
+    // The document's commands; what they have to tell goes to the prompter.
+    bool compile() { return tell(m_prompter, m_sync->compile()); }
+    bool preview() { return tell(m_prompter, m_sync->preview()); }
     bool saveCommand() { return tell(m_prompter, m_sync->saveCommand()); }
     // The save prompt; false when the document stays open.
     bool queryClose() { return tell(m_prompter, m_sync->queryClose()); }

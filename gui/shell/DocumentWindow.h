@@ -10,6 +10,7 @@ class AppContext;
 class DeckDocument;
 class DesignPane;
 class Prompter;
+enum class ControlCommand;
 struct ControlCommandState;
 struct ControlContext;
 class SyncHost;
@@ -30,11 +31,11 @@ public:
     DocumentTabs *tabWindow() const { return m_tabs; }
     DesignPane *designWnd() const;
 
-    // The WML controls, by command id: on the Design tab a control is armed
-    // for the next click on the card; on the Code tab (or in a page without
-    // a design) its dialog is shown and its WML typed at the caret. A
-    // disabled command or another id does nothing.
-    void OnControlCommand(int commandId);
+    // A WML control: on the Design tab it is armed for the next click on
+    // the card; on the Code tab (or in a page without a design) its dialog
+    // is shown and its WML typed at the caret. A disabled command does
+    // nothing.
+    void OnControlCommand(ControlCommand command);
     // The pointer tool: nothing armed.
     void OnDeselect();
     // The Designing bar's preview: validate, then hand the file on.
@@ -42,15 +43,17 @@ public:
     // The save prompt of a modified document, asked before closing: true
     // when the window may close, which it then does without asking again.
     bool approveClose();
-    // Enabled and checked, for the WML controls, Deselect and the preview.
-    ControlCommandState controlCommandState(int commandId) const;
+    // Enabled and checked, for the WML controls.
+    ControlCommandState controlCommandState(ControlCommand command) const;
+    // The preview serves WML documents only.
+    bool canPreview() const;
     ControlContext controlContext() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void runSourceWay(int commandId);
+    void runSourceWay(ControlCommand command);
     bool m_closeApproved = false;
     // Replaces the code view's selection, as typed by the user.
     void typeIntoCode(const std::string &text);

@@ -2,6 +2,7 @@
 // typed into the code view through their property dialogs.
 #include "gui/shell/DocumentWindow.h"
 
+#include "app/Translation.h"
 #include "deck/SourceConstants.h"
 #include "editor/ControlSnippets.h"
 #include "editor/DeckDocument.h"
@@ -15,7 +16,6 @@
 #include "gui/design/SelectDialog.h"
 #include "gui/design/TextDialog.h"
 #include "gui/shell/DocumentTabs.h"
-#include "gui/shell/ShellConstants.h"
 
 #include <QTextCursor>
 
@@ -40,8 +40,7 @@ ControlContext DocumentWindow::controlContext() const
     ControlContext context;
     // Server pages open on the Code tab and never leave it.
     context.codeOnly
-        = m_tabs->tabText(0) == QLatin1String(CodeTabLabel.data(), qsizetype(CodeTabLabel.size()))
-        || m_tabs->sync().isServerPage();
+        = m_tabs->tabText(0) == translated(CodeTabLabel) || m_tabs->sync().isServerPage();
     context.codeTabActive = m_tabs->sync().activeTab() == CodeTab;
     context.xmlTreeActive = m_doc->xmlTreeActive;
     context.asp = m_doc->isAsp();
@@ -49,64 +48,40 @@ ControlContext DocumentWindow::controlContext() const
     return context;
 }
 
-namespace {
-
-// The control command behind a command number of the menus and the bar;
-// null for any other number.
-const ControlCommandInfo *FindControlCommand(int id)
+ControlCommandState DocumentWindow::controlCommandState(ControlCommand command) const
 {
-    static const std::pair<int, ControlCommand> commands[]
-        = {{ID_WML_ANCHOR, ControlCommand::Anchor},     {ID_WML_SELECT, ControlCommand::Select},
-           {ID_WML_INPUT, ControlCommand::Input},       {ID_WML_TEXT, ControlCommand::Text},
-           {ID_WML_OPTION, ControlCommand::Option},     {ID_WML_IMAGE, ControlCommand::Image},
-           {ID_WML_OPTGROUP, ControlCommand::Optgroup}, {ID_WML_ASP_TAG, ControlCommand::AspTag},
-           {ID_WML_JSP_TAG, ControlCommand::JspTag},    {ID_WML_CARD, ControlCommand::Card},
-           {ID_WML_PARA, ControlCommand::Para}};
-    for (const auto &[number, command] : commands) {
-        if (number == id)
-            return &ControlCommandOf(command);
-    }
-    return nullptr;
-}
-
-} // namespace
-
-ControlCommandState DocumentWindow::controlCommandState(int commandId) const
-{
-    if (commandId == ID_WML_DESELECT)
-        return {};
-    if (commandId == ID_WML_PREVIEW)
-        return {!m_doc->isAsp() && !m_doc->isJsp(), false};
-    const ControlCommandInfo *info = FindControlCommand(commandId);
-    if (!info)
-        return {false, false};
     ToolFlags tools;
     for (int tool = 0; tool < DeckDocument::ToolCount; ++tool)
         tools[size_t(tool)] = m_doc->toolFlag(tool);
-    return ControlCommandStateOf(info->command, controlContext(), tools);
+    return ControlCommandStateOf(command, controlContext(), tools);
 }
 
-void DocumentWindow::OnControlCommand(int commandId)
+bool DocumentWindow::canPreview() const
 {
-    const ControlCommandInfo *info = FindControlCommand(commandId);
-    if (!info || !controlCommandState(commandId).enabled)
+    return !m_doc->isAsp() && !m_doc->isJsp();
+}
+
+void DocumentWindow::OnControlCommand(ControlCommand command)
+{
+    if (!controlCommandState(command).enabled)
         return;
-    if (ChooseControlWay(info->command, controlContext()) == ControlWay::Source) {
-        runSourceWay(commandId);
+    if (ChooseControlWay(command, controlContext()) == ControlWay::Source) {
+        runSourceWay(command);
         return;
     }
-    if (info->armedKind >= 0)
-        m_doc->setArmedKind(info->armedKind);
-    if (info->tool >= 0)
-        m_doc->checkOnlyTool(info->tool);
+    const ControlCommandInfo &info = ControlCommandOf(command);
+    if (info.armedKind >= 0)
+        m_doc->setArmedKind(info.armedKind);
+    if (info.tool >= 0)
+        m_doc->checkOnlyTool(info.tool);
     m_doc->requestArmControl();
 }
 
-void DocumentWindow::runSourceWay(int commandId)
+void DocumentWindow::runSourceWay(ControlCommand command)
 {
     // Every dialog starts empty: the control is a new one.
     std::string text;
-    switch (FindControlCommand(commandId)->command) {
+    switch (command) {
     case ControlCommand::Anchor:
         text = ControlSourceText(ControlCommand::Anchor, withWords(RunAnchorDlg({}, {}, this)));
         break;
@@ -169,8 +144,8 @@ void DocumentWindow::OnDeselect()
 
 void DocumentWindow::OnPreview()
 {
-    if (controlCommandState(ID_WML_PREVIEW).enabled)
-        m_tabs->request(WM_TAB_PREVIEW);
+    if (canPreview())
+        m_tabs->preview();
 }
 
 } // namespace tess

@@ -1,6 +1,7 @@
 #include "gui/shell/MainWindow.h"
 
 #include "app/ClockText.h"
+#include "app/Translation.h"
 #include "editor/DocumentSync.h"
 #include "editor/Prompter.h"
 #include "gui/code/CodeConstants.h"
@@ -38,9 +39,9 @@ namespace tess {
 
 namespace {
 
-QLabel *makePane(const char *text, QWidget *parent)
+QLabel *makePane(const QString &text, QWidget *parent)
 {
-    auto *label = new QLabel(QString::fromLatin1(text), parent);
+    auto *label = new QLabel(text, parent);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setAlignment(Qt::AlignCenter);
     return label;
@@ -50,7 +51,7 @@ QLabel *makePane(const char *text, QWidget *parent)
 // box sized for the text.
 QLabel *makeIndicator(const char *text, QWidget *parent)
 {
-    QLabel *label = makePane(text, parent);
+    QLabel *label = makePane(translated(text), parent);
     label->setMinimumWidth(label->sizeHint().width() + 8);
     label->setEnabled(false);
     return label;
@@ -76,7 +77,7 @@ public:
     void launchEmulator(const std::string &) override { }
     void showStatus(const std::string &text) override
     {
-        m_frame.statusBar()->showMessage(QString::fromStdString(text), kStatusNoticeMs);
+        m_frame.statusBar()->showMessage(translated(text), kStatusNoticeMs);
     }
 
 private:
@@ -91,7 +92,7 @@ MainWindow::MainWindow(AppContext &context, Prompter &prompter, QWidget *parent)
     , m_host(std::make_unique<FrameHost>(*this))
 {
     initTessarineResources();
-    setWindowTitle(QString::fromLatin1(kMainFrameTitle));
+    setWindowTitle(translated(kMainFrameTitle));
     setWindowIcon(QIcon(QString::fromLatin1(kProgramIconResource)));
 }
 
@@ -152,8 +153,8 @@ bool MainWindow::Create()
 void MainWindow::createStatusBar()
 {
     QStatusBar *bar = statusBar();
-    m_lineColumnPane = makePane(kLineColumnInitial, bar);
-    m_clockPane = makePane(kClockInitial, bar);
+    m_lineColumnPane = makePane(translated(kLineColumnInitial), bar);
+    m_clockPane = makePane(QString::fromLatin1(kClockInitial), bar);
     m_capsPane = makeIndicator(kCapsLockIndicator, bar);
     m_numPane = makeIndicator(kNumLockIndicator, bar);
     m_scrollPane = makeIndicator(kScrollLockIndicator, bar);
@@ -163,52 +164,52 @@ void MainWindow::createStatusBar()
         bar->addPermanentWidget(pane);
 }
 
-QAction *MainWindow::addCommand(QMenu *menu, int commandId, const char *text, bool checkable)
+QAction *MainWindow::addCommand(QMenu *menu, const char *text, bool checkable)
 {
-    QAction *action = menu->addAction(QString::fromLatin1(text));
-    action->setData(commandId);
+    QAction *action = menu->addAction(translated(text));
     action->setCheckable(checkable);
-    m_commands[commandId] = action;
     return action;
 }
 
 void MainWindow::createMenus()
 {
-    m_fileMenu = menuBar()->addMenu(QString::fromLatin1(kMenuFile));
+    m_fileMenu = menuBar()->addMenu(translated(kMenuFile));
     createFileCommands();
     m_recentSeparator = m_fileMenu->addSeparator();
-    connect(addCommand(m_fileMenu, ID_APP_EXIT, kMenuExit), &QAction::triggered, this,
-            &QWidget::close);
+    m_commands.exit = addCommand(m_fileMenu, kMenuExit);
+    connect(m_commands.exit, &QAction::triggered, this, &QWidget::close);
     rebuildRecentFiles();
 
-    m_editMenu = menuBar()->addMenu(QString::fromLatin1(kMenuEdit));
+    m_editMenu = menuBar()->addMenu(translated(kMenuEdit));
     createEditCommands();
 
-    m_viewMenu = menuBar()->addMenu(QString::fromLatin1(kMenuView));
-    connect(addCommand(m_viewMenu, ID_VIEW_STATUS_BAR, kMenuStatusBar, true), &QAction::triggered,
-            this, [this] {
-                statusBar()->setVisible(statusBar()->isHidden());
-                updateViewChecks();
-            });
-    connect(addCommand(m_viewMenu, ID_VIEW_WORKSPACE, kMenuWorkspaceWindow, true),
-            &QAction::triggered, this, [this] { toggleBar(m_workspaceBar); });
-    connect(addCommand(m_viewMenu, ID_VIEW_OUTPUT, kMenuOutputWindow, true), &QAction::triggered,
-            this, [this] { toggleBar(m_outputBar); });
-    // Menu 128's View has only the toolbar and the status bar.
-    m_documentActions.push_back(commandAction(ID_VIEW_WORKSPACE));
-    m_documentActions.push_back(commandAction(ID_VIEW_OUTPUT));
+    m_viewMenu = menuBar()->addMenu(translated(kMenuView));
+    m_commands.statusBar = addCommand(m_viewMenu, kMenuStatusBar, true);
+    connect(m_commands.statusBar, &QAction::triggered, this, [this] {
+        statusBar()->setVisible(statusBar()->isHidden());
+        updateViewChecks();
+    });
+    m_commands.workspaceWindow = addCommand(m_viewMenu, kMenuWorkspaceWindow, true);
+    connect(m_commands.workspaceWindow, &QAction::triggered, this,
+            [this] { toggleBar(m_workspaceBar); });
+    m_commands.outputWindow = addCommand(m_viewMenu, kMenuOutputWindow, true);
+    connect(m_commands.outputWindow, &QAction::triggered, this, [this] { toggleBar(m_outputBar); });
+    // Without a document, View has only the toolbar and the status bar.
+    m_documentActions.push_back(m_commands.workspaceWindow);
+    m_documentActions.push_back(m_commands.outputWindow);
     createControlCommands();
     // The check marks follow the bars however they were hidden (their own
     // close button included).
     connect(m_viewMenu, &QMenu::aboutToShow, this, &MainWindow::updateViewChecks);
 
-    m_toolsMenu = menuBar()->addMenu(QString::fromLatin1(kMenuTools));
+    m_toolsMenu = menuBar()->addMenu(translated(kMenuTools));
     createToolsCommands();
-    m_windowMenu = menuBar()->addMenu(QString::fromLatin1(kMenuWindow));
+    m_windowMenu = menuBar()->addMenu(translated(kMenuWindow));
     createWindowCommands();
 
-    m_helpMenu = menuBar()->addMenu(QString::fromLatin1(kMenuHelp));
-    connect(addCommand(m_helpMenu, ID_APP_ABOUT, kMenuAbout), &QAction::triggered, this, [this] {
+    m_helpMenu = menuBar()->addMenu(translated(kMenuHelp));
+    m_commands.about = addCommand(m_helpMenu, kMenuAbout);
+    connect(m_commands.about, &QAction::triggered, this, [this] {
         m_prompter.message(kAboutText, Prompter::Icon::Information, Prompter::Buttons::Ok,
                            kAboutCaption);
     });
@@ -220,14 +221,13 @@ void MainWindow::createMenus()
 // another or none.
 void MainWindow::addCommonKeys()
 {
-    const std::tuple<int, QKeySequence::StandardKey, QKeySequence> keys[] = {
-        {ID_FILE_NEW_WML, QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {ID_FILE_SAVE, QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {ID_EDIT_FIND, QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)},
-        {ID_EDIT_REPLACE, QKeySequence::Replace, QKeySequence(Qt::CTRL | Qt::Key_H)},
+    const std::tuple<QAction *, QKeySequence::StandardKey, QKeySequence> keys[] = {
+        {m_commands.newWml, QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {m_commands.save, QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {m_commands.find, QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {m_commands.replace, QKeySequence::Replace, QKeySequence(Qt::CTRL | Qt::Key_H)},
     };
-    for (const auto &[id, standard, usual] : keys) {
-        QAction *action = commandAction(id);
+    for (const auto &[action, standard, usual] : keys) {
         QList<QKeySequence> shortcuts = action->shortcuts();
         const QList<QKeySequence> wanted = QKeySequence::keyBindings(standard) << usual;
         for (const QKeySequence &key : wanted) {
@@ -243,16 +243,16 @@ bool MainWindow::createDockingBars()
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
     const QSize requested(kBarRequestedWidth, kBarRequestedHeight);
 
-    m_workspaceBar = new TabbedDock(QString::fromLatin1(kWorkspaceCaption), requested,
-                                    ID_VIEW_WORKSPACE, Qt::LeftDockWidgetArea, this);
-    m_workspaceBar->AddView(QString::fromLatin1(kProjectTabLabel), new ProjectTree);
+    m_workspaceBar
+        = new TabbedDock(translated(kWorkspaceCaption), requested, Qt::LeftDockWidgetArea, this);
+    m_workspaceBar->AddView(translated(kProjectTabLabel), new ProjectTree);
     if (!m_workspaceBar->SetTabImageList(QPixmap(QString::fromLatin1(kWorkspaceTabImages)),
                                          kTabImageWidth))
         return false;
 
-    m_outputBar = new TabbedDock(QString::fromLatin1(kOutputCaption), requested, ID_VIEW_OUTPUT,
-                                 Qt::BottomDockWidgetArea, this);
-    m_outputBar->AddView(QString::fromLatin1(kOutputTabLabel), new OutputView);
+    m_outputBar
+        = new TabbedDock(translated(kOutputCaption), requested, Qt::BottomDockWidgetArea, this);
+    m_outputBar->AddView(translated(kOutputTabLabel), new OutputView);
     if (!m_outputBar->SetTabImageList(QPixmap(QString::fromLatin1(kOutputTabImages)),
                                       kTabImageWidth))
         return false;
@@ -291,20 +291,14 @@ void MainWindow::toggleBar(TabbedDock *bar)
 
 void MainWindow::updateViewChecks()
 {
-    const auto check = [this](int id, bool on) {
-        if (QAction *action = commandAction(id))
+    const auto check = [](QAction *action, bool on) {
+        if (action)
             action->setChecked(on);
     };
-    check(ID_VIEW_STATUS_BAR, !statusBar()->isHidden());
-    check(ID_VIEW_WORKSPACE, m_workspaceBar && !m_workspaceBar->isHidden());
-    check(ID_VIEW_OUTPUT, m_outputBar && !m_outputBar->isHidden());
-    check(ID_VIEW_WML_CONTROLS, m_controlsBar && !m_controlsBar->isHidden());
-}
-
-QAction *MainWindow::commandAction(int commandId) const
-{
-    auto it = m_commands.find(commandId);
-    return it == m_commands.end() ? nullptr : it->second;
+    check(m_commands.statusBar, !statusBar()->isHidden());
+    check(m_commands.workspaceWindow, m_workspaceBar && !m_workspaceBar->isHidden());
+    check(m_commands.outputWindow, m_outputBar && !m_outputBar->isHidden());
+    check(m_commands.controlsBar, m_controlsBar && !m_controlsBar->isHidden());
 }
 
 ProjectTree *MainWindow::fileView() const

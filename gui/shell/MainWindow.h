@@ -6,7 +6,6 @@
 #include <QTime>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,21 +28,23 @@ class OutputView;
 class RecentFileList;
 class SyncHost;
 class DeckCodeEditor;
+enum class ControlCommand;
 
 // The program's one top-level window: documents in a central MDI area (a
 // maximised one adds " - [its title]" to the window title, any other active
 // one " - its title"), the docking "Workspace" (project tree) and "Output"
-// bars, a status bar with a clock, and the menus. One menu bar serves as
-// both menus of the design: the items that only menu 129 has (Save, Close
-// File, Edit, Tools > Compile, Window) are shown while a document is open
-// and hidden otherwise. Its documents share the application's context and
-// prompter.
+// bars, a status bar with a clock, and the menus. The items that serve a
+// document only (Save, Close File, Edit, Tools > Compile, Window) are shown
+// while one is open and hidden otherwise. Its documents share the
+// application's context and prompter.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
     enum class StatusPane { Message, LineColumn, Clock, CapsLock, NumLock, ScrollLock };
     using ClockSource = std::function<QTime()>;
+    // What a WML controls item or button does to the active document.
+    using DocumentCommand = std::function<void(DocumentWindow &)>;
 
     MainWindow(AppContext &context, Prompter &prompter, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -70,8 +71,47 @@ public:
     // it; used at creation and when the View menu brings a hidden bar back.
     void DockSizeBar(TabbedDock *bar);
 
-    // The menu item of a command, by its identifier; null when absent.
-    QAction *commandAction(int commandId) const;
+    // The items of the menus, and the Designing bar's buttons that are not
+    // W&ML Controls items.
+    struct Commands
+    {
+        QAction *newAsp = nullptr;
+        QAction *newJsp = nullptr;
+        QAction *newWml = nullptr;
+        QAction *open = nullptr;
+        QAction *close = nullptr;
+        QAction *save = nullptr;
+        QAction *exit = nullptr;
+        QAction *undo = nullptr;
+        QAction *redo = nullptr;
+        QAction *cut = nullptr;
+        QAction *copy = nullptr;
+        QAction *paste = nullptr;
+        QAction *selectAll = nullptr;
+        QAction *find = nullptr;
+        QAction *replace = nullptr;
+        QAction *controlsBar = nullptr;
+        QAction *statusBar = nullptr;
+        QAction *workspaceWindow = nullptr;
+        QAction *outputWindow = nullptr;
+        QAction *compile = nullptr;
+        QAction *cascade = nullptr;
+        QAction *tileHorizontally = nullptr;
+        QAction *tileVertically = nullptr;
+        QAction *arrangeIcons = nullptr;
+        QAction *about = nullptr;
+        QAction *deselect = nullptr;
+        QAction *preview = nullptr;
+    };
+    const Commands &commands() const { return m_commands; }
+    // The recent files' items of the File menu; a disabled "Recent File"
+    // while there are none.
+    const std::vector<QAction *> &recentFileActions() const { return m_recentActions; }
+    // A WML control's W&ML Controls item (none for the ASP and JSP tags) and
+    // its Designing bar button, which for Optgroup and Image is another
+    // action than the item.
+    QAction *controlItem(ControlCommand command) const;
+    QAction *controlButton(ControlCommand command) const;
     // Opens a file as a document: the new-file flags follow its extension
     // (".asp", ".jsp", ".wml"; any other leaves them), a WML document loads
     // its deck, an ASP or JSP page shows its text on the Code tab. False,
@@ -119,8 +159,8 @@ public slots:
     // Enabling and check marks of the WML controls for the active document;
     // with none, the controls stay enabled and do nothing.
     void updateControlCommands();
-    // WM_LEAVE_FULLSCREEN: turns full-screen mode off when it is on; there
-    // is no full-screen mode yet.
+    // Escape in a design view: turns full-screen mode off when it is on;
+    // there is no full-screen mode yet.
     void OnLeaveFullScreen() { }
 
 signals:
@@ -146,7 +186,8 @@ private:
     void addCommonKeys();
     void createControlCommands();
     bool createControlsBar();
-    void runControlCommand(int commandId);
+    // Runs command on the active document, if any, and updates the controls.
+    void runOnActiveDocument(const DocumentCommand &command);
     void rebuildRecentFiles();
     void openRecentFile(const std::string &path);
     void newFile(PageKind kind);
@@ -158,7 +199,7 @@ private:
     DeckCodeEditor *activeCodeView() const;
     SyncHost &host() const;
     bool createDockingBars();
-    QAction *addCommand(QMenu *menu, int commandId, const char *text, bool checkable = false);
+    QAction *addCommand(QMenu *menu, const char *text, bool checkable = false);
     void toggleBar(TabbedDock *bar);
     void updateViewChecks();
     void toggleIndicator(StatusPane pane);
@@ -180,12 +221,19 @@ private:
     QMenu *m_helpMenu = nullptr;
     QMenu *m_controlsMenu = nullptr;
     QToolBar *m_controlsBar = nullptr;
-    // Every action of a WML control, menu item or button, by command id: the
-    // bar's Optgroup and Image buttons are one-state, unlike their items.
-    std::vector<std::pair<int, QAction *>> m_controlActions;
+    // Every WML control's menu item and bar button: the bar's Optgroup and
+    // Image buttons are one-state, unlike their items, and the code block
+    // tools have a button only.
+    struct ControlActions
+    {
+        ControlCommand command;
+        QAction *item = nullptr;
+        QAction *button = nullptr;
+    };
+    std::vector<ControlActions> m_controls;
     QAction *m_recentSeparator = nullptr;
     std::vector<QAction *> m_recentActions;
-    // Items of menu 129 only.
+    // Items shown only while a document is open.
     std::vector<QAction *> m_documentActions;
     RecentFileList *m_recent = nullptr;
     QTimer *m_clockTimer = nullptr;
@@ -193,7 +241,7 @@ private:
     AppContext &m_context;
     Prompter &m_prompter;
     std::unique_ptr<FrameHost> m_host;
-    std::map<int, QAction *> m_commands;
+    Commands m_commands;
     PageKind m_newFileKind = PageKind::Wml;
     int m_newDocumentCount = 0;
 };

@@ -3,6 +3,7 @@
 // out; without one they do nothing but stay enabled.
 #include "gui/shell/MainWindow.h"
 
+#include "app/Translation.h"
 #include "editor/ControlSnippets.h"
 #include "editor/DeckDocument.h"
 #include "gui/shell/DocumentWindow.h"
@@ -14,70 +15,82 @@
 #include <QPixmap>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace tess {
 
 namespace {
 
 struct ControlItem
 {
-    int id;
+    ControlCommand command;
     const char *text;
     const char *prompt;
 };
 
 // In the menu's order.
 constexpr ControlItem kMenuItems[] = {
-    {ID_WML_ANCHOR, kMenuAnchor, kPromptAnchor},
-    {ID_WML_SELECT, kMenuSelect, kPromptSelect},
-    {ID_WML_INPUT, kMenuInput, kPromptInput},
-    {ID_WML_TEXT, kMenuText, kPromptText},
-    {ID_WML_OPTION, kMenuOption, kPromptOption},
-    {ID_WML_IMAGE, kMenuImage, kPromptImage},
-    {ID_WML_OPTGROUP, kMenuOptgroup, kPromptOptgroup},
-    {ID_WML_CARD, kMenuCard, kPromptCard},
-    {ID_WML_PARA, kMenuPara, kPromptPara},
+    {ControlCommand::Anchor, kMenuAnchor, kPromptAnchor},
+    {ControlCommand::Select, kMenuSelect, kPromptSelect},
+    {ControlCommand::Input, kMenuInput, kPromptInput},
+    {ControlCommand::Text, kMenuText, kPromptText},
+    {ControlCommand::Option, kMenuOption, kPromptOption},
+    {ControlCommand::Image, kMenuImage, kPromptImage},
+    {ControlCommand::Optgroup, kMenuOptgroup, kPromptOptgroup},
+    {ControlCommand::Card, kMenuCard, kPromptCard},
+    {ControlCommand::Para, kMenuPara, kPromptPara},
 };
 
-// The bar's buttons in the order of the strip's images.
-constexpr int kBarButtons[]
-    = {ID_WML_ANCHOR, ID_WML_SELECT, ID_WML_INPUT, ID_WML_TEXT,     ID_WML_OPTION, ID_WML_OPTGROUP,
-       ID_WML_IMAGE,  ID_WML_CARD,   ID_WML_PARA,  ID_WML_DESELECT, ID_WML_PREVIEW};
+// The bar's buttons of menu items in the order of the strip's images;
+// Deselect and the preview follow them.
+constexpr ControlCommand kBarButtons[]
+    = {ControlCommand::Anchor, ControlCommand::Select, ControlCommand::Input,
+       ControlCommand::Text,   ControlCommand::Option, ControlCommand::Optgroup,
+       ControlCommand::Image,  ControlCommand::Card,   ControlCommand::Para};
 
 // Only these buttons are two-state; they share the menu's items.
-bool twoStateButton(int id)
+bool twoStateButton(ControlCommand command)
 {
-    return id == ID_WML_ANCHOR || id == ID_WML_SELECT || id == ID_WML_INPUT || id == ID_WML_TEXT
-        || id == ID_WML_OPTION;
+    return command == ControlCommand::Anchor || command == ControlCommand::Select
+        || command == ControlCommand::Input || command == ControlCommand::Text
+        || command == ControlCommand::Option;
 }
 
-const ControlItem *menuItemOf(int id)
+MainWindow::DocumentCommand inserting(ControlCommand command)
+{
+    return [command](DocumentWindow &child) { child.OnControlCommand(command); };
+}
+
+const ControlItem &menuItemOf(ControlCommand command)
 {
     for (const ControlItem &item : kMenuItems) {
-        if (item.id == id)
-            return &item;
+        if (item.command == command)
+            return item;
     }
-    return nullptr;
+    return kMenuItems[0];
 }
 
 } // namespace
 
 void MainWindow::createControlCommands()
 {
-    QAction *barItem = addCommand(m_viewMenu, ID_VIEW_WML_CONTROLS, kMenuWmlControlsBar, true);
-    m_viewMenu->insertAction(commandAction(ID_VIEW_STATUS_BAR), barItem);
+    QAction *barItem = m_commands.controlsBar = addCommand(m_viewMenu, kMenuWmlControlsBar, true);
+    m_viewMenu->insertAction(m_commands.statusBar, barItem);
     connect(barItem, &QAction::triggered, this, [this] {
         m_controlsBar->setVisible(m_controlsBar->isHidden());
         updateViewChecks();
     });
     m_documentActions.push_back(barItem);
 
-    m_controlsMenu = menuBar()->addMenu(QString::fromLatin1(kMenuWmlControls));
+    m_controlsMenu = menuBar()->addMenu(translated(kMenuWmlControls));
     for (const ControlItem &item : kMenuItems) {
-        const bool checkable = item.id != ID_WML_CARD && item.id != ID_WML_PARA;
-        QAction *action = addCommand(m_controlsMenu, item.id, item.text, checkable);
+        const ControlCommand command = item.command;
+        const bool checkable = command != ControlCommand::Card && command != ControlCommand::Para;
+        QAction *action = addCommand(m_controlsMenu, item.text, checkable);
         setCommandPrompt(action, item.prompt);
-        connect(action, &QAction::triggered, this, [this, id = item.id] { runControlCommand(id); });
-        m_controlActions.emplace_back(item.id, action);
+        connect(action, &QAction::triggered, this,
+                [this, command] { runOnActiveDocument(inserting(command)); });
+        m_controls.push_back({command, action, nullptr});
     }
     connect(m_controlsMenu, &QMenu::aboutToShow, this, &MainWindow::updateControlCommands);
 }
@@ -87,46 +100,53 @@ bool MainWindow::createControlsBar()
     const QPixmap strip(QString::fromLatin1(kWmlControlsStrip));
     if (strip.isNull())
         return false;
-    m_controlsBar = new QToolBar(QString::fromLatin1(kWmlControlsCaption), this);
+    m_controlsBar = new QToolBar(translated(kWmlControlsCaption), this);
     m_controlsBar->setObjectName(QStringLiteral("WmlControlsBar"));
     m_controlsBar->setIconSize(QSize(kWmlControlsButtonSize, kWmlControlsButtonSize));
 
-    const auto addButton = [this](int id, const QIcon &icon, const char *text, const char *prompt) {
-        auto *button = new QAction(icon, QString::fromLatin1(text), m_controlsBar);
-        button->setData(id);
+    const auto addButton = [this](const QIcon &icon, const char *text, const char *prompt,
+                                  const DocumentCommand &run) {
+        auto *button = new QAction(icon, translated(text), m_controlsBar);
         if (prompt)
             setCommandPrompt(button, prompt);
-        connect(button, &QAction::triggered, this, [this, id] { runControlCommand(id); });
+        connect(button, &QAction::triggered, this, [this, run] { runOnActiveDocument(run); });
         m_controlsBar->addAction(button);
-        m_controlActions.emplace_back(id, button);
         return button;
     };
     int index = 0;
-    for (int id : kBarButtons) {
-        const QIcon icon(strip.copy(index++ * kWmlControlsButtonSize, 0, kWmlControlsButtonSize,
-                                    kWmlControlsButtonSize));
-        const ControlItem *item = menuItemOf(id);
+    const auto nextImage = [&strip, &index] {
+        return QIcon(strip.copy(index++ * kWmlControlsButtonSize, 0, kWmlControlsButtonSize,
+                                kWmlControlsButtonSize));
+    };
+    for (const ControlCommand command : kBarButtons) {
+        const QIcon icon = nextImage();
+        ControlActions &control
+            = *std::find_if(m_controls.begin(), m_controls.end(),
+                            [command](const ControlActions &c) { return c.command == command; });
         // A button shares its menu item unless the item's check mark would
         // make it two-state.
-        if (item && (twoStateButton(id) || !commandAction(id)->isCheckable())) {
-            commandAction(id)->setIcon(icon);
-            m_controlsBar->addAction(commandAction(id));
-        } else if (item) {
-            addButton(id, icon, item->text, item->prompt);
+        if (twoStateButton(command) || !control.item->isCheckable()) {
+            control.item->setIcon(icon);
+            m_controlsBar->addAction(control.item);
+            control.button = control.item;
         } else {
-            const char *text = id == ID_WML_DESELECT ? kButtonDeselect : kButtonPreview;
-            m_commands[id] = addButton(id, icon, text, nullptr);
+            const ControlItem &item = menuItemOf(command);
+            control.button = addButton(icon, item.text, item.prompt, inserting(command));
         }
     }
+    m_commands.deselect = addButton(nextImage(), kButtonDeselect, nullptr,
+                                    [](DocumentWindow &child) { child.OnDeselect(); });
+    m_commands.preview = addButton(nextImage(), kButtonPreview, nullptr,
+                                   [](DocumentWindow &child) { child.OnPreview(); });
     // The code block tools have no menu item; they sit after the bar's own
     // buttons.
     m_controlsBar->addSeparator();
-    m_commands[ID_WML_ASP_TAG]
-        = addButton(ID_WML_ASP_TAG, QIcon(QString::fromLatin1(kAspTagIconResource)), kButtonAspTag,
-                    kPromptAspTag);
-    m_commands[ID_WML_JSP_TAG]
-        = addButton(ID_WML_JSP_TAG, QIcon(QString::fromLatin1(kJspTagIconResource)), kButtonJspTag,
-                    kPromptJspTag);
+    m_controls.push_back({ControlCommand::AspTag, nullptr,
+                          addButton(QIcon(QString::fromLatin1(kAspTagIconResource)), kButtonAspTag,
+                                    kPromptAspTag, inserting(ControlCommand::AspTag))});
+    m_controls.push_back({ControlCommand::JspTag, nullptr,
+                          addButton(QIcon(QString::fromLatin1(kJspTagIconResource)), kButtonJspTag,
+                                    kPromptJspTag, inserting(ControlCommand::JspTag))});
 
     addToolBar(Qt::TopToolBarArea, m_controlsBar);
     m_controlsBar->hide();
@@ -134,17 +154,29 @@ bool MainWindow::createControlsBar()
     return true;
 }
 
-void MainWindow::runControlCommand(int commandId)
+void MainWindow::runOnActiveDocument(const DocumentCommand &command)
 {
-    if (DocumentWindow *child = activeChildFrame()) {
-        if (commandId == ID_WML_DESELECT)
-            child->OnDeselect();
-        else if (commandId == ID_WML_PREVIEW)
-            child->OnPreview();
-        else
-            child->OnControlCommand(commandId);
-    }
+    if (DocumentWindow *child = activeChildFrame())
+        command(*child);
     updateControlCommands();
+}
+
+QAction *MainWindow::controlItem(ControlCommand command) const
+{
+    for (const ControlActions &control : m_controls) {
+        if (control.command == command)
+            return control.item;
+    }
+    return nullptr;
+}
+
+QAction *MainWindow::controlButton(ControlCommand command) const
+{
+    for (const ControlActions &control : m_controls) {
+        if (control.command == command)
+            return control.button;
+    }
+    return nullptr;
 }
 
 void MainWindow::updateControlCommands()
@@ -156,13 +188,20 @@ void MainWindow::updateControlCommands()
     if (child)
         connect(&child->document(), &DeckDocument::toolsChanged, this,
                 &MainWindow::updateControlCommands, Qt::UniqueConnection);
-    for (const auto &[id, action] : m_controlActions) {
-        const ControlCommandState state = child ? child->controlCommandState(id)
-                                                : ControlCommandState {id != ID_WML_PREVIEW, false};
-        action->setEnabled(state.enabled);
-        if (action->isCheckable())
-            action->setChecked(state.checked);
+    for (const ControlActions &control : m_controls) {
+        const ControlCommandState state
+            = child ? child->controlCommandState(control.command) : ControlCommandState {};
+        for (QAction *action : {control.item, control.button}) {
+            if (!action)
+                continue;
+            action->setEnabled(state.enabled);
+            if (action->isCheckable())
+                action->setChecked(state.checked);
+        }
     }
+    // Deselect is always there; the preview needs a WML document.
+    if (m_commands.preview)
+        m_commands.preview->setEnabled(child && child->canPreview());
 }
 
 } // namespace tess

@@ -40,48 +40,48 @@ void MainWindow::createEditCommands()
 {
     struct EditCommand
     {
-        int id;
+        QAction *Commands::*action;
         const char *text;
         QList<QKeySequence> keys;
         void (CodeEditor::*slot)();
     };
     // Undo and Redo serve the code view on the Code tab and the history of
     // design edits on the Design tab.
-    const std::pair<int, bool> histories[] = {{ID_EDIT_UNDO, true}, {ID_EDIT_REDO, false}};
-    for (const auto &[id, back] : histories) {
-        QAction *action = addCommand(m_editMenu, id, back ? kMenuUndo : kMenuRedo);
+    for (const bool back : {true, false}) {
+        QAction *action = addCommand(m_editMenu, back ? kMenuUndo : kMenuRedo);
+        (back ? m_commands.undo : m_commands.redo) = action;
         action->setShortcuts(
             back ? QList<QKeySequence> {QKeySequence(Qt::CTRL | Qt::Key_Z),
                                         QKeySequence(Qt::ALT | Qt::Key_Backspace)}
                  : QList<QKeySequence> {QKeySequence(Qt::CTRL | Qt::Key_Y),
                                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-        connect(action, &QAction::triggered, this, [this, back = back] {
+        connect(action, &QAction::triggered, this, [this, back] {
             if (DeckCodeEditor *view = activeCodeView())
                 back ? view->editUndo() : view->editRedo();
             else if (QUndoStack *history = activeDesignHistory())
                 back ? history->undo() : history->redo();
         });
     }
-    const EditCommand commands[] = {
-        {ID_EDIT_CUT,
+    const EditCommand edits[] = {
+        {&Commands::cut,
          kMenuCut,
          {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)},
          &CodeEditor::editCut},
-        {ID_EDIT_COPY,
+        {&Commands::copy,
          kMenuCopy,
          {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)},
          &CodeEditor::editCopy},
-        {ID_EDIT_PASTE,
+        {&Commands::paste,
          kMenuPaste,
          {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)},
          &CodeEditor::editPaste},
-        {ID_EDIT_SELECT_ALL,
+        {&Commands::selectAll,
          kMenuSelectAll,
          {QKeySequence(Qt::CTRL | Qt::Key_A)},
          &CodeEditor::editSelectAll},
     };
-    for (const EditCommand &c : commands) {
-        QAction *action = addCommand(m_editMenu, c.id, c.text);
+    for (const EditCommand &c : edits) {
+        QAction *action = m_commands.*c.action = addCommand(m_editMenu, c.text);
         action->setShortcuts(c.keys);
         // The view's own keys win while it has the focus; the shortcuts
         // serve when the focus is elsewhere in the window.
@@ -90,31 +90,32 @@ void MainWindow::createEditCommands()
                 (view->*slot)();
         });
     }
-    setCommandPrompt(commandAction(ID_EDIT_SELECT_ALL), kPromptSelectAll);
+    setCommandPrompt(m_commands.selectAll, kPromptSelectAll);
     m_editMenu->addSeparator();
-    const std::pair<int, FindReplaceDialog::Mode> finds[] = {
-        {ID_EDIT_FIND, FindReplaceDialog::Mode::Find},
-        {ID_EDIT_REPLACE, FindReplaceDialog::Mode::Replace},
-    };
-    for (const auto &[id, mode] : finds) {
-        connect(addCommand(m_editMenu, id, id == ID_EDIT_FIND ? kMenuFind : kMenuReplace),
-                &QAction::triggered, this, [this, mode = mode] {
-                    if (DeckCodeEditor *view = activeCodeView())
-                        FindReplaceDialog::open(mode, this, view);
-                });
+    for (const FindReplaceDialog::Mode mode :
+         {FindReplaceDialog::Mode::Find, FindReplaceDialog::Mode::Replace}) {
+        const bool find = mode == FindReplaceDialog::Mode::Find;
+        QAction *action = addCommand(m_editMenu, find ? kMenuFind : kMenuReplace);
+        (find ? m_commands.find : m_commands.replace) = action;
+        connect(action, &QAction::triggered, this, [this, mode] {
+            if (DeckCodeEditor *view = activeCodeView())
+                FindReplaceDialog::open(mode, this, view);
+        });
     }
 }
 
 void MainWindow::createWindowCommands()
 {
-    connect(addCommand(m_windowMenu, ID_WINDOW_CASCADE, kMenuCascade), &QAction::triggered,
-            m_mdiArea, &QMdiArea::cascadeSubWindows);
-    connect(addCommand(m_windowMenu, ID_WINDOW_TILE_HORZ, kMenuTileHorizontally),
-            &QAction::triggered, this, &MainWindow::OnWindowTileHorizontally);
-    connect(addCommand(m_windowMenu, ID_WINDOW_TILE_VERT, kMenuTileVertically), &QAction::triggered,
-            this, &MainWindow::OnWindowTileVertically);
-    connect(addCommand(m_windowMenu, ID_WINDOW_ARRANGE, kMenuArrangeIcons), &QAction::triggered,
-            this, &MainWindow::OnWindowArrangeIcons);
+    m_commands.cascade = addCommand(m_windowMenu, kMenuCascade);
+    connect(m_commands.cascade, &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
+    m_commands.tileHorizontally = addCommand(m_windowMenu, kMenuTileHorizontally);
+    connect(m_commands.tileHorizontally, &QAction::triggered, this,
+            &MainWindow::OnWindowTileHorizontally);
+    m_commands.tileVertically = addCommand(m_windowMenu, kMenuTileVertically);
+    connect(m_commands.tileVertically, &QAction::triggered, this,
+            &MainWindow::OnWindowTileVertically);
+    m_commands.arrangeIcons = addCommand(m_windowMenu, kMenuArrangeIcons);
+    connect(m_commands.arrangeIcons, &QAction::triggered, this, &MainWindow::OnWindowArrangeIcons);
 }
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "app/AppContext.h"
 #include "app/RecentFileList.h"
-#include "deck/SourceConstants.h"
+#include "app/Translation.h"
 #include "editor/DeckDocument.h"
 #include "editor/Prompter.h"
 #include "gui/code/DeckCodeEditor.h"
@@ -37,23 +37,23 @@ std::string extensionOf(const std::string &path)
 
 void MainWindow::createFileCommands()
 {
-    QMenu *newFile = m_fileMenu->addMenu(QString::fromLatin1(kMenuNewFile));
-    connect(addCommand(newFile, ID_FILE_NEW_ASP, kMenuNewAsp), &QAction::triggered, this,
-            &MainWindow::OnFileNewAsp);
-    connect(addCommand(newFile, ID_FILE_NEW_JSP, kMenuNewJsp), &QAction::triggered, this,
-            &MainWindow::OnFileNewJsp);
-    connect(addCommand(newFile, ID_FILE_NEW_WML, kMenuNewWml), &QAction::triggered, this,
-            &MainWindow::OnFileNewWml);
+    QMenu *newFile = m_fileMenu->addMenu(translated(kMenuNewFile));
+    m_commands.newAsp = addCommand(newFile, kMenuNewAsp);
+    connect(m_commands.newAsp, &QAction::triggered, this, &MainWindow::OnFileNewAsp);
+    m_commands.newJsp = addCommand(newFile, kMenuNewJsp);
+    connect(m_commands.newJsp, &QAction::triggered, this, &MainWindow::OnFileNewJsp);
+    m_commands.newWml = addCommand(newFile, kMenuNewWml);
+    connect(m_commands.newWml, &QAction::triggered, this, &MainWindow::OnFileNewWml);
 
-    QAction *open = addCommand(m_fileMenu, ID_FILE_OPEN, kMenuOpenFile);
+    QAction *open = m_commands.open = addCommand(m_fileMenu, kMenuOpenFile);
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(open, &QAction::triggered, this, &MainWindow::OnFileOpen);
 
-    QAction *close = addCommand(m_fileMenu, ID_FILE_CLOSE, kMenuCloseFile);
+    QAction *close = m_commands.close = addCommand(m_fileMenu, kMenuCloseFile);
     connect(close, &QAction::triggered, this, &MainWindow::OnFileClose);
     m_documentActions.push_back(close);
     m_documentActions.push_back(m_fileMenu->addSeparator());
-    QAction *save = addCommand(m_fileMenu, ID_FILE_SAVE, kMenuSave);
+    QAction *save = m_commands.save = addCommand(m_fileMenu, kMenuSave);
     save->setShortcut(QKeySequence(Qt::Key_F2));
     setCommandPrompt(save, kPromptSave);
     connect(save, &QAction::triggered, this, &MainWindow::OnFileSave);
@@ -81,7 +81,6 @@ void MainWindow::addRecentFile(const std::string &path)
 void MainWindow::rebuildRecentFiles()
 {
     for (QAction *action : m_recentActions) {
-        m_commands.erase(action->data().toInt());
         m_fileMenu->removeAction(action);
         delete action;
     }
@@ -89,7 +88,7 @@ void MainWindow::rebuildRecentFiles()
     const std::vector<std::string> entries
         = m_recent ? m_recent->entries() : std::vector<std::string>();
     if (entries.empty()) {
-        auto *none = new QAction(QString::fromLatin1(kMenuRecentFile), m_fileMenu);
+        auto *none = new QAction(translated(kMenuRecentFile), m_fileMenu);
         none->setEnabled(false);
         m_recentActions.push_back(none);
     }
@@ -97,8 +96,6 @@ void MainWindow::rebuildRecentFiles()
         const std::string path = entries[i];
         auto *action = new QAction(
             QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(path)), m_fileMenu);
-        action->setData(ID_FILE_MRU_FILE1 + int(i));
-        m_commands[ID_FILE_MRU_FILE1 + int(i)] = action;
         connect(action, &QAction::triggered, this, [this, path] { openRecentFile(path); });
         m_recentActions.push_back(action);
     }
@@ -156,7 +153,7 @@ DocumentWindow *MainWindow::NewDocument()
     doc->setTitle(kNewDocumentName + std::to_string(++m_newDocumentCount));
     doc->setFileKind(m_newFileKind);
     auto *child = new DocumentWindow(std::move(doc), host(), m_prompter, m_context);
-    child->tabWindow()->request(WM_TAB_PREPARE_NEW);
+    child->tabWindow()->sync().prepareNew();
     return addChildFrame(child);
 }
 
@@ -195,7 +192,7 @@ bool MainWindow::OpenDocumentFile(const std::string &path, std::string *error)
     if (!doc->OnOpenDocument(path, error))
         return false;
     auto *child = new DocumentWindow(std::move(doc), host(), m_prompter, m_context);
-    child->tabWindow()->request(WM_TAB_PREPARE_OPEN);
+    child->tabWindow()->sync().prepareOpen();
     addChildFrame(child);
     emit documentOpened(path);
     return true;

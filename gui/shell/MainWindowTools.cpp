@@ -2,7 +2,7 @@
 // active document.
 #include "gui/shell/MainWindow.h"
 
-#include "deck/SourceConstants.h"
+#include "app/Translation.h"
 #include "editor/DeckDocument.h"
 #include "editor/DocumentSync.h"
 #include "gui/code/CodeConstants.h"
@@ -22,7 +22,7 @@ namespace tess {
 void MainWindow::setCommandPrompt(QAction *action, const char *prompt)
 {
     // A prompt is the status bar's text, a line feed, then the tooltip.
-    const QString text = QString::fromLatin1(prompt);
+    const QString text = translated(prompt);
     const qsizetype split = text.indexOf(QLatin1Char('\n'));
     action->setStatusTip(text.left(split));
     if (split >= 0)
@@ -31,7 +31,7 @@ void MainWindow::setCommandPrompt(QAction *action, const char *prompt)
 
 void MainWindow::createToolsCommands()
 {
-    QAction *compile = addCommand(m_toolsMenu, ID_TOOLS_COMPILE, kMenuCompile);
+    QAction *compile = m_commands.compile = addCommand(m_toolsMenu, kMenuCompile);
     compile->setShortcut(QKeySequence(Qt::Key_F5));
     setCommandPrompt(compile, kPromptCompile);
     connect(compile, &QAction::triggered, this, &MainWindow::OnCompile);
@@ -45,10 +45,10 @@ void MainWindow::createToolsCommands()
 
 void MainWindow::OnCompile()
 {
-    QAction *compile = commandAction(ID_TOOLS_COMPILE);
+    QAction *compile = m_commands.compile;
     DocumentWindow *child = activeChildFrame();
     if (child && compile && compile->isEnabled())
-        child->tabWindow()->request(WM_TAB_COMPILE_CODE);
+        child->tabWindow()->compile();
 }
 
 void MainWindow::updateMenus()
@@ -60,7 +60,7 @@ void MainWindow::updateMenus()
         action->setVisible(child);
     for (QMenu *menu : {m_editMenu, m_windowMenu})
         menu->menuAction()->setVisible(child);
-    // Tools holds only Compile so far, which menu 128 does not have.
+    // Tools holds only Compile so far, which is shown with a document only.
     bool toolsShown = false;
     for (QAction *action : m_toolsMenu->actions())
         toolsShown = toolsShown || action->isVisible();
@@ -68,14 +68,14 @@ void MainWindow::updateMenus()
 
     // Compile serves WML documents, from whichever tab is shown.
     const bool wml = child && !child->document().isAsp() && !child->document().isJsp();
-    commandAction(ID_TOOLS_COMPILE)->setEnabled(wml);
+    m_commands.compile->setEnabled(wml);
     const bool editing = activeCodeView();
-    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL, ID_EDIT_FIND,
-                   ID_EDIT_REPLACE})
-        commandAction(id)->setEnabled(editing);
+    for (QAction *action : {m_commands.cut, m_commands.copy, m_commands.paste, m_commands.selectAll,
+                            m_commands.find, m_commands.replace})
+        action->setEnabled(editing);
     const QUndoStack *history = activeDesignHistory();
-    commandAction(ID_EDIT_UNDO)->setEnabled(editing || (history && history->canUndo()));
-    commandAction(ID_EDIT_REDO)->setEnabled(editing || (history && history->canRedo()));
+    m_commands.undo->setEnabled(editing || (history && history->canUndo()));
+    m_commands.redo->setEnabled(editing || (history && history->canRedo()));
     updateControlCommands();
 }
 
@@ -84,7 +84,7 @@ void MainWindow::updateMenus()
 // is set again from the active document once it has.
 void MainWindow::updateTitle()
 {
-    QString title = QString::fromLatin1(kMainFrameTitle);
+    QString title = translated(kMainFrameTitle);
     DocumentWindow *child = activeChildFrame();
     if (child) {
         const QString name = QString::fromStdString(child->document().title());

@@ -1,6 +1,7 @@
 #include "gui/shell/QtPrompter.h"
 
 #include "app/FileFilter.h"
+#include "app/Translation.h"
 #include "gui/shell/ShellConstants.h"
 
 #include <QFile>
@@ -68,17 +69,18 @@ Prompter::Answer answerOf(int button, Prompter::Buttons buttons)
 Prompter::Answer QtPrompter::message(const std::string &text, Icon icon, Buttons buttons,
                                      const std::string &caption)
 {
-    QMessageBox box(qtIcon(icon),
-                    QString::fromStdString(caption.empty() ? std::string(kAppName) : caption),
-                    QString::fromStdString(text), qtButtons(buttons), m_parent);
+    // The core's texts are translated here, where they are shown.
+    QMessageBox box(qtIcon(icon), translated(caption.empty() ? std::string(kAppName) : caption),
+                    translated(text), qtButtons(buttons), m_parent);
     return answerOf(box.exec(), buttons);
 }
 
 std::string QtPrompter::runFileDialog(const FileRequest &request, bool save)
 {
-    QFileDialog dialog(m_parent, QString::fromStdString(request.title),
-                       QFile::decodeName(QByteArray::fromStdString(request.initialPath)),
-                       QString::fromStdString(qtFileFilter(request.filter)));
+    QFileDialog dialog(
+        m_parent, translated(request.title),
+        QFile::decodeName(QByteArray::fromStdString(request.initialPath)),
+        QString::fromStdString(qtFileFilter(translated(request.filter).toStdString())));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // Qt appends the suffix only when the typed name has none, and asks about
@@ -103,7 +105,7 @@ std::string QtPrompter::saveFileName(const FileRequest &request)
 std::string QtPrompter::folderName(const std::string &title, const std::string &initialPath)
 {
     return QFile::encodeName(QFileDialog::getExistingDirectory(
-                                 m_parent, QString::fromStdString(title),
+                                 m_parent, translated(title),
                                  QFile::decodeName(QByteArray::fromStdString(initialPath))))
         .toStdString();
 }

@@ -6,12 +6,11 @@
 
 namespace tess {
 
-TabbedDock::TabbedDock(const QString &caption, QSize requestedSize, int commandId,
-                       Qt::DockWidgetArea defaultArea, QWidget *parent)
+TabbedDock::TabbedDock(const QString &caption, QSize requestedSize, Qt::DockWidgetArea defaultArea,
+                       QWidget *parent)
     : QDockWidget(caption, parent)
     , m_tabs(new QTabWidget(this))
     , m_requestedSize(requestedSize)
-    , m_commandId(commandId)
     , m_defaultArea(defaultArea)
 {
     setObjectName(caption);

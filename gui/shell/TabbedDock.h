@@ -21,8 +21,8 @@ class TabbedDock : public QDockWidget
 public:
     // requestedSize: width when docked at a side, height when docked at the
     // top or bottom. defaultArea is where DockSizeBar docks the bar.
-    TabbedDock(const QString &caption, QSize requestedSize, int commandId,
-               Qt::DockWidgetArea defaultArea, QWidget *parent = nullptr);
+    TabbedDock(const QString &caption, QSize requestedSize, Qt::DockWidgetArea defaultArea,
+               QWidget *parent = nullptr);
 
     // Adds a tab whose page is view (the bar takes it over); returns its
     // number, counted from 0 in the order added.
@@ -43,7 +43,6 @@ public:
     QWidget *GetView(int tab) const;
     int GetViewCount() const;
 
-    int commandId() const { return m_commandId; }
     QSize requestedSize() const { return m_requestedSize; }
     Qt::DockWidgetArea defaultArea() const { return m_defaultArea; }
     QTabWidget *tabWidget() const { return m_tabs; }
@@ -56,7 +55,6 @@ private:
     QTabWidget *m_tabs;
     QList<QIcon> m_images;
     QSize m_requestedSize;
-    int m_commandId;
     Qt::DockWidgetArea m_defaultArea;
 };
 

@@ -23,7 +23,7 @@ protected:
         m_frame.resize(1000, 700);
         m_frame.show();
     }
-    void trigger(int command) { m_frame.commandAction(command)->trigger(); }
+    const MainWindow::Commands &commands() const { return m_frame.commands(); }
 
     QTemporaryDir m_dir;
     ScriptedPrompter m_prompter;

@@ -223,13 +223,13 @@ TEST_F(DocumentSyncTest, TheTreeAndThePreviewValidate)
     EXPECT_EQ(m_views.trees, 1);
     EXPECT_TRUE(doc().xmlTreeActive);
     EXPECT_EQ(m_views.output, "Compilations Done - No Errors Found !!!");
-    EXPECT_TRUE(sync.request(WM_TAB_PREVIEW));
+    EXPECT_TRUE(sync.preview());
     EXPECT_EQ(m_views.emulated, std::vector<std::string> {doc().path()});
 
     ASSERT_TRUE(sync.switchTo(CodeTab));
     m_views.code.replace(m_views.code.find("</b>"), 4, "");
     ASSERT_TRUE(sync.save());
-    const Outcome broken = sync.request(WM_TAB_PREVIEW);
+    const Outcome broken = sync.preview();
     EXPECT_FALSE(broken.ok);
     EXPECT_EQ(m_views.trees, 0);
     EXPECT_EQ(broken.message, "Error in Compilation");
@@ -237,7 +237,7 @@ TEST_F(DocumentSyncTest, TheTreeAndThePreviewValidate)
 
     m_sync.reset();
     m_owned = std::make_unique<DeckDocument>();
-    const Outcome unsaved = start().request(WM_TAB_PREVIEW);
+    const Outcome unsaved = start().preview();
     EXPECT_FALSE(unsaved.ok);
     EXPECT_EQ(unsaved.message, "Emulator launch failed: save file prior to preview");
     EXPECT_EQ(unsaved.icon, Prompter::Icon::Stop);

@@ -53,7 +53,10 @@ protected:
         m_list->setCurrentItem(m_list->topLevelItem(row));
         m_list->prepareContextMenu();
     }
-    bool enabled(int id) const { return m_list->commandAction(id)->isEnabled(); }
+    bool enabled(QAction *(CardList::*action)() const) const
+    {
+        return (m_list.get()->*action)()->isEnabled();
+    }
 
     DeckDocument m_doc;
     ScriptedPrompter m_prompter;
@@ -65,8 +68,8 @@ TEST_F(CardListTest, NewCardOnATwoCardDeck)
 {
     open("two_cards.wml");
     EXPECT_EQ(rowTexts(*m_list), (std::vector<std::string> {"First", "No Name"}));
-    EXPECT_EQ(m_list->commandAction(IdNewCard)->text(), "&New Card  ");
-    m_list->commandAction(IdNewCard)->trigger();
+    EXPECT_EQ(m_list->newCardAction()->text(), "&New Card  ");
+    m_list->newCardAction()->trigger();
     EXPECT_EQ(rowTexts(*m_list), (std::vector<std::string> {"First", "No Name", "No Name"}));
     DeckNode *third = NthCard(m_doc.model().root(), 3);
     ASSERT_NE(third, nullptr);
@@ -91,12 +94,12 @@ TEST_F(CardListTest, DeleteAsksAndKeepsTheLastCard)
     // Cancel deletes nothing and leaves the document unmodified.
     selectRow(0);
     prompter.answer(Prompter::Answer::Cancel);
-    m_list->commandAction(IdDeleteCard)->trigger();
+    m_list->deleteCardAction()->trigger();
     EXPECT_EQ(rowTexts(*m_list).size(), 2u);
     EXPECT_FALSE(m_doc.isModified());
 
     prompter.answer(Prompter::Answer::Ok);
-    m_list->commandAction(IdDeleteCard)->trigger();
+    m_list->deleteCardAction()->trigger();
     ASSERT_EQ(prompter.messages().size(), 2u);
     EXPECT_EQ(prompter.messages()[1].text, "Are you sure you want to delete this card?");
     EXPECT_EQ(prompter.messages()[1].buttons, Prompter::Buttons::OkCancel);
@@ -109,7 +112,7 @@ TEST_F(CardListTest, DeleteAsksAndKeepsTheLastCard)
 
     // The last card stays, without a question.
     selectRow(0);
-    EXPECT_FALSE(enabled(IdDeleteCard));
+    EXPECT_FALSE(enabled(&CardList::deleteCardAction));
     EXPECT_FALSE(m_list->commands().deleteCard());
     EXPECT_EQ(prompter.messages().size(), 2u);
 }
@@ -125,7 +128,7 @@ TEST_F(CardListTest, ClickAndRefreshShowTheCard)
     // The shown card's row carries the second icon.
     EXPECT_EQ(m_list->topLevelItem(1)->icon(0).pixmap(16).toImage().convertToFormat(
                   QImage::Format_ARGB32),
-              QImage(":/icons/cardlist1.xpm").convertToFormat(QImage::Format_ARGB32));
+              QImage(":/icons/shown-card.xpm").convertToFormat(QImage::Format_ARGB32));
 
     m_doc.setCurrentCard(NthCard(m_doc.model().root(), 1));
     m_doc.requestCardListRefresh();

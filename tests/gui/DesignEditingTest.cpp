@@ -290,7 +290,6 @@ protected:
         QApplication::sendEvent(view.viewport(), &menu);
         view.contextMenu()->close();
     }
-    bool enabled(int id) const { return view.commandAction(id)->isEnabled(); }
 
     DesignView view {doc, prompter};
 };
@@ -305,15 +304,15 @@ TEST_F(DesignViewTest, ArmedClicksInsertAndRightClicksEnableTheMenu)
     ASSERT_EQ(ChildCount(paragraph()), 1);
     EXPECT_EQ(rect(paragraph()->firstChild).top, 30);
 
-    QAction *align = view.commandAction(ID_DESIGN_ALIGN_ALL);
+    QAction *align = view.alignAllAction();
     EXPECT_EQ(view.contextMenu()->actions().size(), 5);
     EXPECT_EQ(align->text(), "&Align All");
     rightClick({250, 150});
-    EXPECT_FALSE(enabled(ID_DESIGN_DELETE) || enabled(ID_DESIGN_PROPERTIES));
-    EXPECT_TRUE(enabled(ID_DESIGN_ALIGN_ALL));
+    EXPECT_FALSE(view.deleteAction()->isEnabled() || view.propertiesAction()->isEnabled());
+    EXPECT_TRUE(align->isEnabled());
     rightClick({42, 32});
-    EXPECT_TRUE(enabled(ID_DESIGN_DELETE) && enabled(ID_DESIGN_PROPERTIES));
-    view.commandAction(ID_DESIGN_DELETE)->trigger();
+    EXPECT_TRUE(view.deleteAction()->isEnabled() && view.propertiesAction()->isEnabled());
+    view.deleteAction()->trigger();
     EXPECT_EQ(ChildCount(paragraph()), 0);
 
     // A refused option is told in a warning and disarmed.

@@ -207,13 +207,13 @@ TEST(CardListProperties, OkRebuildsTheSelectedCardAndRelabelsItsRow)
         setText(d, "title", " Home ");
         d.reject();
     });
-    list.commandAction(IdCardProperties)->trigger();
+    list.cardPropertiesAction()->trigger();
     EXPECT_FALSE(doc.isModified());
     whenShown([](QDialog &d) {
         setText(d, "title", " Home ");
         d.accept();
     });
-    list.commandAction(IdCardProperties)->trigger();
+    list.cardPropertiesAction()->trigger();
     EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(list.topLevelItem(0)->text(0), "Home");
     EXPECT_EQ(dumpDeck(doc.model().root()),

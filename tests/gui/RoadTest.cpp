@@ -125,7 +125,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
                            "  &Arrange Icons",
                            "&Help",
                            "  &About Tessarine"}));
-    QAction *compile = m_frame.commandAction(ID_TOOLS_COMPILE);
+    QAction *compile = commands().compile;
     EXPECT_EQ(compile->statusTip(), "Compiles the WML code");
     EXPECT_TRUE(compile->isEnabled());
 
@@ -154,21 +154,21 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
     EXPECT_EQ(shownTitle(&m_frame), "Tessarine 2.0 - [deck.wml]*");
     EXPECT_EQ(shownTitle(child), "deck.wml*");
     EXPECT_EQ(m_frame.paneText(MainWindow::StatusPane::LineColumn), "Ln 21 Cl 10");
-    trigger(ID_TOOLS_COMPILE);
+    commands().compile->trigger();
     EXPECT_EQ(output(),
               "Error 0xC00CE005 on line 21, position 7\n"
               "Extra content at the end of the document");
     EXPECT_EQ(code->textCursor().selectedText(), "</wml><p>");
     EXPECT_EQ(tabs->treeView()->topLevelItemCount(), 0);
     code->setText(source);
-    trigger(ID_TOOLS_COMPILE);
+    commands().compile->trigger();
     EXPECT_EQ(output(), kSuccess);
     EXPECT_EQ(tabs->treeView()->topLevelItemCount(), 1);
 
     // Save writes the code as it stands, entities and all.
     code->setText(source + "<!-- a &amp; b -->");
     code->markModified();
-    trigger(ID_FILE_SAVE);
+    commands().save->trigger();
     EXPECT_EQ(readWholeFile(doc.path()).value_or(""), source + "<!-- a &amp; b -->");
     EXPECT_FALSE(doc.isModified());
     EXPECT_TRUE(prompter.messages().empty());
@@ -176,9 +176,9 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
     // Closing: Cancel keeps it open, Yes writes and closes.
     type(code, "x");
     prompter.answer(Prompter::Answer::Cancel).answer(Prompter::Answer::Yes);
-    trigger(ID_FILE_CLOSE);
+    commands().close->trigger();
     EXPECT_EQ(m_frame.activeChildFrame(), child);
-    trigger(ID_FILE_CLOSE);
+    commands().close->trigger();
     EXPECT_TRUE(m_frame.mdiArea()->subWindowList().isEmpty());
     ASSERT_EQ(prompter.messages().size(), 2u);
     EXPECT_EQ(prompter.messages()[1].text, "Save changes to deck.wml?");
@@ -192,7 +192,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
     child = m_frame.activeChildFrame();
     type(child->tabWindow()->codeView(), "y");
     prompter.answer(Prompter::Answer::No);
-    trigger(ID_FILE_CLOSE);
+    commands().close->trigger();
     EXPECT_TRUE(m_frame.mdiArea()->subWindowList().isEmpty());
     EXPECT_EQ(readWholeFile(m_dir.filePath("deck.wml").toStdString()).value_or(""),
               "x" + source + "<!-- a &amp; b -->");
@@ -219,13 +219,13 @@ TEST_F(RoadTest, ViewingNeverWritesTheFile)
             for (int tab : {CodeTab, DesignTab, TreeTab, CodeTab, DesignTab, CodeTab}) {
                 clickTab(tabs, tab);
                 if (tab == CodeTab)
-                    trigger(ID_TOOLS_COMPILE);
+                    commands().compile->trigger();
             }
             EXPECT_EQ(output(), kSuccess);
         }
         EXPECT_FALSE(child->document().isModified());
         EXPECT_TRUE(readWholeFile(path) == bytes);
-        trigger(ID_FILE_CLOSE);
+        commands().close->trigger();
         EXPECT_TRUE(prompter.messages().empty());
 
         QTemporaryDir shots;
@@ -253,8 +253,8 @@ TEST_F(RoadTest, TwoDocumentsKeepTheirOwnCompileResults)
     DocumentWindow *first = m_frame.activeChildFrame();
     ASSERT_NE(second, first);
     EXPECT_EQ(first->tabWindow()->currentIndex(), DesignTab);
-    ASSERT_TRUE(m_frame.commandAction(ID_TOOLS_COMPILE)->isEnabled());
-    trigger(ID_TOOLS_COMPILE);
+    ASSERT_TRUE(commands().compile->isEnabled());
+    commands().compile->trigger();
     EXPECT_EQ(output(), "Error 0xC00CE044 on line 5, position 8\nxmlParseEntityRef: no name");
 
     const auto activate = [this](DocumentWindow *child) {
@@ -309,13 +309,13 @@ TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
     ScriptedPrompter &prompter = m_prompter;
     RecentFileList recent(m_dir.filePath("recent.ini").toStdString(), 4);
     m_frame.setRecentFileList(&recent);
-    const std::tuple<int, PageKind, QStringList> kinds[] = {
-        {ID_FILE_NEW_ASP, PageKind::Asp, {"Design", "Code"}},
-        {ID_FILE_NEW_JSP, PageKind::Jsp, {"Design", "Code"}},
-        {ID_FILE_NEW_WML, PageKind::Wml, {"Design", "Code", "XML Tree"}},
+    const std::tuple<QAction *, PageKind, QStringList> kinds[] = {
+        {commands().newAsp, PageKind::Asp, {"Design", "Code"}},
+        {commands().newJsp, PageKind::Jsp, {"Design", "Code"}},
+        {commands().newWml, PageKind::Wml, {"Design", "Code", "XML Tree"}},
     };
     for (const auto &[command, kind, labels] : kinds) {
-        trigger(command);
+        command->trigger();
         EXPECT_EQ(m_frame.newFileKind(), kind);
         const bool asp = kind == PageKind::Asp;
         const bool jsp = kind == PageKind::Jsp;
@@ -336,30 +336,30 @@ TEST_F(RoadTest, NewFilesAndOpenedPagesOfEachKind)
     EXPECT_EQ(tabs->currentIndex(), CodeTab);
     EXPECT_EQ(m_frame.paneText(MainWindow::StatusPane::Message),
               "ASP and JSP pages are edited in the Code tab");
-    EXPECT_FALSE(m_frame.commandAction(ID_TOOLS_COMPILE)->isEnabled());
+    EXPECT_FALSE(commands().compile->isEnabled());
 
     // Closing it unsaved: Yes offers the ASP filter only.
     type(tabs->codeView(), "z");
     const std::string named = m_dir.filePath("page.asp").toStdString();
     prompter.answer(Prompter::Answer::Yes).file(ScriptedPrompter::Kind::SaveFile, named);
-    trigger(ID_FILE_CLOSE);
+    commands().close->trigger();
     ASSERT_EQ(prompter.requests().size(), 1u);
     EXPECT_EQ(prompter.requests()[0].file.filter, "ASP Files (*.asp)|*.asp|");
     EXPECT_EQ(readWholeFile(named).value_or(""), "z" + newPageText(false));
     // The name went to the recent files, which open it again.
     EXPECT_EQ(recent.entries(), std::vector<std::string> {named});
-    QAction *entry = m_frame.commandAction(ID_FILE_MRU_FILE1);
-    ASSERT_NE(entry, nullptr);
+    ASSERT_EQ(m_frame.recentFileActions().size(), 1u);
+    QAction *entry = m_frame.recentFileActions().front();
     EXPECT_EQ(entry->text().toStdString(), "&1 " + named);
     entry->trigger();
     EXPECT_TRUE(m_frame.activeChildFrame()->document().isAsp());
     EXPECT_EQ(m_frame.activeChildFrame()->tabWindow()->codeView()->text(),
               "z" + newPageText(false));
-    trigger(ID_FILE_CLOSE);
+    commands().close->trigger();
 
     // Open File of a JSP page.
     prompter.file(ScriptedPrompter::Kind::OpenFile, copy("a.jsp"));
-    trigger(ID_FILE_OPEN);
+    commands().open->trigger();
     DocumentWindow *opened = m_frame.activeChildFrame();
     EXPECT_EQ(m_frame.newFileKind(), PageKind::Jsp);
     EXPECT_TRUE(opened->document().isJsp() && opened->document().openedThroughOpenFile);
@@ -391,7 +391,7 @@ TEST_F(RoadTest, CardsMovedInTheTreeKeepTheirOrder)
     EXPECT_EQ(cards->topLevelItem(0)->text(0), "Menu");
     EXPECT_EQ(cards->topLevelItem(1)->text(0), "Home");
     EXPECT_EQ(doc.CurrentCard(), NthCard(doc.model().root(), 1));
-    trigger(ID_FILE_SAVE);
+    commands().save->trigger();
     const std::string saved = readWholeFile(doc.path()).value_or("");
     EXPECT_LT(saved.find("id=\"menu\""), saved.find("id=\"home\""));
     EXPECT_FALSE(doc.isModified());
@@ -407,17 +407,17 @@ TEST_F(RoadTest, CommonKeysReachTheirCommands)
     m_frame.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame));
     code->setFocus();
-    const std::tuple<int, Qt::Key, Qt::KeyboardModifiers> keys[] = {
-        {ID_FILE_SAVE, Qt::Key_F2, Qt::NoModifier},
-        {ID_FILE_SAVE, Qt::Key_S, Qt::ControlModifier},
-        {ID_EDIT_FIND, Qt::Key_F, Qt::ControlModifier},
-        {ID_EDIT_REPLACE, Qt::Key_H, Qt::ControlModifier},
-        {ID_FILE_NEW_WML, Qt::Key_N, Qt::ControlModifier},
+    const std::tuple<QAction *, Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {commands().save, Qt::Key_F2, Qt::NoModifier},
+        {commands().save, Qt::Key_S, Qt::ControlModifier},
+        {commands().find, Qt::Key_F, Qt::ControlModifier},
+        {commands().replace, Qt::Key_H, Qt::ControlModifier},
+        {commands().newWml, Qt::Key_N, Qt::ControlModifier},
     };
-    for (const auto &[id, key, modifiers] : keys) {
+    for (const auto &[action, key, modifiers] : keys) {
         int triggered = 0;
-        const QMetaObject::Connection counting = QObject::connect(
-            m_frame.commandAction(id), &QAction::triggered, [&triggered] { ++triggered; });
+        const QMetaObject::Connection counting
+            = QObject::connect(action, &QAction::triggered, [&triggered] { ++triggered; });
         QTest::keyClick(code, key, modifiers);
         QObject::disconnect(counting);
         EXPECT_EQ(triggered, 1) << QKeySequence(key | modifiers).toString().toStdString();

@@ -67,19 +67,26 @@ void addGoEvent(QDialog &sheet, const char *url,
 class ControlCommandsTest : public test::FrameTest
 {
 protected:
-    DocumentWindow *newDocument(int command)
+    DocumentWindow *newDocument()
     {
-        m_frame.commandAction(command)->trigger();
+        commands().newWml->trigger();
         DocumentWindow *child = m_frame.activeChildFrame();
         EXPECT_NE(child, nullptr);
         return child;
     }
-    bool enabled(int command) { return m_frame.commandAction(command)->isEnabled(); }
+    // The W&ML Controls items.
+    void insert(ControlCommand command) { m_frame.controlItem(command)->trigger(); }
+    bool enabled(ControlCommand command) { return m_frame.controlItem(command)->isEnabled(); }
+    bool checked(ControlCommand command) { return m_frame.controlItem(command)->isChecked(); }
 };
+
+constexpr ControlCommand kSevenControls[] = {
+    ControlCommand::Anchor, ControlCommand::Select, ControlCommand::Input,   ControlCommand::Text,
+    ControlCommand::Option, ControlCommand::Image,  ControlCommand::Optgroup};
 
 TEST_F(ControlCommandsTest, CodeTabTypesTheDialogsResultAtTheCaret)
 {
-    DocumentWindow *child = newDocument(ID_FILE_NEW_WML);
+    DocumentWindow *child = newDocument();
     clickTab(child->tabWindow(), CodeTab);
     DeckCodeEditor *code = child->tabWindow()->codeView();
     DeckDocument &doc = child->document();
@@ -87,20 +94,20 @@ TEST_F(ControlCommandsTest, CodeTabTypesTheDialogsResultAtTheCaret)
 
     struct Case
     {
-        int command;
+        ControlCommand command;
         std::function<void(QDialog &)> act; // null: no dialog
         std::string typed;
     };
     const Case cases[] = {
-        {ID_WML_SELECT, [](QDialog &d) { d.accept(); },
+        {ControlCommand::Select, [](QDialog &d) { d.accept(); },
          "\n<select multiple=\"false\" ivalue=\"1\" >\n</select>"},
-        {ID_WML_INPUT,
+        {ControlCommand::Input,
          [](QDialog &d) {
              setText(d, "name", "age");
              d.accept();
          },
          "\n<input name=\"age\" type=\"text\" emptyok=\"false\"/>"},
-        {ID_WML_TEXT,
+        {ControlCommand::Text,
          [](QDialog &d) {
              field<QPlainTextEdit>(d, "text")->setPlainText("Hello");
              field<QCheckBox>(d, "strong")->setChecked(true);
@@ -108,7 +115,7 @@ TEST_F(ControlCommandsTest, CodeTabTypesTheDialogsResultAtTheCaret)
              d.accept();
          },
          "\n\n<strong >\n<i >\n\tHello\n<br/>\n</i>\n</strong>"},
-        {ID_WML_CARD,
+        {ControlCommand::Card,
          [](QDialog &d) {
              addGoEvent(d, "#c1", {});
              d.accept();
@@ -116,10 +123,10 @@ TEST_F(ControlCommandsTest, CodeTabTypesTheDialogsResultAtTheCaret)
          "<card newcontext=\"false\" ordered=\"false\" >\n"
          "\n<do type=\"accept\" ><go href=\"#c1\" >\n"
          "\n</go>\n</do>\n<p align=\"left\">\n</p>\n</card>"},
-        {ID_WML_PARA, nullptr, "<p align=\"left\">\n</p>"},
+        {ControlCommand::Para, nullptr, "<p align=\"left\">\n</p>"},
         // Cancel, and OK on a Text without words, type nothing.
-        {ID_WML_SELECT, [](QDialog &d) { d.reject(); }, ""},
-        {ID_WML_TEXT, [](QDialog &d) { d.accept(); }, ""},
+        {ControlCommand::Select, [](QDialog &d) { d.reject(); }, ""},
+        {ControlCommand::Text, [](QDialog &d) { d.accept(); }, ""},
     };
     for (const Case &c : cases) {
         // The caret after "<p>", and the same again with "\n</p>" selected.
@@ -133,10 +140,11 @@ TEST_F(ControlCommandsTest, CodeTabTypesTheDialogsResultAtTheCaret)
             doc.setModified(false);
             if (c.act)
                 whenShown(c.act);
-            trigger(c.command);
+            insert(c.command);
             const std::string rest = selection ? "" : "\n</p>";
-            EXPECT_EQ(code->text(), c.typed.empty() ? before : "<p>" + c.typed + rest) << c.command;
-            EXPECT_EQ(doc.isModified(), !c.typed.empty()) << c.command;
+            EXPECT_EQ(code->text(), c.typed.empty() ? before : "<p>" + c.typed + rest)
+                << int(c.command);
+            EXPECT_EQ(doc.isModified(), !c.typed.empty()) << int(c.command);
         }
     }
     EXPECT_EQ(doc.armedKind(), 0);
@@ -183,18 +191,19 @@ using ScriptedSessionTest = ControlCommandsTest;
 TEST_F(ScriptedSessionTest, NewDeckFromControlsToCompile)
 {
     ScriptedPrompter &prompter = m_prompter;
-    DocumentWindow *child = newDocument(ID_FILE_NEW_WML);
+    DocumentWindow *child = newDocument();
     DeckDocument &doc = child->document();
     DesignView *view = child->designWnd()->designView();
     prompter.answer(Prompter::Answer::No).file(ScriptedPrompter::Kind::OpenFile, "");
-    const std::pair<int, QPoint> placed[] = {
-        {ID_WML_INPUT, {20, 20}}, {ID_WML_SELECT, {20, 70}},  {ID_WML_OPTGROUP, {60, 75}},
-        {ID_WML_TEXT, {20, 300}}, {ID_WML_ANCHOR, {30, 360}}, {ID_WML_IMAGE, {30, 420}},
+    const std::pair<ControlCommand, QPoint> placed[] = {
+        {ControlCommand::Input, {20, 20}},    {ControlCommand::Select, {20, 70}},
+        {ControlCommand::Optgroup, {60, 75}}, {ControlCommand::Text, {20, 300}},
+        {ControlCommand::Anchor, {30, 360}},  {ControlCommand::Image, {30, 420}},
     };
     for (const auto &[command, at] : placed) {
-        trigger(command);
+        insert(command);
         clickDesign(view, at);
-        EXPECT_EQ(doc.armedKind(), 0) << command;
+        EXPECT_EQ(doc.armedKind(), 0) << int(command);
     }
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].caption, "Enter choice");
@@ -245,10 +254,10 @@ TEST_F(ScriptedSessionTest, NewDeckFromControlsToCompile)
         addGoEvent(sheet, "send.asp", {{"age", "$(age)"}, {"colour", "$(colour)"}});
         sheet.accept();
     });
-    cards->commandAction(IdCardProperties)->trigger();
+    cards->cardPropertiesAction()->trigger();
 
     clickTab(child->tabWindow(), CodeTab);
-    trigger(ID_TOOLS_COMPILE);
+    commands().compile->trigger();
     EXPECT_EQ(m_frame.outputView()->message(), "Compilations Done - No Errors Found !!!");
     EXPECT_EQ(child->tabWindow()->codeView()->text(),
               readWholeFile(TESS_TEST_DATA_DIR "/session/expected.code.wml").value_or(""));
@@ -259,15 +268,15 @@ TEST_F(ScriptedSessionTest, NewDeckFromControlsToCompile)
 // after the redo as before the undo.
 TEST_F(ScriptedSessionTest, EditMenuUndoesAndRedoesDesignEdits)
 {
-    DocumentWindow *child = newDocument(ID_FILE_NEW_WML);
+    DocumentWindow *child = newDocument();
     DeckDocument &doc = child->document();
     DesignView *view = child->designWnd()->designView();
     CardList *cards = child->designWnd()->cardList();
-    EXPECT_FALSE(enabled(ID_EDIT_UNDO) || enabled(ID_EDIT_REDO));
+    EXPECT_FALSE(commands().undo->isEnabled() || commands().redo->isEnabled());
 
-    trigger(ID_WML_INPUT);
+    insert(ControlCommand::Input);
     clickDesign(view, {20, 20});
-    trigger(ID_WML_ANCHOR);
+    insert(ControlCommand::Anchor);
     clickDesign(view, {20, 80});
     cards->setCurrentItem(cards->topLevelItem(0));
     cards->prepareContextMenu();
@@ -275,21 +284,21 @@ TEST_F(ScriptedSessionTest, EditMenuUndoesAndRedoesDesignEdits)
         setText(sheet, "title", "Home");
         sheet.accept();
     });
-    cards->commandAction(IdCardProperties)->trigger();
+    cards->cardPropertiesAction()->trigger();
     EXPECT_EQ(cards->topLevelItem(0)->text(0), "Home");
-    EXPECT_TRUE(enabled(ID_EDIT_UNDO) && !enabled(ID_EDIT_REDO));
+    EXPECT_TRUE(commands().undo->isEnabled() && !commands().redo->isEnabled());
     DeckNode *root = doc.model().root();
     const std::string full = dumpDeck(root);
 
     for (int i = 0; i < 3; ++i)
-        trigger(ID_EDIT_UNDO);
+        commands().undo->trigger();
     EXPECT_EQ(cards->topLevelItem(0)->text(0), "No Name");
     EXPECT_TRUE(nodesOfKind(root, KindInput).empty() && nodesOfKind(root, KindAnchor).empty());
-    EXPECT_FALSE(enabled(ID_EDIT_UNDO));
+    EXPECT_FALSE(commands().undo->isEnabled());
     EXPECT_FALSE(doc.isModified());
 
     for (int i = 0; i < 3; ++i)
-        trigger(ID_EDIT_REDO);
+        commands().redo->trigger();
     EXPECT_EQ(cards->topLevelItem(0)->text(0), "Home");
     EXPECT_EQ(dumpDeck(root), full);
     EXPECT_TRUE(doc.isModified());
@@ -301,9 +310,9 @@ TEST_F(ScriptedSessionTest, EditMenuUndoesAndRedoesDesignEdits)
     EXPECT_NE(written.find("<card title=\"Home\""), std::string::npos);
     EXPECT_NE(written.find("<input"), std::string::npos);
     code->textCursor().insertText("x");
-    trigger(ID_EDIT_UNDO);
+    commands().undo->trigger();
     EXPECT_EQ(code->text(), written);
-    trigger(ID_EDIT_REDO);
+    commands().redo->trigger();
     EXPECT_EQ(code->text(), "x" + written);
 }
 
