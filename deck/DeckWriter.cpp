@@ -188,7 +188,7 @@ ClassifiedFragment ClassifyFragment(const Element &element)
 {
     ClassifiedFragment c;
     const std::string_view f = element.fragment;
-    if (element.kind == KindAsp || element.kind == KindJsp) {
+    if (element.kind == ElementKind::Asp || element.kind == ElementKind::Jsp) {
         c.kind = FragmentClass::ServerCode;
         c.text = withoutCodeMarkers(f);
         return c;

@@ -14,14 +14,9 @@ namespace tess {
 class Element
 {
 public:
-    Element() = default;
-    virtual ~Element() = default;
-    Element(const Element &) = default;
-    Element &operator=(const Element &) = default;
-
     DesignRect rect;
     int id = 0;
-    int kind = KindOther;
+    ElementKind kind = ElementKind::Other;
     std::string fragment;
 };
 

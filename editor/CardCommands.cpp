@@ -88,7 +88,7 @@ std::vector<std::string> CardCommands::treeRows() const
 {
     std::vector<std::string> rows;
     for (DeckNode *card = NthCard(m_doc.model().root(), 1); card; card = card->nextSibling) {
-        if (card->kind() == KindCard)
+        if (card->kind() == ElementKind::Card)
             rows.push_back(CardRowLabel(card->fragment()));
     }
     return rows;
@@ -125,12 +125,12 @@ void CardCommands::newCard()
     DeckNode *root = m_doc.model().root();
     if (!canNewCard() || !root)
         return;
-    NodeInsertRequest card {root, makeElement(KindCard, std::string(NewCardFragment))};
+    NodeInsertRequest card {root, makeElement(ElementKind::Card, std::string(NewCardFragment))};
     card.element->rect = {-1, -1, -1, -1};
     card.parentId = root->id();
     const int cardId = Insert(card);
-    NodeInsertRequest paragraph {root,
-                                 makeElement(KindParagraph, std::string(NewParagraphFragment))};
+    NodeInsertRequest paragraph {
+        root, makeElement(ElementKind::Paragraph, std::string(NewParagraphFragment))};
     paragraph.parentId = cardId;
     Insert(paragraph);
 

@@ -20,22 +20,22 @@ namespace tess {
 namespace {
 
 // Align All's starting size of a control, before its painter sizes it.
-DesignRect startingRect(int kind, int left, int top)
+DesignRect startingRect(ElementKind kind, int left, int top)
 {
     int width = 60, height = 20; // anchors and code blocks
     switch (kind) {
-    case KindInput:
+    case ElementKind::Input:
         height = 30;
         break;
-    case KindSelect:
+    case ElementKind::Select:
         width = 155;
         height = kSelectMinHeight;
         break;
-    case KindText:
+    case ElementKind::Text:
         width = 80;
         height = 50;
         break;
-    case KindImage:
+    case ElementKind::Image:
         width = height = kIconSize;
         break;
     default:
@@ -73,7 +73,7 @@ void stackGroupOptions(DeckNode *group, int width)
     DesignRect &g = rectOf(group);
     int k = 0;
     for (DeckNode *o = group->firstChild; o; o = o->nextSibling) {
-        if (o->kind() != KindOption)
+        if (o->kind() != ElementKind::Option)
             continue;
         DesignRect &r = rectOf(o);
         const int w = width < 0 ? r.width() : width;
@@ -96,10 +96,10 @@ DeckNode *treeRoot(DeckNode *node)
 void giveOptionWords(DeckNode *root, DeckNode *option)
 {
     for (DeckNode *c = option->firstChild; c; c = c->nextSibling) {
-        if (c->kind() == KindText)
+        if (c->kind() == ElementKind::Text)
             return;
     }
-    NodeInsertRequest request {root, makeElement(KindText, kOptionWords)};
+    NodeInsertRequest request {root, makeElement(ElementKind::Text, kOptionWords)};
     request.parentId = option->id();
     Insert(request);
 }
@@ -132,7 +132,7 @@ template<typename Visit> void visitControls(DeckNode *parent, const Visit &visit
 template<typename Visit> void visitCardControls(DeckNode *card, const Visit &visit)
 {
     for (DeckNode *p = card->firstChild; p; p = p->nextSibling) {
-        if (p->kind() == KindParagraph)
+        if (p->kind() == ElementKind::Paragraph)
             visitControls(p, visit);
     }
 }
@@ -171,21 +171,21 @@ void CardLayout::paintControl(QPainter &painter, DeckNode *node) const
         return;
     DesignRect &r = rectOf(node);
     switch (node->kind()) {
-    case KindInput:
-    case KindAsp:
-    case KindJsp:
+    case ElementKind::Input:
+    case ElementKind::Asp:
+    case ElementKind::Jsp:
         r = paintElement(painter, node->kind(), r, node->fragment());
         break;
-    case KindImage:
-        r = paintElement(painter, KindImage, r, imageFragment(node->fragment()));
+    case ElementKind::Image:
+        r = paintElement(painter, ElementKind::Image, r, imageFragment(node->fragment()));
         break;
-    case KindAnchor:
-        r = paintElement(painter, KindAnchor, r, firstChildFragment(node));
+    case ElementKind::Anchor:
+        r = paintElement(painter, ElementKind::Anchor, r, firstChildFragment(node));
         break;
-    case KindText:
-        r = paintElement(painter, KindText, r, textLabel(node));
+    case ElementKind::Text:
+        r = paintElement(painter, ElementKind::Text, r, textLabel(node));
         break;
-    case KindSelect:
+    case ElementKind::Select:
         paintSelect(painter, node);
         break;
     default:
@@ -203,16 +203,16 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
     const DeckNode *last = nullptr;
     for (DeckNode *q = select->firstChild; q; q = q->nextSibling) {
         DesignRect &r = rectOf(q);
-        if (q->kind() == KindOption) {
+        if (q->kind() == ElementKind::Option) {
             r.right = r.left + kCaptionPad + optionMeasure(device, q);
             paintOption(painter, q);
-        } else if (q->kind() == KindOptgroup) {
+        } else if (q->kind() == ElementKind::Optgroup) {
             const int groupMeasure = std::max(
                 kOptgroupMinMeasure, OptgroupPainter::MeasureCaption(device, r, q->fragment()));
             int innerWidest = 0;
             int k = 0;
             for (DeckNode *o = q->firstChild; o; o = o->nextSibling) {
-                if (o->kind() != KindOption)
+                if (o->kind() != ElementKind::Option)
                     continue;
                 DesignRect &ro = rectOf(o);
                 ro.right = ro.left + kGroupedOptionPad + optionMeasure(device, o);
@@ -256,10 +256,11 @@ void CardLayout::stackSelect(DeckNode *select)
         if (!prev)
             r.top = s.top + kStackFirstRow;
         else
-            r.top = prev->element->rect.bottom + (prev->kind() == KindOptgroup ? kGroupGap : 0);
+            r.top = prev->element->rect.bottom
+                + (prev->kind() == ElementKind::Optgroup ? kGroupGap : 0);
         r.left = s.left + kStackIndent;
         r.right = r.left + width;
-        if (q->kind() == KindOptgroup) {
+        if (q->kind() == ElementKind::Optgroup) {
             r.bottom = r.top + kOptgroupHeight;
             // The options take the group's width, not their own.
             stackGroupOptions(q, width);
@@ -286,14 +287,15 @@ void CardLayout::alignSelect(QPainter &painter, DeckNode *select) const
         if (!prev)
             r.top = s.top + kStackFirstRow;
         else
-            r.top = prev->element->rect.bottom + (q->kind() == KindOptgroup ? kGroupGap : 0);
+            r.top
+                = prev->element->rect.bottom + (q->kind() == ElementKind::Optgroup ? kGroupGap : 0);
         r.left = s.left + kStackIndent;
         r.right = r.left + width;
-        if (q->kind() == KindOptgroup) {
+        if (q->kind() == ElementKind::Optgroup) {
             r.bottom = r.top + kOptgroupHeight;
             stackGroupOptions(q, -1);
             for (DeckNode *o = q->firstChild; o; o = o->nextSibling) {
-                if (o->kind() == KindOption)
+                if (o->kind() == ElementKind::Option)
                     giveOptionWords(root, o);
             }
         } else {
@@ -315,7 +317,7 @@ int CardLayout::alignAll(QPainter &painter, DeckNode *card) const
             return;
         const int top = prev ? prev->element->rect.bottom + kAlignGap : kAlignMargin;
         rectOf(c) = startingRect(c->kind(), kAlignMargin, top);
-        if (c->kind() == KindSelect)
+        if (c->kind() == ElementKind::Select)
             alignSelect(painter, c);
         else
             paintControl(painter, c);
@@ -331,13 +333,13 @@ DeckNode *CardLayout::hitTest(DeckNode *card, int x, int y)
 
 DeckNode *CardLayout::selectionTarget(DeckNode *hit)
 {
-    if (!hit || hit->kind() == KindCard)
+    if (!hit || hit->kind() == ElementKind::Card)
         return nullptr;
     DeckNode *node = hit;
-    while (node && (node->kind() == KindOption || node->kind() == KindOptgroup))
+    while (node && (node->kind() == ElementKind::Option || node->kind() == ElementKind::Optgroup))
         node = node->parent;
     // An option outside any select stands for itself.
-    return node && node->kind() == KindSelect ? node : hit;
+    return node && node->kind() == ElementKind::Select ? node : hit;
 }
 
 void CardLayout::drawTracker(QPainter &painter, const DesignRect &r)
@@ -358,13 +360,13 @@ void CardLayout::drawBumpFrame(QPainter &painter, const DesignRect &r)
 
 DeckNode *CardLayout::buildStartingDeck(DeckModel &model)
 {
-    DeckNode *root = model.makeRoot(KindWml, std::string(DesignerRootFragment));
-    NodeInsertRequest card {root, makeElement(KindCard, std::string(NewCardFragment))};
+    DeckNode *root = model.makeRoot(ElementKind::Wml, std::string(DesignerRootFragment));
+    NodeInsertRequest card {root, makeElement(ElementKind::Card, std::string(NewCardFragment))};
     card.element->rect = {-1, -1, -1, -1};
     card.parentId = root->id();
     const int cardId = Insert(card);
-    NodeInsertRequest paragraph {root,
-                                 makeElement(KindParagraph, std::string(NewParagraphFragment))};
+    NodeInsertRequest paragraph {
+        root, makeElement(ElementKind::Paragraph, std::string(NewParagraphFragment))};
     paragraph.parentId = cardId;
     Insert(paragraph);
     return FindById(root, cardId);

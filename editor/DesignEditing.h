@@ -1,6 +1,7 @@
 #pragma once
 
 #include "deck/DesignRect.h"
+#include "deck/ElementKind.h"
 
 #include <QPoint>
 #include <QSize>
@@ -58,13 +59,13 @@ private:
         DeckNode *before = nullptr;
     };
     Place placeFor(EditLog &log, DeckNode *card, const DesignRect &rect);
-    DeckNode *insertControl(EditLog &log, DeckNode *card, int kind, int x, int y);
+    DeckNode *insertControl(EditLog &log, DeckNode *card, ElementKind kind, int x, int y);
     DeckNode *insertSelect(EditLog &log, DeckNode *card, int x, int y);
-    DeckNode *insertIntoSelect(EditLog &log, DeckNode *card, int kind, int x, int y);
+    DeckNode *insertIntoSelect(EditLog &log, DeckNode *card, ElementKind kind, int x, int y);
     DeckNode *optionIntoSelect(EditLog &log, DeckNode *select);
     DeckNode *optionIntoGroup(EditLog &log, DeckNode *group);
     DeckNode *groupIntoSelect(EditLog &log, DeckNode *select);
-    DesignRect paint(int kind, const DesignRect &rect, const std::string &label);
+    DesignRect paint(ElementKind kind, const DesignRect &rect, const std::string &label);
     void refuse(const std::string &message);
     void grow(const DesignRect &rect);
     void shrinkAfterDelete();

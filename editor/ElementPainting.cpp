@@ -217,27 +217,27 @@ int measureCaptionWidth(const QPaintDevice *device, const DesignRect &given,
     return measured.right + measured.height() - in.left;
 }
 
-DesignRect paintElement(QPainter &painter, int kind, const DesignRect &given,
+DesignRect paintElement(QPainter &painter, ElementKind kind, const DesignRect &given,
                         const std::string &text)
 {
     switch (kind) {
-    case KindInput:
+    case ElementKind::Input:
         return InputPainter::Paint(painter, given, text);
-    case KindSelect:
+    case ElementKind::Select:
         return SelectPainter::Paint(painter, given, text);
-    case KindText:
+    case ElementKind::Text:
         return TextPainter::Paint(painter, given, text);
-    case KindOption:
+    case ElementKind::Option:
         return OptionPainter::Paint(painter, given, text);
-    case KindAnchor:
+    case ElementKind::Anchor:
         return AnchorPainter::Paint(painter, given, text);
-    case KindImage:
+    case ElementKind::Image:
         return ImagePainter::Paint(painter, given, text);
-    case KindOptgroup:
+    case ElementKind::Optgroup:
         return OptgroupPainter::Paint(painter, given, text);
-    case KindAsp:
+    case ElementKind::Asp:
         return AspPainter::Paint(painter, given, text);
-    case KindJsp:
+    case ElementKind::Jsp:
         return JspPainter::Paint(painter, given, text);
     default:
         return given;

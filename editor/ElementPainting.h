@@ -1,6 +1,7 @@
 #pragma once
 
 #include "deck/DesignRect.h"
+#include "deck/ElementKind.h"
 
 #include <QFont>
 #include <QRgb>
@@ -14,7 +15,7 @@ class QPaintDevice;
 
 namespace tess {
 
-// Looks shared by the painters of the element classes.
+// Looks shared by the painters of the element kinds.
 
 // The elements' font; where it is not installed the system's sans-serif face
 // takes its place. The pixel size stands in for the family's default height.
@@ -120,7 +121,7 @@ int measureCaptionWidth(const QPaintDevice *device, const DesignRect &given,
                         const std::string &caption);
 
 // The painter of an element kind; kinds that are not drawn get given back.
-DesignRect paintElement(QPainter &painter, int kind, const DesignRect &given,
+DesignRect paintElement(QPainter &painter, ElementKind kind, const DesignRect &given,
                         const std::string &text);
 
 } // namespace tess

@@ -27,9 +27,10 @@ int itemDepth(const DeckNode *node)
     return depth;
 }
 
-bool isImmovable(int kind)
+bool isImmovable(ElementKind kind)
 {
-    return kind == KindOther || kind == KindText || kind == KindDo || kind == KindTimer;
+    return kind == ElementKind::Other || kind == ElementKind::Text || kind == ElementKind::Do
+        || kind == ElementKind::Timer;
 }
 
 } // namespace
@@ -58,13 +59,13 @@ TreeItemLook TreeItemLookOf(const DeckNode &node)
 {
     const std::string &text = node.fragment();
     switch (node.kind()) {
-    case KindAsp:
+    case ElementKind::Asp:
         return {"asp", TreeImageElement};
-    case KindJsp:
+    case ElementKind::Jsp:
         return {"jsp", TreeImageElement};
-    case KindText:
+    case ElementKind::Text:
         return {TreeLabel(text), TreeImageText};
-    case KindCard: {
+    case ElementKind::Card: {
         const size_t at = text.find(TitleAttribute);
         if (at == std::string::npos)
             break;
@@ -143,7 +144,7 @@ DropPlan PlanDrop(DeckNode *root, int draggedId, int targetId)
     }
     if (!plan.parent || isImmovable(node->kind()))
         return {};
-    if (node->kind() == KindOption && !node->prevSibling && !node->nextSibling)
+    if (node->kind() == ElementKind::Option && !node->prevSibling && !node->nextSibling)
         return {DropPlan::Outcome::LastOption, node};
     plan.outcome = DropPlan::Outcome::Move;
     plan.node = node;

@@ -31,24 +31,24 @@ DeckNode *OpenElementProperties(DeckNode *root, DeckNode *node, QWidget *parent)
     const std::string &fragment = node->fragment();
     DialogOutcome outcome;
     switch (node->kind()) {
-    case KindText:
+    case ElementKind::Text:
         return editTextChain(root, node, parent);
-    case KindInput:
+    case ElementKind::Input:
         outcome = RunInputControlDlg(fragment, parent);
         break;
-    case KindSelect:
+    case ElementKind::Select:
         outcome = RunGroupProperty(fragment, ChildCount(node), parent);
         break;
-    case KindOption:
+    case ElementKind::Option:
         outcome = RunOptionProperty(fragment, TextChildWords(node), parent);
         break;
-    case KindAnchor:
+    case ElementKind::Anchor:
         outcome = RunAnchorDlg(fragment, TextChildWords(node), parent);
         break;
-    case KindImage:
+    case ElementKind::Image:
         outcome = RunImageDlg(fragment, parent);
         break;
-    case KindOptgroup:
+    case ElementKind::Optgroup:
         outcome = RunOptgp(fragment, parent);
         break;
     default: // the code blocks

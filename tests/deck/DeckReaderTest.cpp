@@ -11,34 +11,34 @@ namespace {
 
 TEST(DeckReader, KindOfTagIsExactAndCaseSensitive)
 {
-    const std::pair<const char *, int> cases[] = {
-        {"wml", KindWml},
-        {"card", KindCard},
-        {"p", KindParagraph},
-        {"input", KindInput},
-        {"select", KindSelect},
-        {"option", KindOption},
-        {"optgroup", KindOptgroup},
-        {"a", KindAnchor},
-        {"do", KindDo},
-        {"em", KindText},
-        {"big", KindText},
-        {"small", KindText},
-        {"i", KindText},
-        {"u", KindText},
-        {"strong", KindText},
-        {"b", KindText},
-        {"br", KindBreak},
-        {"img", KindImage},
-        {"timer", KindTimer},
-        {"P", KindOther},
-        {"", KindOther},
-        {"pre", KindOther},
-        {"bb", KindOther},
-        {"cards", KindOther},
-        {"optgroups", KindOther},
-        {"go", KindOther},
-        {"anchor", KindOther},
+    const std::pair<const char *, ElementKind> cases[] = {
+        {"wml", ElementKind::Wml},
+        {"card", ElementKind::Card},
+        {"p", ElementKind::Paragraph},
+        {"input", ElementKind::Input},
+        {"select", ElementKind::Select},
+        {"option", ElementKind::Option},
+        {"optgroup", ElementKind::Optgroup},
+        {"a", ElementKind::Anchor},
+        {"do", ElementKind::Do},
+        {"em", ElementKind::Text},
+        {"big", ElementKind::Text},
+        {"small", ElementKind::Text},
+        {"i", ElementKind::Text},
+        {"u", ElementKind::Text},
+        {"strong", ElementKind::Text},
+        {"b", ElementKind::Text},
+        {"br", ElementKind::Break},
+        {"img", ElementKind::Image},
+        {"timer", ElementKind::Timer},
+        {"P", ElementKind::Other},
+        {"", ElementKind::Other},
+        {"pre", ElementKind::Other},
+        {"bb", ElementKind::Other},
+        {"cards", ElementKind::Other},
+        {"optgroups", ElementKind::Other},
+        {"go", ElementKind::Other},
+        {"anchor", ElementKind::Other},
     };
     for (const auto &[tag, kind] : cases)
         EXPECT_EQ(KindOfTag(tag), kind) << tag;
@@ -120,13 +120,13 @@ TEST(DeckReader, LoadReplacesTheTreeAndCountsItsNodes)
 {
     test::ScratchDir dir;
     DeckModel model;
-    model.makeRoot(KindOther, "<old>");
-    const int oldId = appendNode(model, nullptr, KindCard, "<card >")->id();
+    model.makeRoot(ElementKind::Other, "<old>");
+    const int oldId = appendNode(model, nullptr, ElementKind::Card, "<card >")->id();
     XmlDocument doc;
     ASSERT_TRUE(doc.load(dir.write("pure.wml", "<wml><card><p>aa<b>bb</b></p></card></wml>")));
     EXPECT_EQ(LoadDeck(model, doc), 5);
     EXPECT_TRUE(model.validDeck);
-    EXPECT_EQ(std::to_string(model.root()->kind()) + model.root()->fragment(), "0<wml>");
+    EXPECT_EQ(std::to_string(int(model.root()->kind())) + model.root()->fragment(), "0<wml>");
     EXPECT_GT(model.root()->id(), oldId);
     EXPECT_EQ(model.lastElementId(), model.root()->id() + 5);
     EXPECT_EQ(dumpDeck(model.root()),

@@ -16,7 +16,7 @@ namespace {
 
 // "-" for nothing, else a class letter, ":" and the tokens joined by "|";
 // a trailing "!" marks a malformed element.
-std::string classified(int kind, const std::string &fragment)
+std::string classified(ElementKind kind, const std::string &fragment)
 {
     Element element;
     element.kind = kind;
@@ -30,29 +30,29 @@ std::string classified(int kind, const std::string &fragment)
 
 TEST(WMLWriter, ClassifiesAndTokenisesFragmentsWithinTheirBounds)
 {
-    const std::tuple<int, std::string, std::string> cases[] = {
-        {KindText, "", "-"},
-        {KindText, "x", "T:x"},
-        {KindText, " ", "T: "},
-        {KindText, "\xC3\xA9\xC3\xA9", "T:\xC3\xA9\xC3\xA9"},
-        {KindOther, "&shy;", "&:shy"},
-        {KindOther, "&nbsp;<b>", "T:&nbsp;<b>"},
-        {KindOther, "--> a <!--b", "C:b"},
-        {KindOther, "<!-- a -->", "C: a "},
-        {KindOther, "<![CDATA[a<!--b]]>", "D:a<!--b"},
-        {KindOther, "<?tess mark it?>", "I:tessmark it"},
-        {KindAsp, "\xEE\x80\x80 a \xEE\x80\x81", "S: a "},
-        {KindJsp, "x", "S:x"},
-        {KindOther, "<x a=\"1\"  b=\"\" >", "E:x|a=1|b="},
-        {KindOther, "<x a=\"say &quot;hi&quot; &amp; &lt;go&gt;\" b=\"2\" >",
+    const std::tuple<ElementKind, std::string, std::string> cases[] = {
+        {ElementKind::Text, "", "-"},
+        {ElementKind::Text, "x", "T:x"},
+        {ElementKind::Text, " ", "T: "},
+        {ElementKind::Text, "\xC3\xA9\xC3\xA9", "T:\xC3\xA9\xC3\xA9"},
+        {ElementKind::Other, "&shy;", "&:shy"},
+        {ElementKind::Other, "&nbsp;<b>", "T:&nbsp;<b>"},
+        {ElementKind::Other, "--> a <!--b", "C:b"},
+        {ElementKind::Other, "<!-- a -->", "C: a "},
+        {ElementKind::Other, "<![CDATA[a<!--b]]>", "D:a<!--b"},
+        {ElementKind::Other, "<?tess mark it?>", "I:tessmark it"},
+        {ElementKind::Asp, "\xEE\x80\x80 a \xEE\x80\x81", "S: a "},
+        {ElementKind::Jsp, "x", "S:x"},
+        {ElementKind::Other, "<x a=\"1\"  b=\"\" >", "E:x|a=1|b="},
+        {ElementKind::Other, "<x a=\"say &quot;hi&quot; &amp; &lt;go&gt;\" b=\"2\" >",
          "E:x|a=say \"hi\" & <go>|b=2"},
-        {KindParagraph, "<p\talign=\"left\"\r\n>", "E:p|align=left"},
-        {KindBreak, "<br/>", "E:br!"},
-        {KindOther, "<>", "E:!"},
-        {KindParagraph, "<p align=\"left\">", "E:p|align=left!"},
-        {KindOther, "<go href=\"a\"method=\"post\" >", "E:go|href=a!"},
-        {KindParagraph, "<p a=\"1\" align=\"le", "E:p|a=1!"},
-        {KindParagraph, "<p align >x=\"1\"", "E:p!"},
+        {ElementKind::Paragraph, "<p\talign=\"left\"\r\n>", "E:p|align=left"},
+        {ElementKind::Break, "<br/>", "E:br!"},
+        {ElementKind::Other, "<>", "E:!"},
+        {ElementKind::Paragraph, "<p align=\"left\">", "E:p|align=left!"},
+        {ElementKind::Other, "<go href=\"a\"method=\"post\" >", "E:go|href=a!"},
+        {ElementKind::Paragraph, "<p a=\"1\" align=\"le", "E:p|a=1!"},
+        {ElementKind::Paragraph, "<p align >x=\"1\"", "E:p!"},
     };
     for (const auto &[kind, fragment, expected] : cases)
         EXPECT_EQ(classified(kind, fragment), expected) << fragment;
@@ -62,20 +62,21 @@ TEST(WMLWriter, ClassifiesAndTokenisesFragmentsWithinTheirBounds)
 // and "&shy;" as references of their own, and the serializer escapes again.
 TEST(WMLWriter, TextGoesBackAsItWasEscaped)
 {
-    const std::tuple<int, std::string, std::string, std::string> cases[] = {
-        {KindText, "a &lt; b", "'a < b'", "a &lt; b"},
-        {KindText, "\"&lt;&gt;'", "'\"<>''", "\"&lt;&gt;'"},
-        {KindText, "Fish &amp; chips&nbsp;now&shy;", "'Fish & chips' &nbsp 'now' &shy",
+    const std::tuple<ElementKind, std::string, std::string, std::string> cases[] = {
+        {ElementKind::Text, "a &lt; b", "'a < b'", "a &lt; b"},
+        {ElementKind::Text, "\"&lt;&gt;'", "'\"<>''", "\"&lt;&gt;'"},
+        {ElementKind::Text, "Fish &amp; chips&nbsp;now&shy;", "'Fish & chips' &nbsp 'now' &shy",
          "Fish &amp; chips&nbsp;now&shy;"},
-        {KindOther, "&copy;", "'&copy;'", "&amp;copy;"},
-        {KindText, "&#233;t&#xE9;", "'\xC3\xA9t\xC3\xA9'", "\xC3\xA9t\xC3\xA9"},
-        {KindAsp, "if a<b", "'\xEE\x80\x80if a<b\xEE\x80\x81'",
+        {ElementKind::Other, "&copy;", "'&copy;'", "&amp;copy;"},
+        {ElementKind::Text, "&#233;t&#xE9;", "'\xC3\xA9t\xC3\xA9'", "\xC3\xA9t\xC3\xA9"},
+        {ElementKind::Asp, "if a<b", "'\xEE\x80\x80if a<b\xEE\x80\x81'",
          "\xEE\x80\x80if a&lt;b\xEE\x80\x81"},
     };
     for (const auto &[kind, fragment, nodes, bytes] : cases) {
         DeckModel model;
-        model.makeRoot(KindOther, "<wml>");
-        appendNode(model, appendNode(model, nullptr, KindParagraph, "<p >\r\n"), kind, fragment);
+        model.makeRoot(ElementKind::Other, "<wml>");
+        appendNode(model, appendNode(model, nullptr, ElementKind::Paragraph, "<p >\r\n"), kind,
+                   fragment);
         XmlDocument doc;
         ASSERT_TRUE(BuildDeckDocument(model, doc));
         std::string outline;
@@ -90,15 +91,17 @@ TEST(WMLWriter, TextGoesBackAsItWasEscaped)
 TEST(WMLWriter, RootShortAndRefusedFragmentsPassTheirChildrenUp)
 {
     DeckModel model;
-    model.makeRoot(KindWml, std::string(DesignerRootFragment));
-    DeckNode *card = appendNode(model, nullptr, KindCard, std::string(NewCardFragment));
-    appendNode(model, card, KindParagraph, std::string(NewParagraphFragment));
-    DeckNode *bad = appendNode(model, card, KindOther, "<1bad x=\"1\" >");
-    appendNode(model, appendNode(model, bad, KindText, "x"), KindBreak, "<br />\r\n");
-    appendNode(model, appendNode(model, card, KindOther, "<wml >"), KindText, "ok");
-    appendNode(model, card, KindOther, "<!-- <wml> -->");
+    model.makeRoot(ElementKind::Wml, std::string(DesignerRootFragment));
+    DeckNode *card = appendNode(model, nullptr, ElementKind::Card, std::string(NewCardFragment));
+    appendNode(model, card, ElementKind::Paragraph, std::string(NewParagraphFragment));
+    DeckNode *bad = appendNode(model, card, ElementKind::Other, "<1bad x=\"1\" >");
+    appendNode(model, appendNode(model, bad, ElementKind::Text, "x"), ElementKind::Break,
+               "<br />\r\n");
+    appendNode(model, appendNode(model, card, ElementKind::Other, "<wml >"), ElementKind::Text,
+               "ok");
+    appendNode(model, card, ElementKind::Other, "<!-- <wml> -->");
     for (const char *refused : {"<p a b=\"1\" id=\"p2\" >", "<!-- a -- b -->", "a\x01"})
-        appendNode(model, card, KindOther, refused);
+        appendNode(model, card, ElementKind::Other, refused);
     std::vector<std::string> refused;
     XmlDocument doc;
     ASSERT_TRUE(BuildDeckDocument(model, doc, &refused));
@@ -120,8 +123,8 @@ TEST(WMLWriter, RootShortAndRefusedFragmentsPassTheirChildrenUp)
     // Deeper than any stack would allow for a recursive walk.
     DeckNode *deep = model.root();
     for (int i = 0; i < 200000; ++i)
-        deep = appendNode(model, deep, KindOther, "");
-    appendNode(model, deep, KindText, "end");
+        deep = appendNode(model, deep, ElementKind::Other, "");
+    appendNode(model, deep, ElementKind::Text, "end");
     XmlDocument deepDoc;
     ASSERT_TRUE(BuildDeckDocument(model, deepDoc));
     EXPECT_TRUE(deepDoc.serialize().ends_with("</card>end</wml>"));

@@ -12,9 +12,9 @@ namespace tess {
 // expectations read as lists of names.
 struct TreeBuilder
 {
-    TreeBuilder() { root = model.makeRoot(KindOther, "<wml>"); }
+    TreeBuilder() { root = model.makeRoot(ElementKind::Other, "<wml>"); }
 
-    DeckNode *add(const std::string &name, const std::string &parent, int kind,
+    DeckNode *add(const std::string &name, const std::string &parent, ElementKind kind,
                   DesignRect rect = {}, const std::string &before = {})
     {
         NodeInsertRequest request {root, makeElement(kind, name)};

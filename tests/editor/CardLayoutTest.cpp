@@ -28,7 +28,8 @@ struct CardBuilder
         card = CardLayout::buildStartingDeck(model);
         paragraph = card->firstChild;
     }
-    DeckNode *add(DeckNode *parent, int kind, const std::string &fragment, DesignRect rect = {})
+    DeckNode *add(DeckNode *parent, ElementKind kind, const std::string &fragment,
+                  DesignRect rect = {})
     {
         NodeInsertRequest request {model.root(), makeElement(kind, fragment)};
         request.element->rect = rect;
@@ -37,8 +38,8 @@ struct CardBuilder
     }
     DeckNode *option(DeckNode *parent, DesignRect rect, const std::string &words = "Small")
     {
-        DeckNode *o = add(parent, KindOption, "<option >", rect);
-        add(o, KindText, words);
+        DeckNode *o = add(parent, ElementKind::Option, "<option >", rect);
+        add(o, ElementKind::Text, words);
         return o;
     }
 
@@ -81,7 +82,7 @@ TEST_F(CardLayoutTest, SelectKeepsItsMinimumSizeAndGrowsPastFiveRows)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.options);
         CardBuilder deck;
-        DeckNode *s = deck.add(deck.paragraph, KindSelect, "<select >", {10, 10, 20, 20});
+        DeckNode *s = deck.add(deck.paragraph, ElementKind::Select, "<select >", {10, 10, 20, 20});
         for (int k = 0; k < c.options; ++k)
             deck.option(s, {15, 30 + 20 * k, 15, 50 + 20 * k}, "S");
         paint(deck.card);
@@ -95,7 +96,8 @@ TEST_F(CardLayoutTest, SelectKeepsItsMinimumSizeAndGrowsPastFiveRows)
 TEST_F(CardLayoutTest, SelectWidensToItsWidestChild)
 {
     const std::string words = "A much longer option caption that needs room";
-    DeckNode *s = b.add(b.paragraph, KindSelect, "<select title=\"T\" >", {10, 10, 20, 20});
+    DeckNode *s
+        = b.add(b.paragraph, ElementKind::Select, "<select title=\"T\" >", {10, 10, 20, 20});
     DeckNode *o = b.option(s, {15, 30, 15 + 400, 50}, words);
     paint(b.card);
     const DesignRect m = measureText(makeElementFont(), &m_image, {18, 32, 415, 50}, words);
@@ -106,8 +108,8 @@ TEST_F(CardLayoutTest, SelectWidensToItsWidestChild)
 
 TEST_F(CardLayoutTest, OptgroupWithMoreThanThreeOptionsGrows)
 {
-    DeckNode *s = b.add(b.paragraph, KindSelect, "<select >", {10, 10, 20, 20});
-    DeckNode *g = b.add(s, KindOptgroup, "<optgroup >", {15, 30, 15, 110});
+    DeckNode *s = b.add(b.paragraph, ElementKind::Select, "<select >", {10, 10, 20, 20});
+    DeckNode *g = b.add(s, ElementKind::Optgroup, "<optgroup >", {15, 30, 15, 110});
     for (int k = 1; k <= 5; ++k)
         b.option(g, {20, 30 + 20 * k, 20, 50 + 20 * k}, "S");
     paint(b.card);
@@ -121,9 +123,9 @@ TEST_F(CardLayoutTest, OptgroupWithMoreThanThreeOptionsGrows)
 
 TEST_F(CardLayoutTest, StackingAfterAMoveKeepsWidths)
 {
-    DeckNode *s = b.add(b.paragraph, KindSelect, "<select >", {10, 10, 200, 300});
+    DeckNode *s = b.add(b.paragraph, ElementKind::Select, "<select >", {10, 10, 200, 300});
     DeckNode *first = b.option(s, {400, 400, 460, 420});
-    DeckNode *g = b.add(s, KindOptgroup, "<optgroup >", {0, 0, 97, 10});
+    DeckNode *g = b.add(s, ElementKind::Optgroup, "<optgroup >", {0, 0, 97, 10});
     std::vector<DeckNode *> inner;
     for (int k = 0; k < 4; ++k)
         inner.push_back(b.option(g, {0, 0, 30, 5}));
@@ -137,7 +139,7 @@ TEST_F(CardLayoutTest, StackingAfterAMoveKeepsWidths)
     EXPECT_EQ(last->element->rect, (DesignRect {15, 160, 75, 180}));
     EXPECT_EQ(s->element->rect, (DesignRect {10, 10, 200, 185}));
     // Children ending above top + 125 leave the select 125 high.
-    DeckNode *small = b.add(b.paragraph, KindSelect, "<select >", {10, 400, 200, 900});
+    DeckNode *small = b.add(b.paragraph, ElementKind::Select, "<select >", {10, 400, 200, 900});
     b.option(small, {0, 0, 60, 1});
     CardLayout::stackSelect(small);
     EXPECT_EQ(small->element->rect, (DesignRect {10, 400, 200, 525}));
@@ -145,11 +147,11 @@ TEST_F(CardLayoutTest, StackingAfterAMoveKeepsWidths)
 
 TEST_F(CardLayoutTest, HitTesting)
 {
-    DeckNode *input = b.add(b.paragraph, KindInput, "<input />", {10, 10, 100, 35});
-    DeckNode *twin = b.add(b.paragraph, KindInput, "<input />", {10, 10, 100, 35});
-    DeckNode *s = b.add(b.paragraph, KindSelect, "<select >", {10, 50, 200, 250});
+    DeckNode *input = b.add(b.paragraph, ElementKind::Input, "<input />", {10, 10, 100, 35});
+    DeckNode *twin = b.add(b.paragraph, ElementKind::Input, "<input />", {10, 10, 100, 35});
+    DeckNode *s = b.add(b.paragraph, ElementKind::Select, "<select >", {10, 50, 200, 250});
     DeckNode *o = b.option(s, {15, 70, 100, 90});
-    DeckNode *g = b.add(s, KindOptgroup, "<optgroup >", {15, 95, 150, 200});
+    DeckNode *g = b.add(s, ElementKind::Optgroup, "<optgroup >", {15, 95, 150, 200});
     DeckNode *inner = b.option(g, {20, 115, 140, 135});
     const struct
     {
@@ -180,13 +182,13 @@ TEST_F(CardLayoutTest, HitTesting)
 // Controls inside a fieldset take their places in the column as well.
 TEST_F(CardLayoutTest, AlignAllMakesOneColumn)
 {
-    DeckNode *input = b.add(b.paragraph, KindInput, "<input title=\"Name\" />");
-    DeckNode *fieldset = b.add(b.paragraph, KindOther, "<fieldset title=\"F\" >\r\n");
-    DeckNode *s = b.add(fieldset, KindSelect, "<select >");
-    DeckNode *bare = b.add(s, KindOption, "<option >");
-    b.add(b.paragraph, KindBreak, "<br />");
-    DeckNode *text = b.add(b.paragraph, KindText, "<b >");
-    b.add(text, KindText, "Hi");
+    DeckNode *input = b.add(b.paragraph, ElementKind::Input, "<input title=\"Name\" />");
+    DeckNode *fieldset = b.add(b.paragraph, ElementKind::Other, "<fieldset title=\"F\" >\r\n");
+    DeckNode *s = b.add(fieldset, ElementKind::Select, "<select >");
+    DeckNode *bare = b.add(s, ElementKind::Option, "<option >");
+    b.add(b.paragraph, ElementKind::Break, "<br />");
+    DeckNode *text = b.add(b.paragraph, ElementKind::Text, "<b >");
+    b.add(text, ElementKind::Text, "Hi");
     int bottom = 0;
     {
         QPainter painter(&m_image);
@@ -248,10 +250,10 @@ TEST_F(CardLayoutTest, RenderingOfAFixtureDeck)
     std::vector<DesignRect> placed;
     const DeckNode *image = nullptr;
     for (DeckNode *c = card->firstChild->firstChild; c; c = c->nextSibling) {
-        if (c->kind() == KindBreak || IsLayoutBlank(c))
+        if (c->kind() == ElementKind::Break || IsLayoutBlank(c))
             continue;
         placed.push_back(c->element->rect);
-        if (c->kind() == KindImage)
+        if (c->kind() == ElementKind::Image)
             image = c;
     }
     ASSERT_EQ(placed.size(), 5u);

@@ -10,16 +10,16 @@ namespace {
 // an option and an option group), an image below, and a second paragraph.
 void buildCard(TreeBuilder &t)
 {
-    t.add("card", "", KindCard, {-1, -1, -1, -1});
-    t.add("p1", "card", KindParagraph);
-    t.add("A", "p1", KindInput, {10, 10, 90, 35});
-    t.add("B", "p1", KindText, {100, 10, 180, 50});
-    t.add("S", "p1", KindSelect, {10, 60, 110, 185});
-    t.add("O1", "S", KindOption, {15, 80, 75, 100});
-    t.add("G", "S", KindOptgroup, {15, 105, 112, 185});
-    t.add("O2", "G", KindOption, {20, 125, 80, 145});
-    t.add("C", "p1", KindImage, {10, 200, 42, 232});
-    t.add("p2", "card", KindParagraph);
+    t.add("card", "", ElementKind::Card, {-1, -1, -1, -1});
+    t.add("p1", "card", ElementKind::Paragraph);
+    t.add("A", "p1", ElementKind::Input, {10, 10, 90, 35});
+    t.add("B", "p1", ElementKind::Text, {100, 10, 180, 50});
+    t.add("S", "p1", ElementKind::Select, {10, 60, 110, 185});
+    t.add("O1", "S", ElementKind::Option, {15, 80, 75, 100});
+    t.add("G", "S", ElementKind::Optgroup, {15, 105, 112, 185});
+    t.add("O2", "G", ElementKind::Option, {20, 125, 80, 145});
+    t.add("C", "p1", ElementKind::Image, {10, 200, 42, 232});
+    t.add("p2", "card", ElementKind::Paragraph);
 }
 
 TEST(DeckLayout, PointsFindTheirInsertionPointAndHit)
@@ -61,16 +61,17 @@ TEST(DeckLayout, PointsFindTheirInsertionPointAndHit)
 
 TEST(DeckLayout, InsertionPointFallsBackToParagraphFirstChildOrCard)
 {
-    const std::pair<std::vector<int>, std::string> cases[] = {
+    const std::pair<std::vector<ElementKind>, std::string> cases[] = {
         {{}, "card"},
-        {{KindParagraph}, "0"},
-        {{KindParagraph, KindDo, KindParagraph, KindTimer}, "2"},
-        {{KindTimer, KindParagraph}, "1"},
-        {{KindDo, KindTimer}, "0"}, // no paragraph after the first child
+        {{ElementKind::Paragraph}, "0"},
+        {{ElementKind::Paragraph, ElementKind::Do, ElementKind::Paragraph, ElementKind::Timer},
+         "2"},
+        {{ElementKind::Timer, ElementKind::Paragraph}, "1"},
+        {{ElementKind::Do, ElementKind::Timer}, "0"}, // no paragraph after the first child
     };
     for (const auto &[kinds, expected] : cases) {
         TreeBuilder t;
-        t.add("card", "", KindCard);
+        t.add("card", "", ElementKind::Card);
         for (std::size_t i = 0; i < kinds.size(); ++i)
             t.add(std::to_string(i), "card", kinds[i]);
         EXPECT_EQ(InsertionPoint(t["card"], 10, 10, 90, 35)->fragment(), expected);
@@ -95,7 +96,7 @@ TEST(DeckLayout, MoveRelinksByPositionAndKeepsTheIndex)
     for (const Case &c : cases) {
         TreeBuilder t;
         buildCard(t);
-        t.add("D", "p2", KindInput, {10, 300, 90, 325});
+        t.add("D", "p2", ElementKind::Input, {10, 300, 90, 325});
         t[c.node]->element->rect = c.rect;
         EXPECT_EQ(Move(t["card"], t[c.node]), t[c.node]);
         EXPECT_EQ(childNames(t["p1"]) + " / " + childNames(t["p2"]), c.p1 + " / " + c.p2);
@@ -104,7 +105,7 @@ TEST(DeckLayout, MoveRelinksByPositionAndKeepsTheIndex)
     }
     TreeBuilder t; // into an empty card of the same tree
     buildCard(t);
-    t.add("empty", "", KindCard);
+    t.add("empty", "", ElementKind::Card);
     Move(t["empty"], t["B"]);
     EXPECT_EQ(childNames(t["empty"]), "B");
     EXPECT_EQ(FindById(t["p1"], t["B"]->id()), t["p1"]);

@@ -145,7 +145,7 @@ TEST_F(DocumentSyncTest, ViewingNeverWritesAndAnEditedDesignKeepsTheFilesProlog)
     ASSERT_TRUE(sync.switchTo(CodeTab));
     EXPECT_EQ(m_views.code, original);
     // Design sets the hint of the designer's kind; Code clears them all.
-    doc().hintKind = KindSelect;
+    doc().hintKind = ElementKind::Select;
     for (int tab : {DesignTab, TreeTab, CodeTab, DesignTab, CodeTab})
         ASSERT_TRUE(sync.switchTo(tab));
     EXPECT_EQ(doc().selectionHints(), (std::array<bool, 8> {}));

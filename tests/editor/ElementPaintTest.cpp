@@ -66,35 +66,36 @@ TEST_F(ElementPaintTest, ReturnsTheRectanglesItCovers)
     };
     const struct
     {
-        int kind;
+        ElementKind kind;
         std::string text;
         DesignRect expected;
     } cases[] = {
-        {KindInput, "<input name=\"x\" title=\"\" type=\"text\" >", input("Title")},
-        {KindInput, "<input title=\"  Your name \" >", input("Your name")},
-        {KindSelect, "<select multiple=\"false\" >", group("Select")},
-        {KindSelect, "<select title=\"   Colours  \" >", group("Colours")},
-        {KindOptgroup, "<optgroup >", group("Optgroup")},
-        {KindOption, "  ", widened("Option")},
-        {KindAnchor, "Anchor", anchor("Anchor")},
-        {KindText, "Text", {20, 30, 135, 85}},
-        {KindText, "<strong ><big >Hello", g},
-        {KindImage, "Image", icon},
-        {KindImage, "<img alt=\"\" src=\"\" localsrc=\"" + m_wbmp + "\" >", icon},
-        {KindImage, "<img src=\"" + notWbmp + "\" >", icon},
-        {KindImage, "<img src=\"/no/such/file.wbmp\" >", icon},
-        {KindImage, "<img alt=\"\" src=\" " + m_wbmp + " \" >", picture},
-        {KindImage, "<img localsrc=\"" + m_wbmp + "\" >", picture},
-        {KindAsp, "ASp Tag", icon},
-        {KindJsp, "JSP Tag", icon},
+        {ElementKind::Input, "<input name=\"x\" title=\"\" type=\"text\" >", input("Title")},
+        {ElementKind::Input, "<input title=\"  Your name \" >", input("Your name")},
+        {ElementKind::Select, "<select multiple=\"false\" >", group("Select")},
+        {ElementKind::Select, "<select title=\"   Colours  \" >", group("Colours")},
+        {ElementKind::Optgroup, "<optgroup >", group("Optgroup")},
+        {ElementKind::Option, "  ", widened("Option")},
+        {ElementKind::Anchor, "Anchor", anchor("Anchor")},
+        {ElementKind::Text, "Text", {20, 30, 135, 85}},
+        {ElementKind::Text, "<strong ><big >Hello", g},
+        {ElementKind::Image, "Image", icon},
+        {ElementKind::Image, "<img alt=\"\" src=\"\" localsrc=\"" + m_wbmp + "\" >", icon},
+        {ElementKind::Image, "<img src=\"" + notWbmp + "\" >", icon},
+        {ElementKind::Image, "<img src=\"/no/such/file.wbmp\" >", icon},
+        {ElementKind::Image, "<img alt=\"\" src=\" " + m_wbmp + " \" >", picture},
+        {ElementKind::Image, "<img localsrc=\"" + m_wbmp + "\" >", picture},
+        {ElementKind::Asp, "ASp Tag", icon},
+        {ElementKind::Jsp, "JSP Tag", icon},
     };
     QPainter painter(&m_canvas);
     const QFont font = painter.font();
     const QPen pen = painter.pen();
     for (const auto &c : cases) {
-        EXPECT_EQ(paintElement(painter, c.kind, g, c.text), c.expected) << c.kind << " " << c.text;
-        EXPECT_EQ(painter.font(), font) << c.kind;
-        EXPECT_EQ(painter.pen(), pen) << c.kind;
+        EXPECT_EQ(paintElement(painter, c.kind, g, c.text), c.expected)
+            << int(c.kind) << " " << c.text;
+        EXPECT_EQ(painter.font(), font) << int(c.kind);
+        EXPECT_EQ(painter.pen(), pen) << int(c.kind);
     }
 
     // What a select sizes itself by: the caption's width plus its height.
@@ -155,13 +156,15 @@ TEST_F(ElementPaintTest, PixelsLandWhereTheRectanglesSay)
 {
     m_canvas.fill(kCanvasColour);
     QPainter painter(&m_canvas);
-    paintElement(painter, KindImage, {5, 7, 5, 7}, "<img src=\"" + m_wbmp + "\" >");
-    const DesignRect input = paintElement(painter, KindInput, {10, 40, 90, 65}, "<input >");
-    const DesignRect select = paintElement(painter, KindSelect, {10, 100, 120, 225}, "<select >");
+    paintElement(painter, ElementKind::Image, {5, 7, 5, 7}, "<img src=\"" + m_wbmp + "\" >");
+    const DesignRect input
+        = paintElement(painter, ElementKind::Input, {10, 40, 90, 65}, "<input >");
+    const DesignRect select
+        = paintElement(painter, ElementKind::Select, {10, 100, 120, 225}, "<select >");
     painter.fillRect(200, 40, 150, 80, Qt::white);
-    paintElement(painter, KindText, {200, 40, 210, 50}, "Text");
-    paintElement(painter, KindOption, {200, 150, 260, 170}, "Option");
-    paintElement(painter, KindAsp, {300, 200, 300, 200}, "");
+    paintElement(painter, ElementKind::Text, {200, 40, 210, 50}, "Text");
+    paintElement(painter, ElementKind::Option, {200, 150, 260, 170}, "Option");
+    paintElement(painter, ElementKind::Asp, {300, 200, 300, 200}, "");
     painter.end();
 
     const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0), canvas = kCanvasColour;
@@ -192,7 +195,7 @@ TEST_F(ElementPaintTest, PixelsLandWhereTheRectanglesSay)
     DesignRect link;
     {
         QPainter more(&m_canvas);
-        link = paintElement(more, KindAnchor, {200, 250, 260, 270}, words + "\n\t\t\t");
+        link = paintElement(more, ElementKind::Anchor, {200, 250, 260, 270}, words + "\n\t\t\t");
     }
     const QFontMetrics fm(makeElementFont({false, 400, true, 0}), &m_canvas);
     const int wordsEnd = 200 + fm.horizontalAdvance(QString::fromStdString(words));

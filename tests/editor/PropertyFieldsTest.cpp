@@ -89,7 +89,7 @@ TEST(PropertyDialogs, TypedQuotesAmpersandsAndAnglesRoundTrip)
     DeckModel model;
     ASSERT_TRUE(files.load(model, "<card><p>x</p></card>"));
     DeckNode *p = model.root()->firstChild->firstChild;
-    DeckNode *anchor = appendNode(model, p, KindAnchor, tag);
+    DeckNode *anchor = appendNode(model, p, ElementKind::Anchor, tag);
     SetTextChildWords(anchor, AnchorWords(typed));
     EXPECT_EQ(TextChildWords(anchor), "Fish & chips <now>");
     EXPECT_EQ(files.validationError(model), "");
@@ -242,8 +242,8 @@ TEST(ElementProperties, OutcomeGoesToFragmentAndTextChild)
     DeckNode *option = select->firstChild;
     DeckNode *anchor = select->nextSibling;
     EXPECT_EQ(TextChildWords(option), "Red");
-    EXPECT_FALSE(HasPropertiesDialog(KindParagraph));
-    EXPECT_TRUE(HasPropertiesDialog(KindJsp));
+    EXPECT_FALSE(HasPropertiesDialog(ElementKind::Paragraph));
+    EXPECT_TRUE(HasPropertiesDialog(ElementKind::Jsp));
 
     ApplyDialogOutcome(option, {false, option->fragment(), "ignored"});
     EXPECT_EQ(TextChildWords(option), "Red");

@@ -16,13 +16,14 @@ namespace {
 
 TEST(XmlTreeModel, LabelAndImageByKind)
 {
-    const std::tuple<int, const char *, const char *, int> cases[] = {
-        {KindCard, "<card id=\"pick\" >\r\n", "card", TreeImageElement},
-        {KindCard, "<card id=\"m\" title=\"Main menu\" >\r\n", "Main menu", TreeImageElement},
-        {KindText, "Fish &lt;&amp;&gt; chips", "Fish &lt;&amp;&gt; chips", TreeImageText},
-        {KindText, "<em >\r\n", "em", TreeImageText},
-        {KindAsp, "<% Response.Write(x) %>", "asp", TreeImageElement},
-        {KindJsp, "\xC3\x89 out.print(1) \xC3\xA6", "jsp", TreeImageElement},
+    const std::tuple<ElementKind, const char *, const char *, int> cases[] = {
+        {ElementKind::Card, "<card id=\"pick\" >\r\n", "card", TreeImageElement},
+        {ElementKind::Card, "<card id=\"m\" title=\"Main menu\" >\r\n", "Main menu",
+         TreeImageElement},
+        {ElementKind::Text, "Fish &lt;&amp;&gt; chips", "Fish &lt;&amp;&gt; chips", TreeImageText},
+        {ElementKind::Text, "<em >\r\n", "em", TreeImageText},
+        {ElementKind::Asp, "<% Response.Write(x) %>", "asp", TreeImageElement},
+        {ElementKind::Jsp, "\xC3\x89 out.print(1) \xC3\xA6", "jsp", TreeImageElement},
     };
     for (const auto &[kind, fragment, label, image] : cases) {
         DeckNode node;
@@ -45,7 +46,7 @@ struct DropDeck : TreeBuilder
                {"large", "size", "7"}, {"tea", "p1", "5"},  {"yes", "tea", "7"},
                {"Two", "", "2"},       {"p2", "Two", "3"},  {"in", "p2", "4"}};
         for (const auto &[name, parent, kind] : shape)
-            add(name, parent, std::stoi(kind), {10, 20, 110, 40});
+            add(name, parent, ElementKind(std::stoi(kind)), {10, 20, 110, 40});
     }
     int idOf(const std::string &name) const
     {

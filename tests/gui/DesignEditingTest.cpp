@@ -46,7 +46,7 @@ protected:
         doc.model().validDeck = true;
         CardLayout().alignAll(painter, doc.CurrentCard());
     }
-    InsertOutcome insert(int kind, int x, int y)
+    InsertOutcome insert(ElementKind kind, int x, int y)
     {
         doc.setArmedKind(kind);
         return edit.insertAt(x, y);
@@ -94,7 +94,7 @@ TEST_F(DesignEditingTest, OrderFollowsThePositionOnTheCanvas)
     };
     for (const auto &c : cases) {
         load("<card><p><input name=\"a\"/></p><p><input name=\"b\"/></p></card>");
-        ASSERT_EQ(insert(KindInput, c.x, c.y), InsertOutcome::Inserted);
+        ASSERT_EQ(insert(ElementKind::Input, c.x, c.y), InsertOutcome::Inserted);
         EXPECT_EQ(inputNames(doc.CurrentCard()), c.order) << c.x << "," << c.y;
         EXPECT_EQ(validation(), "");
     }
@@ -107,35 +107,35 @@ TEST_F(DesignEditingTest, EachControlIsInsertedWithItsFragmentAndExtras)
     // The answer to the select's question, or the image dialog's path.
     const struct
     {
-        int kind;
+        ElementKind kind;
         const char *answer;
         std::string tree;
         DesignRect r; // right and bottom 0: as painted
     } cases[] = {
-        {KindInput, nullptr, "4 " + std::string(NewInputFragment) + "\n", {50, 60, 0, 85}},
-        {KindText, nullptr, "6 Text\n10 <br >\n", {50, 60, 0, 0}},
-        {KindAnchor, nullptr, "8 <a href=\"\" >\n.6 Anchor\n", {40, 50, 0, 0}},
-        {KindSelect, "Yes", select + ".7 <option >\n..6 Option\n", {50, 60, 150, 185}},
-        {KindSelect,
+        {ElementKind::Input, nullptr, "4 " + std::string(NewInputFragment) + "\n", {50, 60, 0, 85}},
+        {ElementKind::Text, nullptr, "6 Text\n10 <br >\n", {50, 60, 0, 0}},
+        {ElementKind::Anchor, nullptr, "8 <a href=\"\" >\n.6 Anchor\n", {40, 50, 0, 0}},
+        {ElementKind::Select, "Yes", select + ".7 <option >\n..6 Option\n", {50, 60, 150, 185}},
+        {ElementKind::Select,
          "No",
          select + ".15 <optgroup >\n..7 <option >\n...6 Option\n",
          {50, 60, 157, 185}},
-        {KindImage, "", "11 " + image + "\n", {40, 50, 72, 82}},
-        {KindImage, "/no/pic.png", "11 " + image + "\n", {40, 50, 72, 82}},
-        {KindImage,
+        {ElementKind::Image, "", "11 " + image + "\n", {40, 50, 72, 82}},
+        {ElementKind::Image, "/no/pic.png", "11 " + image + "\n", {40, 50, 72, 82}},
+        {ElementKind::Image,
          "/no/pic.wbmp",
          "11 <img alt=\"\" src=\"/no/pic.wbmp\" vspace=\"0\" hspace=\"0\" align=\"bottom\" >\n",
          {40, 50, 0, 0}},
-        {KindAsp, nullptr, "20 Type Your ASP code Here\n", {50, 60, 82, 92}},
-        {KindJsp, nullptr, "21 Type Your JSP code Here\n", {50, 60, 82, 92}},
+        {ElementKind::Asp, nullptr, "20 Type Your ASP code Here\n", {50, 60, 82, 92}},
+        {ElementKind::Jsp, nullptr, "21 Type Your JSP code Here\n", {50, 60, 82, 92}},
     };
     for (const auto &c : cases) {
         doc.insertedControls = 0;
         fresh();
         ScriptedPrompter prompter;
-        if (c.kind == KindSelect)
+        if (c.kind == ElementKind::Select)
             prompter.answer(c.answer == std::string("Yes") ? Answer::Yes : Answer::No);
-        if (c.kind == KindImage)
+        if (c.kind == ElementKind::Image)
             prompter.file(ScriptedPrompter::Kind::OpenFile, c.answer);
         doc.checkOnlyTool(DeckDocument::ToolInput);
         doc.setModified(false);
@@ -144,22 +144,23 @@ TEST_F(DesignEditingTest, EachControlIsInsertedWithItsFragmentAndExtras)
         ASSERT_EQ(editing.insertAt(50, 60), InsertOutcome::Inserted);
         EXPECT_EQ(dumpDeck(paragraph()), c.tree);
         const DesignRect r
-            = rect(c.kind == KindText ? paragraph()->firstChild : paragraph()->lastChild);
+            = rect(c.kind == ElementKind::Text ? paragraph()->firstChild : paragraph()->lastChild);
         EXPECT_EQ(r,
                   (DesignRect {c.r.left, c.r.top, c.r.right ? c.r.right : r.right,
                                c.r.bottom ? c.r.bottom : r.bottom}));
         EXPECT_EQ(editing.scrollSize(), QSize(r.right + 10, r.bottom + 1));
-        EXPECT_TRUE(doc.armedKind() == 0 && doc.toolFlag(DeckDocument::ToolPointer));
+        EXPECT_TRUE(doc.armedKind() == ElementKind::Other
+                    && doc.toolFlag(DeckDocument::ToolPointer));
         EXPECT_TRUE(doc.isModified());
         EXPECT_EQ(doc.insertedControls, 1);
         EXPECT_EQ(validation(), "") << c.tree;
-        if (c.kind == KindSelect) {
+        if (c.kind == ElementKind::Select) {
             const ScriptedPrompter::Shown &shown = prompter.messages().at(0);
             EXPECT_EQ(shown.text, SelectChoiceQuestion);
             EXPECT_EQ(shown.caption, "Enter choice");
             EXPECT_EQ(shown.buttons, Prompter::Buttons::YesNo);
         }
-        if (c.kind == KindImage) {
+        if (c.kind == ElementKind::Image) {
             EXPECT_EQ(prompter.requests().at(0).file.filter, "Wireless Bitmap(*.wbmp)|*.wbmp||");
         }
     }
@@ -168,20 +169,20 @@ TEST_F(DesignEditingTest, EachControlIsInsertedWithItsFragmentAndExtras)
 TEST_F(DesignEditingTest, TakenSpotsAndCardsAreNotInserted)
 {
     fresh();
-    insert(KindInput, 50, 60);
+    insert(ElementKind::Input, 50, 60);
     const std::string before = dumpDeck(doc.model().root());
-    EXPECT_EQ(insert(KindInput, 55, 65), InsertOutcome::Ignored);
-    EXPECT_EQ(doc.armedKind(), KindInput);
-    EXPECT_EQ(insert(KindCard, 50, 200), InsertOutcome::NotInsertable);
-    EXPECT_EQ(insert(KindParagraph, 50, 200), InsertOutcome::NotInsertable);
+    EXPECT_EQ(insert(ElementKind::Input, 55, 65), InsertOutcome::Ignored);
+    EXPECT_EQ(doc.armedKind(), ElementKind::Input);
+    EXPECT_EQ(insert(ElementKind::Card, 50, 200), InsertOutcome::NotInsertable);
+    EXPECT_EQ(insert(ElementKind::Paragraph, 50, 200), InsertOutcome::NotInsertable);
     EXPECT_EQ(dumpDeck(doc.model().root()), before);
 }
 
 TEST_F(DesignEditingTest, OptionsAndGroupsOutsideASelectAreRefused)
 {
-    const std::pair<int, std::string_view> cases[] = {
-        {KindOption, "Option can be placed inside Select or Optgroup"},
-        {KindOptgroup, "Optgroup can be placed only inside Select"},
+    const std::pair<ElementKind, std::string_view> cases[] = {
+        {ElementKind::Option, "Option can be placed inside Select or Optgroup"},
+        {ElementKind::Optgroup, "Optgroup can be placed only inside Select"},
     };
     for (const auto &[kind, message] : cases) {
         fresh();
@@ -191,7 +192,8 @@ TEST_F(DesignEditingTest, OptionsAndGroupsOutsideASelectAreRefused)
         EXPECT_EQ(insert(kind, 50, 60), InsertOutcome::Refused);
         ASSERT_EQ(prompter.messages().size(), 1u);
         EXPECT_EQ(prompter.messages()[0].text, message);
-        EXPECT_TRUE(doc.armedKind() == 0 && doc.toolFlag(DeckDocument::ToolPointer));
+        EXPECT_TRUE(doc.armedKind() == ElementKind::Other
+                    && doc.toolFlag(DeckDocument::ToolPointer));
         EXPECT_EQ(dumpDeck(paragraph()), "");
         EXPECT_EQ(doc.insertedControls, 0);
     }
@@ -202,10 +204,10 @@ TEST_F(DesignEditingTest, OptionsAndGroupsStackInsideTheSelect)
     fresh();
     ScriptedPrompter prompter;
     prompter.answer(Answer::No);
-    insert(KindSelect, 50, 60); // select (50, 60)-(157, 185), group G1 (55, 79)-(152, 159)
+    insert(ElementKind::Select, 50, 60); // select (50, 60)-(157, 185), group G1 (55, 79)-(152, 159)
     DeckNode *s = paragraph()->firstChild;
     DeckNode *g1 = s->firstChild;
-    ASSERT_EQ(insert(KindOptgroup, 60, 170), InsertOutcome::Inserted);
+    ASSERT_EQ(insert(ElementKind::Optgroup, 60, 170), InsertOutcome::Inserted);
     DeckNode *g2 = s->lastChild;
     EXPECT_EQ(std::vector({rect(g2).left, rect(g2).top, rect(g2).bottom, rect(s).bottom}),
               std::vector({55, 164, 244, 254}));
@@ -213,7 +215,7 @@ TEST_F(DesignEditingTest, OptionsAndGroupsStackInsideTheSelect)
 
     // Three more options in G1: its fourth grows it and pushes G2 down.
     for (int i = 0; i < 3; ++i)
-        ASSERT_EQ(insert(KindOption, 61, 100), InsertOutcome::Inserted);
+        ASSERT_EQ(insert(ElementKind::Option, 61, 100), InsertOutcome::Inserted);
     ASSERT_EQ(ChildCount(g1), 4);
     std::vector<int> tops;
     for (DeckNode *o = g1->firstChild; o; o = o->nextSibling)
@@ -228,7 +230,7 @@ TEST_F(DesignEditingTest, OptionsAndGroupsStackInsideTheSelect)
     EXPECT_EQ(validation(), "");
 
     // An option dropped on the select itself goes below its last child.
-    ASSERT_EQ(insert(KindOption, 60, 275), InsertOutcome::Inserted);
+    ASSERT_EQ(insert(ElementKind::Option, 60, 275), InsertOutcome::Inserted);
     EXPECT_EQ(std::vector({rect(s->lastChild).top, rect(s->lastChild).bottom, rect(s).bottom}),
               std::vector({274, 294, 299}));
 }
@@ -251,7 +253,7 @@ TEST_F(DesignEditingTest, DeleteGuardsKeepSelectsAndGroupsFilled)
         {Answer::No,
          [](DeckNode *s) {
              Delete(s, s->firstChild->firstChild->id());
-             return AppendChild(s->firstChild, makeElement(KindOptgroup, "<optgroup >"));
+             return AppendChild(s->firstChild, makeElement(ElementKind::Optgroup, "<optgroup >"));
          },
          "Cannot delete this item. Optgroup cannot be empty"},
     };
@@ -259,7 +261,7 @@ TEST_F(DesignEditingTest, DeleteGuardsKeepSelectsAndGroupsFilled)
         fresh();
         ScriptedPrompter prompter;
         prompter.answer(c.choice).answer(Answer::Ok);
-        insert(KindSelect, 50, 60);
+        insert(ElementKind::Select, 50, 60);
         DeckNode *target = c.target(paragraph()->firstChild);
         const std::string before = dumpDeck(doc.CurrentCard());
         EXPECT_FALSE(remove(target));
@@ -276,12 +278,12 @@ TEST_F(DesignEditingTest, DeleteRestacksWhatHeldTheElement)
     fresh();
     ScriptedPrompter prompter;
     prompter.answer(Answer::No).answer(Answer::Yes);
-    insert(KindSelect, 50, 60);
+    insert(ElementKind::Select, 50, 60);
     DeckNode *s = paragraph()->firstChild;
     DeckNode *g1 = s->firstChild;
     for (int i = 0; i < 3; ++i)
-        insert(KindOption, 61, 100);
-    insert(KindOptgroup, 60, 186); // G2 at 189, select bottom 279
+        insert(ElementKind::Option, 61, 100);
+    insert(ElementKind::Optgroup, 60, 186); // G2 at 189, select bottom 279
     DeckNode *g2 = s->lastChild;
 
     // Inside an option group: three rows left, so G1 is 80 high again.
@@ -296,10 +298,10 @@ TEST_F(DesignEditingTest, DeleteRestacksWhatHeldTheElement)
     EXPECT_EQ(rect(s), (DesignRect {50, 60, 205, 249}));
 
     // Inside a select: options in rows from top + 20, a short select stays 125.
-    insert(KindSelect, 300, 300);
+    insert(ElementKind::Select, 300, 300);
     DeckNode *t = paragraph()->lastChild;
     for (int i = 0; i < 2; ++i)
-        insert(KindOption, 310, 390);
+        insert(ElementKind::Option, 310, 390);
     ASSERT_TRUE(remove(t->firstChild->nextSibling));
     EXPECT_EQ(std::vector({rect(t->firstChild).top, rect(t->lastChild).top, rect(t).bottom}),
               std::vector({320, 340, 425}));
@@ -310,8 +312,8 @@ TEST_F(DesignEditingTest, DeleteRestacksWhatHeldTheElement)
 TEST_F(DesignEditingTest, TextKeepsItsBreakThroughMoveAndDelete)
 {
     fresh();
-    insert(KindInput, 50, 60);
-    insert(KindText, 50, 200);
+    insert(ElementKind::Input, 50, 60);
+    insert(ElementKind::Text, 50, 200);
     DeckNode *text = paragraph()->lastChild->prevSibling;
     const DesignRect r = rect(text);
     ASSERT_TRUE(edit.move(text, {r.left, 10, r.right, 10 + r.height()}, {0, 0}));
@@ -358,7 +360,7 @@ protected:
 
 TEST_F(DesignViewTest, ArmedClicksInsertAndRightClicksEnableTheMenu)
 {
-    doc.setArmedKind(KindInput);
+    doc.setArmedKind(ElementKind::Input);
     doc.requestArmControl();
     EXPECT_TRUE(view.insertMode());
     mouse(QEvent::MouseButtonPress, Qt::LeftButton, {40, 30});
@@ -382,7 +384,7 @@ TEST_F(DesignViewTest, ADragOnAScrolledCanvasMovesByTheMouseDistance)
 {
     ScriptedPrompter prompter;
     prompter.answer(Answer::Yes);
-    insert(KindSelect, 200, 150);
+    insert(ElementKind::Select, 200, 150);
     DeckNode *s = paragraph()->firstChild;
     const DesignRect before = rect(s);
     view.setScrollSize({1000, 1000});
@@ -406,8 +408,8 @@ TEST_F(DesignViewTest, AlignAllAndPropertiesByDoubleClick)
 {
     ScriptedPrompter prompter;
     prompter.answer(Answer::Yes);
-    insert(KindInput, 40, 20);
-    insert(KindSelect, 150, 200);
+    insert(ElementKind::Input, 40, 20);
+    insert(ElementKind::Select, 150, 200);
     doc.setModified(false);
     view.OnAlignAll();
     const DesignRect input = rect(paragraph()->firstChild);

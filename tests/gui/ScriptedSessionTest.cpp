@@ -155,7 +155,7 @@ TEST_F(ControlCommandsTest, CodeTabTypesTheDialogsResultAtTheCaret)
             EXPECT_EQ(doc.isModified(), !c.typed.empty()) << c.command;
         }
     }
-    EXPECT_EQ(doc.armedKind(), 0);
+    EXPECT_EQ(doc.armedKind(), ElementKind::Other);
 }
 
 TEST_F(ControlCommandsTest, DesignTabArmsTheControl)
@@ -167,7 +167,7 @@ TEST_F(ControlCommandsTest, DesignTabArmsTheControl)
     EXPECT_FALSE(enabled(ID_WML_CARD) || enabled(ID_WML_PARA));
 
     trigger(ID_WML_INPUT);
-    EXPECT_EQ(doc.armedKind(), 4);
+    EXPECT_EQ(doc.armedKind(), ElementKind::Input);
     for (int tool = 0; tool < DeckDocument::ToolCount; ++tool)
         EXPECT_EQ(doc.toolFlag(tool), tool == DeckDocument::ToolInput) << tool;
     for (int id : kSevenControls)
@@ -175,7 +175,7 @@ TEST_F(ControlCommandsTest, DesignTabArmsTheControl)
 
     // The Image button is one-state; the Image item shows the tick.
     button(ID_WML_IMAGE)->trigger();
-    EXPECT_EQ(doc.armedKind(), 11);
+    EXPECT_EQ(doc.armedKind(), ElementKind::Image);
     EXPECT_TRUE(checked(ID_WML_IMAGE) && !button(ID_WML_IMAGE)->isCheckable());
     // An insertion on the design surface puts the pointer back.
     doc.checkOnlyTool(DeckDocument::ToolPointer);
@@ -183,14 +183,14 @@ TEST_F(ControlCommandsTest, DesignTabArmsTheControl)
 
     trigger(ID_WML_ANCHOR);
     button(ID_WML_DESELECT)->trigger();
-    EXPECT_EQ(doc.armedKind(), 0);
+    EXPECT_EQ(doc.armedKind(), ElementKind::Other);
     EXPECT_TRUE(doc.toolFlag(DeckDocument::ToolPointer));
     EXPECT_FALSE(checked(ID_WML_ANCHOR));
     EXPECT_EQ(std::pair(armed, disarmed), std::pair(3, 1));
 }
 
 // The nodes of one kind, in document order.
-std::vector<DeckNode *> nodesOfKind(DeckNode *node, int kind)
+std::vector<DeckNode *> nodesOfKind(DeckNode *node, ElementKind kind)
 {
     std::vector<DeckNode *> found;
     for (DeckNode *child = node->firstChild; child; child = child->nextSibling) {
@@ -241,32 +241,32 @@ TEST_F(ScriptedSessionTest, NewDeckFromControlsToCompile)
     for (const auto &[command, at] : placed) {
         trigger(command);
         clickDesign(view, at);
-        EXPECT_EQ(doc.armedKind(), 0) << command;
+        EXPECT_EQ(doc.armedKind(), ElementKind::Other) << command;
     }
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].caption, "Enter choice");
 
     DeckNode *root = doc.model().root();
-    editNode(doc, nodesOfKind(root, KindInput).at(0), [](QDialog &d) {
+    editNode(doc, nodesOfKind(root, ElementKind::Input).at(0), [](QDialog &d) {
         setText(d, "name", "age");
         setText(d, "title", "Age");
     });
-    editNode(doc, nodesOfKind(root, KindSelect).at(0),
+    editNode(doc, nodesOfKind(root, ElementKind::Select).at(0),
              [](QDialog &d) { setText(d, "name", "colour"); });
     const char *groups[][3] = {{"Warm", "Red", "r"}, {"Cool", "Blue", "b"}};
-    ASSERT_EQ(nodesOfKind(root, KindOptgroup).size(), 2u);
+    ASSERT_EQ(nodesOfKind(root, ElementKind::Optgroup).size(), 2u);
     for (int i = 0; i < 2; ++i) {
-        editNode(doc, nodesOfKind(root, KindOptgroup)[i],
+        editNode(doc, nodesOfKind(root, ElementKind::Optgroup)[i],
                  [title = groups[i][0]](QDialog &d) { setText(d, "title", title); });
-        editNode(doc, nodesOfKind(root, KindOption)[i], [group = groups[i]](QDialog &d) {
+        editNode(doc, nodesOfKind(root, ElementKind::Option)[i], [group = groups[i]](QDialog &d) {
             setText(d, "text", group[1]);
             setText(d, "value", group[2]);
         });
     }
     // The Text control, not the words of an option.
-    const std::vector<DeckNode *> texts = nodesOfKind(root, KindText);
+    const std::vector<DeckNode *> texts = nodesOfKind(root, ElementKind::Text);
     const auto text = std::find_if(texts.begin(), texts.end(), [](DeckNode *node) {
-        return node->parent->kind() == KindParagraph;
+        return node->parent->kind() == ElementKind::Paragraph;
     });
     ASSERT_NE(text, texts.end());
     editNode(doc, *text, [](QDialog &d) {
@@ -274,11 +274,11 @@ TEST_F(ScriptedSessionTest, NewDeckFromControlsToCompile)
         field<QCheckBox>(d, "strong")->setChecked(true);
         field<QButtonGroup>(d, "size")->button(1)->click();
     });
-    editNode(doc, nodesOfKind(root, KindAnchor).at(0), [](QDialog &d) {
+    editNode(doc, nodesOfKind(root, ElementKind::Anchor).at(0), [](QDialog &d) {
         setText(d, "text", "Again");
         setText(d, "url", "#home");
     });
-    editNode(doc, nodesOfKind(root, KindImage).at(0), [](QDialog &d) {
+    editNode(doc, nodesOfKind(root, ElementKind::Image).at(0), [](QDialog &d) {
         setText(d, "alt", "Logo");
         setText(d, "src", "logo.wbmp");
     });
@@ -332,7 +332,8 @@ TEST_F(ScriptedSessionTest, EditMenuUndoesAndRedoesDesignEdits)
     for (int i = 0; i < 3; ++i)
         trigger(ID_EDIT_UNDO);
     EXPECT_EQ(cards->topLevelItem(0)->text(0), "No Name");
-    EXPECT_TRUE(nodesOfKind(root, KindInput).empty() && nodesOfKind(root, KindAnchor).empty());
+    EXPECT_TRUE(nodesOfKind(root, ElementKind::Input).empty()
+                && nodesOfKind(root, ElementKind::Anchor).empty());
     EXPECT_FALSE(enabled(ID_EDIT_UNDO));
     EXPECT_FALSE(doc.isModified());
 
