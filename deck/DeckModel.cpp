@@ -2,6 +2,7 @@
 
 #include "deck/ElementFactory.h"
 #include "deck/NodeIndex.h"
+#include "deck/StartTag.h"
 
 namespace tess {
 
@@ -218,7 +219,7 @@ bool IsLayoutBlank(const DeckNode *node)
 {
     return node && node->kind() == ElementKind::Text && !node->firstChild
         && !node->fragment().empty()
-        && node->fragment().find_first_not_of(" \t\r\n") == std::string::npos;
+        && node->fragment().find_first_not_of(XmlBlanks) == std::string::npos;
 }
 
 bool IsFieldset(const DeckNode *node)

@@ -4,6 +4,7 @@
 #include "deck/ElementFactory.h"
 #include "deck/NodeIndex.h"
 #include "deck/SourceConstants.h"
+#include "deck/StartTag.h"
 #include "wml/XmlEscape.h"
 
 #include <string_view>
@@ -25,7 +26,7 @@ std::string_view elementName(const XmlNode &element, std::string &qualified)
 
 bool isNameChar(char c)
 {
-    return c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '>' && c != '/';
+    return !IsXmlBlank(c) && c != '>' && c != '/';
 }
 
 // The end of the construct that starts at `at` with `open`, just past

@@ -4,6 +4,7 @@
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
+#include "deck/StartTag.h"
 #include "editor/DeckDocument.h"
 #include "editor/DesignCommands.h"
 #include "editor/Prompter.h"
@@ -89,7 +90,7 @@ std::vector<std::string> CardCommands::treeRows() const
     std::vector<std::string> rows;
     for (DeckNode *card = NthCard(m_doc.model().root(), 1); card; card = card->nextSibling) {
         if (card->kind() == ElementKind::Card)
-            rows.push_back(CardRowLabel(card->fragment()));
+            rows.push_back(CardRowLabel(StartTag(card->fragment())));
     }
     return rows;
 }
@@ -180,7 +181,7 @@ void CardCommands::applyProperties(const CardSheetData &data)
     }
     // One undoable step, which marks the document modified.
     RecordCardProperties(m_doc, card, [&] { RebuildCard(root, card, data); });
-    m_rows[m_selected] = CardRowLabel(data.cardFragment);
+    m_rows[m_selected] = CardRowLabel(StartTag(data.cardFragment));
 }
 
 void CardCommands::relabelFromTree()

@@ -3,6 +3,7 @@
 #include "deck/DeckConstants.h"
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
+#include "deck/StartTag.h"
 #include "editor/DesignConstants.h"
 #include "editor/ElementPainting.h"
 #include "editor/OptgroupPainter.h"
@@ -12,7 +13,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 namespace tess {
@@ -102,19 +102,6 @@ void giveOptionWords(DeckNode *root, DeckNode *option)
     NodeInsertRequest request {root, makeElement(ElementKind::Text, kOptionWords)};
     request.parentId = option->id();
     Insert(request);
-}
-
-// Where name=" starts as an attribute of the tag, as the image painter reads
-// it; npos when the tag has none.
-size_t attributeStart(const std::string &fragment, const std::string &name)
-{
-    const std::string key = name + "=";
-    for (size_t pos = fragment.find(key); pos != std::string::npos;
-         pos = fragment.find(key, pos + 1)) {
-        if (pos == 0 || std::isspace(static_cast<unsigned char>(fragment[pos - 1])))
-            return pos;
-    }
-    return std::string::npos;
 }
 
 // Each control of `parent` in deck order, those of its fieldsets included;
@@ -384,17 +371,13 @@ std::string CardLayout::imageFragment(const std::string &fragment) const
 {
     if (m_deckFolder.empty())
         return fragment;
-    size_t at = attributeStart(fragment, "src");
-    const size_t nameLength = at != std::string::npos ? 3 : 8;
-    if (at == std::string::npos)
-        at = attributeStart(fragment, "localsrc");
-    if (at == std::string::npos)
+    const StartTag tag(fragment);
+    std::optional<std::string_view> written = tag.raw("src");
+    if (!written)
+        written = tag.raw("localsrc");
+    if (!written)
         return fragment;
-    const size_t open = fragment.find('"', at + nameLength + 1);
-    const size_t close = open == std::string::npos ? open : fragment.find('"', open + 1);
-    if (close == std::string::npos)
-        return fragment;
-    const std::string value = trimBlanks(fragment.substr(open + 1, close - open - 1));
+    const std::string value = Trimmed(*written);
     if (value.empty() || value.front() == '/')
         return fragment;
     std::error_code error;
@@ -402,7 +385,8 @@ std::string CardLayout::imageFragment(const std::string &fragment) const
     if (!std::filesystem::is_regular_file(beside, error))
         return fragment;
     std::string resolved = fragment;
-    resolved.replace(open + 1, close - open - 1, beside.lexically_normal().string());
+    resolved.replace(size_t(written->data() - tag.text().data()), written->size(),
+                     beside.lexically_normal().string());
     return resolved;
 }
 

@@ -1,9 +1,9 @@
 #include "editor/CardRebuild.h"
 
-#include "deck/AttributeReader.h"
 #include "deck/DeckConstants.h"
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
+#include "deck/StartTag.h"
 
 #include <algorithm>
 
@@ -85,9 +85,9 @@ void RebuildCard(DeckNode *root, DeckNode *card, const CardSheetData &data)
     card->element->fragment = data.cardFragment;
 
     DeleteChildrenOfKind(root, card, ElementKind::Timer, 0);
-    const std::string &timer = data.timerFragment;
-    if (timer.find("value=") != std::string::npos || timer.find("name=") != std::string::npos)
-        insertBefore(root, card, card->firstChild, ElementKind::Timer, timer);
+    const StartTag timer(data.timerFragment);
+    if (timer.raw("value") || timer.raw("name"))
+        insertBefore(root, card, card->firstChild, ElementKind::Timer, timer.text());
 
     DeleteChildrenOfKind(root, card, ElementKind::Do, 0);
     if (!FirstParagraph(card))
@@ -97,9 +97,9 @@ void RebuildCard(DeckNode *root, DeckNode *card, const CardSheetData &data)
         addEvent(root, card, event);
 }
 
-std::string CardRowLabel(std::string_view cardFragment)
+std::string CardRowLabel(const StartTag &card)
 {
-    const std::string title = ReadQuotedValue(cardFragment, "title");
+    const std::string title = card.value("title").value_or("");
     return title.empty() ? std::string(UnnamedCardLabel) : title;
 }
 

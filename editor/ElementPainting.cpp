@@ -1,6 +1,7 @@
 #include "editor/ElementPainting.h"
 
 #include "deck/ElementKind.h"
+#include "deck/StartTag.h"
 #include "editor/AnchorPainter.h"
 #include "editor/AspPainter.h"
 #include "editor/ImagePainter.h"
@@ -17,7 +18,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 
 namespace tess {
@@ -80,22 +80,13 @@ QFont makeElementFont(const FontChoice &choice)
     return font;
 }
 
-std::string trimBlanks(const std::string &s)
-{
-    const char *blanks = " \t\r\n";
-    const size_t first = s.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
-}
-
 std::string shownText(const std::string &s)
 {
     std::string shown;
     shown.reserve(s.size());
     bool blank = false;
     for (char c : s) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+        if (IsXmlBlank(c)) {
             blank = true;
             continue;
         }
@@ -107,27 +98,9 @@ std::string shownText(const std::string &s)
     return shown;
 }
 
-std::optional<std::string> attributeValue(const std::string &fragment, const std::string &name)
-{
-    const std::string key = name + "=";
-    for (size_t pos = fragment.find(key); pos != std::string::npos;
-         pos = fragment.find(key, pos + 1)) {
-        if (pos > 0 && !std::isspace(static_cast<unsigned char>(fragment[pos - 1])))
-            continue;
-        const size_t open = fragment.find('"', pos + key.size());
-        if (open == std::string::npos)
-            return std::nullopt;
-        const size_t close = fragment.find('"', open + 1);
-        if (close == std::string::npos)
-            return std::nullopt;
-        return UnescapeXml(std::string_view(fragment).substr(open + 1, close - open - 1));
-    }
-    return std::nullopt;
-}
-
 std::string titleCaption(const std::string &fragment, const char *fallback)
 {
-    const std::string title = trimBlanks(attributeValue(fragment, "title").value_or(""));
+    const std::string title = StartTag(fragment).shownValue("title");
     return title.empty() ? std::string(fallback) : title;
 }
 
@@ -136,7 +109,7 @@ std::string labelCaption(const std::string &label)
     std::string caption = label;
     if (contains(label, "<")) {
         const size_t gt = label.rfind('>');
-        caption = trimBlanks(gt == std::string::npos ? label : label.substr(gt + 1));
+        caption = Trimmed(gt == std::string::npos ? label : label.substr(gt + 1));
     }
     return shownText(UnescapeXml(caption));
 }

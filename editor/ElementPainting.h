@@ -6,7 +6,6 @@
 #include <QFont>
 #include <QRgb>
 
-#include <optional>
 #include <string>
 
 class QImage;
@@ -74,15 +73,10 @@ struct FontChoice
 FontChoice labelFontChoice(const std::string &label);
 QFont makeElementFont(const FontChoice &choice = {});
 
-std::string trimBlanks(const std::string &s);
 // Text as a phone shows it: every run of blanks, tabs and line breaks one
 // space, none at either end. Text read back from the indented source form
 // would otherwise draw its line breaks and indentation on the canvas.
 std::string shownText(const std::string &s);
-// The characters between the double quotes after name= in a start tag; no
-// value when the tag has no such attribute. name must start an attribute, so
-// "src" does not match inside "localsrc".
-std::optional<std::string> attributeValue(const std::string &fragment, const std::string &name);
 // The trimmed title attribute, or fallback when it is missing or empty.
 std::string titleCaption(const std::string &fragment, const char *fallback);
 // What a text element shows: the words after the last tag, entities for the

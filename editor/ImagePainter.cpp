@@ -1,5 +1,6 @@
 #include "editor/ImagePainter.h"
 
+#include "deck/StartTag.h"
 #include "editor/ElementPainting.h"
 #include "wml/WbmpImage.h"
 
@@ -8,10 +9,11 @@ namespace tess {
 DesignRect ImagePainter::Paint(QPainter &painter, const DesignRect &given,
                                const std::string &fragment)
 {
-    std::optional<std::string> path = attributeValue(fragment, "src");
+    const StartTag tag(fragment);
+    std::optional<std::string> path = tag.value("src");
     if (!path)
-        path = attributeValue(fragment, "localsrc");
-    const std::string file = trimBlanks(path.value_or(""));
+        path = tag.value("localsrc");
+    const std::string file = Trimmed(path.value_or(""));
     if (!file.empty()) {
         // Read afresh on every paint, so a picture changed on disk shows at once.
         WbmpImage picture;

@@ -1,5 +1,6 @@
 #include "editor/OptionPainter.h"
 
+#include "deck/StartTag.h"
 #include "editor/ElementPainting.h"
 
 #include <QPainter>
@@ -10,7 +11,7 @@ namespace {
 
 std::string optionCaption(const std::string &text)
 {
-    const std::string caption = trimBlanks(text);
+    const std::string caption = Trimmed(text);
     return caption.empty() ? std::string(kDefaultOptionCaption) : caption;
 }
 

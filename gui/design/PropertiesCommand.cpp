@@ -29,27 +29,28 @@ DeckNode *OpenElementProperties(DeckNode *root, DeckNode *node, QWidget *parent)
     if (!node || !node->element || !HasPropertiesDialog(node->kind()))
         return nullptr;
     const std::string &fragment = node->fragment();
+    const StartTag tag(fragment);
     DialogOutcome outcome;
     switch (node->kind()) {
     case ElementKind::Text:
         return editTextChain(root, node, parent);
     case ElementKind::Input:
-        outcome = RunInputControlDlg(fragment, parent);
+        outcome = RunInputControlDlg(tag, parent);
         break;
     case ElementKind::Select:
-        outcome = RunGroupProperty(fragment, ChildCount(node), parent);
+        outcome = RunGroupProperty(tag, ChildCount(node), parent);
         break;
     case ElementKind::Option:
-        outcome = RunOptionProperty(fragment, TextChildWords(node), parent);
+        outcome = RunOptionProperty(tag, TextChildWords(node), parent);
         break;
     case ElementKind::Anchor:
-        outcome = RunAnchorDlg(fragment, TextChildWords(node), parent);
+        outcome = RunAnchorDlg(tag, TextChildWords(node), parent);
         break;
     case ElementKind::Image:
-        outcome = RunImageDlg(fragment, parent);
+        outcome = RunImageDlg(tag, parent);
         break;
     case ElementKind::Optgroup:
-        outcome = RunOptgp(fragment, parent);
+        outcome = RunOptgp(tag, parent);
         break;
     default: // the code blocks
         outcome = RunAspJspEditorDialog(fragment, parent);

@@ -1,6 +1,7 @@
 #include "common/DeckFiles.h"
 #include "deck/DeckConstants.h"
 #include "deck/DeckDump.h"
+#include "deck/StartTag.h"
 #include "editor/CardCommands.h"
 #include "editor/CardPropertyFields.h"
 #include "editor/CardRebuild.h"
@@ -306,9 +307,9 @@ TEST_F(CardRebuildTest, NewCardWithoutParagraphGetsOneAndTimerNeedsAValue)
 
 TEST(CardRebuild, RowLabelAndNoSelection)
 {
-    EXPECT_EQ(CardRowLabel("<card title=\"\" >"), "No Name");
-    EXPECT_EQ(CardRowLabel("<card ordered=\"true\" >"), "No Name");
-    EXPECT_EQ(CardRowLabel("<card title=\"Home\" >"), "Home");
+    EXPECT_EQ(CardRowLabel(StartTag("<card title=\"\" >")), "No Name");
+    EXPECT_EQ(CardRowLabel(StartTag("<card ordered=\"true\" >")), "No Name");
+    EXPECT_EQ(CardRowLabel(StartTag("<card title=\"Home\" >")), "Home");
     DeckDocument doc;
     CardCommands commands(doc);
     CardSheetData data;

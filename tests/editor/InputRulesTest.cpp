@@ -1,5 +1,8 @@
 #include "editor/InputRules.h"
-#include "deck/AttributeReader.h"
+#include "deck/StartTag.h"
+
+#include <optional>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +34,7 @@ TEST(InputRules, SmallRules)
     EXPECT_EQ(RemoveSpaces(" my  na me "), "myname");
     EXPECT_EQ(Trimmed(" \t\r\n a b \r\n"), "a b");
     EXPECT_EQ(Trimmed("  "), "");
+    EXPECT_EQ(Trimmed("\v a \f"), "\v a \f"); // XML's blanks only
     EXPECT_TRUE(IsDigitsOnly(""));
     EXPECT_TRUE(IsDigitsOnly("0123"));
     EXPECT_FALSE(IsDigitsOnly("1 "));
@@ -120,29 +124,33 @@ TEST(InputRules, CardSheetChecksBothPagesInOrder)
         EXPECT_EQ(describe(CheckCardSheet(c.fields)), c.expected) << c.expected;
 }
 
-TEST(AttributeReader, ReadsTheFirstQuotedValueAfterTheName)
+// Exact names, whatever stands around them; values unescaped, the dialogs'
+// trimmed; absent is not empty.
+TEST(StartTag, ReadsEachAttributeByItsExactName)
 {
     const std::string select = "<select iname=\"in\" ivalue=\"2\" name=\" n \" value=\"v\" >";
-    const std::tuple<std::string, std::string, std::string> cases[] = {
-        {"<input name=\" x y \" title=\"\" >", "name", "x y"},
+    const std::tuple<std::string, std::string, std::optional<std::string>> cases[] = {
+        {"<input name=\" x y \" title=\"\" >", "name", " x y "},
         {"<input name=\"x\" title=\"\" >", "title", ""},
-        {"<input name=\"x\" >", "title", ""},
-        {"<input name=\"x >", "name", ""},
-        {"<card title=\"T\" >", "xml:lang", ""},
-        {select, "name", "in"}, // the plain reader takes iname's value
-        {select, "ivalue", "2"},
+        {"<input name=\"x\" >", "title", std::nullopt},
+        {"<input name=\"x >", "name", std::nullopt},
+        {"<card title=\"T\" >", "xml:lang", std::nullopt},
+        {select, "name", " n "},
+        {select, "value", "v"},
+        {select, "iname", "in"},
+        {"<img localsrc=\"l\" src=\"s\" >", "src", "s"},
+        {"<input title=\"name=&quot;x&quot;\" name=\"y\" >", "name", "y"},
+        {"<a title='say \"hi\"' href=\"a&amp;b\" >", "title", "say \"hi\""},
+        {"<a title='say \"hi\"' href=\"a&amp;b\" >", "href", "a&b"},
+        {"<go href=\"#a\" ><!-- c -->", "href", "#a"},
+        {"<!-- <a href=\"#a\" > -->", "href", std::nullopt},
+        {"Fish &amp; chips", "chips", std::nullopt},
     };
-    for (const auto &[fragment, name, expected] : cases)
-        EXPECT_EQ(ReadAttribute(fragment, name), expected) << fragment << " " << name;
-    EXPECT_EQ(ReadSelectAttribute(select, "name"), "n");
-    EXPECT_EQ(ReadSelectAttribute(select, "value"), "v");
-    EXPECT_EQ(ReadSelectAttribute(select, "iname"), "in");
-
-    bool found = true;
-    EXPECT_EQ(ReadQuotedValue("<card title=\" T \" >", "title", &found), " T ");
-    EXPECT_TRUE(found);
-    EXPECT_EQ(ReadQuotedValue("<card >", "ordered", &found), "");
-    EXPECT_FALSE(found);
+    for (const auto &[text, name, expected] : cases)
+        EXPECT_EQ(StartTag(text).value(name), expected) << text << " " << name;
+    EXPECT_EQ(StartTag(select).shownValue("name"), "n");
+    EXPECT_EQ(StartTag(select).shownValue("title"), "");
+    EXPECT_EQ(StartTag("<a href=\"a&amp;b\" >").raw("href"), "a&amp;b");
 }
 
 } // namespace

@@ -22,12 +22,12 @@ const std::string kNewImage = "<img alt=\"\" src=\"\" vspace=\"0\" hspace=\"0\" 
 TEST(PropertyDialogs, SelectTags)
 {
     const auto edited = [](auto change) {
-        SelectFields f = ReadSelectFields(kNewSelect);
+        SelectFields f = ReadSelectFields(StartTag(kNewSelect));
         change(f);
         return f;
     };
     const std::tuple<SelectFields, int, std::string> cases[] = {
-        {ReadSelectFields(kNewSelect), 1, kNewSelect},
+        {ReadSelectFields(StartTag(kNewSelect)), 1, kNewSelect},
         {edited([](SelectFields &f) { f.name = " my name "; }), 1,
          "<select name=\"myname\" multiple=\"false\" ivalue=\"1\" >"},
         {edited([](SelectFields &f) { f.name = "my_name"; }), 1,
@@ -46,14 +46,14 @@ TEST(PropertyDialogs, SelectTags)
     for (const auto &[fields, children, expected] : cases)
         EXPECT_EQ(BuildSelectTag(fields, children), expected);
 
-    const SelectFields read = ReadSelectFields(std::get<2>(cases[7]));
+    const SelectFields read = ReadSelectFields(StartTag(std::get<2>(cases[7])));
     EXPECT_EQ(read, (SelectFields {"n", "T", "2", "s1", "c", "v", true, "in", "3", "en"}));
-    EXPECT_FALSE(ReadSelectFields("<select multiple=\"yes\" >").multiple);
+    EXPECT_FALSE(ReadSelectFields(StartTag("<select multiple=\"yes\" >")).multiple);
 }
 
 TEST(PropertyDialogs, InputTags)
 {
-    const InputFields fresh = ReadInputFields(kNewInput);
+    const InputFields fresh = ReadInputFields(StartTag(kNewInput));
     EXPECT_EQ(fresh.name, "x");
     EXPECT_FALSE(fresh.password);
     EXPECT_FALSE(fresh.emptyOk);
@@ -66,12 +66,12 @@ TEST(PropertyDialogs, InputTags)
               "<input name=\"ab\" title=\"T\" value=\"v\" tabindex=\"1\" maxlength=\"20\" "
               "class=\"c\" type=\"password\" emptyok=\"true\" size=\"5\" xml:lang=\"en\" "
               "format=\"*a\" >");
-    EXPECT_EQ(ReadInputFields(tag),
+    EXPECT_EQ(ReadInputFields(StartTag(tag)),
               (InputFields {"ab", "T", "v", "1", "20", "c", true, true, "5", "en", 3}));
     const std::string formats[] = {"*M", "*N", "*A", "*a", ""};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(InputFormatValue(i), formats[i]);
-    EXPECT_EQ(ReadInputFields("<input format=\"*X\" >").format, -1);
+    EXPECT_EQ(ReadInputFields(StartTag("<input format=\"*X\" >")).format, -1);
 }
 
 // What the user types goes into the deck escaped, reads back as typed, and
@@ -83,7 +83,7 @@ TEST(PropertyDialogs, TypedQuotesAmpersandsAndAnglesRoundTrip)
     EXPECT_EQ(tag,
               "<a href=\"list.wml?a=1&amp;b=2\" title=\"Say &quot;hi&quot; &lt;x>\" "
               "xml:lang=\"en\" >");
-    EXPECT_EQ(ReadAnchorFields(tag, typed.text), typed);
+    EXPECT_EQ(ReadAnchorFields(StartTag(tag), typed.text), typed);
 
     test::DeckFiles files;
     DeckModel model;
@@ -102,7 +102,7 @@ TEST(PropertyDialogs, TypedQuotesAmpersandsAndAnglesRoundTrip)
     } sink;
     ASSERT_TRUE(LoadDeckFromFile(again, sink));
     const DeckNode *read = again.root()->firstChild->firstChild->lastChild;
-    EXPECT_EQ(ReadAnchorFields(read->fragment(), TextChildWords(read)), typed);
+    EXPECT_EQ(ReadAnchorFields(StartTag(read->fragment()), TextChildWords(read)), typed);
 }
 
 TEST(PropertyDialogs, OptionOptgroupAnchorAndImageTags)
@@ -112,29 +112,30 @@ TEST(PropertyDialogs, OptionOptgroupAnchorAndImageTags)
     EXPECT_EQ(optionTag,
               "<option value=\"v\" title=\"T\" onpick=\"#c\" id=\"o1\" xml:lang=\"en\" >");
     EXPECT_EQ(OptionWords(option), "Option");
-    EXPECT_EQ(ReadOptionFields(optionTag, "Red").id, "o1");
-    EXPECT_EQ(BuildOptionTag(ReadOptionFields(optionTag, "Red")), optionTag);
-    EXPECT_EQ(BuildOptionTag(ReadOptionFields("<option >", "")), "<option >");
+    EXPECT_EQ(ReadOptionFields(StartTag(optionTag), "Red").id, "o1");
+    EXPECT_EQ(BuildOptionTag(ReadOptionFields(StartTag(optionTag), "Red")), optionTag);
+    EXPECT_EQ(BuildOptionTag(ReadOptionFields(StartTag("<option >"), "")), "<option >");
 
     const std::string groupTag = BuildOptgroupTag({"T", "en", "c", "g1"});
     EXPECT_EQ(groupTag, "<optgroup title=\"T\" id=\"g1\" xml:lang=\"en\" class=\"c\" >");
-    EXPECT_EQ(ReadOptgroupFields(groupTag), (OptgroupFields {"T", "en", "c", "g1"}));
+    EXPECT_EQ(ReadOptgroupFields(StartTag(groupTag)), (OptgroupFields {"T", "en", "c", "g1"}));
     EXPECT_EQ(BuildOptgroupTag({}), "<optgroup >");
 
-    EXPECT_EQ(BuildAnchorTag(ReadAnchorFields("<a href=\"\" >", "Anchor")), "<a href=\"\" >");
+    EXPECT_EQ(BuildAnchorTag(ReadAnchorFields(StartTag("<a href=\"\" >"), "Anchor")),
+              "<a href=\"\" >");
     const AnchorFields anchor {" Go ", "#b", "T", "en"};
     EXPECT_EQ(BuildAnchorTag(anchor), "<a href=\"#b\" title=\"T\" xml:lang=\"en\" >");
     EXPECT_EQ(AnchorWords(anchor), "Go");
     EXPECT_EQ(AnchorWords({}), "Anchor");
 
     EXPECT_EQ(BuildImageTag({}), kNewImage);
-    EXPECT_EQ(BuildImageTag(ReadImageFields(kNewImage)), kNewImage);
+    EXPECT_EQ(BuildImageTag(ReadImageFields(StartTag(kNewImage))), kNewImage);
     const std::string image = "<img alt=\"A\" src=\"p.wbmp\" vspace=\"1\" hspace=\"2\" "
                               "localsrc=\"l\" height=\"3\" width=\"4\" align=\"top\" "
                               "xml:lang=\"en\" >";
-    EXPECT_EQ(BuildImageTag(ReadImageFields(image)), image);
-    EXPECT_EQ(ReadImageFields("<img align=\"middle\" >").align, ImageAlign::Middle);
-    EXPECT_EQ(ReadImageFields("<img align=\"left\" >").align, ImageAlign::Bottom);
+    EXPECT_EQ(BuildImageTag(ReadImageFields(StartTag(image))), image);
+    EXPECT_EQ(ReadImageFields(StartTag("<img align=\"middle\" >")).align, ImageAlign::Middle);
+    EXPECT_EQ(ReadImageFields(StartTag("<img align=\"left\" >")).align, ImageAlign::Bottom);
 }
 
 TEST(PropertyDialogs, CodeBlockText)

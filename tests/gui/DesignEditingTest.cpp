@@ -3,6 +3,7 @@
 #include "common/PrintDesignRect.h"
 #include "common/ScriptedPrompter.h"
 #include "deck/DeckDump.h"
+#include "deck/StartTag.h"
 #include "editor/CardLayout.h"
 #include "editor/DeckDocument.h"
 #include "editor/DesignConstants.h"
@@ -74,7 +75,7 @@ std::string inputNames(const DeckNode *card)
     for (const DeckNode *p = card->firstChild; p; p = p->nextSibling) {
         out += out.empty() ? "" : "|";
         for (const DeckNode *c = p->firstChild; c; c = c->nextSibling)
-            out += attributeValue(c->fragment(), "name").value_or("?");
+            out += StartTag(c->fragment()).value("name").value_or("?");
     }
     return out;
 }

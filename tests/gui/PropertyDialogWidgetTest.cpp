@@ -47,16 +47,17 @@ TEST(PropertyDialogWidgets, OkWithoutChangesWritesTheTag)
         std::string title, fragment, words;
     };
     const Case cases[] = {
-        {[] { return RunInputControlDlg(kNewInput); }, "Input Properties",
+        {[] { return RunInputControlDlg(StartTag(kNewInput)); }, "Input Properties",
          "<input name=\"x\" type=\"text\" emptyok=\"false\" >", ""},
-        {[] { return RunGroupProperty("<select multiple=\"false\" ivalue=\"1\" >", 1); }, "Select",
-         "<select multiple=\"false\" ivalue=\"1\" >", ""},
-        {[] { return RunOptionProperty("<option id=\"o1\" >", "Red"); }, "Option",
+        {[] { return RunGroupProperty(StartTag("<select multiple=\"false\" ivalue=\"1\" >"), 1); },
+         "Select", "<select multiple=\"false\" ivalue=\"1\" >", ""},
+        {[] { return RunOptionProperty(StartTag("<option id=\"o1\" >"), "Red"); }, "Option",
          "<option id=\"o1\" >", "Red"},
-        {[] { return RunOptgp("<optgroup >"); }, "Optgroup Properties", "<optgroup >", ""},
-        {[] { return RunAnchorDlg("<a href=\"\" >", ""); }, "A Element", "<a href=\"\" >",
+        {[] { return RunOptgp(StartTag("<optgroup >")); }, "Optgroup Properties", "<optgroup >",
+         ""},
+        {[] { return RunAnchorDlg(StartTag("<a href=\"\" >"), ""); }, "A Element", "<a href=\"\" >",
          "Anchor"},
-        {[] { return RunImageDlg(kNewImage); }, "Image", kNewImage, ""},
+        {[] { return RunImageDlg(StartTag(kNewImage)); }, "Image", kNewImage, ""},
         {[] { return RunAspJspEditorDialog("<% x %>"); }, "CodeEditor", "x", ""},
         {[] { return RunAspJspEditorDialog(""); }, "CodeEditor", "Type your ASP code Here", ""},
     };
@@ -80,11 +81,13 @@ TEST(PropertyDialogWidgets, RefusedFieldKeepsTheDialogOpenWithTheFocusThere)
     const char *name = "Name is essential please enter the name";
     const std::tuple<std::function<DialogOutcome()>, const char *, const char *, const char *>
         cases[] = {
-            {[] { return RunGroupProperty("<select multiple=\"false\" ivalue=\"1\" >", 1); }, "id",
-             "0abc", digit},
-            {[] { return RunOptgp("<optgroup >"); }, "id", "a b",
+            {[] {
+                 return RunGroupProperty(StartTag("<select multiple=\"false\" ivalue=\"1\" >"), 1);
+             },
+             "id", "0abc", digit},
+            {[] { return RunOptgp(StartTag("<optgroup >")); }, "id", "a b",
              "ID is Alpha Numeric, no Special Characters or empty spaces are allowed"},
-            {[] { return RunInputControlDlg(kNewInput); }, "name", "", name},
+            {[] { return RunInputControlDlg(StartTag(kNewInput)); }, "name", "", name},
         };
     for (const auto &[run, fieldName, typed, message] : cases) {
         ScriptedPrompter prompter;
