@@ -225,7 +225,7 @@ bool IsLayoutBlank(const DeckNode *node)
 bool IsFieldset(const DeckNode *node)
 {
     // The reader writes a blank after every tag name.
-    return node && node->kind() == ElementKind::Other && node->fragment().starts_with("<fieldset ");
+    return node && node->kind() == ElementKind::Other && node->element->tagName() == "fieldset";
 }
 
 DeckNode *NthCard(DeckNode *root, int n)
@@ -405,11 +405,8 @@ std::unique_ptr<DeckNode> CloneSubtree(const DeckNode *node)
         return nullptr;
     const auto copy = [](const DeckNode *from) {
         auto n = std::make_unique<DeckNode>();
-        if (from->element) {
-            n->element = makeElement(from->element->kind, from->element->fragment);
-            n->element->id = from->element->id;
-            n->element->rect = from->element->rect;
-        }
+        if (from->element)
+            n->element = std::make_unique<Element>(*from->element);
         return n;
     };
     std::unique_ptr<DeckNode> top = copy(node);

@@ -210,7 +210,7 @@ int DeckReader::readElement(const XmlNode &node, DeckNode *parent)
         bool attributes = false;
         node.visitAttributes([&](std::string_view, std::string_view) { attributes = true; });
         if (attributes)
-            own->element->fragment = startTag(node, name);
+            own->element->setFragment(startTag(node, name));
     }
     return count + readChildren(node, own);
 }

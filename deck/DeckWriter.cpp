@@ -137,7 +137,7 @@ XmlNode emit(const DeckNode &node, XmlNode parent, XmlDocument &doc,
 ClassifiedFragment ClassifyFragment(const Element &element)
 {
     ClassifiedFragment c;
-    const std::string_view f = element.fragment;
+    const std::string_view f = element.fragment();
     if (element.kind == ElementKind::Asp || element.kind == ElementKind::Jsp) {
         c.kind = FragmentClass::ServerCode;
         c.text = withoutCodeMarkers(f);
@@ -198,7 +198,7 @@ ClassifiedFragment ClassifyFragment(const Element &element)
         c.text = f;
         return c;
     }
-    const StartTag tag {std::string(f)};
+    const StartTag &tag = element.tag();
     c.kind = FragmentClass::Element;
     c.name = tag.name();
     for (const TagAttribute &a : tag.attributes())

@@ -34,8 +34,8 @@ struct ClassifiedFragment
     bool malformed = false;
 };
 
-// Classifies an element's fragment as the writer does; a start tag is read
-// by StartTag.
+// Classifies an element's fragment as the writer does; a start tag's parts
+// are those the element read.
 ClassifiedFragment ClassifyFragment(const Element &element);
 
 // Builds the XML document of the model's tree into `doc` (a "wml" document

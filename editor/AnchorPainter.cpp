@@ -7,9 +7,9 @@
 namespace tess {
 
 DesignRect AnchorPainter::Paint(QPainter &painter, const DesignRect &given,
-                                const std::string &linkText)
+                                const PaintSubject &subject)
 {
-    const std::string text = shownText(linkText);
+    const std::string text = shownText(std::string(subject.words));
     FontChoice choice;
     choice.underline = true;
     painter.save();

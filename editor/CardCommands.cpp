@@ -90,7 +90,7 @@ std::vector<std::string> CardCommands::treeRows() const
     std::vector<std::string> rows;
     for (DeckNode *card = NthCard(m_doc.model().root(), 1); card; card = card->nextSibling) {
         if (card->kind() == ElementKind::Card)
-            rows.push_back(CardRowLabel(StartTag(card->fragment())));
+            rows.push_back(CardRowLabel(card->element->tag()));
     }
     return rows;
 }

@@ -3,7 +3,6 @@
 #include "deck/DeckConstants.h"
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
-#include "deck/StartTag.h"
 #include "editor/DesignConstants.h"
 #include "editor/ElementPainting.h"
 #include "editor/OptgroupPainter.h"
@@ -13,7 +12,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <filesystem>
 
 namespace tess {
 
@@ -49,21 +47,35 @@ DesignRect &rectOf(DeckNode *node)
     return node->element->rect;
 }
 
-std::string firstChildFragment(const DeckNode *node)
+std::string_view firstChildFragment(const DeckNode *node)
 {
-    return node->firstChild ? node->firstChild->fragment() : std::string();
+    return node->firstChild ? std::string_view(node->firstChild->fragment()) : std::string_view();
+}
+
+// The words a control shows, gathered from its children.
+std::string shownWords(const DeckNode *node)
+{
+    switch (node->kind()) {
+    case ElementKind::Text:
+        return CardLayout::textLabel(node);
+    case ElementKind::Anchor:
+        return std::string(firstChildFragment(node));
+    default:
+        return {};
+    }
 }
 
 int optionMeasure(const QPaintDevice *device, const DeckNode *option)
 {
-    return std::max(
-        kOptionMinMeasure,
-        OptionPainter::MeasureCaption(device, option->element->rect, firstChildFragment(option)));
+    return std::max(kOptionMinMeasure,
+                    OptionPainter::MeasureCaption(device, option->element->rect,
+                                                  {*option->element, firstChildFragment(option)}));
 }
 
 void paintOption(QPainter &painter, DeckNode *option)
 {
-    rectOf(option) = OptionPainter::Paint(painter, rectOf(option), firstChildFragment(option));
+    rectOf(option) = OptionPainter::Paint(painter, rectOf(option),
+                                          {*option->element, firstChildFragment(option)});
 }
 
 // Stacks the options of an option group in rows from 20 below its top, each
@@ -154,38 +166,22 @@ void CardLayout::paintCard(QPainter &painter, DeckNode *card) const
 
 void CardLayout::paintControl(QPainter &painter, DeckNode *node) const
 {
-    if (!node || !node->element)
+    if (!node || !node->element || !IsPlacedControl(node->kind()))
         return;
-    DesignRect &r = rectOf(node);
-    switch (node->kind()) {
-    case ElementKind::Input:
-    case ElementKind::Asp:
-    case ElementKind::Jsp:
-        r = paintElement(painter, node->kind(), r, node->fragment());
-        break;
-    case ElementKind::Image:
-        r = paintElement(painter, ElementKind::Image, r, imageFragment(node->fragment()));
-        break;
-    case ElementKind::Anchor:
-        r = paintElement(painter, ElementKind::Anchor, r, firstChildFragment(node));
-        break;
-    case ElementKind::Text:
-        r = paintElement(painter, ElementKind::Text, r, textLabel(node));
-        break;
-    case ElementKind::Select:
+    if (node->kind() == ElementKind::Select) {
         paintSelect(painter, node);
-        break;
-    default:
-        break;
+        return;
     }
+    const std::string words = shownWords(node);
+    rectOf(node) = paintElement(painter, rectOf(node), {*node->element, words, m_deckFolder});
 }
 
 void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
 {
     const QPaintDevice *device = painter.device();
     DesignRect &s = rectOf(select);
-    const int selectMeasure
-        = std::max(kSelectMinMeasure, SelectPainter::MeasureCaption(device, s, select->fragment()));
+    const int selectMeasure = std::max(
+        kSelectMinMeasure, SelectPainter::MeasureCaption(device, s, {*select->element, {}}));
     int widest = 0;
     const DeckNode *last = nullptr;
     for (DeckNode *q = select->firstChild; q; q = q->nextSibling) {
@@ -195,7 +191,7 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
             paintOption(painter, q);
         } else if (q->kind() == ElementKind::Optgroup) {
             const int groupMeasure = std::max(
-                kOptgroupMinMeasure, OptgroupPainter::MeasureCaption(device, r, q->fragment()));
+                kOptgroupMinMeasure, OptgroupPainter::MeasureCaption(device, r, {*q->element, {}}));
             int innerWidest = 0;
             int k = 0;
             for (DeckNode *o = q->firstChild; o; o = o->nextSibling) {
@@ -211,7 +207,7 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
             r.right = r.left + kCaptionPad + groupMeasure;
             if (r.right <= innerWidest)
                 r.right = innerWidest + kGroupGap;
-            r = OptgroupPainter::Paint(painter, r, q->fragment());
+            r = OptgroupPainter::Paint(painter, r, {*q->element, {}});
         } else {
             continue;
         }
@@ -226,7 +222,7 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
         s.bottom = last->element->rect.bottom + kGroupGap;
     else
         s.bottom = s.top + kSelectMinHeight;
-    s = SelectPainter::Paint(painter, s, select->fragment());
+    s = SelectPainter::Paint(painter, s, {*select->element, {}});
 }
 
 void CardLayout::stackSelect(DeckNode *select)
@@ -365,29 +361,6 @@ std::string CardLayout::textLabel(const DeckNode *text)
     for (const DeckNode *n = text; n; n = n->firstChild)
         label += n->fragment();
     return label;
-}
-
-std::string CardLayout::imageFragment(const std::string &fragment) const
-{
-    if (m_deckFolder.empty())
-        return fragment;
-    const StartTag tag(fragment);
-    std::optional<std::string_view> written = tag.raw("src");
-    if (!written)
-        written = tag.raw("localsrc");
-    if (!written)
-        return fragment;
-    const std::string value = Trimmed(*written);
-    if (value.empty() || value.front() == '/')
-        return fragment;
-    std::error_code error;
-    const std::filesystem::path beside = std::filesystem::path(m_deckFolder) / value;
-    if (!std::filesystem::is_regular_file(beside, error))
-        return fragment;
-    std::string resolved = fragment;
-    resolved.replace(size_t(written->data() - tag.text().data()), written->size(),
-                     beside.lexically_normal().string());
-    return resolved;
 }
 
 } // namespace tess

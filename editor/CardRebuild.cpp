@@ -82,7 +82,7 @@ void RebuildCard(DeckNode *root, DeckNode *card, const CardSheetData &data)
 {
     if (!root || !card || !card->element)
         return;
-    card->element->fragment = data.cardFragment;
+    card->element->setFragment(data.cardFragment);
 
     DeleteChildrenOfKind(root, card, ElementKind::Timer, 0);
     const StartTag timer(data.timerFragment);

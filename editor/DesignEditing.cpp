@@ -104,11 +104,16 @@ void appendWords(DeckNode *parent, std::string_view words)
     AppendChild(parent, element(ElementKind::Text, words));
 }
 
-DeckNode *appendOption(DeckNode *parent, const DesignRect &rect)
+std::unique_ptr<Element> newOption(const DesignRect &rect = {})
 {
-    DeckNode *option = AppendChild(parent, element(ElementKind::Option, NewOptionFragment, rect));
-    appendWords(option, kOptionWords);
-    return option;
+    return element(ElementKind::Option, NewOptionFragment, rect);
+}
+
+DeckNode *appendOption(DeckNode *parent, std::unique_ptr<Element> option)
+{
+    DeckNode *node = AppendChild(parent, std::move(option));
+    appendWords(node, kOptionWords);
+    return node;
 }
 
 // A new option group's option, in its first row.
@@ -116,9 +121,9 @@ void appendFirstOption(DeckNode *group)
 {
     const DesignRect &g = group->element->rect;
     appendOption(group,
-                 {g.left + kStackIndent, g.top + kStackFirstRow,
-                  g.left + kStackIndent + kFirstOptionWidth,
-                  g.top + kStackFirstRow + kOptionRowHeight});
+                 newOption({g.left + kStackIndent, g.top + kStackFirstRow,
+                            g.left + kStackIndent + kFirstOptionWidth,
+                            g.top + kStackFirstRow + kOptionRowHeight}));
 }
 
 // The options of a group in rows of 20 from 20 below its top; returns the
@@ -265,9 +270,11 @@ DesignEditing::DesignEditing(DeckDocument &doc, QPainter &painter, QSize scrollS
     , m_scrollSize(scrollSize)
 { }
 
-DesignRect DesignEditing::paint(ElementKind kind, const DesignRect &rect, const std::string &label)
+std::unique_ptr<Element> DesignEditing::painted(std::unique_ptr<Element> made,
+                                                const DesignRect &given, std::string_view words)
 {
-    return paintElement(m_painter, kind, rect, label);
+    made->rect = paintElement(m_painter, given, {*made, words});
+    return made;
 }
 
 void DesignEditing::refuse(const std::string &message)
@@ -330,17 +337,17 @@ DeckNode *DesignEditing::insertControl(EditLog &log, DeckNode *card, ElementKind
     const DefaultRect &d = *defaultRect(kind);
     const DesignRect given {x + d.dx, y + d.dy, x + d.dx + d.width, y + d.dy + d.height};
     std::string fragment;
-    std::string label;
+    std::string_view words;
     switch (kind) {
     case ElementKind::Input:
-        fragment = label = NewInputFragment;
+        fragment = NewInputFragment;
         break;
     case ElementKind::Text:
-        fragment = label = DefaultTextWords;
+        fragment = words = DefaultTextWords;
         break;
     case ElementKind::Anchor:
         fragment = NewAnchorFragment;
-        label = DefaultAnchorWords;
+        words = DefaultAnchorWords;
         break;
     case ElementKind::Image: {
         Prompter::FileRequest request;
@@ -350,19 +357,16 @@ DeckNode *DesignEditing::insertControl(EditLog &log, DeckNode *card, ElementKind
         const bool picture = path.find(WbmpMarker) != std::string::npos;
         fragment = std::string(NewImageFragmentHead) + (picture ? path : std::string())
             + std::string(NewImageFragmentTail);
-        label = picture ? fragment : std::string(ImageInsertLabel);
         break;
     }
     case ElementKind::Asp:
         fragment = NewAspFragment;
-        label = AspInsertLabel;
         break;
     default:
         fragment = NewJspFragment;
-        label = JspInsertLabel;
         break;
     }
-    auto made = element(kind, fragment, paint(kind, given, label));
+    auto made = painted(element(kind, fragment), given, words);
     const Place place = placeFor(log, card, made->rect);
     if (kind != ElementKind::Text) {
         DeckNode *node = log.insert(place.parent, std::move(made), place.before);
@@ -385,27 +389,23 @@ DeckNode *DesignEditing::insertSelect(EditLog &log, DeckNode *card, int x, int y
         == Prompter::Answer::Yes;
     const DefaultRect &d = *defaultRect(ElementKind::Select);
     const int width = options ? d.width : kGroupedSelectWidth;
-    const std::string fragment(NewSelectFragment);
-    const DesignRect painted
-        = paint(ElementKind::Select, {x, y, x + width, y + d.height}, fragment);
-    auto made = element(ElementKind::Select, fragment, painted);
-    const Place place = placeFor(log, card, painted);
+    auto made = painted(element(ElementKind::Select, NewSelectFragment),
+                        {x, y, x + width, y + d.height}, {});
+    const Place place = placeFor(log, card, made->rect);
     DeckNode *select = log.insert(place.parent, std::move(made), place.before);
     const DesignRect &s = rectOf(select);
     if (options) {
         const DesignRect given {s.left + kStackIndent, s.top + kStackFirstRow,
                                 s.left + kStackIndent + kFirstOptionWidth,
                                 s.top + kStackFirstRow + kOptionRowHeight};
-        appendOption(select, paint(ElementKind::Option, given, kOptionWords));
+        appendOption(select, painted(newOption(), given, kOptionWords));
         return select;
     }
     const DesignRect given {s.left + kStackIndent, s.top + kFirstGroupTop,
                             s.left + kStackIndent + kFirstGroupWidth,
                             s.top + kFirstGroupTop + kOptgroupHeight};
     DeckNode *group = AppendChild(
-        select,
-        element(ElementKind::Optgroup, NewOptgroupFragment,
-                paint(ElementKind::Optgroup, given, std::string(OptgroupInsertLabel))));
+        select, painted(element(ElementKind::Optgroup, NewOptgroupFragment), given, {}));
     appendFirstOption(group);
     return select;
 }
@@ -451,9 +451,7 @@ DeckNode *DesignEditing::optionIntoSelect(EditLog &log, DeckNode *select)
                                                 : last->element->rect.bottom;
     const DesignRect given {s.left + kStackIndent, top, s.left + kStackIndent + kFirstOptionWidth,
                             top + kOptionRowHeight};
-    DeckNode *option = log.insert(select,
-                                  element(ElementKind::Option, NewOptionFragment,
-                                          paint(ElementKind::Option, given, kOptionWords)));
+    DeckNode *option = log.insert(select, painted(newOption(), given, kOptionWords));
     appendWords(option, kOptionWords);
     s.bottom = std::max(rectOf(option).bottom + kGroupGap, s.top + kSelectMinHeight);
     return option;
@@ -468,9 +466,7 @@ DeckNode *DesignEditing::optionIntoGroup(EditLog &log, DeckNode *group)
     const int top = last ? last->element->rect.bottom : g.top + kStackFirstRow;
     const DesignRect given {g.left + kStackIndent, top, g.left + kStackIndent + kFirstOptionWidth,
                             top + kOptionRowHeight};
-    DeckNode *option = log.insert(group,
-                                  element(ElementKind::Option, NewOptionFragment,
-                                          paint(ElementKind::Option, given, kOptionWords)));
+    DeckNode *option = log.insert(group, painted(newOption(), given, kOptionWords));
     appendWords(option, kOptionWords);
     const DesignRect &o = rectOf(option);
 
@@ -518,9 +514,7 @@ DeckNode *DesignEditing::groupIntoSelect(EditLog &log, DeckNode *select)
     const DesignRect given {s.left + kStackIndent, top, s.left + kStackIndent + kAddedGroupWidth,
                             top + kOptgroupHeight};
     DeckNode *group = log.insert(
-        select,
-        element(ElementKind::Optgroup, NewOptgroupFragment,
-                paint(ElementKind::Optgroup, given, std::string(OptgroupInsertLabel))));
+        select, painted(element(ElementKind::Optgroup, NewOptgroupFragment), given, {}));
     appendFirstOption(group);
     if (ChildCount(select) > 1)
         s.bottom = rectOf(group).bottom + kSelectBottomGap;

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "deck/DesignRect.h"
-#include "deck/ElementKind.h"
+#include "deck/Element.h"
 
 #include <QPoint>
 #include <QSize>
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 class QPainter;
 
@@ -65,7 +67,9 @@ private:
     DeckNode *optionIntoSelect(EditLog &log, DeckNode *select);
     DeckNode *optionIntoGroup(EditLog &log, DeckNode *group);
     DeckNode *groupIntoSelect(EditLog &log, DeckNode *select);
-    DesignRect paint(ElementKind kind, const DesignRect &rect, const std::string &label);
+    // `made` with the rectangle its painter covers from `given`.
+    std::unique_ptr<Element> painted(std::unique_ptr<Element> made, const DesignRect &given,
+                                     std::string_view words);
     void refuse(const std::string &message);
     void grow(const DesignRect &rect);
     void shrinkAfterDelete();

@@ -18,6 +18,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 namespace tess {
@@ -98,10 +99,25 @@ std::string shownText(const std::string &s)
     return shown;
 }
 
-std::string titleCaption(const std::string &fragment, const char *fallback)
+std::string titleCaption(const Element &element, const char *fallback)
 {
-    const std::string title = StartTag(fragment).shownValue("title");
+    const std::string title = element.tag().shownValue("title");
     return title.empty() ? std::string(fallback) : title;
+}
+
+std::string PicturePath(const Element &image, std::string_view folder)
+{
+    std::optional<std::string> path = image.attribute("src");
+    if (!path)
+        path = image.attribute("localsrc");
+    std::string file = Trimmed(path.value_or(""));
+    if (folder.empty() || file.empty() || file.front() == '/')
+        return file;
+    std::error_code error;
+    const std::filesystem::path beside = std::filesystem::path(folder) / file;
+    if (!std::filesystem::is_regular_file(beside, error))
+        return file;
+    return beside.lexically_normal().string();
 }
 
 std::string labelCaption(const std::string &label)
@@ -190,28 +206,27 @@ int measureCaptionWidth(const QPaintDevice *device, const DesignRect &given,
     return measured.right + measured.height() - in.left;
 }
 
-DesignRect paintElement(QPainter &painter, ElementKind kind, const DesignRect &given,
-                        const std::string &text)
+DesignRect paintElement(QPainter &painter, const DesignRect &given, const PaintSubject &subject)
 {
-    switch (kind) {
+    switch (subject.element.kind) {
     case ElementKind::Input:
-        return InputPainter::Paint(painter, given, text);
+        return InputPainter::Paint(painter, given, subject);
     case ElementKind::Select:
-        return SelectPainter::Paint(painter, given, text);
+        return SelectPainter::Paint(painter, given, subject);
     case ElementKind::Text:
-        return TextPainter::Paint(painter, given, text);
+        return TextPainter::Paint(painter, given, subject);
     case ElementKind::Option:
-        return OptionPainter::Paint(painter, given, text);
+        return OptionPainter::Paint(painter, given, subject);
     case ElementKind::Anchor:
-        return AnchorPainter::Paint(painter, given, text);
+        return AnchorPainter::Paint(painter, given, subject);
     case ElementKind::Image:
-        return ImagePainter::Paint(painter, given, text);
+        return ImagePainter::Paint(painter, given, subject);
     case ElementKind::Optgroup:
-        return OptgroupPainter::Paint(painter, given, text);
+        return OptgroupPainter::Paint(painter, given, subject);
     case ElementKind::Asp:
-        return AspPainter::Paint(painter, given, text);
+        return AspPainter::Paint(painter, given, subject);
     case ElementKind::Jsp:
-        return JspPainter::Paint(painter, given, text);
+        return JspPainter::Paint(painter, given, subject);
     default:
         return given;
     }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "deck/DesignRect.h"
-#include "deck/ElementKind.h"
+#include "deck/Element.h"
 
 #include <QFont>
 #include <QRgb>
 
 #include <string>
+#include <string_view>
 
 class QImage;
 class QPainter;
@@ -15,6 +16,17 @@ class QPaintDevice;
 namespace tess {
 
 // Looks shared by the painters of the element kinds.
+
+// What a painter draws from: the element, for what its start tag says (a
+// title, a picture), and the words it shows, which the caller gathers from
+// its children (a text's label, an anchor's or option's words). Relative
+// picture paths are looked for in `folder` first.
+struct PaintSubject
+{
+    const Element &element;
+    std::string_view words;
+    std::string_view folder;
+};
 
 // The elements' font; where it is not installed the system's sans-serif face
 // takes its place. The pixel size stands in for the family's default height.
@@ -78,7 +90,10 @@ QFont makeElementFont(const FontChoice &choice = {});
 // would otherwise draw its line breaks and indentation on the canvas.
 std::string shownText(const std::string &s);
 // The trimmed title attribute, or fallback when it is missing or empty.
-std::string titleCaption(const std::string &fragment, const char *fallback);
+std::string titleCaption(const Element &element, const char *fallback);
+// The picture an image shows: src, else localsrc (src decides even when
+// empty), trimmed, and made absolute when the file lies in `folder`.
+std::string PicturePath(const Element &image, std::string_view folder);
 // What a text element shows: the words after the last tag, entities for the
 // angle brackets turned back, blanks as shownText leaves them.
 std::string labelCaption(const std::string &label);
@@ -114,8 +129,8 @@ DesignRect paintGroup(QPainter &painter, const DesignRect &given, const std::str
 int measureCaptionWidth(const QPaintDevice *device, const DesignRect &given,
                         const std::string &caption);
 
-// The painter of an element kind; kinds that are not drawn get given back.
-DesignRect paintElement(QPainter &painter, ElementKind kind, const DesignRect &given,
-                        const std::string &text);
+// The painter of the element's kind; kinds that are not drawn get given
+// back.
+DesignRect paintElement(QPainter &painter, const DesignRect &given, const PaintSubject &subject);
 
 } // namespace tess

@@ -43,7 +43,7 @@ void SetTextChildWords(DeckNode *node, std::string_view words)
     // Stored like every text run, so a "<" typed here cannot pass for a tag.
     std::string stored = EscapeXmlText(words);
     if (DeckNode *child = textChild(node))
-        child->element->fragment = std::move(stored);
+        child->element->setFragment(std::move(stored));
     else
         AppendChild(node, makeElement(ElementKind::Text, std::move(stored)));
 }
@@ -52,7 +52,7 @@ void ApplyDialogOutcome(DeckNode *node, const DialogOutcome &outcome)
 {
     if (!node || !node->element)
         return;
-    node->element->fragment = outcome.fragment;
+    node->element->setFragment(outcome.fragment);
     if (outcome.accepted && carriesWords(node->kind()))
         SetTextChildWords(node, outcome.words);
 }

@@ -1,19 +1,14 @@
 #include "editor/ImagePainter.h"
 
-#include "deck/StartTag.h"
 #include "editor/ElementPainting.h"
 #include "wml/WbmpImage.h"
 
 namespace tess {
 
 DesignRect ImagePainter::Paint(QPainter &painter, const DesignRect &given,
-                               const std::string &fragment)
+                               const PaintSubject &subject)
 {
-    const StartTag tag(fragment);
-    std::optional<std::string> path = tag.value("src");
-    if (!path)
-        path = tag.value("localsrc");
-    const std::string file = Trimmed(path.value_or(""));
+    const std::string file = PicturePath(subject.element, subject.folder);
     if (!file.empty()) {
         // Read afresh on every paint, so a picture changed on disk shows at once.
         WbmpImage picture;

@@ -2,11 +2,11 @@
 
 #include "deck/DesignRect.h"
 
-#include <string>
-
 class QPainter;
 
 namespace tess {
+
+struct PaintSubject;
 
 // The image of a deck. Its painter draws the Wireless Bitmap named by src (or
 // localsrc) at its own size, or the placeholder icon in a 32 x 32 box when there
@@ -15,7 +15,7 @@ class ImagePainter
 {
 public:
     static DesignRect Paint(QPainter &painter, const DesignRect &given,
-                            const std::string &fragment);
+                            const PaintSubject &subject);
 };
 
 } // namespace tess

@@ -9,9 +9,9 @@
 namespace tess {
 
 DesignRect InputPainter::Paint(QPainter &painter, const DesignRect &given,
-                               const std::string &fragment)
+                               const PaintSubject &subject)
 {
-    const std::string caption = titleCaption(fragment, kDefaultInputCaption);
+    const std::string caption = titleCaption(subject.element, kDefaultInputCaption);
     painter.save();
     painter.setFont(makeElementFont());
     const DesignRect measured = measureText(painter, given, caption);

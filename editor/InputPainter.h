@@ -2,11 +2,11 @@
 
 #include "deck/DesignRect.h"
 
-#include <string>
-
 class QPainter;
 
 namespace tess {
+
+struct PaintSubject;
 
 // The input box of a deck. Its painter draws the title ("Title" when it has none)
 // and a 90 x 25 box 10 pixels after it, 25 high in all.
@@ -14,7 +14,7 @@ class InputPainter
 {
 public:
     static DesignRect Paint(QPainter &painter, const DesignRect &given,
-                            const std::string &fragment);
+                            const PaintSubject &subject);
 };
 
 } // namespace tess

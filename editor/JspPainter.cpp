@@ -4,7 +4,7 @@
 
 namespace tess {
 
-DesignRect JspPainter::Paint(QPainter &painter, const DesignRect &given, const std::string &)
+DesignRect JspPainter::Paint(QPainter &painter, const DesignRect &given, const PaintSubject &)
 {
     return paintIcon(painter, given, IDI_JSPICON);
 }

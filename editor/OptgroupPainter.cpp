@@ -5,15 +5,16 @@
 namespace tess {
 
 DesignRect OptgroupPainter::Paint(QPainter &painter, const DesignRect &given,
-                                  const std::string &fragment)
+                                  const PaintSubject &subject)
 {
-    return paintGroup(painter, given, titleCaption(fragment, kDefaultOptgroupCaption));
+    return paintGroup(painter, given, titleCaption(subject.element, kDefaultOptgroupCaption));
 }
 
 int OptgroupPainter::MeasureCaption(const QPaintDevice *device, const DesignRect &given,
-                                    const std::string &fragment)
+                                    const PaintSubject &subject)
 {
-    return measureCaptionWidth(device, given, titleCaption(fragment, kDefaultOptgroupCaption));
+    return measureCaptionWidth(device, given,
+                               titleCaption(subject.element, kDefaultOptgroupCaption));
 }
 
 } // namespace tess

@@ -2,12 +2,12 @@
 
 #include "deck/DesignRect.h"
 
-#include <string>
-
 class QPainter;
 class QPaintDevice;
 
 namespace tess {
+
+struct PaintSubject;
 
 // The option group of a deck. Drawn like a select, with "Optgroup" as the
 // title when it has none.
@@ -15,9 +15,9 @@ class OptgroupPainter
 {
 public:
     static DesignRect Paint(QPainter &painter, const DesignRect &given,
-                            const std::string &fragment);
+                            const PaintSubject &subject);
     static int MeasureCaption(const QPaintDevice *device, const DesignRect &given,
-                              const std::string &fragment);
+                              const PaintSubject &subject);
 };
 
 } // namespace tess

@@ -9,17 +9,18 @@ namespace tess {
 
 namespace {
 
-std::string optionCaption(const std::string &text)
+std::string optionCaption(std::string_view words)
 {
-    const std::string caption = Trimmed(text);
+    const std::string caption = Trimmed(words);
     return caption.empty() ? std::string(kDefaultOptionCaption) : caption;
 }
 
 } // namespace
 
-DesignRect OptionPainter::Paint(QPainter &painter, const DesignRect &given, const std::string &text)
+DesignRect OptionPainter::Paint(QPainter &painter, const DesignRect &given,
+                                const PaintSubject &subject)
 {
-    const std::string caption = optionCaption(text);
+    const std::string caption = optionCaption(subject.words);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QColor(kCaptionColour));
@@ -38,9 +39,9 @@ DesignRect OptionPainter::Paint(QPainter &painter, const DesignRect &given, cons
 }
 
 int OptionPainter::MeasureCaption(const QPaintDevice *device, const DesignRect &given,
-                                  const std::string &text)
+                                  const PaintSubject &subject)
 {
-    return measureCaptionWidth(device, given, optionCaption(text));
+    return measureCaptionWidth(device, given, optionCaption(subject.words));
 }
 
 } // namespace tess

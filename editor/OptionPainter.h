@@ -2,12 +2,12 @@
 
 #include "deck/DesignRect.h"
 
-#include <string>
-
 class QPainter;
 class QPaintDevice;
 
 namespace tess {
+
+struct PaintSubject;
 
 // The option of a select. Its painter draws an option mark and the option's
 // words ("Option" when there are none); the rectangle returned is the given one
@@ -16,9 +16,10 @@ namespace tess {
 class OptionPainter
 {
 public:
-    static DesignRect Paint(QPainter &painter, const DesignRect &given, const std::string &text);
+    static DesignRect Paint(QPainter &painter, const DesignRect &given,
+                            const PaintSubject &subject);
     static int MeasureCaption(const QPaintDevice *device, const DesignRect &given,
-                              const std::string &text);
+                              const PaintSubject &subject);
 };
 
 } // namespace tess

@@ -5,15 +5,15 @@
 namespace tess {
 
 DesignRect SelectPainter::Paint(QPainter &painter, const DesignRect &given,
-                                const std::string &fragment)
+                                const PaintSubject &subject)
 {
-    return paintGroup(painter, given, titleCaption(fragment, kDefaultSelectCaption));
+    return paintGroup(painter, given, titleCaption(subject.element, kDefaultSelectCaption));
 }
 
 int SelectPainter::MeasureCaption(const QPaintDevice *device, const DesignRect &given,
-                                  const std::string &fragment)
+                                  const PaintSubject &subject)
 {
-    return measureCaptionWidth(device, given, titleCaption(fragment, kDefaultSelectCaption));
+    return measureCaptionWidth(device, given, titleCaption(subject.element, kDefaultSelectCaption));
 }
 
 } // namespace tess

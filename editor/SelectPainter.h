@@ -2,12 +2,12 @@
 
 #include "deck/DesignRect.h"
 
-#include <string>
-
 class QPainter;
 class QPaintDevice;
 
 namespace tess {
+
+struct PaintSubject;
 
 // The select of a deck. Its painter draws the title ("Select" when it has none)
 // inside a 3-D frame around the given rectangle, widened to fit the title.
@@ -17,9 +17,9 @@ class SelectPainter
 {
 public:
     static DesignRect Paint(QPainter &painter, const DesignRect &given,
-                            const std::string &fragment);
+                            const PaintSubject &subject);
     static int MeasureCaption(const QPaintDevice *device, const DesignRect &given,
-                              const std::string &fragment);
+                              const PaintSubject &subject);
 };
 
 } // namespace tess

@@ -6,8 +6,10 @@
 
 namespace tess {
 
-DesignRect TextPainter::Paint(QPainter &painter, const DesignRect &given, const std::string &label)
+DesignRect TextPainter::Paint(QPainter &painter, const DesignRect &given,
+                              const PaintSubject &subject)
 {
+    const std::string label(subject.words);
     const std::string caption = labelCaption(label);
     painter.save();
     painter.setFont(makeElementFont(labelFontChoice(label)));

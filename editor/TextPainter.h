@@ -2,11 +2,11 @@
 
 #include "deck/DesignRect.h"
 
-#include <string>
-
 class QPainter;
 
 namespace tess {
+
+struct PaintSubject;
 
 // The text run or formatting tag of a deck. One label is drawn for a text and
 // its chain of formatting children: the words after the last tag, in the font
@@ -14,7 +14,8 @@ namespace tess {
 class TextPainter
 {
 public:
-    static DesignRect Paint(QPainter &painter, const DesignRect &given, const std::string &label);
+    static DesignRect Paint(QPainter &painter, const DesignRect &given,
+                            const PaintSubject &subject);
 };
 
 } // namespace tess

@@ -10,8 +10,6 @@ namespace tess {
 
 namespace {
 
-constexpr std::string_view TitleAttribute = "title=\"";
-
 // FindById falls back on its start node; a drop must not.
 DeckNode *findExactly(DeckNode *root, int id)
 {
@@ -65,13 +63,11 @@ TreeItemLook TreeItemLookOf(const DeckNode &node)
         return {"jsp", TreeImageElement};
     case ElementKind::Text:
         return {TreeLabel(text), TreeImageText};
-    case ElementKind::Card: {
-        const size_t at = text.find(TitleAttribute);
-        if (at == std::string::npos)
-            break;
-        const size_t from = at + TitleAttribute.size();
-        return {text.substr(from, text.find('"', from) - from), TreeImageElement};
-    }
+    case ElementKind::Card:
+        // As written: the tree shows a title's entities as they stand.
+        if (const std::optional<std::string_view> title = node.element->tag().raw("title"))
+            return {std::string(*title), TreeImageElement};
+        break;
     default:
         break;
     }

@@ -28,8 +28,7 @@ DeckNode *OpenElementProperties(DeckNode *root, DeckNode *node, QWidget *parent)
 {
     if (!node || !node->element || !HasPropertiesDialog(node->kind()))
         return nullptr;
-    const std::string &fragment = node->fragment();
-    const StartTag tag(fragment);
+    const StartTag &tag = node->element->tag();
     DialogOutcome outcome;
     switch (node->kind()) {
     case ElementKind::Text:
@@ -53,7 +52,7 @@ DeckNode *OpenElementProperties(DeckNode *root, DeckNode *node, QWidget *parent)
         outcome = RunOptgp(tag, parent);
         break;
     default: // the code blocks
-        outcome = RunAspJspEditorDialog(fragment, parent);
+        outcome = RunAspJspEditorDialog(node->fragment(), parent);
         break;
     }
     ApplyDialogOutcome(node, outcome);

@@ -18,10 +18,7 @@ namespace {
 // a trailing "!" marks a malformed element.
 std::string classified(ElementKind kind, const std::string &fragment)
 {
-    Element element;
-    element.kind = kind;
-    element.fragment = fragment;
-    const ClassifiedFragment c = ClassifyFragment(element);
+    const ClassifiedFragment c = ClassifyFragment(Element(kind, fragment));
     std::string out = std::string(1, "-&TCDIES"[int(c.kind)]) + ":" + c.name + c.text;
     for (const XmlAttribute &a : c.attributes)
         out += "|" + a.name + "=" + a.value;

@@ -211,18 +211,20 @@ TEST_F(CardLayoutTest, AlignAllMakesOneColumn)
 TEST_F(CardLayoutTest, ImagesBesideTheDeckAreFound)
 {
     QTemporaryDir dir;
-    const CardLayout layout(dir.path().toStdString());
+    const std::string folder = dir.path().toStdString();
     QFile(dir.filePath("pic.wbmp")).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("a&b.wbmp")).open(QIODevice::WriteOnly);
     const std::string full = dir.filePath("pic.wbmp").toStdString();
     const std::pair<std::string, std::string> cases[] = {
-        {"<img src=\" pic.wbmp \" />", "<img src=\"" + full + "\" />"},
-        {"<img localsrc=\"pic.wbmp\" />", "<img localsrc=\"" + full + "\" />"},
-        {"<img src=\"missing.wbmp\" />", "<img src=\"missing.wbmp\" />"},
-        // src decides even when empty, as the painter reads it.
-        {"<img src=\"\" localsrc=\"pic.wbmp\" />", "<img src=\"\" localsrc=\"pic.wbmp\" />"},
+        {"<img src=\" pic.wbmp \" />", full},
+        {"<img localsrc=\"pic.wbmp\" />", full},
+        {"<img src=\"missing.wbmp\" />", "missing.wbmp"},
+        {"<img src=\"a&amp;b.wbmp\" />", dir.filePath("a&b.wbmp").toStdString()},
+        // src decides even when empty.
+        {"<img src=\"\" localsrc=\"pic.wbmp\" />", ""},
     };
     for (const auto &[in, out] : cases)
-        EXPECT_EQ(layout.imageFragment(in), out) << in;
+        EXPECT_EQ(PicturePath(Element(ElementKind::Image, in), folder), out) << in;
 }
 
 TEST_F(CardLayoutTest, RenderingOfAFixtureDeck)

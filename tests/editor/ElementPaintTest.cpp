@@ -18,6 +18,14 @@ namespace tess {
 
 namespace {
 
+// Each case's text stands for both the element's fragment and its words:
+// each painter reads only the one it draws from.
+DesignRect paintAs(QPainter &painter, ElementKind kind, const DesignRect &given,
+                   const std::string &text)
+{
+    return paintElement(painter, given, {Element(kind, text), text});
+}
+
 class ElementPaintTest : public ::testing::Test
 {
 protected:
@@ -92,8 +100,7 @@ TEST_F(ElementPaintTest, ReturnsTheRectanglesItCovers)
     const QFont font = painter.font();
     const QPen pen = painter.pen();
     for (const auto &c : cases) {
-        EXPECT_EQ(paintElement(painter, c.kind, g, c.text), c.expected)
-            << int(c.kind) << " " << c.text;
+        EXPECT_EQ(paintAs(painter, c.kind, g, c.text), c.expected) << int(c.kind) << " " << c.text;
         EXPECT_EQ(painter.font(), font) << int(c.kind);
         EXPECT_EQ(painter.pen(), pen) << int(c.kind);
     }
@@ -103,9 +110,12 @@ TEST_F(ElementPaintTest, ReturnsTheRectanglesItCovers)
         const DesignRect m = measure(caption, {23, 32, 120, 160});
         return m.width() + m.height();
     };
-    EXPECT_EQ(SelectPainter::MeasureCaption(&m_canvas, g, "<select title=\" Go \" >"),
+    EXPECT_EQ(SelectPainter::MeasureCaption(
+                  &m_canvas, g, {Element(ElementKind::Select, "<select title=\" Go \" >")}),
               measured("Go"));
-    EXPECT_EQ(OptionPainter::MeasureCaption(&m_canvas, g, ""), measured("Option"));
+    EXPECT_EQ(OptionPainter::MeasureCaption(&m_canvas, g,
+                                            {Element(ElementKind::Option, "<option >"), ""}),
+              measured("Option"));
 }
 
 TEST_F(ElementPaintTest, MeasuringWrapsAtTheRectangle)
@@ -156,15 +166,14 @@ TEST_F(ElementPaintTest, PixelsLandWhereTheRectanglesSay)
 {
     m_canvas.fill(kCanvasColour);
     QPainter painter(&m_canvas);
-    paintElement(painter, ElementKind::Image, {5, 7, 5, 7}, "<img src=\"" + m_wbmp + "\" >");
-    const DesignRect input
-        = paintElement(painter, ElementKind::Input, {10, 40, 90, 65}, "<input >");
+    paintAs(painter, ElementKind::Image, {5, 7, 5, 7}, "<img src=\"" + m_wbmp + "\" >");
+    const DesignRect input = paintAs(painter, ElementKind::Input, {10, 40, 90, 65}, "<input >");
     const DesignRect select
-        = paintElement(painter, ElementKind::Select, {10, 100, 120, 225}, "<select >");
+        = paintAs(painter, ElementKind::Select, {10, 100, 120, 225}, "<select >");
     painter.fillRect(200, 40, 150, 80, Qt::white);
-    paintElement(painter, ElementKind::Text, {200, 40, 210, 50}, "Text");
-    paintElement(painter, ElementKind::Option, {200, 150, 260, 170}, "Option");
-    paintElement(painter, ElementKind::Asp, {300, 200, 300, 200}, "");
+    paintAs(painter, ElementKind::Text, {200, 40, 210, 50}, "Text");
+    paintAs(painter, ElementKind::Option, {200, 150, 260, 170}, "Option");
+    paintAs(painter, ElementKind::Asp, {300, 200, 300, 200}, "");
     painter.end();
 
     const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0), canvas = kCanvasColour;
@@ -195,7 +204,7 @@ TEST_F(ElementPaintTest, PixelsLandWhereTheRectanglesSay)
     DesignRect link;
     {
         QPainter more(&m_canvas);
-        link = paintElement(more, ElementKind::Anchor, {200, 250, 260, 270}, words + "\n\t\t\t");
+        link = paintAs(more, ElementKind::Anchor, {200, 250, 260, 270}, words + "\n\t\t\t");
     }
     const QFontMetrics fm(makeElementFont({false, 400, true, 0}), &m_canvas);
     const int wordsEnd = 200 + fm.horizontalAdvance(QString::fromStdString(words));

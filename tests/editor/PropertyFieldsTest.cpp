@@ -102,7 +102,7 @@ TEST(PropertyDialogs, TypedQuotesAmpersandsAndAnglesRoundTrip)
     } sink;
     ASSERT_TRUE(LoadDeckFromFile(again, sink));
     const DeckNode *read = again.root()->firstChild->firstChild->lastChild;
-    EXPECT_EQ(ReadAnchorFields(StartTag(read->fragment()), TextChildWords(read)), typed);
+    EXPECT_EQ(ReadAnchorFields(read->element->tag(), TextChildWords(read)), typed);
 }
 
 TEST(PropertyDialogs, OptionOptgroupAnchorAndImageTags)
