@@ -4,10 +4,8 @@
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
 #include "editor/DesignConstants.h"
+#include "editor/ElementPainters.h"
 #include "editor/ElementPainting.h"
-#include "editor/OptgroupPainter.h"
-#include "editor/OptionPainter.h"
-#include "editor/SelectPainter.h"
 
 #include <QPainter>
 
@@ -68,14 +66,14 @@ std::string shownWords(const DeckNode *node)
 int optionMeasure(const QPaintDevice *device, const DeckNode *option)
 {
     return std::max(kOptionMinMeasure,
-                    OptionPainter::MeasureCaption(device, option->element->rect,
-                                                  {*option->element, firstChildFragment(option)}));
+                    measureElement(device, option->element->rect,
+                                   {*option->element, firstChildFragment(option)}));
 }
 
 void paintOption(QPainter &painter, DeckNode *option)
 {
-    rectOf(option) = OptionPainter::Paint(painter, rectOf(option),
-                                          {*option->element, firstChildFragment(option)});
+    rectOf(option)
+        = paintElement(painter, rectOf(option), {*option->element, firstChildFragment(option)});
 }
 
 // Stacks the options of an option group in rows from 20 below its top, each
@@ -180,8 +178,8 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
 {
     const QPaintDevice *device = painter.device();
     DesignRect &s = rectOf(select);
-    const int selectMeasure = std::max(
-        kSelectMinMeasure, SelectPainter::MeasureCaption(device, s, {*select->element, {}}));
+    const int selectMeasure
+        = std::max(kSelectMinMeasure, measureElement(device, s, {*select->element}));
     int widest = 0;
     const DeckNode *last = nullptr;
     for (DeckNode *q = select->firstChild; q; q = q->nextSibling) {
@@ -190,8 +188,8 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
             r.right = r.left + kCaptionPad + optionMeasure(device, q);
             paintOption(painter, q);
         } else if (q->kind() == ElementKind::Optgroup) {
-            const int groupMeasure = std::max(
-                kOptgroupMinMeasure, OptgroupPainter::MeasureCaption(device, r, {*q->element, {}}));
+            const int groupMeasure
+                = std::max(kOptgroupMinMeasure, measureElement(device, r, {*q->element}));
             int innerWidest = 0;
             int k = 0;
             for (DeckNode *o = q->firstChild; o; o = o->nextSibling) {
@@ -207,7 +205,7 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
             r.right = r.left + kCaptionPad + groupMeasure;
             if (r.right <= innerWidest)
                 r.right = innerWidest + kGroupGap;
-            r = OptgroupPainter::Paint(painter, r, {*q->element, {}});
+            r = paintElement(painter, r, {*q->element});
         } else {
             continue;
         }
@@ -222,7 +220,7 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
         s.bottom = last->element->rect.bottom + kGroupGap;
     else
         s.bottom = s.top + kSelectMinHeight;
-    s = SelectPainter::Paint(painter, s, {*select->element, {}});
+    s = paintElement(painter, s, {*select->element});
 }
 
 void CardLayout::stackSelect(DeckNode *select)

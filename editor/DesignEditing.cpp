@@ -9,7 +9,7 @@
 #include "editor/DeckDocument.h"
 #include "editor/DesignCommands.h"
 #include "editor/DesignConstants.h"
-#include "editor/ElementPainting.h"
+#include "editor/ElementPainters.h"
 #include "editor/Prompter.h"
 
 #include <QPainter>

@@ -1,16 +1,6 @@
 #include "editor/ElementPainting.h"
 
-#include "deck/ElementKind.h"
 #include "deck/StartTag.h"
-#include "editor/AnchorPainter.h"
-#include "editor/AspPainter.h"
-#include "editor/ImagePainter.h"
-#include "editor/InputPainter.h"
-#include "editor/JspPainter.h"
-#include "editor/OptgroupPainter.h"
-#include "editor/OptionPainter.h"
-#include "editor/SelectPainter.h"
-#include "editor/TextPainter.h"
 #include "wml/XmlEscape.h"
 
 #include <QFontMetrics>
@@ -19,7 +9,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 
 namespace tess {
 
@@ -153,21 +142,20 @@ void drawCaption(QPainter &painter, const DesignRect &measured, const std::strin
     painter.drawText(r, textFlags(wrap), QString::fromStdString(text));
 }
 
-const QImage &elementIcon(int resourceId)
+const QImage &elementIcon(ElementIcon icon)
 {
-    static std::map<int, QImage> cache;
-    auto it = cache.find(resourceId);
-    if (it == cache.end())
-        it = cache.emplace(resourceId, QImage(QStringLiteral(":/icons/icon%1.xpm").arg(resourceId)))
-                 .first;
-    return it->second;
+    // In the order of ElementIcon.
+    static const QImage images[] = {QImage(QStringLiteral(":/icons/icon205.xpm")),
+                                    QImage(QStringLiteral(":/icons/icon219.xpm")),
+                                    QImage(QStringLiteral(":/icons/icon221.xpm"))};
+    return images[static_cast<int>(icon)];
 }
 
-DesignRect paintIcon(QPainter &painter, const DesignRect &given, int resourceId)
+DesignRect paintIcon(QPainter &painter, const DesignRect &given, ElementIcon icon)
 {
-    const QImage &icon = elementIcon(resourceId);
-    if (!icon.isNull())
-        painter.drawImage(QPoint(given.left, given.top), icon);
+    const QImage &image = elementIcon(icon);
+    if (!image.isNull())
+        painter.drawImage(QPoint(given.left, given.top), image);
     return {given.left, given.top, given.left + kIconSize, given.top + kIconSize};
 }
 
@@ -204,32 +192,6 @@ int measureCaptionWidth(const QPaintDevice *device, const DesignRect &given,
                          given.bottom};
     const DesignRect measured = measureText(makeElementFont(), device, in, caption);
     return measured.right + measured.height() - in.left;
-}
-
-DesignRect paintElement(QPainter &painter, const DesignRect &given, const PaintSubject &subject)
-{
-    switch (subject.element.kind) {
-    case ElementKind::Input:
-        return InputPainter::Paint(painter, given, subject);
-    case ElementKind::Select:
-        return SelectPainter::Paint(painter, given, subject);
-    case ElementKind::Text:
-        return TextPainter::Paint(painter, given, subject);
-    case ElementKind::Option:
-        return OptionPainter::Paint(painter, given, subject);
-    case ElementKind::Anchor:
-        return AnchorPainter::Paint(painter, given, subject);
-    case ElementKind::Image:
-        return ImagePainter::Paint(painter, given, subject);
-    case ElementKind::Optgroup:
-        return OptgroupPainter::Paint(painter, given, subject);
-    case ElementKind::Asp:
-        return AspPainter::Paint(painter, given, subject);
-    case ElementKind::Jsp:
-        return JspPainter::Paint(painter, given, subject);
-    default:
-        return given;
-    }
 }
 
 } // namespace tess

@@ -17,17 +17,6 @@ namespace tess {
 
 // Looks shared by the painters of the element kinds.
 
-// What a painter draws from: the element, for what its start tag says (a
-// title, a picture), and the words it shows, which the caller gathers from
-// its children (a text's label, an anchor's or option's words). Relative
-// picture paths are looked for in `folder` first.
-struct PaintSubject
-{
-    const Element &element;
-    std::string_view words;
-    std::string_view folder;
-};
-
 // The elements' font; where it is not installed the system's sans-serif face
 // takes its place. The pixel size stands in for the family's default height.
 inline constexpr const char *kElementFontFamily = "MS Sans Serif";
@@ -63,10 +52,8 @@ inline constexpr int kOptionMarkTop = 7;
 inline constexpr int kOptionMarkSize = 6;
 inline constexpr int kOptionCaptionIndent = 18;
 
-// Icon resources drawn for images without a picture and for code blocks.
-inline constexpr int kImageIcon = 205; // the placeholder drawn for images
-inline constexpr int IDI_ASPICON = 219;
-inline constexpr int IDI_JSPICON = 221;
+// The icons drawn for images without a picture and for code blocks.
+enum class ElementIcon { ImagePlaceholder, AspCode, JspCode };
 inline constexpr int kIconSize = 32;
 
 // A font as a painter asks for it. height follows the platform's rule:
@@ -113,10 +100,10 @@ DesignRect measureText(const QPainter &painter, const DesignRect &in, const std:
 void drawCaption(QPainter &painter, const DesignRect &measured, const std::string &text,
                  Wrap wrap = Wrap::AtWidth);
 
-// The icon of a resource id, loaded once; a null image when it is missing.
-const QImage &elementIcon(int resourceId);
+// The icon's picture, loaded once; a null image when it is missing.
+const QImage &elementIcon(ElementIcon icon);
 // Draws the icon at given's corner; returns the 32 x 32 box it covers.
-DesignRect paintIcon(QPainter &painter, const DesignRect &given, int resourceId);
+DesignRect paintIcon(QPainter &painter, const DesignRect &given, ElementIcon icon);
 
 // Top and left edges light, bottom and right dark; right and bottom are
 // outside the rectangle.
@@ -128,9 +115,5 @@ DesignRect paintGroup(QPainter &painter, const DesignRect &given, const std::str
 // height, measured 3 right of and 2 below given's corner.
 int measureCaptionWidth(const QPaintDevice *device, const DesignRect &given,
                         const std::string &caption);
-
-// The painter of the element's kind; kinds that are not drawn get given
-// back.
-DesignRect paintElement(QPainter &painter, const DesignRect &given, const PaintSubject &subject);
 
 } // namespace tess

@@ -1,8 +1,7 @@
 #include "common/PrintDesignRect.h"
 #include "deck/ElementKind.h"
+#include "editor/ElementPainters.h"
 #include "editor/ElementPainting.h"
-#include "editor/OptionPainter.h"
-#include "editor/SelectPainter.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -95,6 +94,7 @@ TEST_F(ElementPaintTest, ReturnsTheRectanglesItCovers)
         {ElementKind::Image, "<img localsrc=\"" + m_wbmp + "\" >", picture},
         {ElementKind::Asp, "ASp Tag", icon},
         {ElementKind::Jsp, "JSP Tag", icon},
+        {ElementKind::Paragraph, "<p align=\"left\" >", g}, // not drawn
     };
     QPainter painter(&m_canvas);
     const QFont font = painter.font();
@@ -110,11 +110,10 @@ TEST_F(ElementPaintTest, ReturnsTheRectanglesItCovers)
         const DesignRect m = measure(caption, {23, 32, 120, 160});
         return m.width() + m.height();
     };
-    EXPECT_EQ(SelectPainter::MeasureCaption(
-                  &m_canvas, g, {Element(ElementKind::Select, "<select title=\" Go \" >")}),
-              measured("Go"));
-    EXPECT_EQ(OptionPainter::MeasureCaption(&m_canvas, g,
-                                            {Element(ElementKind::Option, "<option >"), ""}),
+    EXPECT_EQ(
+        measureElement(&m_canvas, g, {Element(ElementKind::Select, "<select title=\" Go \" >")}),
+        measured("Go"));
+    EXPECT_EQ(measureElement(&m_canvas, g, {Element(ElementKind::Option, "<option >"), ""}),
               measured("Option"));
 }
 
@@ -229,9 +228,9 @@ TEST_F(ElementPaintTest, PixelsLandWhereTheRectanglesSay)
     EXPECT_EQ(m_canvas.pixel(208, 160), black);
 
     // The code block icons are 32 x 32 pictures of their own.
-    const QImage &asp = elementIcon(IDI_ASPICON);
+    const QImage &asp = elementIcon(ElementIcon::AspCode);
     ASSERT_EQ(asp.size(), QSize(32, 32));
-    EXPECT_NE(asp, elementIcon(IDI_JSPICON));
+    EXPECT_NE(asp, elementIcon(ElementIcon::JspCode));
     EXPECT_EQ(m_canvas.pixel(300, 200), canvas); // transparent corner
     EXPECT_EQ(m_canvas.pixel(300 + 10, 200 + 14), asp.pixel(10, 14));
 }
