@@ -21,7 +21,7 @@ struct Deck
     DeckModel model;
     std::vector<int> ids;
 
-    int add(int parent, int kind, const char *fragment, int before = 0)
+    int add(int parent, ElementKind kind, const char *fragment, int before = 0)
     {
         NodeInsertRequest request;
         request.root = model.root();
@@ -39,25 +39,29 @@ struct Deck
 void buildDeck(Deck &deck, int nodes)
 {
     deck.ids.reserve(nodes + 64);
-    deck.ids.push_back(deck.model.makeRoot(KindOther, "<wml>")->id());
+    deck.ids.push_back(deck.model.makeRoot(ElementKind::Other, "<wml>")->id());
     const int root = deck.ids.back();
     while (static_cast<int>(deck.ids.size()) < nodes) {
-        const int card = deck.add(root, KindCard, "<card newcontext=\"false\" ordered=\"true\" >");
-        const int p = deck.add(card, KindParagraph, "<p align=\"left\" >");
+        const int card
+            = deck.add(root, ElementKind::Card, "<card newcontext=\"false\" ordered=\"true\" >");
+        const int p = deck.add(card, ElementKind::Paragraph, "<p align=\"left\" >");
         for (int row = 0; row < 3; ++row) {
-            const int br = deck.add(p, KindBreak, "<br >");
-            deck.add(p, KindText, "Text", br);
-            deck.add(p, KindInput,
+            const int br = deck.add(p, ElementKind::Break, "<br >");
+            deck.add(p, ElementKind::Text, "Text", br);
+            deck.add(p, ElementKind::Input,
                      "<input name=\"x\" title=\"\" type=\"text\" emptyok=\"false\" />");
-            const int select = deck.add(p, KindSelect, "<select multiple=\"false\" ivalue=\"1\" >");
+            const int select
+                = deck.add(p, ElementKind::Select, "<select multiple=\"false\" ivalue=\"1\" >");
             for (int o = 0; o < 3; ++o)
-                deck.add(deck.add(select, KindOption, "<option >"), KindText, "Option");
-            deck.add(deck.add(p, KindAnchor, "<a href=\"\" >"), KindText, "Anchor");
+                deck.add(deck.add(select, ElementKind::Option, "<option >"), ElementKind::Text,
+                         "Option");
+            deck.add(deck.add(p, ElementKind::Anchor, "<a href=\"\" >"), ElementKind::Text,
+                     "Anchor");
         }
-        const int go
-            = deck.add(deck.add(card, KindDo, "<do type=\"accept\" >"), KindOther, "<go >");
-        deck.add(go, KindOther, "<postfield name=\"a\" />");
-        deck.add(go, KindOther, "<postfield name=\"b\" />", deck.ids.back());
+        const int go = deck.add(deck.add(card, ElementKind::Do, "<do type=\"accept\" >"),
+                                ElementKind::Other, "<go >");
+        deck.add(go, ElementKind::Other, "<postfield name=\"a\" />");
+        deck.add(go, ElementKind::Other, "<postfield name=\"b\" />", deck.ids.back());
     }
 }
 

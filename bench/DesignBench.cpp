@@ -48,23 +48,26 @@ struct Deck
         for (int i = 0; i < n; ++i) {
             switch (i % 5) {
             case 0:
-                add(card->firstChild, tess::KindInput, "<input name=\"x\" title=\"Name\" />");
+                add(card->firstChild, tess::ElementKind::Input,
+                    "<input name=\"x\" title=\"Name\" />");
                 break;
             case 1:
-                add(add(card->firstChild, tess::KindText, "<b >"), tess::KindText, "Some words");
+                add(add(card->firstChild, tess::ElementKind::Text, "<b >"), tess::ElementKind::Text,
+                    "Some words");
                 break;
             case 2: {
-                tess::DeckNode *s = add(card->firstChild, tess::KindSelect, "<select >");
+                tess::DeckNode *s = add(card->firstChild, tess::ElementKind::Select, "<select >");
                 for (const char *words : {"Small", "Medium", "Large"})
-                    add(add(s, tess::KindOption, "<option >"), tess::KindText, words);
+                    add(add(s, tess::ElementKind::Option, "<option >"), tess::ElementKind::Text,
+                        words);
                 break;
             }
             case 3:
-                add(add(card->firstChild, tess::KindAnchor, "<a href=\"#x\" >"), tess::KindText,
-                    "Go on");
+                add(add(card->firstChild, tess::ElementKind::Anchor, "<a href=\"#x\" >"),
+                    tess::ElementKind::Text, "Go on");
                 break;
             default:
-                add(card->firstChild, tess::KindImage, image);
+                add(card->firstChild, tess::ElementKind::Image, image);
                 break;
             }
         }
@@ -72,7 +75,7 @@ struct Deck
         QPainter painter(&scratch);
         bottom = tess::CardLayout().alignAll(painter, card);
     }
-    tess::DeckNode *add(tess::DeckNode *parent, int kind, const std::string &fragment)
+    tess::DeckNode *add(tess::DeckNode *parent, tess::ElementKind kind, const std::string &fragment)
     {
         tess::NodeInsertRequest request {model.root(), tess::makeElement(kind, fragment)};
         request.parentId = parent->id();

@@ -46,23 +46,25 @@ struct Card
         for (int i = 0; i < n; ++i) {
             switch (i % 5) {
             case 0:
-                add(p, tess::KindInput, "<input name=\"x\" title=\"Name\" />");
+                add(p, tess::ElementKind::Input, "<input name=\"x\" title=\"Name\" />");
                 break;
             case 1:
-                add(add(p, tess::KindText, "<b >"), tess::KindText, "Some words");
-                add(p, tess::KindBreak, "<br >");
+                add(add(p, tess::ElementKind::Text, "<b >"), tess::ElementKind::Text, "Some words");
+                add(p, tess::ElementKind::Break, "<br >");
                 break;
             case 2: {
-                tess::DeckNode *s = add(p, tess::KindSelect, "<select >");
+                tess::DeckNode *s = add(p, tess::ElementKind::Select, "<select >");
                 for (const char *words : {"Small", "Medium", "Large"})
-                    add(add(s, tess::KindOption, "<option >"), tess::KindText, words);
+                    add(add(s, tess::ElementKind::Option, "<option >"), tess::ElementKind::Text,
+                        words);
                 break;
             }
             case 3:
-                add(add(p, tess::KindAnchor, "<a href=\"#x\" >"), tess::KindText, "Go on");
+                add(add(p, tess::ElementKind::Anchor, "<a href=\"#x\" >"), tess::ElementKind::Text,
+                    "Go on");
                 break;
             default:
-                add(p, tess::KindAsp, "Response.Write 1");
+                add(p, tess::ElementKind::Asp, "Response.Write 1");
                 break;
             }
         }
@@ -73,7 +75,7 @@ struct Card
         edit.alignAll(600);
         bottom = edit.scrollSize().height();
     }
-    tess::DeckNode *add(tess::DeckNode *parent, int kind, const std::string &fragment)
+    tess::DeckNode *add(tess::DeckNode *parent, tess::ElementKind kind, const std::string &fragment)
     {
         return tess::AppendChild(parent, tess::makeElement(kind, fragment));
     }
@@ -104,7 +106,7 @@ void BM_InsertBelowAll(benchmark::State &state)
 {
     Card &c = card(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        c.doc.setArmedKind(tess::KindInput);
+        c.doc.setArmedKind(tess::ElementKind::Input);
         c.edit([&c](tess::DesignEditing &e) { e.insertAt(20, c.bottom + 20); });
         state.PauseTiming();
         c.doc.undoStack()->undo();
@@ -131,7 +133,7 @@ void BM_DeleteInTheMiddle(benchmark::State &state)
 {
     Card &c = card(static_cast<int>(state.range(0)));
     tess::DeckNode *middle = c.paragraph()->firstChild;
-    for (int i = 0; i < state.range(0) / 2 || middle->kind() != tess::KindInput; ++i)
+    for (int i = 0; i < state.range(0) / 2 || middle->kind() != tess::ElementKind::Input; ++i)
         middle = middle->nextSibling;
     for (auto _ : state) {
         c.doc.setSelectedNode(middle);

@@ -121,7 +121,7 @@ void BM_DesignToCode(benchmark::State &state)
             tabs->finishPreparingCodeView();
             tess::DeckNode *p = tess::FirstParagraph(tess::NthCard(doc.model().root(), 1));
             if (p && p->firstChild && p->firstChild->element)
-                p->firstChild->element->fragment = "Edited on the design";
+                p->firstChild->element->setFragment("Edited on the design");
         }
         state.ResumeTiming();
 

@@ -2,6 +2,7 @@
 
 #include "deck/ElementFactory.h"
 #include "deck/NodeIndex.h"
+#include "deck/StartTag.h"
 
 namespace tess {
 
@@ -56,7 +57,7 @@ bool contains(const DeckNode *node, int x, int y)
     return hasPosition(node) && node->element->rect.contains(x, y);
 }
 
-DeckNode *nthChildOfKind(DeckNode *node, int kind, int n)
+DeckNode *nthChildOfKind(DeckNode *node, ElementKind kind, int n)
 {
     if (!node || n < 1)
         return nullptr;
@@ -67,7 +68,7 @@ DeckNode *nthChildOfKind(DeckNode *node, int kind, int n)
     return nullptr;
 }
 
-int countChildrenOfKind(const DeckNode *node, int kind)
+int countChildrenOfKind(const DeckNode *node, ElementKind kind)
 {
     int count = 0;
     for (const DeckNode *c = node ? node->firstChild : nullptr; c; c = c->nextSibling)
@@ -125,7 +126,7 @@ void DeckModel::setRoot(std::unique_ptr<DeckNode> root)
     m_root = std::move(root);
 }
 
-DeckNode *DeckModel::makeRoot(int kind, const std::string &fragment)
+DeckNode *DeckModel::makeRoot(ElementKind kind, const std::string &fragment)
 {
     NodeInsertRequest request;
     request.element = makeElement(kind, fragment);
@@ -216,19 +217,20 @@ void Delete(DeckNode *root, int id)
 
 bool IsLayoutBlank(const DeckNode *node)
 {
-    return node && node->kind() == KindText && !node->firstChild && !node->fragment().empty()
-        && node->fragment().find_first_not_of(" \t\r\n") == std::string::npos;
+    return node && node->kind() == ElementKind::Text && !node->firstChild
+        && !node->fragment().empty()
+        && node->fragment().find_first_not_of(XmlBlanks) == std::string::npos;
 }
 
 bool IsFieldset(const DeckNode *node)
 {
     // The reader writes a blank after every tag name.
-    return node && node->kind() == KindOther && node->fragment().starts_with("<fieldset ");
+    return node && node->kind() == ElementKind::Other && node->element->tagName() == "fieldset";
 }
 
 DeckNode *NthCard(DeckNode *root, int n)
 {
-    return nthChildOfKind(root, KindCard, n);
+    return nthChildOfKind(root, ElementKind::Card, n);
 }
 
 int ChildCount(const DeckNode *node)
@@ -241,20 +243,21 @@ int ChildCount(const DeckNode *node)
 
 DeckNode *NthDo(DeckNode *node, int n)
 {
-    return nthChildOfKind(node, KindDo, n);
+    return nthChildOfKind(node, ElementKind::Do, n);
 }
 
 int DoCount(const DeckNode *node)
 {
-    return countChildrenOfKind(node, KindDo);
+    return countChildrenOfKind(node, ElementKind::Do);
 }
 
 DeckNode *FirstParagraph(DeckNode *node)
 {
-    return nthChildOfKind(node, KindParagraph, 1);
+    return nthChildOfKind(node, ElementKind::Paragraph, 1);
 }
 
-int CollectFragments(const DeckNode *node, int kind, std::vector<std::string> &list, int mode)
+int CollectFragments(const DeckNode *node, ElementKind kind, std::vector<std::string> &list,
+                     int mode)
 {
     if (!node)
         return 0;
@@ -273,7 +276,7 @@ int CollectFragments(const DeckNode *node, int kind, std::vector<std::string> &l
     return static_cast<int>(list.size());
 }
 
-int DeleteChildrenOfKind(DeckNode * /*root*/, DeckNode *node, int kind, int limit)
+int DeleteChildrenOfKind(DeckNode * /*root*/, DeckNode *node, ElementKind kind, int limit)
 {
     if (!node)
         return 0;
@@ -304,7 +307,7 @@ DeckNode *HitTest(DeckNode *node, int x, int y)
 DeckNode *HitTestSelect(DeckNode *card, int x, int y)
 {
     DeckNode *hit = HitTest(card, x, y);
-    if (!hit || hit->kind() != KindSelect)
+    if (!hit || hit->kind() != ElementKind::Select)
         return hit;
     // An option group's options lie inside it, so they are tried first.
     for (DeckNode *c = hit->firstChild; c; c = c->nextSibling) {
@@ -345,7 +348,7 @@ DeckNode *InsertionPoint(DeckNode *card, int left, int top, int /*right*/, int /
     if (!first)
         return card;
     for (DeckNode *c = card->lastChild; c && c != first; c = c->prevSibling) {
-        if (c->kind() == KindParagraph)
+        if (c->kind() == ElementKind::Paragraph)
             return c;
     }
     return first;
@@ -363,7 +366,7 @@ DeckNode *Move(DeckNode *card, DeckNode *node)
     const DesignRect &r = node->element->rect;
     DeckNode *at = InsertionPoint(card, r.left, r.top, r.right, r.bottom);
     // A card with no children left takes the node itself.
-    if (at == card || at->kind() == KindParagraph)
+    if (at == card || at->kind() == ElementKind::Paragraph)
         link(at, node, nullptr);
     else
         link(at->parent, node, at);
@@ -402,11 +405,8 @@ std::unique_ptr<DeckNode> CloneSubtree(const DeckNode *node)
         return nullptr;
     const auto copy = [](const DeckNode *from) {
         auto n = std::make_unique<DeckNode>();
-        if (from->element) {
-            n->element = makeElement(from->element->kind, from->element->fragment);
-            n->element->id = from->element->id;
-            n->element->rect = from->element->rect;
-        }
+        if (from->element)
+            n->element = std::make_unique<Element>(*from->element);
         return n;
     };
     std::unique_ptr<DeckNode> top = copy(node);

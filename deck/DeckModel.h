@@ -56,7 +56,7 @@ public:
     void setRoot(std::unique_ptr<DeckNode> root);
     // Makes a fresh root (kind and fragment as given) through Insert and
     // installs it; returns it.
-    DeckNode *makeRoot(int kind, const std::string &fragment);
+    DeckNode *makeRoot(ElementKind kind, const std::string &fragment);
     // Destroys the tree; the path and the flags stay.
     void clear();
 
@@ -106,20 +106,21 @@ bool IsLayoutBlank(const DeckNode *node);
 // the canvas as if they stood in its paragraph.
 bool IsFieldset(const DeckNode *node);
 
-DeckNode *NthCard(DeckNode *root, int n); // 1-based, children of kind 2
+DeckNode *NthCard(DeckNode *root, int n); // 1-based, children of kind Card
 int ChildCount(const DeckNode *node);
-DeckNode *NthDo(DeckNode *node, int n); // 1-based, children of kind 9
+DeckNode *NthDo(DeckNode *node, int n); // 1-based, children of kind Do
 int DoCount(const DeckNode *node);
 DeckNode *FirstParagraph(DeckNode *node);
 
 // Appends, for each child of `kind`, its fragment (mode 1) or the fragments of
 // its whole subtree in document order (mode 2). Returns the list's length;
 // 0 for an absent node.
-int CollectFragments(const DeckNode *node, int kind, std::vector<std::string> &list, int mode);
+int CollectFragments(const DeckNode *node, ElementKind kind, std::vector<std::string> &list,
+                     int mode);
 
 // Deletes the node's children of `kind`: all of them for limit 0, else the
 // first `limit`. Returns 1, or 0 for an absent node.
-int DeleteChildrenOfKind(DeckNode *root, DeckNode *node, int kind, int limit);
+int DeleteChildrenOfKind(DeckNode *root, DeckNode *node, ElementKind kind, int limit);
 
 // The first node in document order from `node` whose rectangle holds the
 // point (borders included); `node` when none does. Elements without a place
@@ -148,7 +149,7 @@ std::unique_ptr<DeckNode> Detach(DeckNode *node);
 // identifiers and entering them in the tree's index. Returns its node.
 DeckNode *Reattach(DeckNode *parent, std::unique_ptr<DeckNode> node, DeckNode *before);
 // A copy of the subtree outside any tree: same kinds, identifiers,
-// fragments and rectangles, elements of the same classes.
+// fragments and rectangles.
 std::unique_ptr<DeckNode> CloneSubtree(const DeckNode *node);
 
 } // namespace tess

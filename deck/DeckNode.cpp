@@ -35,7 +35,7 @@ DeckNode::~DeckNode()
 const std::string &DeckNode::fragment() const
 {
     static const std::string empty;
-    return element ? element->fragment : empty;
+    return element ? element->fragment() : empty;
 }
 
 } // namespace tess

@@ -31,7 +31,7 @@ public:
     std::unique_ptr<NodeIndex> ownedIndex; // set on a root only
 
     int id() const { return element ? element->id : 0; }
-    int kind() const { return element ? element->kind : 0; }
+    ElementKind kind() const { return element ? element->kind : ElementKind::Other; }
     const std::string &fragment() const;
 };
 

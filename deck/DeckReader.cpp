@@ -4,6 +4,7 @@
 #include "deck/ElementFactory.h"
 #include "deck/NodeIndex.h"
 #include "deck/SourceConstants.h"
+#include "deck/StartTag.h"
 #include "wml/XmlEscape.h"
 
 #include <string_view>
@@ -25,7 +26,7 @@ std::string_view elementName(const XmlNode &element, std::string &qualified)
 
 bool isNameChar(char c)
 {
-    return c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '>' && c != '/';
+    return !IsXmlBlank(c) && c != '>' && c != '/';
 }
 
 // The end of the construct that starts at `at` with `open`, just past
@@ -108,55 +109,55 @@ std::pair<size_t, size_t> RootElementSpan(std::string_view page)
 
 // ---- DeckReader -------------------------------------------------------------
 
-int KindOfTag(std::string_view name)
+ElementKind KindOfTag(std::string_view name)
 {
     // By length first: a tag is compared with two or three names at most.
     switch (name.size()) {
     case 1:
         switch (name[0]) {
         case 'p':
-            return KindParagraph;
+            return ElementKind::Paragraph;
         case 'a':
-            return KindAnchor;
+            return ElementKind::Anchor;
         case 'i':
         case 'u':
         case 'b':
-            return KindText;
+            return ElementKind::Text;
         default:
-            return KindOther;
+            return ElementKind::Other;
         }
     case 2:
-        return name == "do" ? KindDo
-            : name == "em"  ? KindText
-            : name == "br"  ? KindBreak
-                            : KindOther;
+        return name == "do" ? ElementKind::Do
+            : name == "em"  ? ElementKind::Text
+            : name == "br"  ? ElementKind::Break
+                            : ElementKind::Other;
     case 3:
-        return name == "wml" ? KindWml
-            : name == "big"  ? KindText
-            : name == "img"  ? KindImage
-                             : KindOther;
+        return name == "wml" ? ElementKind::Wml
+            : name == "big"  ? ElementKind::Text
+            : name == "img"  ? ElementKind::Image
+                             : ElementKind::Other;
     case 4:
-        return name == "card" ? KindCard : KindOther;
+        return name == "card" ? ElementKind::Card : ElementKind::Other;
     case 5:
-        return name == "input" ? KindInput
-            : name == "small"  ? KindText
-            : name == "timer"  ? KindTimer
-                               : KindOther;
+        return name == "input" ? ElementKind::Input
+            : name == "small"  ? ElementKind::Text
+            : name == "timer"  ? ElementKind::Timer
+                               : ElementKind::Other;
     case 6:
-        return name == "select" ? KindSelect
-            : name == "option"  ? KindOption
-            : name == "strong"  ? KindText
-                                : KindOther;
+        return name == "select" ? ElementKind::Select
+            : name == "option"  ? ElementKind::Option
+            : name == "strong"  ? ElementKind::Text
+                                : ElementKind::Other;
     case 8:
-        return name == "optgroup" ? KindOptgroup : KindOther;
+        return name == "optgroup" ? ElementKind::Optgroup : ElementKind::Other;
     default:
-        return KindOther;
+        return ElementKind::Other;
     }
 }
 
 DeckReader::DeckReader(DeckModel &model, const std::vector<ServerCodeBlock> &blocks)
     : m_model(model)
-    , m_codeKind(model.kind == PageKind::Jsp ? KindJsp : KindAsp)
+    , m_codeKind(model.kind == PageKind::Jsp ? ElementKind::Jsp : ElementKind::Asp)
 {
     for (const ServerCodeBlock &block : blocks) {
         if (block.marked)
@@ -164,7 +165,7 @@ DeckReader::DeckReader(DeckModel &model, const std::vector<ServerCodeBlock> &blo
     }
 }
 
-DeckNode *DeckReader::append(DeckNode *parent, int kind, std::string fragment)
+DeckNode *DeckReader::append(DeckNode *parent, ElementKind kind, std::string fragment)
 {
     return AppendChild(parent, makeElement(kind, std::move(fragment)));
 }
@@ -209,7 +210,7 @@ int DeckReader::readElement(const XmlNode &node, DeckNode *parent)
         bool attributes = false;
         node.visitAttributes([&](std::string_view, std::string_view) { attributes = true; });
         if (attributes)
-            own->element->fragment = startTag(node, name);
+            own->element->setFragment(startTag(node, name));
     }
     return count + readChildren(node, own);
 }
@@ -224,7 +225,7 @@ int DeckReader::readText(std::string_view text, DeckNode *parent)
          at != std::string_view::npos && m_nextBlock < m_marked.size();
          at = text.find(ServerCodeMark, from)) {
         if (at > from) {
-            append(parent, KindText, EscapeXmlText(text.substr(from, at - from)));
+            append(parent, ElementKind::Text, EscapeXmlText(text.substr(from, at - from)));
             ++count;
         }
         const ServerCodeBlock &block = *m_marked[m_nextBlock++];
@@ -235,7 +236,7 @@ int DeckReader::readText(std::string_view text, DeckNode *parent)
             from += block.pad.size();
     }
     if (from < text.size()) {
-        append(parent, KindText, EscapeXmlText(text.substr(from)));
+        append(parent, ElementKind::Text, EscapeXmlText(text.substr(from)));
         ++count;
     }
     return count;
@@ -271,20 +272,20 @@ int DeckReader::readNode(const XmlNode &node, DeckNode *parent)
     case XmlNodeType::EntityReference:
         // Its children are the entity's replacement text, which the
         // reference itself stands for.
-        append(parent, KindOther, "&" + node.name() + ";");
+        append(parent, ElementKind::Other, "&" + node.name() + ";");
         return 1;
     default:
         fragment = node.name();
         break;
     }
-    DeckNode *own = append(parent, KindOther, std::move(fragment));
+    DeckNode *own = append(parent, ElementKind::Other, std::move(fragment));
     return 1 + readChildren(node, own);
 }
 
 int LoadDeck(DeckModel &model, const XmlDocument &doc, std::string_view page,
              const std::vector<ServerCodeBlock> &blocks)
 {
-    DeckNode *root = model.makeRoot(KindOther, std::string(ReaderRootFragment));
+    DeckNode *root = model.makeRoot(ElementKind::Other, std::string(ReaderRootFragment));
     // Decks run to about one node per 20 bytes: room for them up front spares
     // the index its rebuilds while it fills.
     ensureIndex(root)->reserve(size_t(doc.loadedFileSize() / 20));

@@ -32,21 +32,21 @@ private:
     int readChildren(const XmlNode &node, DeckNode *parent);
     int readText(std::string_view text, DeckNode *parent);
     std::string startTag(const XmlNode &element, std::string_view name);
-    DeckNode *append(DeckNode *parent, int kind, std::string fragment);
+    DeckNode *append(DeckNode *parent, ElementKind kind, std::string fragment);
 
     DeckModel &m_model;
     std::vector<const ServerCodeBlock *> m_marked;
     size_t m_nextBlock = 0;
-    int m_codeKind;
+    ElementKind m_codeKind;
     std::string m_tag; // reused while a start tag is built
 };
 
-// Element kind of a tag name, case-sensitive; 0 for names without one.
-int KindOfTag(std::string_view name);
+// Element kind of a tag name, case-sensitive; Other for names without one.
+ElementKind KindOfTag(std::string_view name);
 
 // Replaces the model's tree with one built from the parsed document; returns
 // the number of nodes stored below the root. Marked code blocks come back as
-// kind 21 for a JSP document and 20 otherwise. `page` is the deck's text as
+// kind Jsp for a JSP document and Asp otherwise. `page` is the deck's text as
 // decoded (UTF-8): what stands before and after its root element is kept in
 // the model's file form. Sets the valid-deck flag.
 int LoadDeck(DeckModel &model, const XmlDocument &doc, std::string_view page = {},

@@ -2,6 +2,7 @@
 
 #include "deck/DeckConstants.h"
 #include "deck/SourceConstants.h"
+#include "deck/StartTag.h"
 #include "wml/XmlEscape.h"
 
 namespace tess {
@@ -14,13 +15,6 @@ constexpr std::string_view CDataStart = "<![CDATA[";
 constexpr std::string_view CDataEnd = "]]>";
 constexpr std::string_view InstructionStart = "<?";
 constexpr std::string_view InstructionEnd = "?>";
-
-// Tabs and line breaks end a name as a blank does, rather than becoming part
-// of a tag or attribute name that XML would refuse.
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to)
 {
@@ -39,50 +33,6 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
 std::string withoutCodeMarkers(std::string_view code)
 {
     return replaceAll(replaceAll(code, ServerCodeStartMarker, ""), ServerCodeEndMarker, "");
-}
-
-// Tag name up to the first blank, then name="value" pairs, each followed by a
-// blank, until ">" or "/". Every search starts where the previous one ended,
-// so the scan is linear in the fragment.
-void tokeniseElement(std::string_view f, ClassifiedFragment &out)
-{
-    const size_t n = f.size();
-    const size_t nameStart = f.find('<') + 1;
-    size_t p = nameStart;
-    while (p < n && !isBlank(f[p]) && f[p] != '>' && f[p] != '/')
-        ++p;
-    out.name = f.substr(nameStart, p - nameStart);
-    if (p == n || !isBlank(f[p]))
-        out.malformed = true;
-
-    const auto skipBlanks = [&] {
-        while (p < n && isBlank(f[p]))
-            ++p;
-    };
-    skipBlanks();
-    while (p < n && f[p] != '>' && f[p] != '/') {
-        const size_t eq = f.find('=', p);
-        if (eq == std::string_view::npos || f.substr(p, eq - p).find('>') != std::string_view::npos)
-            break;
-        const size_t open = f.find('"', eq + 1);
-        const size_t close = open == std::string_view::npos ? open : f.find('"', open + 1);
-        if (close == std::string_view::npos)
-            break;
-        out.attributes.push_back(
-            {std::string(f.substr(p, eq - p)), UnescapeXml(f.substr(open + 1, close - open - 1))});
-        p = close + 1;
-        if (p == n || !isBlank(f[p])) {
-            out.malformed = true;
-            // Without a blank the tag may still end right after the value.
-            if (p < n && (f[p] == '>' || f[p] == '/'))
-                break;
-        }
-        while (p < n && !isBlank(f[p]))
-            ++p;
-        skipBlanks();
-    }
-    if (p == n || (f[p] != '>' && f[p] != '/'))
-        out.malformed = true;
 }
 
 void refuse(std::vector<std::string> *refused, const std::string &fragment)
@@ -187,8 +137,8 @@ XmlNode emit(const DeckNode &node, XmlNode parent, XmlDocument &doc,
 ClassifiedFragment ClassifyFragment(const Element &element)
 {
     ClassifiedFragment c;
-    const std::string_view f = element.fragment;
-    if (element.kind == KindAsp || element.kind == KindJsp) {
+    const std::string_view f = element.fragment();
+    if (element.kind == ElementKind::Asp || element.kind == ElementKind::Jsp) {
         c.kind = FragmentClass::ServerCode;
         c.text = withoutCodeMarkers(f);
         return c;
@@ -233,10 +183,10 @@ ClassifiedFragment ClassifyFragment(const Element &element)
         const std::string_view body
             = f.substr(InstructionStart.size(), end - InstructionStart.size());
         size_t blank = 0;
-        while (blank < body.size() && !isBlank(body[blank]))
+        while (blank < body.size() && !IsXmlBlank(body[blank]))
             ++blank;
         size_t data = blank;
-        while (data < body.size() && isBlank(body[data]))
+        while (data < body.size() && IsXmlBlank(body[data]))
             ++data;
         c.kind = FragmentClass::Instruction;
         c.name = body.substr(0, blank);
@@ -248,8 +198,12 @@ ClassifiedFragment ClassifyFragment(const Element &element)
         c.text = f;
         return c;
     }
+    const StartTag &tag = element.tag();
     c.kind = FragmentClass::Element;
-    tokeniseElement(f, c);
+    c.name = tag.name();
+    for (const TagAttribute &a : tag.attributes())
+        c.attributes.push_back({std::string(a.name), UnescapeXml(a.value)});
+    c.malformed = tag.malformed();
     return c;
 }
 

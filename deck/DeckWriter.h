@@ -28,17 +28,14 @@ struct ClassifiedFragment
     std::string name; // element tag name, entity name ("nbsp", "shy") or instruction target
     std::string text; // escaped text, comment, CDATA or instruction text, or server code
                       // without markers
-    std::vector<XmlAttribute> attributes; // element attributes in fragment order
-    // An element fragment that breaks the start-tag shape: no blank after the
-    // tag name, an attribute without "=" or without both quotes, no blank
-    // after an attribute, or no ">" or "/" at the end. What could be read is
-    // still used; an attribute missing its closing quote is dropped with all
-    // that follows it.
+    std::vector<XmlAttribute> attributes; // element attributes in fragment order, unescaped
+    // An element fragment off the start-tag shape (see StartTag). What could
+    // be read is still used.
     bool malformed = false;
 };
 
-// Classifies and tokenises an element's fragment as the writer does. The scan
-// never leaves the fragment, whatever it holds.
+// Classifies an element's fragment as the writer does; a start tag's parts
+// are those the element read.
 ClassifiedFragment ClassifyFragment(const Element &element);
 
 // Builds the XML document of the model's tree into `doc` (a "wml" document

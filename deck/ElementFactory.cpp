@@ -2,18 +2,14 @@
 
 namespace tess {
 
-std::unique_ptr<Element> makeElement(int kind)
+std::unique_ptr<Element> makeElement(ElementKind kind)
 {
-    auto e = std::make_unique<Element>();
-    e->kind = kind;
-    return e;
+    return std::make_unique<Element>(kind, std::string());
 }
 
-std::unique_ptr<Element> makeElement(int kind, std::string fragment)
+std::unique_ptr<Element> makeElement(ElementKind kind, std::string fragment)
 {
-    auto e = makeElement(kind);
-    e->fragment = std::move(fragment);
-    return e;
+    return std::make_unique<Element>(kind, std::move(fragment));
 }
 
 } // namespace tess

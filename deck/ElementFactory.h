@@ -6,11 +6,10 @@
 
 namespace tess {
 
-// Makes the element object of the class that represents `kind`, with that kind
-// set and everything else empty.
-std::unique_ptr<Element> makeElement(int kind);
+// Makes an element of `kind`, everything else empty.
+std::unique_ptr<Element> makeElement(ElementKind kind);
 
 // Same, with the fragment set.
-std::unique_ptr<Element> makeElement(int kind, std::string fragment);
+std::unique_ptr<Element> makeElement(ElementKind kind, std::string fragment);
 
 } // namespace tess

@@ -3,6 +3,7 @@
 #include "deck/DeckModel.h"
 #include "deck/DeckWriter.h"
 #include "deck/SourceConstants.h"
+#include "deck/StartTag.h"
 #include "wml/FileUtil.h"
 #include "wml/TextEncoding.h"
 #include "wml/WmlFormatter.h"
@@ -17,7 +18,7 @@ constexpr std::string_view DefaultDeclaration = "<?xml version=\"1.0\"?>\n";
 
 bool isBlankText(std::string_view text)
 {
-    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+    return text.find_first_not_of(XmlBlanks) == std::string_view::npos;
 }
 
 // The file's own prolog where it has one; whatever it is, the text starts
@@ -27,7 +28,7 @@ std::string prologOf(const DeckModel &model, std::string_view fallbackPrologue)
     const std::string &own = model.fileForm.prolog;
     if (isBlankText(own))
         return std::string(fallbackPrologue) + "\n";
-    const size_t first = own.find_first_not_of(" \t\r\n");
+    const size_t first = own.find_first_not_of(XmlBlanks);
     if (own.compare(first, 5, "<?xml") == 0)
         return own.substr(first);
     return std::string(DefaultDeclaration) + own.substr(first);

@@ -1,18 +1,18 @@
 #include "editor/AnchorProperties.h"
 
-#include "deck/AttributeReader.h"
+#include "deck/StartTag.h"
 #include "editor/DesignConstants.h"
 #include "editor/InputRules.h"
 
 namespace tess {
 
-AnchorFields ReadAnchorFields(std::string_view fragment, std::string_view words)
+AnchorFields ReadAnchorFields(const StartTag &tag, std::string_view words)
 {
     AnchorFields f;
     f.text = std::string(words);
-    f.url = ReadAttribute(fragment, "href");
-    f.title = ReadAttribute(fragment, "title");
-    f.xmlLang = ReadAttribute(fragment, "xml:lang");
+    f.url = tag.shownValue("href");
+    f.title = tag.shownValue("title");
+    f.xmlLang = tag.shownValue("xml:lang");
     return f;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "deck/StartTag.h"
+
 #include <string>
 #include <string_view>
 
@@ -14,7 +16,7 @@ struct AnchorFields
     friend bool operator==(const AnchorFields &, const AnchorFields &) = default;
 };
 
-AnchorFields ReadAnchorFields(std::string_view fragment, std::string_view words);
+AnchorFields ReadAnchorFields(const StartTag &tag, std::string_view words);
 // The new start tag; href is always written.
 std::string BuildAnchorTag(const AnchorFields &fields);
 // The trimmed text, or "Anchor" when that is empty.

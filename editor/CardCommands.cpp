@@ -4,6 +4,7 @@
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
+#include "deck/StartTag.h"
 #include "editor/DeckDocument.h"
 #include "editor/DesignCommands.h"
 #include "editor/Prompter.h"
@@ -89,8 +90,8 @@ std::vector<std::string> CardCommands::treeRows() const
 {
     std::vector<std::string> rows;
     for (DeckNode *card = NthCard(m_doc.model().root(), 1); card; card = card->nextSibling) {
-        if (card->kind() == KindCard)
-            rows.push_back(CardRowLabel(card->fragment()));
+        if (card->kind() == ElementKind::Card)
+            rows.push_back(CardRowLabel(card->element->tag()));
     }
     return rows;
 }
@@ -126,12 +127,12 @@ void CardCommands::newCard()
     DeckNode *root = m_doc.model().root();
     if (!canNewCard() || !root)
         return;
-    NodeInsertRequest card {root, makeElement(KindCard, std::string(NewCardFragment))};
+    NodeInsertRequest card {root, makeElement(ElementKind::Card, std::string(NewCardFragment))};
     card.element->rect = {-1, -1, -1, -1};
     card.parentId = root->id();
     const int cardId = Insert(card);
-    NodeInsertRequest paragraph {root,
-                                 makeElement(KindParagraph, std::string(NewParagraphFragment))};
+    NodeInsertRequest paragraph {
+        root, makeElement(ElementKind::Paragraph, std::string(NewParagraphFragment))};
     paragraph.parentId = cardId;
     Insert(paragraph);
 
@@ -181,7 +182,7 @@ void CardCommands::applyProperties(const CardSheetData &data)
     }
     // One undoable step, which marks the document modified.
     RecordCardProperties(m_doc, card, [&] { RebuildCard(root, card, data); });
-    m_rows[m_selected] = CardRowLabel(data.cardFragment);
+    m_rows[m_selected] = CardRowLabel(StartTag(data.cardFragment));
 }
 
 void CardCommands::relabelFromTree()

@@ -4,38 +4,34 @@
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
 #include "editor/DesignConstants.h"
+#include "editor/ElementPainters.h"
 #include "editor/ElementPainting.h"
-#include "editor/OptgroupPainter.h"
-#include "editor/OptionPainter.h"
-#include "editor/SelectPainter.h"
 
 #include <QPainter>
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
 
 namespace tess {
 
 namespace {
 
 // Align All's starting size of a control, before its painter sizes it.
-DesignRect startingRect(int kind, int left, int top)
+DesignRect startingRect(ElementKind kind, int left, int top)
 {
     int width = 60, height = 20; // anchors and code blocks
     switch (kind) {
-    case KindInput:
+    case ElementKind::Input:
         height = 30;
         break;
-    case KindSelect:
+    case ElementKind::Select:
         width = 155;
         height = kSelectMinHeight;
         break;
-    case KindText:
+    case ElementKind::Text:
         width = 80;
         height = 50;
         break;
-    case KindImage:
+    case ElementKind::Image:
         width = height = kIconSize;
         break;
     default:
@@ -49,21 +45,35 @@ DesignRect &rectOf(DeckNode *node)
     return node->element->rect;
 }
 
-std::string firstChildFragment(const DeckNode *node)
+std::string_view firstChildFragment(const DeckNode *node)
 {
-    return node->firstChild ? node->firstChild->fragment() : std::string();
+    return node->firstChild ? std::string_view(node->firstChild->fragment()) : std::string_view();
+}
+
+// The words a control shows, gathered from its children.
+std::string shownWords(const DeckNode *node)
+{
+    switch (node->kind()) {
+    case ElementKind::Text:
+        return CardLayout::textLabel(node);
+    case ElementKind::Anchor:
+        return std::string(firstChildFragment(node));
+    default:
+        return {};
+    }
 }
 
 int optionMeasure(const QPaintDevice *device, const DeckNode *option)
 {
-    return std::max(
-        kOptionMinMeasure,
-        OptionPainter::MeasureCaption(device, option->element->rect, firstChildFragment(option)));
+    return std::max(kOptionMinMeasure,
+                    measureElement(device, option->element->rect,
+                                   {*option->element, firstChildFragment(option)}));
 }
 
 void paintOption(QPainter &painter, DeckNode *option)
 {
-    rectOf(option) = OptionPainter::Paint(painter, rectOf(option), firstChildFragment(option));
+    rectOf(option)
+        = paintElement(painter, rectOf(option), {*option->element, firstChildFragment(option)});
 }
 
 // Stacks the options of an option group in rows from 20 below its top, each
@@ -73,7 +83,7 @@ void stackGroupOptions(DeckNode *group, int width)
     DesignRect &g = rectOf(group);
     int k = 0;
     for (DeckNode *o = group->firstChild; o; o = o->nextSibling) {
-        if (o->kind() != KindOption)
+        if (o->kind() != ElementKind::Option)
             continue;
         DesignRect &r = rectOf(o);
         const int w = width < 0 ? r.width() : width;
@@ -96,25 +106,12 @@ DeckNode *treeRoot(DeckNode *node)
 void giveOptionWords(DeckNode *root, DeckNode *option)
 {
     for (DeckNode *c = option->firstChild; c; c = c->nextSibling) {
-        if (c->kind() == KindText)
+        if (c->kind() == ElementKind::Text)
             return;
     }
-    NodeInsertRequest request {root, makeElement(KindText, kOptionWords)};
+    NodeInsertRequest request {root, makeElement(ElementKind::Text, kOptionWords)};
     request.parentId = option->id();
     Insert(request);
-}
-
-// Where name=" starts as an attribute of the tag, as the image painter reads
-// it; npos when the tag has none.
-size_t attributeStart(const std::string &fragment, const std::string &name)
-{
-    const std::string key = name + "=";
-    for (size_t pos = fragment.find(key); pos != std::string::npos;
-         pos = fragment.find(key, pos + 1)) {
-        if (pos == 0 || std::isspace(static_cast<unsigned char>(fragment[pos - 1])))
-            return pos;
-    }
-    return std::string::npos;
 }
 
 // Each control of `parent` in deck order, those of its fieldsets included;
@@ -132,7 +129,7 @@ template<typename Visit> void visitControls(DeckNode *parent, const Visit &visit
 template<typename Visit> void visitCardControls(DeckNode *card, const Visit &visit)
 {
     for (DeckNode *p = card->firstChild; p; p = p->nextSibling) {
-        if (p->kind() == KindParagraph)
+        if (p->kind() == ElementKind::Paragraph)
             visitControls(p, visit);
     }
 }
@@ -167,30 +164,14 @@ void CardLayout::paintCard(QPainter &painter, DeckNode *card) const
 
 void CardLayout::paintControl(QPainter &painter, DeckNode *node) const
 {
-    if (!node || !node->element)
+    if (!node || !node->element || !IsPlacedControl(node->kind()))
         return;
-    DesignRect &r = rectOf(node);
-    switch (node->kind()) {
-    case KindInput:
-    case KindAsp:
-    case KindJsp:
-        r = paintElement(painter, node->kind(), r, node->fragment());
-        break;
-    case KindImage:
-        r = paintElement(painter, KindImage, r, imageFragment(node->fragment()));
-        break;
-    case KindAnchor:
-        r = paintElement(painter, KindAnchor, r, firstChildFragment(node));
-        break;
-    case KindText:
-        r = paintElement(painter, KindText, r, textLabel(node));
-        break;
-    case KindSelect:
+    if (node->kind() == ElementKind::Select) {
         paintSelect(painter, node);
-        break;
-    default:
-        break;
+        return;
     }
+    const std::string words = shownWords(node);
+    rectOf(node) = paintElement(painter, rectOf(node), {*node->element, words, m_deckFolder});
 }
 
 void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
@@ -198,21 +179,21 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
     const QPaintDevice *device = painter.device();
     DesignRect &s = rectOf(select);
     const int selectMeasure
-        = std::max(kSelectMinMeasure, SelectPainter::MeasureCaption(device, s, select->fragment()));
+        = std::max(kSelectMinMeasure, measureElement(device, s, {*select->element}));
     int widest = 0;
     const DeckNode *last = nullptr;
     for (DeckNode *q = select->firstChild; q; q = q->nextSibling) {
         DesignRect &r = rectOf(q);
-        if (q->kind() == KindOption) {
+        if (q->kind() == ElementKind::Option) {
             r.right = r.left + kCaptionPad + optionMeasure(device, q);
             paintOption(painter, q);
-        } else if (q->kind() == KindOptgroup) {
-            const int groupMeasure = std::max(
-                kOptgroupMinMeasure, OptgroupPainter::MeasureCaption(device, r, q->fragment()));
+        } else if (q->kind() == ElementKind::Optgroup) {
+            const int groupMeasure
+                = std::max(kOptgroupMinMeasure, measureElement(device, r, {*q->element}));
             int innerWidest = 0;
             int k = 0;
             for (DeckNode *o = q->firstChild; o; o = o->nextSibling) {
-                if (o->kind() != KindOption)
+                if (o->kind() != ElementKind::Option)
                     continue;
                 DesignRect &ro = rectOf(o);
                 ro.right = ro.left + kGroupedOptionPad + optionMeasure(device, o);
@@ -224,7 +205,7 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
             r.right = r.left + kCaptionPad + groupMeasure;
             if (r.right <= innerWidest)
                 r.right = innerWidest + kGroupGap;
-            r = OptgroupPainter::Paint(painter, r, q->fragment());
+            r = paintElement(painter, r, {*q->element});
         } else {
             continue;
         }
@@ -239,7 +220,7 @@ void CardLayout::paintSelect(QPainter &painter, DeckNode *select)
         s.bottom = last->element->rect.bottom + kGroupGap;
     else
         s.bottom = s.top + kSelectMinHeight;
-    s = SelectPainter::Paint(painter, s, select->fragment());
+    s = paintElement(painter, s, {*select->element});
 }
 
 void CardLayout::stackSelect(DeckNode *select)
@@ -256,10 +237,11 @@ void CardLayout::stackSelect(DeckNode *select)
         if (!prev)
             r.top = s.top + kStackFirstRow;
         else
-            r.top = prev->element->rect.bottom + (prev->kind() == KindOptgroup ? kGroupGap : 0);
+            r.top = prev->element->rect.bottom
+                + (prev->kind() == ElementKind::Optgroup ? kGroupGap : 0);
         r.left = s.left + kStackIndent;
         r.right = r.left + width;
-        if (q->kind() == KindOptgroup) {
+        if (q->kind() == ElementKind::Optgroup) {
             r.bottom = r.top + kOptgroupHeight;
             // The options take the group's width, not their own.
             stackGroupOptions(q, width);
@@ -286,14 +268,15 @@ void CardLayout::alignSelect(QPainter &painter, DeckNode *select) const
         if (!prev)
             r.top = s.top + kStackFirstRow;
         else
-            r.top = prev->element->rect.bottom + (q->kind() == KindOptgroup ? kGroupGap : 0);
+            r.top
+                = prev->element->rect.bottom + (q->kind() == ElementKind::Optgroup ? kGroupGap : 0);
         r.left = s.left + kStackIndent;
         r.right = r.left + width;
-        if (q->kind() == KindOptgroup) {
+        if (q->kind() == ElementKind::Optgroup) {
             r.bottom = r.top + kOptgroupHeight;
             stackGroupOptions(q, -1);
             for (DeckNode *o = q->firstChild; o; o = o->nextSibling) {
-                if (o->kind() == KindOption)
+                if (o->kind() == ElementKind::Option)
                     giveOptionWords(root, o);
             }
         } else {
@@ -315,7 +298,7 @@ int CardLayout::alignAll(QPainter &painter, DeckNode *card) const
             return;
         const int top = prev ? prev->element->rect.bottom + kAlignGap : kAlignMargin;
         rectOf(c) = startingRect(c->kind(), kAlignMargin, top);
-        if (c->kind() == KindSelect)
+        if (c->kind() == ElementKind::Select)
             alignSelect(painter, c);
         else
             paintControl(painter, c);
@@ -331,13 +314,13 @@ DeckNode *CardLayout::hitTest(DeckNode *card, int x, int y)
 
 DeckNode *CardLayout::selectionTarget(DeckNode *hit)
 {
-    if (!hit || hit->kind() == KindCard)
+    if (!hit || hit->kind() == ElementKind::Card)
         return nullptr;
     DeckNode *node = hit;
-    while (node && (node->kind() == KindOption || node->kind() == KindOptgroup))
+    while (node && (node->kind() == ElementKind::Option || node->kind() == ElementKind::Optgroup))
         node = node->parent;
     // An option outside any select stands for itself.
-    return node && node->kind() == KindSelect ? node : hit;
+    return node && node->kind() == ElementKind::Select ? node : hit;
 }
 
 void CardLayout::drawTracker(QPainter &painter, const DesignRect &r)
@@ -358,13 +341,13 @@ void CardLayout::drawBumpFrame(QPainter &painter, const DesignRect &r)
 
 DeckNode *CardLayout::buildStartingDeck(DeckModel &model)
 {
-    DeckNode *root = model.makeRoot(KindWml, std::string(DesignerRootFragment));
-    NodeInsertRequest card {root, makeElement(KindCard, std::string(NewCardFragment))};
+    DeckNode *root = model.makeRoot(ElementKind::Wml, std::string(DesignerRootFragment));
+    NodeInsertRequest card {root, makeElement(ElementKind::Card, std::string(NewCardFragment))};
     card.element->rect = {-1, -1, -1, -1};
     card.parentId = root->id();
     const int cardId = Insert(card);
-    NodeInsertRequest paragraph {root,
-                                 makeElement(KindParagraph, std::string(NewParagraphFragment))};
+    NodeInsertRequest paragraph {
+        root, makeElement(ElementKind::Paragraph, std::string(NewParagraphFragment))};
     paragraph.parentId = cardId;
     Insert(paragraph);
     return FindById(root, cardId);
@@ -376,32 +359,6 @@ std::string CardLayout::textLabel(const DeckNode *text)
     for (const DeckNode *n = text; n; n = n->firstChild)
         label += n->fragment();
     return label;
-}
-
-std::string CardLayout::imageFragment(const std::string &fragment) const
-{
-    if (m_deckFolder.empty())
-        return fragment;
-    size_t at = attributeStart(fragment, "src");
-    const size_t nameLength = at != std::string::npos ? 3 : 8;
-    if (at == std::string::npos)
-        at = attributeStart(fragment, "localsrc");
-    if (at == std::string::npos)
-        return fragment;
-    const size_t open = fragment.find('"', at + nameLength + 1);
-    const size_t close = open == std::string::npos ? open : fragment.find('"', open + 1);
-    if (close == std::string::npos)
-        return fragment;
-    const std::string value = trimBlanks(fragment.substr(open + 1, close - open - 1));
-    if (value.empty() || value.front() == '/')
-        return fragment;
-    std::error_code error;
-    const std::filesystem::path beside = std::filesystem::path(m_deckFolder) / value;
-    if (!std::filesystem::is_regular_file(beside, error))
-        return fragment;
-    std::string resolved = fragment;
-    resolved.replace(open + 1, close - open - 1, beside.lexically_normal().string());
-    return resolved;
 }
 
 } // namespace tess

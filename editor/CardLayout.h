@@ -62,9 +62,6 @@ public:
     // The label of a text element: its fragment and those of its chain of
     // first children, concatenated.
     static std::string textLabel(const DeckNode *text);
-    // An image's fragment with the picture's path made absolute when the
-    // file lies beside the deck.
-    std::string imageFragment(const std::string &fragment) const;
 
 private:
     void alignSelect(QPainter &painter, DeckNode *select) const;

@@ -1,35 +1,36 @@
 #include "editor/CardPropertyFields.h"
 
-#include "deck/AttributeReader.h"
+#include "deck/StartTag.h"
 #include "editor/InputRules.h"
 
 namespace tess {
 
 namespace {
 
-void loadBox(bool &box, std::string_view fragment, std::string_view name)
+void loadBox(bool &box, const StartTag &tag, std::string_view name)
 {
-    bool found = false;
-    const std::string value = ReadQuotedValue(fragment, name, &found);
-    if (found)
-        box = value == "true";
+    if (const std::optional<std::string> value = tag.value(name))
+        box = *value == "true";
 }
 
 } // namespace
 
-void LoadCardFields(CardPropertyFields &f, std::string_view card, std::string_view timer)
+void LoadCardFields(CardPropertyFields &f, std::string_view cardFragment,
+                    std::string_view timerFragment)
 {
-    f.title = ReadQuotedValue(card, "title");
-    f.id = ReadQuotedValue(card, "id");
-    f.forwardUrl = ReadQuotedValue(card, "onenterforward");
-    f.backwardUrl = ReadQuotedValue(card, "onenterbackward");
-    f.timerUrl = ReadQuotedValue(card, "ontimer");
-    f.xmlLang = ReadQuotedValue(card, "xml:lang");
-    f.className = ReadQuotedValue(card, "class");
+    const StartTag card {std::string(cardFragment)};
+    const StartTag timer {std::string(timerFragment)};
+    f.title = card.value("title").value_or("");
+    f.id = card.value("id").value_or("");
+    f.forwardUrl = card.value("onenterforward").value_or("");
+    f.backwardUrl = card.value("onenterbackward").value_or("");
+    f.timerUrl = card.value("ontimer").value_or("");
+    f.xmlLang = card.value("xml:lang").value_or("");
+    f.className = card.value("class").value_or("");
     loadBox(f.newContext, card, "newcontext");
     loadBox(f.ordered, card, "ordered");
-    f.timerName = ReadQuotedValue(timer, "name");
-    f.timerValue = ReadQuotedValue(timer, "value");
+    f.timerName = timer.value("name").value_or("");
+    f.timerValue = timer.value("value").value_or("");
 }
 
 std::string BuildCardFragment(const CardPropertyFields &f)

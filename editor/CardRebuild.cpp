@@ -1,9 +1,9 @@
 #include "editor/CardRebuild.h"
 
-#include "deck/AttributeReader.h"
 #include "deck/DeckConstants.h"
 #include "deck/DeckModel.h"
 #include "deck/ElementFactory.h"
+#include "deck/StartTag.h"
 
 #include <algorithm>
 
@@ -11,7 +11,7 @@ namespace tess {
 
 namespace {
 
-DeckNode *insertBefore(DeckNode *root, DeckNode *parent, const DeckNode *before, int kind,
+DeckNode *insertBefore(DeckNode *root, DeckNode *parent, const DeckNode *before, ElementKind kind,
                        std::string fragment)
 {
     NodeInsertRequest request {root, makeElement(kind, std::move(fragment))};
@@ -38,11 +38,11 @@ void addTask(DeckNode *root, DeckNode *doNode, std::string_view &rest, std::stri
     const size_t at = rest.find(tag);
     if (at == std::string_view::npos)
         return;
-    DeckNode *task = insertBefore(root, doNode, nullptr, KindOther, takeTag(rest, at));
+    DeckNode *task = insertBefore(root, doNode, nullptr, ElementKind::Other, takeTag(rest, at));
     for (size_t end; (end = rest.find("/>")) != std::string_view::npos;) {
         std::string_view piece = rest.substr(0, end + 2);
         piece.remove_prefix(std::min(piece.find('<'), piece.size()));
-        insertBefore(root, task, nullptr, KindOther, std::string(piece));
+        insertBefore(root, task, nullptr, ElementKind::Other, std::string(piece));
         rest.remove_prefix(end + 2);
     }
 }
@@ -53,10 +53,11 @@ void addEvent(DeckNode *root, DeckNode *card, std::string_view event)
     if (doAt == std::string_view::npos || event.find('>', doAt) == std::string_view::npos)
         return;
     std::string_view rest = event;
-    DeckNode *doNode = insertBefore(root, card, FirstParagraph(card), KindDo, takeTag(rest, doAt));
+    DeckNode *doNode
+        = insertBefore(root, card, FirstParagraph(card), ElementKind::Do, takeTag(rest, doAt));
     if (const size_t noop = rest.find("<noop"); noop != std::string_view::npos) {
         std::string_view copy = rest;
-        insertBefore(root, doNode, nullptr, KindOther, takeTag(copy, noop));
+        insertBefore(root, doNode, nullptr, ElementKind::Other, takeTag(copy, noop));
     }
     for (std::string_view tag : {"<go", "<refresh", "<prev"})
         addTask(root, doNode, rest, tag);
@@ -70,9 +71,9 @@ CardSheetData OpenCardSheet(const DeckNode *card)
     if (!card)
         return data;
     data.cardFragment = card->fragment();
-    CollectFragments(card, KindDo, data.events, 2);
+    CollectFragments(card, ElementKind::Do, data.events, 2);
     std::vector<std::string> timers;
-    if (CollectFragments(card, KindTimer, timers, 2) > 0)
+    if (CollectFragments(card, ElementKind::Timer, timers, 2) > 0)
         data.timerFragment = timers.front();
     return data;
 }
@@ -81,23 +82,24 @@ void RebuildCard(DeckNode *root, DeckNode *card, const CardSheetData &data)
 {
     if (!root || !card || !card->element)
         return;
-    card->element->fragment = data.cardFragment;
+    card->element->setFragment(data.cardFragment);
 
-    DeleteChildrenOfKind(root, card, KindTimer, 0);
-    const std::string &timer = data.timerFragment;
-    if (timer.find("value=") != std::string::npos || timer.find("name=") != std::string::npos)
-        insertBefore(root, card, card->firstChild, KindTimer, timer);
+    DeleteChildrenOfKind(root, card, ElementKind::Timer, 0);
+    const StartTag timer(data.timerFragment);
+    if (timer.raw("value") || timer.raw("name"))
+        insertBefore(root, card, card->firstChild, ElementKind::Timer, timer.text());
 
-    DeleteChildrenOfKind(root, card, KindDo, 0);
+    DeleteChildrenOfKind(root, card, ElementKind::Do, 0);
     if (!FirstParagraph(card))
-        insertBefore(root, card, nullptr, KindParagraph, std::string(NewParagraphFragment));
+        insertBefore(root, card, nullptr, ElementKind::Paragraph,
+                     std::string(NewParagraphFragment));
     for (const std::string &event : data.events)
         addEvent(root, card, event);
 }
 
-std::string CardRowLabel(std::string_view cardFragment)
+std::string CardRowLabel(const StartTag &card)
 {
-    const std::string title = ReadQuotedValue(cardFragment, "title");
+    const std::string title = card.value("title").value_or("");
     return title.empty() ? std::string(UnnamedCardLabel) : title;
 }
 

@@ -7,6 +7,7 @@
 namespace tess {
 
 class DeckNode;
+class StartTag;
 
 // What the card property sheet works on: the card's start tag, its timer's
 // (empty without one) and one string per do event, each the fragments of the
@@ -28,6 +29,6 @@ CardSheetData OpenCardSheet(const DeckNode *card);
 void RebuildCard(DeckNode *root, DeckNode *card, const CardSheetData &data);
 
 // The card list's label of a card: its title, or "No Name".
-std::string CardRowLabel(std::string_view cardFragment);
+std::string CardRowLabel(const StartTag &card);
 
 } // namespace tess

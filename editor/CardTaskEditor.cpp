@@ -1,7 +1,7 @@
 #include "editor/CardTaskEditor.h"
 
-#include "deck/AttributeReader.h"
 #include "deck/DeckConstants.h"
+#include "deck/StartTag.h"
 
 #include <string_view>
 
@@ -104,8 +104,9 @@ void CardTaskEditor::loadVariable(int row)
     const std::string &text = m_variables[row];
     selectedVariable = row;
     fields.postfield = text.find("setvar") == std::string::npos;
-    fields.variableName = ReadQuotedValue(text, "name");
-    fields.variableValue = ReadQuotedValue(text, "value");
+    const StartTag variable(text);
+    fields.variableName = variable.value("name").value_or("");
+    fields.variableValue = variable.value("value").value_or("");
 }
 
 std::string CardTaskEditor::doStartTag() const
@@ -181,14 +182,14 @@ void CardTaskEditor::loadEvent(int row)
     m_deleteEventEnabled = true;
     // The do's own attributes are looked for in its start tag only, so that
     // a variable's name is never taken for the event's.
-    const std::string_view doTag = std::string_view(text).substr(0, text.find('>'));
+    const StartTag doTag(text.substr(0, text.find('>')));
     fields = {};
-    fields.eventType = ReadQuotedValue(doTag, "type");
-    fields.id = ReadQuotedValue(doTag, "id");
-    fields.action = ReadQuotedValue(doTag, "name");
-    fields.label = ReadQuotedValue(doTag, "label");
-    fields.className = ReadQuotedValue(doTag, "class");
-    fields.xmlLang = ReadQuotedValue(doTag, "xml:lang");
+    fields.eventType = doTag.value("type").value_or("");
+    fields.id = doTag.value("id").value_or("");
+    fields.action = doTag.value("name").value_or("");
+    fields.label = doTag.value("label").value_or("");
+    fields.className = doTag.value("class").value_or("");
+    fields.xmlLang = doTag.value("xml:lang").value_or("");
 
     m_variables.clear();
     selectedVariable = -1;
@@ -209,11 +210,11 @@ void CardTaskEditor::loadEvent(int row)
         if (task.type != TaskType::Noop)
             m_variables = variablesAfter(text, at, task.endTag);
         if (task.type == TaskType::Go) {
-            const std::string_view go = std::string_view(text).substr(at);
-            fields.url = ReadQuotedValue(go, "href");
-            fields.acceptCharset = ReadQuotedValue(go, "accept-charset");
-            fields.sendReferer = ReadQuotedValue(go, "sendreferer") == "true";
-            fields.post = ReadQuotedValue(go, "method") == "post";
+            const StartTag go(text.substr(at));
+            fields.url = go.value("href").value_or("");
+            fields.acceptCharset = go.value("accept-charset").value_or("");
+            fields.sendReferer = go.value("sendreferer").value_or("") == "true";
+            fields.post = go.value("method").value_or("") == "post";
         }
         break;
     }

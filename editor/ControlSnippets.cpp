@@ -13,22 +13,21 @@ namespace {
 
 static_assert(std::tuple_size_v<ToolFlags> == DeckDocument::ToolCount);
 
-constexpr int kLeavesKind = -1;
 constexpr int kNoTool = -1;
 
 // In the order of ControlCommand, which indexes it.
 constexpr ControlCommandInfo kCommands[] = {
-    {ControlCommand::Anchor, KindAnchor, DeckDocument::ToolAnchor, "\n</a>"},
-    {ControlCommand::Select, KindSelect, DeckDocument::ToolSelect, "\n</select>"},
-    {ControlCommand::Input, KindInput, DeckDocument::ToolInput, ""},
-    {ControlCommand::Text, KindText, DeckDocument::ToolText, ""},
-    {ControlCommand::Option, KindOption, DeckDocument::ToolOption, "\n</option>"},
-    {ControlCommand::Image, KindImage, DeckDocument::ToolImage, ""},
-    {ControlCommand::Optgroup, KindOptgroup, DeckDocument::ToolOptgroup, "\n</optgroup>"},
-    {ControlCommand::AspTag, KindAsp, kNoTool, ""},
-    {ControlCommand::JspTag, KindJsp, kNoTool, ""},
-    {ControlCommand::Card, KindCard, kNoTool, ""},
-    {ControlCommand::Para, kLeavesKind, kNoTool, ""},
+    {ControlCommand::Anchor, ElementKind::Anchor, DeckDocument::ToolAnchor, "\n</a>"},
+    {ControlCommand::Select, ElementKind::Select, DeckDocument::ToolSelect, "\n</select>"},
+    {ControlCommand::Input, ElementKind::Input, DeckDocument::ToolInput, ""},
+    {ControlCommand::Text, ElementKind::Text, DeckDocument::ToolText, ""},
+    {ControlCommand::Option, ElementKind::Option, DeckDocument::ToolOption, "\n</option>"},
+    {ControlCommand::Image, ElementKind::Image, DeckDocument::ToolImage, ""},
+    {ControlCommand::Optgroup, ElementKind::Optgroup, DeckDocument::ToolOptgroup, "\n</optgroup>"},
+    {ControlCommand::AspTag, ElementKind::Asp, kNoTool, ""},
+    {ControlCommand::JspTag, ElementKind::Jsp, kNoTool, ""},
+    {ControlCommand::Card, ElementKind::Card, kNoTool, ""},
+    {ControlCommand::Para, std::nullopt, kNoTool, ""},
 };
 
 constexpr std::string_view kParaText = "<p align=\"left\">\n</p>";

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "deck/ElementKind.h"
+
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,8 +32,8 @@ enum class ControlCommand {
 struct ControlCommandInfo
 {
     ControlCommand command;
-    // The kind armed on the Design tab; -1 for Para, which leaves it.
-    int armedKind;
+    // The kind armed on the Design tab; none for Para, which leaves it.
+    std::optional<ElementKind> armedKind;
     // The tool flag it ticks (DeckDocument::ToolFlag); -1 leaves the flags.
     int tool;
     // Appended to the dialog's result in the code view.

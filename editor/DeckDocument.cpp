@@ -52,7 +52,7 @@ void DeckDocument::setModified(bool modified)
 DeckNode *DeckDocument::CurrentCard() const
 {
     DeckNode *card = FindLiveById(m_model.root(), m_currentCardId);
-    return card && card->kind() == KindCard ? card : nullptr;
+    return card && card->kind() == ElementKind::Card ? card : nullptr;
 }
 
 void DeckDocument::setCurrentCard(DeckNode *card)
@@ -78,8 +78,9 @@ void DeckDocument::startNewDeck()
 
 void DeckDocument::setSelectionHintOfKind()
 {
-    static constexpr int kinds[kSelectionHintCount - 1]
-        = {KindInput, KindSelect, KindText, KindOption, KindAnchor, KindImage, KindOptgroup};
+    static constexpr ElementKind kinds[kSelectionHintCount - 1]
+        = {ElementKind::Input,  ElementKind::Select, ElementKind::Text,    ElementKind::Option,
+           ElementKind::Anchor, ElementKind::Image,  ElementKind::Optgroup};
     int hint = kSelectionHintCount - 1;
     for (int i = 0; i < kSelectionHintCount - 1; ++i) {
         if (kinds[i] == hintKind)

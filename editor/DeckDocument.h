@@ -60,7 +60,7 @@ public:
     // one for every other kind. A switch to Design sets the hint of
     // hintKind; leaving Design clears them all.
     static constexpr int kSelectionHintCount = 8;
-    int hintKind = 0;
+    ElementKind hintKind = ElementKind::Other;
     const std::array<bool, kSelectionHintCount> &selectionHints() const { return m_hints; }
     void setSelectionHintOfKind();
     void clearSelectionHints() { m_hints.fill(false); }
@@ -94,7 +94,7 @@ public:
     void requestAlignAll() { emit alignAllRequested(); }
     void requestCardListRefresh() { emit cardListRefreshRequested(); }
 
-    // The control armed on the design surface (0 when none) and the tool
+    // The control armed on the design surface (Other when none) and the tool
     // check flags, in the order of ToolFlag; exactly one is set.
     enum ToolFlag {
         ToolPointer,
@@ -107,8 +107,8 @@ public:
         ToolImage,
         ToolCount
     };
-    int armedKind() const { return m_armedKind; }
-    void setArmedKind(int kind) { m_armedKind = kind; }
+    ElementKind armedKind() const { return m_armedKind; }
+    void setArmedKind(ElementKind kind) { m_armedKind = kind; }
     bool toolFlag(int tool) const { return tool >= 0 && tool < ToolCount && m_tools[tool]; }
     // Sets `tool` and clears the seven others.
     void checkOnlyTool(int tool);
@@ -140,7 +140,7 @@ private:
     int m_currentCardId = 0;
     int m_currentCardIndex = 1;
     int m_selectedId = 0;
-    int m_armedKind = 0;
+    ElementKind m_armedKind = ElementKind::Other;
     std::array<bool, ToolCount> m_tools {true, false, false, false, false, false, false, false};
     std::array<bool, kSelectionHintCount> m_hints {};
     // Last, so that it goes before the deck it refers to.

@@ -339,7 +339,8 @@ DeckNode *RecordElementProperties(DeckDocument &doc, DeckNode *node,
     }
     const DeckNode *last = node;
     // The Text dialog replaces the break after the text as well.
-    if (node->kind() == KindText && node->nextSibling && node->nextSibling->kind() == KindBreak)
+    if (node->kind() == ElementKind::Text && node->nextSibling
+        && node->nextSibling->kind() == ElementKind::Break)
         last = node->nextSibling;
     DesignHistory::Recording recording(doc.undoStack());
     EditLog log;

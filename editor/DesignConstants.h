@@ -48,8 +48,7 @@ inline constexpr std::string_view DesignDeleteMenuText = "&Delete";
 inline constexpr std::string_view DesignAlignAllMenuText = "&Align All";
 inline constexpr std::string_view DesignPropertiesMenuText = "&Properties";
 
-// Controls inserted on the canvas: their fragments and the labels they are
-// first painted with.
+// Controls inserted on the canvas: their fragments.
 inline constexpr std::string_view NewInputFragment
     = "<input name=\"x\" title=\"\" type=\"text\" emptyok=\"false\" />";
 inline constexpr std::string_view NewSelectFragment = "<select multiple=\"false\" ivalue=\"1\" >";
@@ -61,10 +60,6 @@ inline constexpr std::string_view NewImageFragmentTail
     = "\" vspace=\"0\" hspace=\"0\" align=\"bottom\" >";
 inline constexpr std::string_view NewAspFragment = "Type Your ASP code Here";
 inline constexpr std::string_view NewJspFragment = "Type Your JSP code Here";
-inline constexpr std::string_view AspInsertLabel = "ASp Tag";
-inline constexpr std::string_view JspInsertLabel = "JSP Tag";
-inline constexpr std::string_view ImageInsertLabel = "Image";
-inline constexpr std::string_view OptgroupInsertLabel = "Optgroup";
 // A new select asks which kind of child it starts with.
 inline constexpr std::string_view SelectChoiceQuestion
     = "Do you want Select with Option or Optgroup ?\nChoose Yes for Option and No for Optgroup.";

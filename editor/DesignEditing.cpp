@@ -9,7 +9,7 @@
 #include "editor/DeckDocument.h"
 #include "editor/DesignCommands.h"
 #include "editor/DesignConstants.h"
-#include "editor/ElementPainting.h"
+#include "editor/ElementPainters.h"
 #include "editor/Prompter.h"
 
 #include <QPainter>
@@ -24,12 +24,14 @@ namespace {
 // (x, y); images and anchors are centred a little on the click.
 struct DefaultRect
 {
-    int kind, dx, dy, width, height;
+    ElementKind kind;
+    int dx, dy, width, height;
 };
 constexpr DefaultRect kDefaultRects[] = {
-    {KindInput, 0, 0, 80, 25},      {KindSelect, 0, 0, 100, 125},  {KindText, 0, 0, 80, 40},
-    {KindAnchor, -10, -10, 70, 20}, {KindImage, -10, -10, 32, 32}, {KindAsp, 0, 0, 80, 25},
-    {KindJsp, 0, 0, 80, 25},
+    {ElementKind::Input, 0, 0, 80, 25},     {ElementKind::Select, 0, 0, 100, 125},
+    {ElementKind::Text, 0, 0, 80, 40},      {ElementKind::Anchor, -10, -10, 70, 20},
+    {ElementKind::Image, -10, -10, 32, 32}, {ElementKind::Asp, 0, 0, 80, 25},
+    {ElementKind::Jsp, 0, 0, 80, 25},
 };
 // A select that starts with an option group is a little wider.
 constexpr int kGroupedSelectWidth = 107;
@@ -48,7 +50,7 @@ constexpr int kShrinkFloor = 10;
 // down.
 constexpr int kSelectBottomGap = 10;
 
-const DefaultRect *defaultRect(int kind)
+const DefaultRect *defaultRect(ElementKind kind)
 {
     for (const DefaultRect &d : kDefaultRects) {
         if (d.kind == kind)
@@ -68,9 +70,9 @@ bool isOptionOrGroup(const DeckNode *node)
 }
 
 // What the scroll size follows: the placed controls and options.
-bool isScrollControl(int kind)
+bool isScrollControl(ElementKind kind)
 {
-    return IsPlacedControl(kind) || kind == KindOption;
+    return IsPlacedControl(kind) || kind == ElementKind::Option;
 }
 
 DeckNode *lastOfKind(DeckNode *parent, bool (*wanted)(const DeckNode *))
@@ -84,10 +86,11 @@ DeckNode *lastOfKind(DeckNode *parent, bool (*wanted)(const DeckNode *))
 
 bool isOption(const DeckNode *node)
 {
-    return node->kind() == KindOption;
+    return node->kind() == ElementKind::Option;
 }
 
-std::unique_ptr<Element> element(int kind, std::string_view fragment, const DesignRect &rect = {})
+std::unique_ptr<Element> element(ElementKind kind, std::string_view fragment,
+                                 const DesignRect &rect = {})
 {
     auto e = makeElement(kind, std::string(fragment));
     e->rect = rect;
@@ -98,14 +101,19 @@ std::unique_ptr<Element> element(int kind, std::string_view fragment, const Desi
 // needs no record of its own: it comes and goes with its parent.
 void appendWords(DeckNode *parent, std::string_view words)
 {
-    AppendChild(parent, element(KindText, words));
+    AppendChild(parent, element(ElementKind::Text, words));
 }
 
-DeckNode *appendOption(DeckNode *parent, const DesignRect &rect)
+std::unique_ptr<Element> newOption(const DesignRect &rect = {})
 {
-    DeckNode *option = AppendChild(parent, element(KindOption, NewOptionFragment, rect));
-    appendWords(option, kOptionWords);
-    return option;
+    return element(ElementKind::Option, NewOptionFragment, rect);
+}
+
+DeckNode *appendOption(DeckNode *parent, std::unique_ptr<Element> option)
+{
+    DeckNode *node = AppendChild(parent, std::move(option));
+    appendWords(node, kOptionWords);
+    return node;
 }
 
 // A new option group's option, in its first row.
@@ -113,9 +121,9 @@ void appendFirstOption(DeckNode *group)
 {
     const DesignRect &g = group->element->rect;
     appendOption(group,
-                 {g.left + kStackIndent, g.top + kStackFirstRow,
-                  g.left + kStackIndent + kFirstOptionWidth,
-                  g.top + kStackFirstRow + kOptionRowHeight});
+                 newOption({g.left + kStackIndent, g.top + kStackFirstRow,
+                            g.left + kStackIndent + kFirstOptionWidth,
+                            g.top + kStackFirstRow + kOptionRowHeight}));
 }
 
 // The options of a group in rows of 20 from 20 below its top; returns the
@@ -180,11 +188,12 @@ void restackSelect(DeckNode *select)
         if (!isOptionOrGroup(q))
             continue;
         DesignRect &r = rectOf(q);
-        const int width
-            = q->kind() == KindOption ? std::max(r.width(), kRestackOptionMinWidth) : r.width();
+        const int width = q->kind() == ElementKind::Option
+            ? std::max(r.width(), kRestackOptionMinWidth)
+            : r.width();
         r.left = s.left + kStackIndent;
         r.right = r.left + width;
-        if (q->kind() == KindOption) {
+        if (q->kind() == ElementKind::Option) {
             r.top = running;
             r.bottom = running + kOptionRowHeight;
             running = r.bottom;
@@ -217,17 +226,17 @@ void restackGroup(DeckNode *group)
         : g.top + kOptgroupHeight;
 
     DeckNode *select = group->parent;
-    if (!select || select->kind() != KindSelect)
+    if (!select || select->kind() != ElementKind::Select)
         return;
     DesignRect &s = rectOf(select);
     const bool tall = s.height() > kSelectMinHeight;
     const bool wide = s.width() > kSelectNarrowWidth;
     int running = g.bottom + kGroupGap;
     for (DeckNode *q = group->nextSibling; q; q = q->nextSibling) {
-        if (q->kind() == KindOption) {
+        if (q->kind() == ElementKind::Option) {
             rectOf(q).top = running;
             rectOf(q).bottom = running + kOptionRowHeight;
-        } else if (q->kind() == KindOptgroup) {
+        } else if (q->kind() == ElementKind::Optgroup) {
             layGroup(q, running, kOptgroupRowsBeforeGrowth + 1);
         } else {
             continue;
@@ -244,11 +253,11 @@ std::string_view deleteGuard(const DeckNode *node)
     const DeckNode *holder = node->parent;
     if (!holder || ChildCount(holder) != 1)
         return {};
-    const bool inSelect = holder->kind() == KindSelect;
-    const bool inGroup = holder->kind() == KindOptgroup;
-    if (node->kind() == KindOption)
+    const bool inSelect = holder->kind() == ElementKind::Select;
+    const bool inGroup = holder->kind() == ElementKind::Optgroup;
+    if (node->kind() == ElementKind::Option)
         return inSelect ? LastOptionOfSelectMessage : inGroup ? LastOptionOfGroupMessage : "";
-    if (node->kind() == KindOptgroup)
+    if (node->kind() == ElementKind::Optgroup)
         return inSelect ? LastGroupOfSelectMessage : inGroup ? LastGroupOfGroupMessage : "";
     return {};
 }
@@ -263,9 +272,11 @@ DesignEditing::DesignEditing(DeckDocument &doc, Prompter &prompter, QPainter &pa
     , m_scrollSize(scrollSize)
 { }
 
-DesignRect DesignEditing::paint(int kind, const DesignRect &rect, const std::string &label)
+std::unique_ptr<Element> DesignEditing::painted(std::unique_ptr<Element> made,
+                                                const DesignRect &given, std::string_view words)
 {
-    return paintElement(m_painter, kind, rect, label);
+    made->rect = paintElement(m_painter, given, {*made, words});
+    return made;
 }
 
 void DesignEditing::grow(const DesignRect &rect)
@@ -280,8 +291,8 @@ DesignEditing::Place DesignEditing::placeFor(EditLog &log, DeckNode *card, const
 {
     DeckNode *at = InsertionPoint(card, rect.left, rect.top, rect.right, rect.bottom);
     if (at == card)
-        at = log.insert(card, element(KindParagraph, NewParagraphFragment));
-    if (at->kind() == KindParagraph)
+        at = log.insert(card, element(ElementKind::Paragraph, NewParagraphFragment));
+    if (at->kind() == ElementKind::Paragraph)
         return {at, nullptr};
     return {at->parent, at};
 }
@@ -289,8 +300,8 @@ DesignEditing::Place DesignEditing::placeFor(EditLog &log, DeckNode *card, const
 InsertOutcome DesignEditing::insertAt(int x, int y, std::string *refusal)
 {
     DeckNode *card = m_doc.CurrentCard();
-    const int kind = m_doc.armedKind();
-    const bool intoSelect = kind == KindOption || kind == KindOptgroup;
+    const ElementKind kind = m_doc.armedKind();
+    const bool intoSelect = kind == ElementKind::Option || kind == ElementKind::Optgroup;
     if (!intoSelect && !defaultRect(kind))
         return InsertOutcome::NotInsertable;
     if (!card || !m_doc.model().validDeck)
@@ -304,14 +315,14 @@ InsertOutcome DesignEditing::insertAt(int x, int y, std::string *refusal)
                                     : insertControl(log, card, kind, x, y);
     if (!inserted) {
         if (!reason.empty()) {
-            m_doc.setArmedKind(0);
+            m_doc.setArmedKind(ElementKind::Other);
             m_doc.checkOnlyTool(DeckDocument::ToolPointer);
         }
         if (refusal)
             *refusal = std::move(reason);
         return InsertOutcome::Refused;
     }
-    m_doc.setArmedKind(0);
+    m_doc.setArmedKind(ElementKind::Other);
     m_doc.checkOnlyTool(DeckDocument::ToolPointer);
     log.countInserted(m_doc.insertedControls, 1);
     log.finish(m_doc.model().root());
@@ -322,26 +333,26 @@ InsertOutcome DesignEditing::insertAt(int x, int y, std::string *refusal)
     return InsertOutcome::Inserted;
 }
 
-DeckNode *DesignEditing::insertControl(EditLog &log, DeckNode *card, int kind, int x, int y)
+DeckNode *DesignEditing::insertControl(EditLog &log, DeckNode *card, ElementKind kind, int x, int y)
 {
-    if (kind == KindSelect)
+    if (kind == ElementKind::Select)
         return insertSelect(log, card, x, y);
     const DefaultRect &d = *defaultRect(kind);
     const DesignRect given {x + d.dx, y + d.dy, x + d.dx + d.width, y + d.dy + d.height};
     std::string fragment;
-    std::string label;
+    std::string_view words;
     switch (kind) {
-    case KindInput:
-        fragment = label = NewInputFragment;
+    case ElementKind::Input:
+        fragment = NewInputFragment;
         break;
-    case KindText:
-        fragment = label = DefaultTextWords;
+    case ElementKind::Text:
+        fragment = words = DefaultTextWords;
         break;
-    case KindAnchor:
+    case ElementKind::Anchor:
         fragment = NewAnchorFragment;
-        label = DefaultAnchorWords;
+        words = DefaultAnchorWords;
         break;
-    case KindImage: {
+    case ElementKind::Image: {
         Prompter::FileRequest request;
         request.filter = WbmpFilter;
         request.confirmOverwrite = false;
@@ -349,30 +360,27 @@ DeckNode *DesignEditing::insertControl(EditLog &log, DeckNode *card, int kind, i
         const bool picture = path.find(WbmpMarker) != std::string::npos;
         fragment = std::string(NewImageFragmentHead) + (picture ? path : std::string())
             + std::string(NewImageFragmentTail);
-        label = picture ? fragment : std::string(ImageInsertLabel);
         break;
     }
-    case KindAsp:
+    case ElementKind::Asp:
         fragment = NewAspFragment;
-        label = AspInsertLabel;
         break;
     default:
         fragment = NewJspFragment;
-        label = JspInsertLabel;
         break;
     }
-    auto made = element(kind, fragment, paint(kind, given, label));
+    auto made = painted(element(kind, fragment), given, words);
     const Place place = placeFor(log, card, made->rect);
-    if (kind != KindText) {
+    if (kind != ElementKind::Text) {
         DeckNode *node = log.insert(place.parent, std::move(made), place.before);
-        if (kind == KindAnchor)
+        if (kind == ElementKind::Anchor)
             appendWords(node, DefaultAnchorWords);
         return node;
     }
     // Every new text has its own break, put in first so the text can go
     // right before it.
     DeckNode *lineBreak
-        = log.insert(place.parent, element(KindBreak, LineBreakFragment), place.before);
+        = log.insert(place.parent, element(ElementKind::Break, LineBreakFragment), place.before);
     return log.insert(place.parent, std::move(made), lineBreak);
 }
 
@@ -382,54 +390,52 @@ DeckNode *DesignEditing::insertSelect(EditLog &log, DeckNode *card, int x, int y
         = m_prompter.message(std::string(SelectChoiceQuestion), Prompter::Icon::Question,
                              Prompter::Buttons::YesNo, std::string(SelectChoiceCaption))
         == Prompter::Answer::Yes;
-    const DefaultRect &d = *defaultRect(KindSelect);
+    const DefaultRect &d = *defaultRect(ElementKind::Select);
     const int width = options ? d.width : kGroupedSelectWidth;
-    const std::string fragment(NewSelectFragment);
-    const DesignRect painted = paint(KindSelect, {x, y, x + width, y + d.height}, fragment);
-    auto made = element(KindSelect, fragment, painted);
-    const Place place = placeFor(log, card, painted);
+    auto made = painted(element(ElementKind::Select, NewSelectFragment),
+                        {x, y, x + width, y + d.height}, {});
+    const Place place = placeFor(log, card, made->rect);
     DeckNode *select = log.insert(place.parent, std::move(made), place.before);
     const DesignRect &s = rectOf(select);
     if (options) {
         const DesignRect given {s.left + kStackIndent, s.top + kStackFirstRow,
                                 s.left + kStackIndent + kFirstOptionWidth,
                                 s.top + kStackFirstRow + kOptionRowHeight};
-        appendOption(select, paint(KindOption, given, kOptionWords));
+        appendOption(select, painted(newOption(), given, kOptionWords));
         return select;
     }
     const DesignRect given {s.left + kStackIndent, s.top + kFirstGroupTop,
                             s.left + kStackIndent + kFirstGroupWidth,
                             s.top + kFirstGroupTop + kOptgroupHeight};
-    DeckNode *group
-        = AppendChild(select,
-                      element(KindOptgroup, NewOptgroupFragment,
-                              paint(KindOptgroup, given, std::string(OptgroupInsertLabel))));
+    DeckNode *group = AppendChild(
+        select, painted(element(ElementKind::Optgroup, NewOptgroupFragment), given, {}));
     appendFirstOption(group);
     return select;
 }
 
-DeckNode *DesignEditing::insertIntoSelect(EditLog &log, DeckNode *card, int kind, int x, int y,
-                                          std::string *refusal)
+DeckNode *DesignEditing::insertIntoSelect(EditLog &log, DeckNode *card, ElementKind kind, int x,
+                                          int y, std::string *refusal)
 {
     DeckNode *hit = HitTestSelect(card, x, y);
-    const int hitKind = hit->kind();
-    const bool inside = hitKind == KindSelect || hitKind == KindOptgroup || hitKind == KindOption;
-    if (kind == KindOption) {
-        if (hitKind == KindParagraph || !inside) {
-            *refusal = hitKind == KindParagraph ? OptionOnlyInSelectMessage
-                                                : OptionInSelectOrGroupMessage;
+    const ElementKind hitKind = hit->kind();
+    const bool inside = hitKind == ElementKind::Select || hitKind == ElementKind::Optgroup
+        || hitKind == ElementKind::Option;
+    if (kind == ElementKind::Option) {
+        if (hitKind == ElementKind::Paragraph || !inside) {
+            *refusal = hitKind == ElementKind::Paragraph ? OptionOnlyInSelectMessage
+                                                         : OptionInSelectOrGroupMessage;
             return nullptr;
         }
-        DeckNode *holder = hitKind == KindOption ? hit->parent : hit;
-        if (holder && holder->kind() == KindSelect)
+        DeckNode *holder = hitKind == ElementKind::Option ? hit->parent : hit;
+        if (holder && holder->kind() == ElementKind::Select)
             return optionIntoSelect(log, holder);
-        if (holder && holder->kind() == KindOptgroup)
+        if (holder && holder->kind() == ElementKind::Optgroup)
             return optionIntoGroup(log, holder);
         *refusal = OptionInSelectOrGroupMessage;
         return nullptr;
     }
     DeckNode *select = inside ? hit : nullptr;
-    while (select && select->kind() != KindSelect)
+    while (select && select->kind() != ElementKind::Select)
         select = isOptionOrGroup(select) ? select->parent : nullptr;
     if (!select) {
         *refusal = OptgroupOnlyInSelectMessage;
@@ -443,13 +449,12 @@ DeckNode *DesignEditing::optionIntoSelect(EditLog &log, DeckNode *select)
     log.watchRects(select);
     DesignRect &s = rectOf(select);
     const DeckNode *last = lastOfKind(select, isOptionOrGroup);
-    const int top = !last              ? s.top + kStackFirstRow
-        : last->kind() == KindOptgroup ? last->element->rect.bottom + kGroupGap
-                                       : last->element->rect.bottom;
+    const int top = !last                       ? s.top + kStackFirstRow
+        : last->kind() == ElementKind::Optgroup ? last->element->rect.bottom + kGroupGap
+                                                : last->element->rect.bottom;
     const DesignRect given {s.left + kStackIndent, top, s.left + kStackIndent + kFirstOptionWidth,
                             top + kOptionRowHeight};
-    DeckNode *option = log.insert(
-        select, element(KindOption, NewOptionFragment, paint(KindOption, given, kOptionWords)));
+    DeckNode *option = log.insert(select, painted(newOption(), given, kOptionWords));
     appendWords(option, kOptionWords);
     s.bottom = std::max(rectOf(option).bottom + kGroupGap, s.top + kSelectMinHeight);
     return option;
@@ -464,8 +469,7 @@ DeckNode *DesignEditing::optionIntoGroup(EditLog &log, DeckNode *group)
     const int top = last ? last->element->rect.bottom : g.top + kStackFirstRow;
     const DesignRect given {g.left + kStackIndent, top, g.left + kStackIndent + kFirstOptionWidth,
                             top + kOptionRowHeight};
-    DeckNode *option = log.insert(
-        group, element(KindOption, NewOptionFragment, paint(KindOption, given, kOptionWords)));
+    DeckNode *option = log.insert(group, painted(newOption(), given, kOptionWords));
     appendWords(option, kOptionWords);
     const DesignRect &o = rectOf(option);
 
@@ -479,20 +483,20 @@ DeckNode *DesignEditing::optionIntoGroup(EditLog &log, DeckNode *group)
     g.right = o.right + kGroupGap;
     if (lastInSelect)
         s.right = o.right + kSelectBottomGap;
-    if (lastInSelect || select->kind() != KindSelect)
+    if (lastInSelect || select->kind() != ElementKind::Select)
         return option;
 
     // The select's later children make room below the grown group.
     int running = g.bottom;
     for (DeckNode *q = group->nextSibling; q; q = q->nextSibling) {
         DesignRect &r = rectOf(q);
-        if (q->kind() == KindOptgroup) {
+        if (q->kind() == ElementKind::Optgroup) {
             r.top = running + kGroupGap;
             r.bottom = running + kGroupGap + kOptgroupHeight;
             DeckNode *lastOption = stackRows(q, running + kPushedOptionsStart, 0);
             if (lastOption && optionCount(q) > kOptgroupRowsBeforeGrowth)
                 r.bottom = rectOf(lastOption).bottom + kGroupGap;
-        } else if (q->kind() == KindOption) {
+        } else if (q->kind() == ElementKind::Option) {
             r.top = running;
             r.bottom = running + kOptionRowHeight;
         } else {
@@ -512,10 +516,8 @@ DeckNode *DesignEditing::groupIntoSelect(EditLog &log, DeckNode *select)
     const int top = last ? last->element->rect.bottom + kGroupGap : s.top + kStackFirstRow;
     const DesignRect given {s.left + kStackIndent, top, s.left + kStackIndent + kAddedGroupWidth,
                             top + kOptgroupHeight};
-    DeckNode *group
-        = log.insert(select,
-                     element(KindOptgroup, NewOptgroupFragment,
-                             paint(KindOptgroup, given, std::string(OptgroupInsertLabel))));
+    DeckNode *group = log.insert(
+        select, painted(element(ElementKind::Optgroup, NewOptgroupFragment), given, {}));
     appendFirstOption(group);
     if (ChildCount(select) > 1)
         s.bottom = rectOf(group).bottom + kSelectBottomGap;
@@ -536,14 +538,15 @@ bool DesignEditing::move(DeckNode *node, const DesignRect &trackerRect, QPoint s
     rectOf(node) = moved;
     // A text takes its line break along: out now, back in after the move.
     DeckNode *lineBreak = node->nextSibling;
-    const bool carryBreak = node->kind() == KindText && lineBreak && lineBreak->kind() == KindBreak;
+    const bool carryBreak
+        = node->kind() == ElementKind::Text && lineBreak && lineBreak->kind() == ElementKind::Break;
     if (carryBreak)
         log.remove(lineBreak);
     grow(moved);
     log.move(card, node);
     if (carryBreak)
-        log.insert(node->parent, element(KindBreak, LineBreakFragment), node->nextSibling);
-    if (node->kind() == KindSelect)
+        log.insert(node->parent, element(ElementKind::Break, LineBreakFragment), node->nextSibling);
+    if (node->kind() == ElementKind::Select)
         CardLayout::stackSelect(node);
     log.finish(m_doc.model().root());
     PushDesignEdit(
@@ -554,7 +557,7 @@ bool DesignEditing::move(DeckNode *node, const DesignRect &trackerRect, QPoint s
 bool DesignEditing::deleteSelected(std::string *refusal)
 {
     DeckNode *node = m_doc.selectedNode();
-    if (!node || !node->parent || node == m_doc.CurrentCard() || node->kind() == KindCard)
+    if (!node || !node->parent || node == m_doc.CurrentCard() || node->kind() == ElementKind::Card)
         return false;
     if (const std::string_view guard = deleteGuard(node); !guard.empty()) {
         if (refusal)
@@ -563,20 +566,22 @@ bool DesignEditing::deleteSelected(std::string *refusal)
     }
     DeckNode *holder = node->parent;
     DeckNode *select = holder;
-    while (select && select->kind() == KindOptgroup)
+    while (select && select->kind() == ElementKind::Optgroup)
         select = select->parent;
     EditLog log;
-    const bool restack = holder->kind() == KindSelect || holder->kind() == KindOptgroup;
+    const bool restack
+        = holder->kind() == ElementKind::Select || holder->kind() == ElementKind::Optgroup;
     if (restack)
         log.watchRects(select ? select : holder);
     DeckNode *lineBreak = node->nextSibling;
-    const bool withBreak = node->kind() == KindText && lineBreak && lineBreak->kind() == KindBreak;
+    const bool withBreak
+        = node->kind() == ElementKind::Text && lineBreak && lineBreak->kind() == ElementKind::Break;
     log.remove(node);
     if (withBreak)
         log.remove(lineBreak);
-    if (holder->kind() == KindOptgroup)
+    if (holder->kind() == ElementKind::Optgroup)
         restackGroup(holder);
-    else if (holder->kind() == KindSelect)
+    else if (holder->kind() == ElementKind::Select)
         restackSelect(holder);
     log.countInserted(m_doc.insertedControls, -1);
     log.finish(m_doc.model().root());

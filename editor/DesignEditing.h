@@ -1,11 +1,14 @@
 #pragma once
 
 #include "deck/DesignRect.h"
+#include "deck/Element.h"
 
 #include <QPoint>
 #include <QSize>
 
+#include <memory>
 #include <string>
+#include <string_view>
 
 class QPainter;
 
@@ -62,14 +65,16 @@ private:
         DeckNode *before = nullptr;
     };
     Place placeFor(EditLog &log, DeckNode *card, const DesignRect &rect);
-    DeckNode *insertControl(EditLog &log, DeckNode *card, int kind, int x, int y);
+    DeckNode *insertControl(EditLog &log, DeckNode *card, ElementKind kind, int x, int y);
     DeckNode *insertSelect(EditLog &log, DeckNode *card, int x, int y);
-    DeckNode *insertIntoSelect(EditLog &log, DeckNode *card, int kind, int x, int y,
+    DeckNode *insertIntoSelect(EditLog &log, DeckNode *card, ElementKind kind, int x, int y,
                                std::string *refusal);
     DeckNode *optionIntoSelect(EditLog &log, DeckNode *select);
     DeckNode *optionIntoGroup(EditLog &log, DeckNode *group);
     DeckNode *groupIntoSelect(EditLog &log, DeckNode *select);
-    DesignRect paint(int kind, const DesignRect &rect, const std::string &label);
+    // `made` with the rectangle its painter covers from `given`.
+    std::unique_ptr<Element> painted(std::unique_ptr<Element> made, const DesignRect &given,
+                                     std::string_view words);
     void grow(const DesignRect &rect);
     void shrinkAfterDelete();
 

@@ -1,15 +1,6 @@
 #include "editor/ElementPainting.h"
 
-#include "deck/ElementKind.h"
-#include "editor/AnchorPainter.h"
-#include "editor/AspPainter.h"
-#include "editor/ImagePainter.h"
-#include "editor/InputPainter.h"
-#include "editor/JspPainter.h"
-#include "editor/OptgroupPainter.h"
-#include "editor/OptionPainter.h"
-#include "editor/SelectPainter.h"
-#include "editor/TextPainter.h"
+#include "deck/StartTag.h"
 #include "wml/XmlEscape.h"
 
 #include <QFontMetrics>
@@ -17,8 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cctype>
-#include <map>
+#include <filesystem>
 
 namespace tess {
 
@@ -80,22 +70,13 @@ QFont makeElementFont(const FontChoice &choice)
     return font;
 }
 
-std::string trimBlanks(const std::string &s)
-{
-    const char *blanks = " \t\r\n";
-    const size_t first = s.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
-}
-
 std::string shownText(const std::string &s)
 {
     std::string shown;
     shown.reserve(s.size());
     bool blank = false;
     for (char c : s) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+        if (IsXmlBlank(c)) {
             blank = true;
             continue;
         }
@@ -107,28 +88,25 @@ std::string shownText(const std::string &s)
     return shown;
 }
 
-std::optional<std::string> attributeValue(const std::string &fragment, const std::string &name)
+std::string titleCaption(const Element &element, const char *fallback)
 {
-    const std::string key = name + "=";
-    for (size_t pos = fragment.find(key); pos != std::string::npos;
-         pos = fragment.find(key, pos + 1)) {
-        if (pos > 0 && !std::isspace(static_cast<unsigned char>(fragment[pos - 1])))
-            continue;
-        const size_t open = fragment.find('"', pos + key.size());
-        if (open == std::string::npos)
-            return std::nullopt;
-        const size_t close = fragment.find('"', open + 1);
-        if (close == std::string::npos)
-            return std::nullopt;
-        return UnescapeXml(std::string_view(fragment).substr(open + 1, close - open - 1));
-    }
-    return std::nullopt;
+    const std::string title = element.tag().shownValue("title");
+    return title.empty() ? std::string(fallback) : title;
 }
 
-std::string titleCaption(const std::string &fragment, const char *fallback)
+std::string PicturePath(const Element &image, std::string_view folder)
 {
-    const std::string title = trimBlanks(attributeValue(fragment, "title").value_or(""));
-    return title.empty() ? std::string(fallback) : title;
+    std::optional<std::string> path = image.attribute("src");
+    if (!path)
+        path = image.attribute("localsrc");
+    std::string file = Trimmed(path.value_or(""));
+    if (folder.empty() || file.empty() || file.front() == '/')
+        return file;
+    std::error_code error;
+    const std::filesystem::path beside = std::filesystem::path(folder) / file;
+    if (!std::filesystem::is_regular_file(beside, error))
+        return file;
+    return beside.lexically_normal().string();
 }
 
 std::string labelCaption(const std::string &label)
@@ -136,7 +114,7 @@ std::string labelCaption(const std::string &label)
     std::string caption = label;
     if (contains(label, "<")) {
         const size_t gt = label.rfind('>');
-        caption = trimBlanks(gt == std::string::npos ? label : label.substr(gt + 1));
+        caption = Trimmed(gt == std::string::npos ? label : label.substr(gt + 1));
     }
     return shownText(UnescapeXml(caption));
 }
@@ -164,38 +142,20 @@ void drawCaption(QPainter &painter, const DesignRect &measured, const std::strin
     painter.drawText(r, textFlags(wrap), QString::fromStdString(text));
 }
 
-namespace {
-
-QString iconPath(int resourceId)
+const QImage &elementIcon(ElementIcon icon)
 {
-    switch (resourceId) {
-    case kImageIcon:
-        return QStringLiteral(":/icons/image-placeholder.xpm");
-    case IDI_ASPICON:
-        return QStringLiteral(":/icons/asp-tag.xpm");
-    case IDI_JSPICON:
-        return QStringLiteral(":/icons/jsp-tag.xpm");
-    default:
-        return {};
-    }
+    // In the order of ElementIcon.
+    static const QImage images[] = {QImage(QStringLiteral(":/icons/image-placeholder.xpm")),
+                                    QImage(QStringLiteral(":/icons/asp-tag.xpm")),
+                                    QImage(QStringLiteral(":/icons/jsp-tag.xpm"))};
+    return images[static_cast<int>(icon)];
 }
 
-} // namespace
-
-const QImage &elementIcon(int resourceId)
+DesignRect paintIcon(QPainter &painter, const DesignRect &given, ElementIcon icon)
 {
-    static std::map<int, QImage> cache;
-    auto it = cache.find(resourceId);
-    if (it == cache.end())
-        it = cache.emplace(resourceId, QImage(iconPath(resourceId))).first;
-    return it->second;
-}
-
-DesignRect paintIcon(QPainter &painter, const DesignRect &given, int resourceId)
-{
-    const QImage &icon = elementIcon(resourceId);
-    if (!icon.isNull())
-        painter.drawImage(QPoint(given.left, given.top), icon);
+    const QImage &image = elementIcon(icon);
+    if (!image.isNull())
+        painter.drawImage(QPoint(given.left, given.top), image);
     return {given.left, given.top, given.left + kIconSize, given.top + kIconSize};
 }
 
@@ -232,33 +192,6 @@ int measureCaptionWidth(const QPaintDevice *device, const DesignRect &given,
                          given.bottom};
     const DesignRect measured = measureText(makeElementFont(), device, in, caption);
     return measured.right + measured.height() - in.left;
-}
-
-DesignRect paintElement(QPainter &painter, int kind, const DesignRect &given,
-                        const std::string &text)
-{
-    switch (kind) {
-    case KindInput:
-        return InputPainter::Paint(painter, given, text);
-    case KindSelect:
-        return SelectPainter::Paint(painter, given, text);
-    case KindText:
-        return TextPainter::Paint(painter, given, text);
-    case KindOption:
-        return OptionPainter::Paint(painter, given, text);
-    case KindAnchor:
-        return AnchorPainter::Paint(painter, given, text);
-    case KindImage:
-        return ImagePainter::Paint(painter, given, text);
-    case KindOptgroup:
-        return OptgroupPainter::Paint(painter, given, text);
-    case KindAsp:
-        return AspPainter::Paint(painter, given, text);
-    case KindJsp:
-        return JspPainter::Paint(painter, given, text);
-    default:
-        return given;
-    }
 }
 
 } // namespace tess

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "deck/DesignRect.h"
+#include "deck/Element.h"
 
 #include <QFont>
 #include <QRgb>
 
-#include <optional>
 #include <string>
+#include <string_view>
 
 class QImage;
 class QPainter;
@@ -14,7 +15,7 @@ class QPaintDevice;
 
 namespace tess {
 
-// Looks shared by the painters of the element classes.
+// Looks shared by the painters of the element kinds.
 
 // The elements' font; where it is not installed the system's sans-serif face
 // takes its place. The pixel size stands in for the family's default height.
@@ -49,10 +50,8 @@ inline constexpr int kOptionMarkTop = 7;
 inline constexpr int kOptionMarkSize = 6;
 inline constexpr int kOptionCaptionIndent = 18;
 
-// Icon resources drawn for images without a picture and for code blocks.
-inline constexpr int kImageIcon = 205; // the placeholder drawn for images
-inline constexpr int IDI_ASPICON = 219;
-inline constexpr int IDI_JSPICON = 221;
+// The icons drawn for images without a picture and for code blocks.
+enum class ElementIcon { ImagePlaceholder, AspCode, JspCode };
 inline constexpr int kIconSize = 32;
 
 // A font as a painter asks for it. height follows the platform's rule:
@@ -71,17 +70,15 @@ struct FontChoice
 FontChoice labelFontChoice(const std::string &label);
 QFont makeElementFont(const FontChoice &choice = {});
 
-std::string trimBlanks(const std::string &s);
 // Text as a phone shows it: every run of blanks, tabs and line breaks one
 // space, none at either end. Text read back from the indented source form
 // would otherwise draw its line breaks and indentation on the canvas.
 std::string shownText(const std::string &s);
-// The characters between the double quotes after name= in a start tag; no
-// value when the tag has no such attribute. name must start an attribute, so
-// "src" does not match inside "localsrc".
-std::optional<std::string> attributeValue(const std::string &fragment, const std::string &name);
 // The trimmed title attribute, or fallback when it is missing or empty.
-std::string titleCaption(const std::string &fragment, const char *fallback);
+std::string titleCaption(const Element &element, const char *fallback);
+// The picture an image shows: src, else localsrc (src decides even when
+// empty), trimmed, and made absolute when the file lies in `folder`.
+std::string PicturePath(const Element &image, std::string_view folder);
 // What a text element shows: the words after the last tag, entities for the
 // angle brackets turned back, blanks as shownText leaves them.
 std::string labelCaption(const std::string &label);
@@ -101,10 +98,10 @@ DesignRect measureText(const QPainter &painter, const DesignRect &in, const std:
 void drawCaption(QPainter &painter, const DesignRect &measured, const std::string &text,
                  Wrap wrap = Wrap::AtWidth);
 
-// The icon of a resource id, loaded once; a null image when it is missing.
-const QImage &elementIcon(int resourceId);
+// The icon's picture, loaded once; a null image when it is missing.
+const QImage &elementIcon(ElementIcon icon);
 // Draws the icon at given's corner; returns the 32 x 32 box it covers.
-DesignRect paintIcon(QPainter &painter, const DesignRect &given, int resourceId);
+DesignRect paintIcon(QPainter &painter, const DesignRect &given, ElementIcon icon);
 
 // Top and left edges light, bottom and right dark; right and bottom are
 // outside the rectangle.
@@ -116,9 +113,5 @@ DesignRect paintGroup(QPainter &painter, const DesignRect &given, const std::str
 // height, measured 3 right of and 2 below given's corner.
 int measureCaptionWidth(const QPaintDevice *device, const DesignRect &given,
                         const std::string &caption);
-
-// The painter of an element kind; kinds that are not drawn get given back.
-DesignRect paintElement(QPainter &painter, int kind, const DesignRect &given,
-                        const std::string &text);
 
 } // namespace tess

@@ -12,20 +12,20 @@ namespace {
 DeckNode *textChild(const DeckNode *node)
 {
     for (DeckNode *c = node ? node->firstChild : nullptr; c; c = c->nextSibling) {
-        if (c->kind() == KindText && !c->fragment().starts_with('<'))
+        if (c->kind() == ElementKind::Text && !c->fragment().starts_with('<'))
             return c;
     }
     return nullptr;
 }
 
-bool carriesWords(int kind)
+bool carriesWords(ElementKind kind)
 {
-    return kind == KindOption || kind == KindAnchor;
+    return kind == ElementKind::Option || kind == ElementKind::Anchor;
 }
 
 } // namespace
 
-bool HasPropertiesDialog(int kind)
+bool HasPropertiesDialog(ElementKind kind)
 {
     return IsPlacedControl(kind) || IsOptionOrGroup(kind);
 }
@@ -43,16 +43,16 @@ void SetTextChildWords(DeckNode *node, std::string_view words)
     // Stored like every text run, so a "<" typed here cannot pass for a tag.
     std::string stored = EscapeXmlText(words);
     if (DeckNode *child = textChild(node))
-        child->element->fragment = std::move(stored);
+        child->element->setFragment(std::move(stored));
     else
-        AppendChild(node, makeElement(KindText, std::move(stored)));
+        AppendChild(node, makeElement(ElementKind::Text, std::move(stored)));
 }
 
 void ApplyDialogOutcome(DeckNode *node, const DialogOutcome &outcome)
 {
     if (!node || !node->element)
         return;
-    node->element->fragment = outcome.fragment;
+    node->element->setFragment(outcome.fragment);
     if (outcome.accepted && carriesWords(node->kind()))
         SetTextChildWords(node, outcome.words);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "deck/ElementKind.h"
+
 #include <string>
 #include <string_view>
 
@@ -19,7 +21,7 @@ struct DialogOutcome
 
 // Whether Properties opens a dialog for an element of `kind`: not for cards,
 // paragraphs, breaks and the rest.
-bool HasPropertiesDialog(int kind);
+bool HasPropertiesDialog(ElementKind kind);
 
 // The words of an option's or anchor's plain text child, "<" and ">" shown
 // as typed; empty when it has none.

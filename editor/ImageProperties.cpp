@@ -1,24 +1,24 @@
 #include "editor/ImageProperties.h"
 
-#include "deck/AttributeReader.h"
+#include "deck/StartTag.h"
 
 namespace tess {
 
-ImageFields ReadImageFields(std::string_view fragment)
+ImageFields ReadImageFields(const StartTag &tag)
 {
     ImageFields f;
-    f.alt = ReadAttribute(fragment, "alt");
-    f.src = ReadAttribute(fragment, "src");
-    f.vspace = ReadAttribute(fragment, "vspace");
-    f.hspace = ReadAttribute(fragment, "hspace");
-    f.localSrc = ReadAttribute(fragment, "localsrc");
-    f.height = ReadAttribute(fragment, "height");
-    f.width = ReadAttribute(fragment, "width");
-    const std::string align = ReadAttribute(fragment, "align");
+    f.alt = tag.shownValue("alt");
+    f.src = tag.shownValue("src");
+    f.vspace = tag.shownValue("vspace");
+    f.hspace = tag.shownValue("hspace");
+    f.localSrc = tag.shownValue("localsrc");
+    f.height = tag.shownValue("height");
+    f.width = tag.shownValue("width");
+    const std::string align = tag.shownValue("align");
     f.align = align == "top" ? ImageAlign::Top
         : align == "middle"  ? ImageAlign::Middle
                              : ImageAlign::Bottom;
-    f.xmlLang = ReadAttribute(fragment, "xml:lang");
+    f.xmlLang = tag.shownValue("xml:lang");
     return f;
 }
 

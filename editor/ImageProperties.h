@@ -1,5 +1,7 @@
 #pragma once
 
+#include "deck/StartTag.h"
+
 #include <string>
 #include <string_view>
 
@@ -17,7 +19,7 @@ struct ImageFields
     friend bool operator==(const ImageFields &, const ImageFields &) = default;
 };
 
-ImageFields ReadImageFields(std::string_view fragment);
+ImageFields ReadImageFields(const StartTag &tag);
 // The new start tag: alt, src, vspace, hspace and align always, the rest
 // when set.
 std::string BuildImageTag(const ImageFields &fields);

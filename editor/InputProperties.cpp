@@ -1,6 +1,6 @@
 #include "editor/InputProperties.h"
 
-#include "deck/AttributeReader.h"
+#include "deck/StartTag.h"
 #include "editor/DesignConstants.h"
 #include "editor/InputRules.h"
 
@@ -22,20 +22,20 @@ std::string InputFormatValue(int entry)
     return std::string(text.substr(text.find('*')));
 }
 
-InputFields ReadInputFields(std::string_view fragment)
+InputFields ReadInputFields(const StartTag &tag)
 {
     InputFields f;
-    f.name = ReadAttribute(fragment, "name");
-    f.title = ReadAttribute(fragment, "title");
-    f.value = ReadAttribute(fragment, "value");
-    f.tabIndex = ReadAttribute(fragment, "tabindex");
-    f.maxLength = ReadAttribute(fragment, "maxlength");
-    f.className = ReadAttribute(fragment, "class");
-    f.password = ReadAttribute(fragment, "type") == "password";
-    f.emptyOk = ReadAttribute(fragment, "emptyok") == "true";
-    f.size = ReadAttribute(fragment, "size");
-    f.xmlLang = ReadAttribute(fragment, "xml:lang");
-    const std::string format = ReadAttribute(fragment, "format");
+    f.name = tag.shownValue("name");
+    f.title = tag.shownValue("title");
+    f.value = tag.shownValue("value");
+    f.tabIndex = tag.shownValue("tabindex");
+    f.maxLength = tag.shownValue("maxlength");
+    f.className = tag.shownValue("class");
+    f.password = tag.shownValue("type") == "password";
+    f.emptyOk = tag.shownValue("emptyok") == "true";
+    f.size = tag.shownValue("size");
+    f.xmlLang = tag.shownValue("xml:lang");
+    const std::string format = tag.shownValue("format");
     for (int i = 0; i < kFormatCount; ++i) {
         if (format == InputFormatValue(i))
             f.format = i;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "deck/StartTag.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,7 +20,7 @@ struct InputFields
     friend bool operator==(const InputFields &, const InputFields &) = default;
 };
 
-InputFields ReadInputFields(std::string_view fragment);
+InputFields ReadInputFields(const StartTag &tag);
 
 // The new start tag; run CheckInputName on the name and value first.
 std::string BuildInputTag(const InputFields &fields);

@@ -10,8 +10,6 @@ constexpr std::string_view StrictCharacters = " ~`-_!@#$%^&*()+{}:;\"'<>,.?/\\|[
 constexpr std::string_view LenientCharacters = "~`-!@#$%^&*()+{}:;\"'<>,.?/\\|[]";
 static_assert(StrictCharacters.size() == 32 && LenientCharacters.size() == 30);
 
-constexpr std::string_view WhiteSpace = " \t\r\n\v\f";
-
 RuleFailure failure(std::string_view message, RuleField field,
                     AfterFailure effect = AfterFailure::Stop)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "deck/AttributeReader.h"
+#include "deck/StartTag.h"
 
 #include <optional>
 #include <string>

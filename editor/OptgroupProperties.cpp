@@ -1,17 +1,17 @@
 #include "editor/OptgroupProperties.h"
 
-#include "deck/AttributeReader.h"
+#include "deck/StartTag.h"
 #include "editor/InputRules.h"
 
 namespace tess {
 
-OptgroupFields ReadOptgroupFields(std::string_view fragment)
+OptgroupFields ReadOptgroupFields(const StartTag &tag)
 {
     OptgroupFields f;
-    f.title = ReadAttribute(fragment, "title");
-    f.xmlLang = ReadAttribute(fragment, "xml:lang");
-    f.className = ReadAttribute(fragment, "class");
-    f.id = ReadAttribute(fragment, "id");
+    f.title = tag.shownValue("title");
+    f.xmlLang = tag.shownValue("xml:lang");
+    f.className = tag.shownValue("class");
+    f.id = tag.shownValue("id");
     return f;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "deck/StartTag.h"
+
 #include <string>
 #include <string_view>
 
@@ -13,7 +15,7 @@ struct OptgroupFields
     friend bool operator==(const OptgroupFields &, const OptgroupFields &) = default;
 };
 
-OptgroupFields ReadOptgroupFields(std::string_view fragment);
+OptgroupFields ReadOptgroupFields(const StartTag &tag);
 // The new start tag: title, id, xml:lang, then class, which option groups
 // may carry like every element. Run CheckOptionId first.
 std::string BuildOptgroupTag(const OptgroupFields &fields);

@@ -1,20 +1,20 @@
 #include "editor/OptionProperties.h"
 
-#include "deck/AttributeReader.h"
+#include "deck/StartTag.h"
 #include "editor/DesignConstants.h"
 #include "editor/InputRules.h"
 
 namespace tess {
 
-OptionFields ReadOptionFields(std::string_view fragment, std::string_view words)
+OptionFields ReadOptionFields(const StartTag &tag, std::string_view words)
 {
     OptionFields f;
     f.text = std::string(words);
-    f.title = ReadAttribute(fragment, "title");
-    f.value = ReadAttribute(fragment, "value");
-    f.onPick = ReadAttribute(fragment, "onpick");
-    f.id = ReadAttribute(fragment, "id");
-    f.xmlLang = ReadAttribute(fragment, "xml:lang");
+    f.title = tag.shownValue("title");
+    f.value = tag.shownValue("value");
+    f.onPick = tag.shownValue("onpick");
+    f.id = tag.shownValue("id");
+    f.xmlLang = tag.shownValue("xml:lang");
     return f;
 }
 

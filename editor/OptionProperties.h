@@ -1,5 +1,7 @@
 #pragma once
 
+#include "deck/StartTag.h"
+
 #include <string>
 #include <string_view>
 
@@ -14,7 +16,7 @@ struct OptionFields
     friend bool operator==(const OptionFields &, const OptionFields &) = default;
 };
 
-OptionFields ReadOptionFields(std::string_view fragment, std::string_view words);
+OptionFields ReadOptionFields(const StartTag &tag, std::string_view words);
 // The new start tag; run CheckOptionId first.
 std::string BuildOptionTag(const OptionFields &fields);
 // The trimmed text, or "Option" when that is empty.

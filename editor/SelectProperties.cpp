@@ -1,6 +1,6 @@
 #include "editor/SelectProperties.h"
 
-#include "deck/AttributeReader.h"
+#include "deck/StartTag.h"
 #include "editor/InputRules.h"
 
 namespace tess {
@@ -21,19 +21,19 @@ std::string indexValueToWrite(std::string_view typed, int childCount)
 
 } // namespace
 
-SelectFields ReadSelectFields(std::string_view fragment)
+SelectFields ReadSelectFields(const StartTag &tag)
 {
     SelectFields f;
-    f.name = ReadSelectAttribute(fragment, "name");
-    f.title = ReadSelectAttribute(fragment, "title");
-    f.tabIndex = ReadSelectAttribute(fragment, "tabindex");
-    f.id = ReadSelectAttribute(fragment, "id");
-    f.className = ReadSelectAttribute(fragment, "class");
-    f.value = ReadSelectAttribute(fragment, "value");
-    f.multiple = ReadSelectAttribute(fragment, "multiple") == "true";
-    f.indexName = ReadSelectAttribute(fragment, "iname");
-    f.indexValue = ReadSelectAttribute(fragment, "ivalue");
-    f.xmlLang = ReadSelectAttribute(fragment, "xml:lang");
+    f.name = tag.shownValue("name");
+    f.title = tag.shownValue("title");
+    f.tabIndex = tag.shownValue("tabindex");
+    f.id = tag.shownValue("id");
+    f.className = tag.shownValue("class");
+    f.value = tag.shownValue("value");
+    f.multiple = tag.shownValue("multiple") == "true";
+    f.indexName = tag.shownValue("iname");
+    f.indexValue = tag.shownValue("ivalue");
+    f.xmlLang = tag.shownValue("xml:lang");
     return f;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "deck/StartTag.h"
+
 #include <string>
 #include <string_view>
 
@@ -16,7 +18,7 @@ struct SelectFields
     friend bool operator==(const SelectFields &, const SelectFields &) = default;
 };
 
-SelectFields ReadSelectFields(std::string_view fragment);
+SelectFields ReadSelectFields(const StartTag &tag);
 
 // The new start tag. The index value is kept when it is a whole number from
 // 1 to `childCount`, else written as 1. Run CheckSelectFields first.

@@ -60,7 +60,7 @@ NewTextChain chainOf(bool emphasis, bool bold, bool strong, const TextFields &t,
     return chain;
 }
 
-int insertUnder(DeckNode *root, int parentId, int beforeId, int kind, std::string fragment,
+int insertUnder(DeckNode *root, int parentId, int beforeId, ElementKind kind, std::string fragment,
                 const DesignRect &rect)
 {
     NodeInsertRequest request {root, makeElement(kind, std::move(fragment))};
@@ -88,7 +88,7 @@ TextChain ReadTextChain(const DeckNode *top)
 TextChain OpenTextChain(DeckNode *root, DeckNode *top)
 {
     TextChain chain = ReadTextChain(top);
-    if (top && top->nextSibling && top->nextSibling->kind() == KindBreak)
+    if (top && top->nextSibling && top->nextSibling->kind() == ElementKind::Break)
         Delete(root, top->nextSibling->id());
     return chain;
 }
@@ -117,17 +117,17 @@ DeckNode *RebuildTextChain(DeckNode *root, DeckNode *top, const NewTextChain &ch
     DeckNode *innermost = nullptr;
     for (const std::string &style : chain.styles) {
         if (!innermost) {
-            topId = insertUnder(root, parentId, nextId, KindText, style, rect);
+            topId = insertUnder(root, parentId, nextId, ElementKind::Text, style, rect);
             innermost = FindById(root, topId);
         } else {
-            innermost = AppendChild(innermost, makeElement(KindText, style));
+            innermost = AppendChild(innermost, makeElement(ElementKind::Text, style));
         }
     }
     if (innermost)
-        AppendChild(innermost, makeElement(KindText, chain.words));
+        AppendChild(innermost, makeElement(ElementKind::Text, chain.words));
     else
-        topId = insertUnder(root, parentId, nextId, KindText, chain.words, rect);
-    insertUnder(root, parentId, nextId, KindBreak, std::string(LineBreakFragment), {});
+        topId = insertUnder(root, parentId, nextId, ElementKind::Text, chain.words, rect);
+    insertUnder(root, parentId, nextId, ElementKind::Break, std::string(LineBreakFragment), {});
     return FindById(root, topId);
 }
 

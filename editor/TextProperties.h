@@ -53,7 +53,7 @@ NewTextChain ChainAfterOk(const TextFields &fields);
 // stored words.
 NewTextChain ChainAfterCancel(const TextChain &opened);
 
-// Replaces the chain at `top` by a new one of kind 6 elements in the old
+// Replaces the chain at `top` by a new one of Text elements in the old
 // top's place and rectangle, followed by a new line break. Returns the new
 // top.
 DeckNode *RebuildTextChain(DeckNode *root, DeckNode *top, const NewTextChain &chain);

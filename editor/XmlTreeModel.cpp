@@ -10,8 +10,6 @@ namespace tess {
 
 namespace {
 
-constexpr std::string_view TitleAttribute = "title=\"";
-
 // FindById falls back on its start node; a drop must not.
 DeckNode *findExactly(DeckNode *root, int id)
 {
@@ -27,9 +25,10 @@ int itemDepth(const DeckNode *node)
     return depth;
 }
 
-bool isImmovable(int kind)
+bool isImmovable(ElementKind kind)
 {
-    return kind == KindOther || kind == KindText || kind == KindDo || kind == KindTimer;
+    return kind == ElementKind::Other || kind == ElementKind::Text || kind == ElementKind::Do
+        || kind == ElementKind::Timer;
 }
 
 } // namespace
@@ -58,19 +57,17 @@ TreeItemLook TreeItemLookOf(const DeckNode &node)
 {
     const std::string &text = node.fragment();
     switch (node.kind()) {
-    case KindAsp:
+    case ElementKind::Asp:
         return {"asp", TreeImageElement};
-    case KindJsp:
+    case ElementKind::Jsp:
         return {"jsp", TreeImageElement};
-    case KindText:
+    case ElementKind::Text:
         return {TreeLabel(text), TreeImageText};
-    case KindCard: {
-        const size_t at = text.find(TitleAttribute);
-        if (at == std::string::npos)
-            break;
-        const size_t from = at + TitleAttribute.size();
-        return {text.substr(from, text.find('"', from) - from), TreeImageElement};
-    }
+    case ElementKind::Card:
+        // As written: the tree shows a title's entities as they stand.
+        if (const std::optional<std::string_view> title = node.element->tag().raw("title"))
+            return {std::string(*title), TreeImageElement};
+        break;
     default:
         break;
     }
@@ -143,7 +140,7 @@ DropPlan PlanDrop(DeckNode *root, int draggedId, int targetId)
     }
     if (!plan.parent || isImmovable(node->kind()))
         return {};
-    if (node->kind() == KindOption && !node->prevSibling && !node->nextSibling)
+    if (node->kind() == ElementKind::Option && !node->prevSibling && !node->nextSibling)
         return {DropPlan::Outcome::LastOption, node};
     plan.outcome = DropPlan::Outcome::Move;
     plan.node = node;

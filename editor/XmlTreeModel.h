@@ -26,7 +26,7 @@ struct TreeItemLook
 };
 
 // Label and image by kind: code blocks "asp"/"jsp", a card its title when it
-// has a title attribute, text runs and formatting tags (kind 6) the text image.
+// has a title attribute, text runs and formatting tags (kind Text) the text image.
 TreeItemLook TreeItemLookOf(const DeckNode &node);
 
 // One item of the tree, in the order the items are added.
@@ -64,7 +64,7 @@ struct DropPlan
 
 // Decides a drop of the item of `draggedId` on the item of `targetId` (0 for
 // "#document"). Nothing moves for a place without a parent, for the root and
-// every other kind-0 node (head, template, and the tasks go, prev, noop,
+// every other node of kind Other (head, template, and the tasks go, prev, noop,
 // refresh, setvar, which therefore never leave their do or onevent), text,
 // do and timer elements, nor for identifiers the tree does not hold. A
 // select's only option gives LastOption: the caller tells the user.

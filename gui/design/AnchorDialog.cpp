@@ -6,12 +6,12 @@
 
 namespace tess {
 
-AnchorDialog::AnchorDialog(const std::string &fragment, const std::string &words, QWidget *parent)
+AnchorDialog::AnchorDialog(const StartTag &tag, const std::string &words, QWidget *parent)
     : PropertyDialog(AnchorDialogTitle, parent)
 {
-    m_outcome.fragment = fragment;
+    m_outcome.fragment = tag.text();
     m_outcome.words = words;
-    const AnchorFields f = ReadAnchorFields(fragment, words);
+    const AnchorFields f = ReadAnchorFields(tag, words);
     m_text = addEdit("Text", "text", f.text);
     m_url = addEdit("URL", "url", f.url);
     m_title = addEdit("Title", "title", f.title);
@@ -30,9 +30,9 @@ bool AnchorDialog::commit()
     return true;
 }
 
-DialogOutcome RunAnchorDlg(const std::string &fragment, const std::string &words, QWidget *parent)
+DialogOutcome RunAnchorDlg(const StartTag &tag, const std::string &words, QWidget *parent)
 {
-    AnchorDialog dialog(fragment, words, parent);
+    AnchorDialog dialog(tag, words, parent);
     dialog.exec();
     return dialog.outcome();
 }

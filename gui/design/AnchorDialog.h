@@ -13,7 +13,7 @@ class AnchorDialog : public PropertyDialog
 {
     Q_OBJECT
 public:
-    AnchorDialog(const std::string &fragment, const std::string &words, QWidget *parent = nullptr);
+    AnchorDialog(const StartTag &tag, const std::string &words, QWidget *parent = nullptr);
     const DialogOutcome &outcome() const { return m_outcome; }
 
 protected:
@@ -24,7 +24,7 @@ private:
     QLineEdit *m_text, *m_url, *m_title, *m_xmlLang;
 };
 
-DialogOutcome RunAnchorDlg(const std::string &fragment, const std::string &words,
+DialogOutcome RunAnchorDlg(const StartTag &tag, const std::string &words,
                            QWidget *parent = nullptr);
 
 } // namespace tess

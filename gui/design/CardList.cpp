@@ -30,7 +30,7 @@ int cardPosition(const DeckNode *root, const DeckNode *card)
     for (const DeckNode *c = root->firstChild; c; c = c->nextSibling) {
         if (c == card)
             return n;
-        if (c->kind() == KindCard)
+        if (c->kind() == ElementKind::Card)
             ++n;
     }
     return -1;

@@ -7,11 +7,11 @@
 
 namespace tess {
 
-ImageDialog::ImageDialog(const std::string &fragment, QWidget *parent)
+ImageDialog::ImageDialog(const StartTag &tag, QWidget *parent)
     : PropertyDialog(ImageDialogTitle, parent)
 {
-    m_outcome.fragment = fragment;
-    const ImageFields f = ReadImageFields(fragment);
+    m_outcome.fragment = tag.text();
+    const ImageFields f = ReadImageFields(tag);
     m_alt = addEdit("Alternative text", "alt", f.alt);
     m_src = addEdit("Image source", "src", f.src);
     m_vspace = addDigitsEdit("Vertical space", "vspace", f.vspace);
@@ -42,9 +42,9 @@ bool ImageDialog::commit()
     return true;
 }
 
-DialogOutcome RunImageDlg(const std::string &fragment, QWidget *parent)
+DialogOutcome RunImageDlg(const StartTag &tag, QWidget *parent)
 {
-    ImageDialog dialog(fragment, parent);
+    ImageDialog dialog(tag, parent);
     dialog.exec();
     return dialog.outcome();
 }

@@ -14,7 +14,7 @@ class ImageDialog : public PropertyDialog
 {
     Q_OBJECT
 public:
-    explicit ImageDialog(const std::string &fragment, QWidget *parent = nullptr);
+    explicit ImageDialog(const StartTag &tag, QWidget *parent = nullptr);
     const DialogOutcome &outcome() const { return m_outcome; }
 
 protected:
@@ -27,6 +27,6 @@ private:
     QLineEdit *m_xmlLang;
 };
 
-DialogOutcome RunImageDlg(const std::string &fragment, QWidget *parent = nullptr);
+DialogOutcome RunImageDlg(const StartTag &tag, QWidget *parent = nullptr);
 
 } // namespace tess

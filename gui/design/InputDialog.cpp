@@ -47,11 +47,11 @@ protected:
 
 } // namespace
 
-InputDialog::InputDialog(const std::string &fragment, QWidget *parent)
+InputDialog::InputDialog(const StartTag &tag, QWidget *parent)
     : PropertyDialog(InputDialogTitle, parent)
 {
-    m_outcome.fragment = fragment;
-    const InputFields f = ReadInputFields(fragment);
+    m_outcome.fragment = tag.text();
+    const InputFields f = ReadInputFields(tag);
     m_name = addEdit("Name", "name", f.name);
     m_title = addEdit("Title", "title", f.title);
     m_value = addEdit("Value", "value", f.value);
@@ -110,9 +110,9 @@ bool InputDialog::commit()
     return true;
 }
 
-DialogOutcome RunInputControlDlg(const std::string &fragment, QWidget *parent)
+DialogOutcome RunInputControlDlg(const StartTag &tag, QWidget *parent)
 {
-    InputDialog dialog(fragment, parent);
+    InputDialog dialog(tag, parent);
     dialog.exec();
     return dialog.outcome();
 }

@@ -16,7 +16,7 @@ class InputDialog : public PropertyDialog
 {
     Q_OBJECT
 public:
-    InputDialog(const std::string &fragment, QWidget *parent = nullptr);
+    InputDialog(const StartTag &tag, QWidget *parent = nullptr);
     const DialogOutcome &outcome() const { return m_outcome; }
 
 protected:
@@ -32,6 +32,6 @@ private:
     QComboBox *m_format;
 };
 
-DialogOutcome RunInputControlDlg(const std::string &fragment, QWidget *parent = nullptr);
+DialogOutcome RunInputControlDlg(const StartTag &tag, QWidget *parent = nullptr);
 
 } // namespace tess

@@ -6,11 +6,11 @@
 
 namespace tess {
 
-OptgroupDialog::OptgroupDialog(const std::string &fragment, QWidget *parent)
+OptgroupDialog::OptgroupDialog(const StartTag &tag, QWidget *parent)
     : PropertyDialog(OptgroupDialogTitle, parent)
 {
-    m_outcome.fragment = fragment;
-    const OptgroupFields f = ReadOptgroupFields(fragment);
+    m_outcome.fragment = tag.text();
+    const OptgroupFields f = ReadOptgroupFields(tag);
     m_title = addEdit("Title", "title", f.title);
     m_xmlLang = addEdit("Xml:lang", "xmlLang", f.xmlLang);
     m_className = addEdit("Class", "className", f.className);
@@ -33,9 +33,9 @@ bool OptgroupDialog::commit()
     return true;
 }
 
-DialogOutcome RunOptgp(const std::string &fragment, QWidget *parent)
+DialogOutcome RunOptgp(const StartTag &tag, QWidget *parent)
 {
-    OptgroupDialog dialog(fragment, parent);
+    OptgroupDialog dialog(tag, parent);
     dialog.exec();
     return dialog.outcome();
 }

@@ -13,7 +13,7 @@ class OptgroupDialog : public PropertyDialog
 {
     Q_OBJECT
 public:
-    explicit OptgroupDialog(const std::string &fragment, QWidget *parent = nullptr);
+    explicit OptgroupDialog(const StartTag &tag, QWidget *parent = nullptr);
     const DialogOutcome &outcome() const { return m_outcome; }
 
 protected:
@@ -24,6 +24,6 @@ private:
     QLineEdit *m_title, *m_xmlLang, *m_className, *m_id;
 };
 
-DialogOutcome RunOptgp(const std::string &fragment, QWidget *parent = nullptr);
+DialogOutcome RunOptgp(const StartTag &tag, QWidget *parent = nullptr);
 
 } // namespace tess

@@ -6,12 +6,12 @@
 
 namespace tess {
 
-OptionDialog::OptionDialog(const std::string &fragment, const std::string &words, QWidget *parent)
+OptionDialog::OptionDialog(const StartTag &tag, const std::string &words, QWidget *parent)
     : PropertyDialog(OptionDialogTitle, parent)
 {
-    m_outcome.fragment = fragment;
+    m_outcome.fragment = tag.text();
     m_outcome.words = words;
-    const OptionFields f = ReadOptionFields(fragment, words);
+    const OptionFields f = ReadOptionFields(tag, words);
     m_text = addEdit("Text", "text", f.text);
     m_title = addEdit("Title", "title", f.title);
     m_value = addEdit("Value", "value", f.value);
@@ -37,10 +37,9 @@ bool OptionDialog::commit()
     return true;
 }
 
-DialogOutcome RunOptionProperty(const std::string &fragment, const std::string &words,
-                                QWidget *parent)
+DialogOutcome RunOptionProperty(const StartTag &tag, const std::string &words, QWidget *parent)
 {
-    OptionDialog dialog(fragment, words, parent);
+    OptionDialog dialog(tag, words, parent);
     dialog.exec();
     return dialog.outcome();
 }

@@ -13,7 +13,7 @@ class OptionDialog : public PropertyDialog
 {
     Q_OBJECT
 public:
-    OptionDialog(const std::string &fragment, const std::string &words, QWidget *parent = nullptr);
+    OptionDialog(const StartTag &tag, const std::string &words, QWidget *parent = nullptr);
     const DialogOutcome &outcome() const { return m_outcome; }
 
 protected:
@@ -24,7 +24,7 @@ private:
     QLineEdit *m_text, *m_title, *m_value, *m_onPick, *m_id, *m_xmlLang;
 };
 
-DialogOutcome RunOptionProperty(const std::string &fragment, const std::string &words,
+DialogOutcome RunOptionProperty(const StartTag &tag, const std::string &words,
                                 QWidget *parent = nullptr);
 
 } // namespace tess

@@ -28,31 +28,31 @@ DeckNode *OpenElementProperties(DeckNode *root, DeckNode *node, QWidget *parent)
 {
     if (!node || !node->element || !HasPropertiesDialog(node->kind()))
         return nullptr;
-    const std::string &fragment = node->fragment();
+    const StartTag &tag = node->element->tag();
     DialogOutcome outcome;
     switch (node->kind()) {
-    case KindText:
+    case ElementKind::Text:
         return editTextChain(root, node, parent);
-    case KindInput:
-        outcome = RunInputControlDlg(fragment, parent);
+    case ElementKind::Input:
+        outcome = RunInputControlDlg(tag, parent);
         break;
-    case KindSelect:
-        outcome = RunGroupProperty(fragment, ChildCount(node), parent);
+    case ElementKind::Select:
+        outcome = RunGroupProperty(tag, ChildCount(node), parent);
         break;
-    case KindOption:
-        outcome = RunOptionProperty(fragment, TextChildWords(node), parent);
+    case ElementKind::Option:
+        outcome = RunOptionProperty(tag, TextChildWords(node), parent);
         break;
-    case KindAnchor:
-        outcome = RunAnchorDlg(fragment, TextChildWords(node), parent);
+    case ElementKind::Anchor:
+        outcome = RunAnchorDlg(tag, TextChildWords(node), parent);
         break;
-    case KindImage:
-        outcome = RunImageDlg(fragment, parent);
+    case ElementKind::Image:
+        outcome = RunImageDlg(tag, parent);
         break;
-    case KindOptgroup:
-        outcome = RunOptgp(fragment, parent);
+    case ElementKind::Optgroup:
+        outcome = RunOptgp(tag, parent);
         break;
     default: // the code blocks
-        outcome = RunAspJspEditorDialog(fragment, parent);
+        outcome = RunAspJspEditorDialog(node->fragment(), parent);
         break;
     }
     ApplyDialogOutcome(node, outcome);

@@ -7,12 +7,12 @@
 
 namespace tess {
 
-SelectDialog::SelectDialog(const std::string &fragment, int childCount, QWidget *parent)
+SelectDialog::SelectDialog(const StartTag &tag, int childCount, QWidget *parent)
     : PropertyDialog(SelectDialogTitle, parent)
     , m_childCount(childCount)
 {
-    m_outcome.fragment = fragment;
-    const SelectFields f = ReadSelectFields(fragment);
+    m_outcome.fragment = tag.text();
+    const SelectFields f = ReadSelectFields(tag);
     m_name = addEdit("Name", "name", f.name);
     m_title = addEdit("Title", "title", f.title);
     m_tabIndex = addDigitsEdit("Tab Index", "tabIndex", f.tabIndex);
@@ -51,9 +51,9 @@ bool SelectDialog::commit()
     return true;
 }
 
-DialogOutcome RunGroupProperty(const std::string &fragment, int childCount, QWidget *parent)
+DialogOutcome RunGroupProperty(const StartTag &tag, int childCount, QWidget *parent)
 {
-    SelectDialog dialog(fragment, childCount, parent);
+    SelectDialog dialog(tag, childCount, parent);
     dialog.exec();
     return dialog.outcome();
 }

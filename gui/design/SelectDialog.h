@@ -14,7 +14,7 @@ class SelectDialog : public PropertyDialog
 {
     Q_OBJECT
 public:
-    SelectDialog(const std::string &fragment, int childCount, QWidget *parent = nullptr);
+    SelectDialog(const StartTag &tag, int childCount, QWidget *parent = nullptr);
     const DialogOutcome &outcome() const { return m_outcome; }
 
 protected:
@@ -28,7 +28,6 @@ private:
     QLineEdit *m_indexName, *m_indexValue, *m_xmlLang;
 };
 
-DialogOutcome RunGroupProperty(const std::string &fragment, int childCount,
-                               QWidget *parent = nullptr);
+DialogOutcome RunGroupProperty(const StartTag &tag, int childCount, QWidget *parent = nullptr);
 
 } // namespace tess

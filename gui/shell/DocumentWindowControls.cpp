@@ -70,8 +70,8 @@ void DocumentWindow::OnControlCommand(ControlCommand command)
         return;
     }
     const ControlCommandInfo &info = ControlCommandOf(command);
-    if (info.armedKind >= 0)
-        m_doc->setArmedKind(info.armedKind);
+    if (info.armedKind)
+        m_doc->setArmedKind(*info.armedKind);
     if (info.tool >= 0)
         m_doc->checkOnlyTool(info.tool);
     m_doc->requestArmControl();
@@ -137,7 +137,7 @@ void DocumentWindow::typeIntoCode(const std::string &text)
 
 void DocumentWindow::OnDeselect()
 {
-    m_doc->setArmedKind(0);
+    m_doc->setArmedKind(ElementKind::Other);
     m_doc->checkOnlyTool(DeckDocument::ToolPointer);
     m_doc->requestDisarmControl();
 }

@@ -17,7 +17,7 @@ inline std::string dumpDeck(const DeckNode *root)
     for (const DeckNode *n = root ? root->firstChild : nullptr; n; n = nextInSubtree(n, root)) {
         for (const DeckNode *p = n->parent; p != root; p = p->parent)
             out += '.';
-        out += std::to_string(n->kind()) + " ";
+        out += std::to_string(int(n->kind())) + " ";
         for (char c : n->fragment())
             out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
         out += '\n';
@@ -42,7 +42,8 @@ inline std::string brokenLinks(DeckNode *root)
     return {};
 }
 
-inline DeckNode *appendNode(DeckModel &model, DeckNode *parent, int kind, std::string fragment)
+inline DeckNode *appendNode(DeckModel &model, DeckNode *parent, ElementKind kind,
+                            std::string fragment)
 {
     NodeInsertRequest request {model.root(), makeElement(kind, std::move(fragment))};
     request.parentId = (parent ? parent : model.root())->id();

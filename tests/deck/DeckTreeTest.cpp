@@ -9,13 +9,13 @@ namespace {
 TEST(DeckTree, DeepChainIsWalkedAndDestroyedWithoutRecursion)
 {
     DeckModel model;
-    DeckNode *root = model.makeRoot(KindOther, "<wml>");
+    DeckNode *root = model.makeRoot(ElementKind::Other, "<wml>");
     std::vector<DeckNode *> chain;
     for (int i = 0; i < 100000; ++i)
         chain.push_back(
-            appendNode(model, i ? chain.back() : nullptr, KindOther, std::to_string(i)));
+            appendNode(model, i ? chain.back() : nullptr, ElementKind::Other, std::to_string(i)));
     std::vector<std::string> list;
-    CollectFragments(root, KindOther, list, 2);
+    CollectFragments(root, ElementKind::Other, list, 2);
     EXPECT_EQ(list.at(0).size(), 488890u); // the digits of 0..99999
     EXPECT_EQ(FindById(chain[1], chain[99999]->id()), chain[99999]);
     EXPECT_EQ(HitTest(root, 5, 5), root);

@@ -12,20 +12,21 @@ namespace {
 // and "&shy;" as references of their own, and the serializer escapes again.
 TEST(WMLWriter, TextGoesBackAsItWasEscaped)
 {
-    const std::tuple<int, std::string, std::string, std::string> cases[] = {
-        {KindText, "a &lt; b", "'a < b'", "a &lt; b"},
-        {KindText, "\"&lt;&gt;'", "'\"<>''", "\"&lt;&gt;'"},
-        {KindText, "Fish &amp; chips&nbsp;now&shy;", "'Fish & chips' &nbsp 'now' &shy",
+    const std::tuple<ElementKind, std::string, std::string, std::string> cases[] = {
+        {ElementKind::Text, "a &lt; b", "'a < b'", "a &lt; b"},
+        {ElementKind::Text, "\"&lt;&gt;'", "'\"<>''", "\"&lt;&gt;'"},
+        {ElementKind::Text, "Fish &amp; chips&nbsp;now&shy;", "'Fish & chips' &nbsp 'now' &shy",
          "Fish &amp; chips&nbsp;now&shy;"},
-        {KindOther, "&copy;", "'&copy;'", "&amp;copy;"},
-        {KindText, "&#233;t&#xE9;", "'\xC3\xA9t\xC3\xA9'", "\xC3\xA9t\xC3\xA9"},
-        {KindAsp, "if a<b", "'\xEE\x80\x80if a<b\xEE\x80\x81'",
+        {ElementKind::Other, "&copy;", "'&copy;'", "&amp;copy;"},
+        {ElementKind::Text, "&#233;t&#xE9;", "'\xC3\xA9t\xC3\xA9'", "\xC3\xA9t\xC3\xA9"},
+        {ElementKind::Asp, "if a<b", "'\xEE\x80\x80if a<b\xEE\x80\x81'",
          "\xEE\x80\x80if a&lt;b\xEE\x80\x81"},
     };
     for (const auto &[kind, fragment, nodes, bytes] : cases) {
         DeckModel model;
-        model.makeRoot(KindOther, "<wml>");
-        appendNode(model, appendNode(model, nullptr, KindParagraph, "<p >\r\n"), kind, fragment);
+        model.makeRoot(ElementKind::Other, "<wml>");
+        appendNode(model, appendNode(model, nullptr, ElementKind::Paragraph, "<p >\r\n"), kind,
+                   fragment);
         XmlDocument doc;
         ASSERT_TRUE(BuildDeckDocument(model, doc));
         std::string outline;
@@ -40,15 +41,17 @@ TEST(WMLWriter, TextGoesBackAsItWasEscaped)
 TEST(WMLWriter, RootShortAndRefusedFragmentsPassTheirChildrenUp)
 {
     DeckModel model;
-    model.makeRoot(KindWml, std::string(DesignerRootFragment));
-    DeckNode *card = appendNode(model, nullptr, KindCard, std::string(NewCardFragment));
-    appendNode(model, card, KindParagraph, std::string(NewParagraphFragment));
-    DeckNode *bad = appendNode(model, card, KindOther, "<1bad x=\"1\" >");
-    appendNode(model, appendNode(model, bad, KindText, "x"), KindBreak, "<br />\r\n");
-    appendNode(model, appendNode(model, card, KindOther, "<wml >"), KindText, "ok");
-    appendNode(model, card, KindOther, "<!-- <wml> -->");
+    model.makeRoot(ElementKind::Wml, std::string(DesignerRootFragment));
+    DeckNode *card = appendNode(model, nullptr, ElementKind::Card, std::string(NewCardFragment));
+    appendNode(model, card, ElementKind::Paragraph, std::string(NewParagraphFragment));
+    DeckNode *bad = appendNode(model, card, ElementKind::Other, "<1bad x=\"1\" >");
+    appendNode(model, appendNode(model, bad, ElementKind::Text, "x"), ElementKind::Break,
+               "<br />\r\n");
+    appendNode(model, appendNode(model, card, ElementKind::Other, "<wml >"), ElementKind::Text,
+               "ok");
+    appendNode(model, card, ElementKind::Other, "<!-- <wml> -->");
     for (const char *refused : {"<p a b=\"1\" id=\"p2\" >", "<!-- a -- b -->", "a\x01"})
-        appendNode(model, card, KindOther, refused);
+        appendNode(model, card, ElementKind::Other, refused);
     std::vector<std::string> refused;
     XmlDocument doc;
     ASSERT_TRUE(BuildDeckDocument(model, doc, &refused));
@@ -70,8 +73,8 @@ TEST(WMLWriter, RootShortAndRefusedFragmentsPassTheirChildrenUp)
     // Deeper than any stack would allow for a recursive walk.
     DeckNode *deep = model.root();
     for (int i = 0; i < 200000; ++i)
-        deep = appendNode(model, deep, KindOther, "");
-    appendNode(model, deep, KindText, "end");
+        deep = appendNode(model, deep, ElementKind::Other, "");
+    appendNode(model, deep, ElementKind::Text, "end");
     XmlDocument deepDoc;
     ASSERT_TRUE(BuildDeckDocument(model, deepDoc));
     EXPECT_TRUE(deepDoc.serialize().ends_with("</card>end</wml>"));

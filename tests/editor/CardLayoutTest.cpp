@@ -50,10 +50,10 @@ TEST_F(CardLayoutTest, RenderingOfAFixtureDeck)
     std::vector<DesignRect> placed;
     const DeckNode *image = nullptr;
     for (DeckNode *c = card->firstChild->firstChild; c; c = c->nextSibling) {
-        if (c->kind() == KindBreak || IsLayoutBlank(c))
+        if (c->kind() == ElementKind::Break || IsLayoutBlank(c))
             continue;
         placed.push_back(c->element->rect);
-        if (c->kind() == KindImage)
+        if (c->kind() == ElementKind::Image)
             image = c;
     }
     ASSERT_EQ(placed.size(), 5u);

@@ -2,6 +2,7 @@
 #include "common/ScriptedPrompter.h"
 #include "deck/DeckConstants.h"
 #include "deck/DeckDump.h"
+#include "deck/StartTag.h"
 #include "editor/CardCommands.h"
 #include "editor/CardPropertyFields.h"
 #include "editor/CardRebuild.h"

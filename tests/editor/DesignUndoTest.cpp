@@ -38,7 +38,7 @@ std::string fullDump(DeckNode *root)
         for (const DeckNode *p = n->parent; p; p = p->parent)
             out += '.';
         const DesignRect &r = n->element->rect;
-        out += std::to_string(n->id()) + " " + std::to_string(n->kind()) + " " + n->fragment()
+        out += std::to_string(n->id()) + " " + std::to_string(int(n->kind())) + " " + n->fragment()
             + " [" + std::to_string(r.left) + "," + std::to_string(r.top) + ","
             + std::to_string(r.right) + "," + std::to_string(r.bottom) + "]"
             + (FindById(root, n->id()) == n ? "" : " unindexed") + "\n";
@@ -55,18 +55,18 @@ struct EditedCard
         doc.startNewDeck();
         doc.model().validDeck = true;
         prompter.answer(Answer::No).answer(Answer::Yes);
-        insert(KindInput, 50, 60);
-        insert(KindText, 50, 200);
-        insert(KindSelect, 200, 250);
-        insert(KindOption, 210, 290);
-        insert(KindSelect, 200, 450);
+        insert(ElementKind::Input, 50, 60);
+        insert(ElementKind::Text, 50, 200);
+        insert(ElementKind::Select, 200, 250);
+        insert(ElementKind::Option, 210, 290);
+        insert(ElementKind::Select, 200, 450);
         doc.undoStack()->clear();
         doc.setModified(false);
     }
-    void insert(int kind, int x, int y)
+    void insert(ElementKind kind, int x, int y)
     {
         doc.setArmedKind(kind);
-        ASSERT_EQ(edit.insertAt(x, y), InsertOutcome::Inserted) << kind;
+        ASSERT_EQ(edit.insertAt(x, y), InsertOutcome::Inserted) << int(kind);
     }
     DeckNode *child(int n) const
     {
@@ -98,16 +98,16 @@ TEST(DesignUndo, UndoGivesEveryEditBackExactlyAndRedoMakesItAgain)
 {
     // child(0) input, 1 text, 2 its break, 3 select of groups, 4 select of options.
     const std::pair<const char *, std::function<void(EditedCard &)>> edits[] = {
-        {"input", [](EditedCard &t) { t.insert(KindInput, 400, 400); }},
+        {"input", [](EditedCard &t) { t.insert(ElementKind::Input, 400, 400); }},
         {"select",
          [](EditedCard &t) {
              t.prompter.answer(Answer::No);
-             t.insert(KindSelect, 400, 500);
+             t.insert(ElementKind::Select, 400, 500);
          }},
         {"option pushing a group down",
          [](EditedCard &t) {
-             t.insert(KindOptgroup, 210, 365);
-             t.insert(KindOption, 211, 290);
+             t.insert(ElementKind::Optgroup, 210, 365);
+             t.insert(ElementKind::Option, 211, 290);
          }},
         {"text moved up", [](EditedCard &t) { t.move(t.child(1), 0, -190); }},
         {"select moved", [](EditedCard &t) { t.move(t.child(3), 150, 250); }},
@@ -169,8 +169,8 @@ TEST(DesignUndo, ModifiedFollowsTheSavedState)
     EditedCard t;
     DeckDocument &doc = t.doc;
     QUndoStack *history = doc.undoStack();
-    t.insert(KindInput, 400, 400);
-    t.insert(KindInput, 400, 450);
+    t.insert(ElementKind::Input, 400, 400);
+    t.insert(ElementKind::Input, 400, 450);
     doc.setModified(false); // saved
     history->undo();
     EXPECT_TRUE(doc.isModified());
@@ -188,7 +188,7 @@ TEST(DesignUndo, AHistoryOfAReplacedTreeIsForgotten)
 {
     EditedCard t;
     DeckDocument &doc = t.doc;
-    t.insert(KindInput, 400, 400);
+    t.insert(ElementKind::Input, 400, 400);
     DropStaleDesignHistory(doc);
     EXPECT_EQ(doc.undoStack()->count(), 1);
     doc.startNewDeck();
@@ -199,7 +199,7 @@ TEST(DesignUndo, AHistoryOfAReplacedTreeIsForgotten)
     EXPECT_FALSE(doc.undoStack()->canUndo());
 
     // The history of the tree shown stays.
-    t.insert(KindInput, 400, 400);
+    t.insert(ElementKind::Input, 400, 400);
     DropStaleDesignHistory(doc);
     EXPECT_EQ(doc.undoStack()->count(), 1);
 }
@@ -209,8 +209,9 @@ TEST(DesignUndo, AHistoryOfAReplacedTreeIsForgotten)
 // to where it started and forward again to where it ended.
 TEST(DesignUndo, RandomEditingKeepsTheTreeWholeAndTheHistoryExact)
 {
-    const int kinds[]
-        = {KindInput, KindText, KindSelect, KindOption, KindOptgroup, KindAnchor, KindImage};
+    const ElementKind kinds[]
+        = {ElementKind::Input,    ElementKind::Text,   ElementKind::Select, ElementKind::Option,
+           ElementKind::Optgroup, ElementKind::Anchor, ElementKind::Image};
     test::DeckFiles files;
     // TESS_EDIT_SEEDS=N runs N seeds instead of four, for a longer soak.
     const char *soak = std::getenv("TESS_EDIT_SEEDS");
@@ -227,9 +228,11 @@ TEST(DesignUndo, RandomEditingKeepsTheTreeWholeAndTheHistoryExact)
             std::vector<DeckNode *> all;
             DeckNode *card = t.doc.CurrentCard();
             for (DeckNode *n = card->firstChild; n; n = nextInSubtree(n, card)) {
-                const int kind = n->kind();
-                if (kind != KindParagraph && kind != KindBreak && n->parent->kind() != KindText
-                    && n->parent->kind() != KindAnchor && n->parent->kind() != KindOption)
+                const ElementKind kind = n->kind();
+                if (kind != ElementKind::Paragraph && kind != ElementKind::Break
+                    && n->parent->kind() != ElementKind::Text
+                    && n->parent->kind() != ElementKind::Anchor
+                    && n->parent->kind() != ElementKind::Option)
                     all.push_back(n);
             }
             return all;

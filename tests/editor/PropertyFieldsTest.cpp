@@ -21,13 +21,13 @@ TEST(PropertyDialogs, TypedQuotesAmpersandsAndAnglesRoundTrip)
     EXPECT_EQ(tag,
               "<a href=\"list.wml?a=1&amp;b=2\" title=\"Say &quot;hi&quot; &lt;x>\" "
               "xml:lang=\"en\" >");
-    EXPECT_EQ(ReadAnchorFields(tag, typed.text), typed);
+    EXPECT_EQ(ReadAnchorFields(StartTag(tag), typed.text), typed);
 
     test::DeckFiles files;
     DeckModel model;
     ASSERT_TRUE(files.load(model, "<card><p>x</p></card>"));
     DeckNode *p = model.root()->firstChild->firstChild;
-    DeckNode *anchor = appendNode(model, p, KindAnchor, tag);
+    DeckNode *anchor = appendNode(model, p, ElementKind::Anchor, tag);
     SetTextChildWords(anchor, AnchorWords(typed));
     EXPECT_EQ(TextChildWords(anchor), "Fish & chips <now>");
     EXPECT_EQ(files.validationError(model), "");
@@ -37,7 +37,7 @@ TEST(PropertyDialogs, TypedQuotesAmpersandsAndAnglesRoundTrip)
     test::RecordingSink sink;
     ASSERT_TRUE(LoadDeckFromFile(again, sink));
     const DeckNode *read = again.root()->firstChild->firstChild->lastChild;
-    EXPECT_EQ(ReadAnchorFields(read->fragment(), TextChildWords(read)), typed);
+    EXPECT_EQ(ReadAnchorFields(read->element->tag(), TextChildWords(read)), typed);
 }
 
 TEST(TextChain, CancelKeepsBoldAndTheStoredWords)
@@ -67,8 +67,8 @@ TEST(ElementProperties, OutcomeGoesToFragmentAndTextChild)
     DeckNode *option = select->firstChild;
     DeckNode *anchor = select->nextSibling;
     EXPECT_EQ(TextChildWords(option), "Red");
-    EXPECT_FALSE(HasPropertiesDialog(KindParagraph));
-    EXPECT_TRUE(HasPropertiesDialog(KindJsp));
+    EXPECT_FALSE(HasPropertiesDialog(ElementKind::Paragraph));
+    EXPECT_TRUE(HasPropertiesDialog(ElementKind::Jsp));
 
     ApplyDialogOutcome(option, {false, option->fragment(), "ignored"});
     EXPECT_EQ(TextChildWords(option), "Red");

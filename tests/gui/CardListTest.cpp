@@ -76,7 +76,7 @@ TEST_F(CardListTest, NewCardOnATwoCardDeck)
     EXPECT_EQ(third->fragment(), "<card newcontext=\"false\" ordered=\"true\" >");
     EXPECT_EQ(third->element->rect, (DesignRect {-1, -1, -1, -1}));
     ASSERT_EQ(ChildCount(third), 1);
-    EXPECT_EQ(third->firstChild->kind(), KindParagraph);
+    EXPECT_EQ(third->firstChild->kind(), ElementKind::Paragraph);
     EXPECT_EQ(third->firstChild->fragment(), "<p align=\"left\" >");
     EXPECT_EQ(ChildCount(third->firstChild), 0);
     EXPECT_EQ(m_doc.CurrentCard(), third);

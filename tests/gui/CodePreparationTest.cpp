@@ -56,7 +56,7 @@ protected:
         }
         if (edit) {
             DeckNode *card = NthCard(doc.model().root(), 1);
-            card->element->fragment = "<card id=\"edited\" title=\"Edited\" >";
+            card->element->setFragment("<card id=\"edited\" title=\"Edited\" >");
             doc.setModified(true);
         }
         tabs.clickTab(CodeTab);

@@ -2,6 +2,7 @@
 #include "common/DeckFiles.h"
 #include "common/ScriptedPrompter.h"
 #include "deck/DeckDump.h"
+#include "deck/StartTag.h"
 #include "editor/CardLayout.h"
 #include "editor/DeckDocument.h"
 #include "editor/DesignConstants.h"
@@ -45,7 +46,7 @@ protected:
         doc.model().validDeck = true;
         CardLayout().alignAll(painter, doc.CurrentCard());
     }
-    InsertOutcome insert(int kind, int x, int y)
+    InsertOutcome insert(ElementKind kind, int x, int y)
     {
         doc.setArmedKind(kind);
         return edit.insertAt(x, y);
@@ -74,7 +75,7 @@ std::string inputNames(const DeckNode *card)
     for (const DeckNode *p = card->firstChild; p; p = p->nextSibling) {
         out += out.empty() ? "" : "|";
         for (const DeckNode *c = p->firstChild; c; c = c->nextSibling)
-            out += attributeValue(c->fragment(), "name").value_or("?");
+            out += StartTag(c->fragment()).value("name").value_or("?");
     }
     return out;
 }
@@ -94,7 +95,7 @@ TEST_F(DesignEditingTest, OrderFollowsThePositionOnTheCanvas)
     };
     for (const auto &c : cases) {
         load("<card><p><input name=\"a\"/></p><p><input name=\"b\"/></p></card>");
-        ASSERT_EQ(insert(KindInput, c.x, c.y), InsertOutcome::Inserted);
+        ASSERT_EQ(insert(ElementKind::Input, c.x, c.y), InsertOutcome::Inserted);
         EXPECT_EQ(inputNames(doc.CurrentCard()), c.order) << c.x << "," << c.y;
         EXPECT_EQ(validation(), "");
     }
@@ -107,35 +108,35 @@ TEST_F(DesignEditingTest, EachControlIsInsertedWithItsFragmentAndExtras)
     // The answer to the select's question, or the image dialog's path.
     const struct
     {
-        int kind;
+        ElementKind kind;
         const char *answer;
         std::string tree;
         DesignRect r; // right and bottom 0: as painted
     } cases[] = {
-        {KindInput, nullptr, "4 " + std::string(NewInputFragment) + "\n", {50, 60, 0, 85}},
-        {KindText, nullptr, "6 Text\n10 <br >\n", {50, 60, 0, 0}},
-        {KindAnchor, nullptr, "8 <a href=\"\" >\n.6 Anchor\n", {40, 50, 0, 0}},
-        {KindSelect, "Yes", select + ".7 <option >\n..6 Option\n", {50, 60, 150, 185}},
-        {KindSelect,
+        {ElementKind::Input, nullptr, "4 " + std::string(NewInputFragment) + "\n", {50, 60, 0, 85}},
+        {ElementKind::Text, nullptr, "6 Text\n10 <br >\n", {50, 60, 0, 0}},
+        {ElementKind::Anchor, nullptr, "8 <a href=\"\" >\n.6 Anchor\n", {40, 50, 0, 0}},
+        {ElementKind::Select, "Yes", select + ".7 <option >\n..6 Option\n", {50, 60, 150, 185}},
+        {ElementKind::Select,
          "No",
          select + ".15 <optgroup >\n..7 <option >\n...6 Option\n",
          {50, 60, 157, 185}},
-        {KindImage, "", "11 " + image + "\n", {40, 50, 72, 82}},
-        {KindImage, "/no/pic.png", "11 " + image + "\n", {40, 50, 72, 82}},
-        {KindImage,
+        {ElementKind::Image, "", "11 " + image + "\n", {40, 50, 72, 82}},
+        {ElementKind::Image, "/no/pic.png", "11 " + image + "\n", {40, 50, 72, 82}},
+        {ElementKind::Image,
          "/no/pic.wbmp",
          "11 <img alt=\"\" src=\"/no/pic.wbmp\" vspace=\"0\" hspace=\"0\" align=\"bottom\" >\n",
          {40, 50, 0, 0}},
-        {KindAsp, nullptr, "20 Type Your ASP code Here\n", {50, 60, 82, 92}},
-        {KindJsp, nullptr, "21 Type Your JSP code Here\n", {50, 60, 82, 92}},
+        {ElementKind::Asp, nullptr, "20 Type Your ASP code Here\n", {50, 60, 82, 92}},
+        {ElementKind::Jsp, nullptr, "21 Type Your JSP code Here\n", {50, 60, 82, 92}},
     };
     for (const auto &c : cases) {
         doc.insertedControls = 0;
         fresh();
         ScriptedPrompter asked;
-        if (c.kind == KindSelect)
+        if (c.kind == ElementKind::Select)
             asked.answer(c.answer == std::string("Yes") ? Answer::Yes : Answer::No);
-        if (c.kind == KindImage)
+        if (c.kind == ElementKind::Image)
             asked.file(ScriptedPrompter::Kind::OpenFile, c.answer);
         doc.checkOnlyTool(DeckDocument::ToolInput);
         doc.setModified(false);
@@ -144,22 +145,23 @@ TEST_F(DesignEditingTest, EachControlIsInsertedWithItsFragmentAndExtras)
         ASSERT_EQ(editing.insertAt(50, 60), InsertOutcome::Inserted);
         EXPECT_EQ(dumpDeck(paragraph()), c.tree);
         const DesignRect r
-            = rect(c.kind == KindText ? paragraph()->firstChild : paragraph()->lastChild);
+            = rect(c.kind == ElementKind::Text ? paragraph()->firstChild : paragraph()->lastChild);
         EXPECT_EQ(r,
                   (DesignRect {c.r.left, c.r.top, c.r.right ? c.r.right : r.right,
                                c.r.bottom ? c.r.bottom : r.bottom}));
         EXPECT_EQ(editing.scrollSize(), QSize(r.right + 10, r.bottom + 1));
-        EXPECT_TRUE(doc.armedKind() == 0 && doc.toolFlag(DeckDocument::ToolPointer));
+        EXPECT_TRUE(doc.armedKind() == ElementKind::Other
+                    && doc.toolFlag(DeckDocument::ToolPointer));
         EXPECT_TRUE(doc.isModified());
         EXPECT_EQ(doc.insertedControls, 1);
         EXPECT_EQ(validation(), "") << c.tree;
-        if (c.kind == KindSelect) {
+        if (c.kind == ElementKind::Select) {
             const ScriptedPrompter::Shown &shown = asked.messages().at(0);
             EXPECT_EQ(shown.text, SelectChoiceQuestion);
             EXPECT_EQ(shown.caption, "Enter choice");
             EXPECT_EQ(shown.buttons, Prompter::Buttons::YesNo);
         }
-        if (c.kind == KindImage) {
+        if (c.kind == ElementKind::Image) {
             EXPECT_EQ(asked.requests().at(0).file.filter, "Wireless Bitmap(*.wbmp)|*.wbmp||");
         }
     }
@@ -168,20 +170,20 @@ TEST_F(DesignEditingTest, EachControlIsInsertedWithItsFragmentAndExtras)
 TEST_F(DesignEditingTest, TakenSpotsAndCardsAreNotInserted)
 {
     fresh();
-    insert(KindInput, 50, 60);
+    insert(ElementKind::Input, 50, 60);
     const std::string before = dumpDeck(doc.model().root());
-    EXPECT_EQ(insert(KindInput, 55, 65), InsertOutcome::Ignored);
-    EXPECT_EQ(doc.armedKind(), KindInput);
-    EXPECT_EQ(insert(KindCard, 50, 200), InsertOutcome::NotInsertable);
-    EXPECT_EQ(insert(KindParagraph, 50, 200), InsertOutcome::NotInsertable);
+    EXPECT_EQ(insert(ElementKind::Input, 55, 65), InsertOutcome::Ignored);
+    EXPECT_EQ(doc.armedKind(), ElementKind::Input);
+    EXPECT_EQ(insert(ElementKind::Card, 50, 200), InsertOutcome::NotInsertable);
+    EXPECT_EQ(insert(ElementKind::Paragraph, 50, 200), InsertOutcome::NotInsertable);
     EXPECT_EQ(dumpDeck(doc.model().root()), before);
 }
 
 TEST_F(DesignEditingTest, OptionsAndGroupsOutsideASelectAreRefused)
 {
-    const std::pair<int, std::string_view> cases[] = {
-        {KindOption, "Option can be placed inside Select or Optgroup"},
-        {KindOptgroup, "Optgroup can be placed only inside Select"},
+    const std::pair<ElementKind, std::string_view> cases[] = {
+        {ElementKind::Option, "Option can be placed inside Select or Optgroup"},
+        {ElementKind::Optgroup, "Optgroup can be placed only inside Select"},
     };
     for (const auto &[kind, message] : cases) {
         fresh();
@@ -190,7 +192,7 @@ TEST_F(DesignEditingTest, OptionsAndGroupsOutsideASelectAreRefused)
         std::string refusal;
         EXPECT_EQ(edit.insertAt(50, 60, &refusal), InsertOutcome::Refused);
         EXPECT_EQ(refusal, message);
-        EXPECT_TRUE(doc.armedKind() == 0 && doc.toolFlag(DeckDocument::ToolPointer));
+        EXPECT_TRUE(doc.armedKind() == ElementKind::Other && doc.toolFlag(DeckDocument::ToolPointer));
         EXPECT_EQ(dumpDeck(paragraph()), "");
         EXPECT_EQ(doc.insertedControls, 0);
     }
@@ -200,10 +202,10 @@ TEST_F(DesignEditingTest, OptionsAndGroupsStackInsideTheSelect)
 {
     fresh();
     prompter.answer(Answer::No);
-    insert(KindSelect, 50, 60); // select (50, 60)-(157, 185), group G1 (55, 79)-(152, 159)
+    insert(ElementKind::Select, 50, 60); // select (50, 60)-(157, 185), group G1 (55, 79)-(152, 159)
     DeckNode *s = paragraph()->firstChild;
     DeckNode *g1 = s->firstChild;
-    ASSERT_EQ(insert(KindOptgroup, 60, 170), InsertOutcome::Inserted);
+    ASSERT_EQ(insert(ElementKind::Optgroup, 60, 170), InsertOutcome::Inserted);
     DeckNode *g2 = s->lastChild;
     EXPECT_EQ(std::vector({rect(g2).left, rect(g2).top, rect(g2).bottom, rect(s).bottom}),
               std::vector({55, 164, 244, 254}));
@@ -211,7 +213,7 @@ TEST_F(DesignEditingTest, OptionsAndGroupsStackInsideTheSelect)
 
     // Three more options in G1: its fourth grows it and pushes G2 down.
     for (int i = 0; i < 3; ++i)
-        ASSERT_EQ(insert(KindOption, 61, 100), InsertOutcome::Inserted);
+        ASSERT_EQ(insert(ElementKind::Option, 61, 100), InsertOutcome::Inserted);
     ASSERT_EQ(ChildCount(g1), 4);
     std::vector<int> tops;
     for (DeckNode *o = g1->firstChild; o; o = o->nextSibling)
@@ -226,7 +228,7 @@ TEST_F(DesignEditingTest, OptionsAndGroupsStackInsideTheSelect)
     EXPECT_EQ(validation(), "");
 
     // An option dropped on the select itself goes below its last child.
-    ASSERT_EQ(insert(KindOption, 60, 275), InsertOutcome::Inserted);
+    ASSERT_EQ(insert(ElementKind::Option, 60, 275), InsertOutcome::Inserted);
     EXPECT_EQ(std::vector({rect(s->lastChild).top, rect(s->lastChild).bottom, rect(s).bottom}),
               std::vector({274, 294, 299}));
 }
@@ -249,14 +251,14 @@ TEST_F(DesignEditingTest, DeleteGuardsKeepSelectsAndGroupsFilled)
         {Answer::No,
          [](DeckNode *s) {
              Delete(s, s->firstChild->firstChild->id());
-             return AppendChild(s->firstChild, makeElement(KindOptgroup, "<optgroup >"));
+             return AppendChild(s->firstChild, makeElement(ElementKind::Optgroup, "<optgroup >"));
          },
          "Cannot delete this item. Optgroup cannot be empty"},
     };
     for (const auto &c : cases) {
         fresh();
         prompter.answer(c.choice);
-        insert(KindSelect, 50, 60);
+        insert(ElementKind::Select, 50, 60);
         DeckNode *target = c.target(paragraph()->firstChild);
         const std::string before = dumpDeck(doc.CurrentCard());
         std::string refusal;
@@ -296,7 +298,7 @@ protected:
 
 TEST_F(DesignViewTest, ArmedClicksInsertAndRightClicksEnableTheMenu)
 {
-    doc.setArmedKind(KindInput);
+    doc.setArmedKind(ElementKind::Input);
     doc.requestArmControl();
     EXPECT_TRUE(view.insertMode());
     mouse(QEvent::MouseButtonPress, Qt::LeftButton, {40, 30});
@@ -317,7 +319,7 @@ TEST_F(DesignViewTest, ArmedClicksInsertAndRightClicksEnableTheMenu)
 
     // A refused option is told in a warning and disarmed.
     prompter.answer(Answer::Ok);
-    doc.setArmedKind(KindOption);
+    doc.setArmedKind(ElementKind::Option);
     doc.requestArmControl();
     mouse(QEvent::MouseButtonPress, Qt::LeftButton, {40, 30});
     EXPECT_FALSE(view.insertMode());
@@ -329,7 +331,7 @@ TEST_F(DesignViewTest, ArmedClicksInsertAndRightClicksEnableTheMenu)
 TEST_F(DesignViewTest, ADragOnAScrolledCanvasMovesByTheMouseDistance)
 {
     prompter.answer(Answer::Yes);
-    insert(KindSelect, 200, 150);
+    insert(ElementKind::Select, 200, 150);
     DeckNode *s = paragraph()->firstChild;
     const DesignRect before = rect(s);
     view.setScrollSize({1000, 1000});
@@ -352,8 +354,8 @@ TEST_F(DesignViewTest, ADragOnAScrolledCanvasMovesByTheMouseDistance)
 TEST_F(DesignViewTest, AlignAllAndPropertiesByDoubleClick)
 {
     prompter.answer(Answer::Yes);
-    insert(KindInput, 40, 20);
-    insert(KindSelect, 150, 200);
+    insert(ElementKind::Input, 40, 20);
+    insert(ElementKind::Select, 150, 200);
     doc.setModified(false);
     view.OnAlignAll();
     const DesignRect input = rect(paragraph()->firstChild);

@@ -89,7 +89,7 @@ TEST_F(DocumentWindowTest, ClicksSelectAndEscapeGoesToTheFrame)
     DeckDocument &doc = child->document();
     DeckNode *select = nullptr;
     for (DeckNode *c = doc.CurrentCard()->firstChild->firstChild; c; c = c->nextSibling)
-        select = c->kind() == KindSelect ? c : select;
+        select = c->kind() == ElementKind::Select ? c : select;
     ASSERT_NE(select, nullptr);
     const DesignRect option = select->firstChild->element->rect;
 

@@ -47,16 +47,17 @@ TEST(PropertyDialogWidgets, OkWithoutChangesWritesTheTag)
         std::string title, fragment, words;
     };
     const Case cases[] = {
-        {[] { return RunInputControlDlg(kNewInput); }, "Input Properties",
+        {[] { return RunInputControlDlg(StartTag(kNewInput)); }, "Input Properties",
          "<input name=\"x\" type=\"text\" emptyok=\"false\" >", ""},
-        {[] { return RunGroupProperty("<select multiple=\"false\" ivalue=\"1\" >", 1); }, "Select",
-         "<select multiple=\"false\" ivalue=\"1\" >", ""},
-        {[] { return RunOptionProperty("<option id=\"o1\" >", "Red"); }, "Option",
+        {[] { return RunGroupProperty(StartTag("<select multiple=\"false\" ivalue=\"1\" >"), 1); },
+         "Select", "<select multiple=\"false\" ivalue=\"1\" >", ""},
+        {[] { return RunOptionProperty(StartTag("<option id=\"o1\" >"), "Red"); }, "Option",
          "<option id=\"o1\" >", "Red"},
-        {[] { return RunOptgp("<optgroup >"); }, "Optgroup Properties", "<optgroup >", ""},
-        {[] { return RunAnchorDlg("<a href=\"\" >", ""); }, "A Element", "<a href=\"\" >",
+        {[] { return RunOptgp(StartTag("<optgroup >")); }, "Optgroup Properties", "<optgroup >",
+         ""},
+        {[] { return RunAnchorDlg(StartTag("<a href=\"\" >"), ""); }, "A Element", "<a href=\"\" >",
          "Anchor"},
-        {[] { return RunImageDlg(kNewImage); }, "Image", kNewImage, ""},
+        {[] { return RunImageDlg(StartTag(kNewImage)); }, "Image", kNewImage, ""},
         {[] { return RunAspJspEditorDialog("<% x %>"); }, "CodeEditor", "x", ""},
         {[] { return RunAspJspEditorDialog(""); }, "CodeEditor", "Type your ASP code Here", ""},
     };
@@ -81,12 +82,12 @@ TEST(PropertyDialogWidgets, RefusedFieldKeepsTheDialogOpenWithTheFocusThere)
     using Run = std::function<DialogOutcome(QWidget *)>;
     const std::tuple<Run, const char *, const char *, const char *> cases[] = {
         {[](QWidget *owner) {
-             return RunGroupProperty("<select multiple=\"false\" ivalue=\"1\" >", 1, owner);
+             return RunGroupProperty(StartTag("<select multiple=\"false\" ivalue=\"1\" >"), 1, owner);
          },
          "id", "0abc", digit},
-        {[](QWidget *owner) { return RunOptgp("<optgroup >", owner); }, "id", "a b",
+        {[](QWidget *owner) { return RunOptgp(StartTag("<optgroup >"), owner); }, "id", "a b",
          "ID is Alpha Numeric, no Special Characters or empty spaces are allowed"},
-        {[](QWidget *owner) { return RunInputControlDlg(kNewInput, owner); }, "name", "", name},
+        {[](QWidget *owner) { return RunInputControlDlg(StartTag(kNewInput), owner); }, "name", "", name},
     };
     for (const auto &[run, fieldName, typed, message] : cases) {
         ScriptedPrompter prompter;

@@ -147,11 +147,11 @@ TEST_F(ControlCommandsTest, CodeTabTypesTheDialogsResultAtTheCaret)
             EXPECT_EQ(doc.isModified(), !c.typed.empty()) << int(c.command);
         }
     }
-    EXPECT_EQ(doc.armedKind(), 0);
+    EXPECT_EQ(doc.armedKind(), ElementKind::Other);
 }
 
 // The nodes of one kind, in document order.
-std::vector<DeckNode *> nodesOfKind(DeckNode *node, int kind)
+std::vector<DeckNode *> nodesOfKind(DeckNode *node, ElementKind kind)
 {
     std::vector<DeckNode *> found;
     for (DeckNode *child = node->firstChild; child; child = child->nextSibling) {
@@ -203,32 +203,32 @@ TEST_F(ScriptedSessionTest, NewDeckFromControlsToCompile)
     for (const auto &[command, at] : placed) {
         insert(command);
         clickDesign(view, at);
-        EXPECT_EQ(doc.armedKind(), 0) << int(command);
+        EXPECT_EQ(doc.armedKind(), ElementKind::Other) << int(command);
     }
     ASSERT_EQ(prompter.messages().size(), 1u);
     EXPECT_EQ(prompter.messages()[0].caption, "Enter choice");
 
     DeckNode *root = doc.model().root();
-    editNode(view, nodesOfKind(root, KindInput).at(0), [](QDialog &d) {
+    editNode(view, nodesOfKind(root, ElementKind::Input).at(0), [](QDialog &d) {
         setText(d, "name", "age");
         setText(d, "title", "Age");
     });
-    editNode(view, nodesOfKind(root, KindSelect).at(0),
+    editNode(view, nodesOfKind(root, ElementKind::Select).at(0),
              [](QDialog &d) { setText(d, "name", "colour"); });
     const char *groups[][3] = {{"Warm", "Red", "r"}, {"Cool", "Blue", "b"}};
-    ASSERT_EQ(nodesOfKind(root, KindOptgroup).size(), 2u);
+    ASSERT_EQ(nodesOfKind(root, ElementKind::Optgroup).size(), 2u);
     for (int i = 0; i < 2; ++i) {
-        editNode(view, nodesOfKind(root, KindOptgroup)[i],
+        editNode(view, nodesOfKind(root, ElementKind::Optgroup)[i],
                  [title = groups[i][0]](QDialog &d) { setText(d, "title", title); });
-        editNode(view, nodesOfKind(root, KindOption)[i], [group = groups[i]](QDialog &d) {
+        editNode(view, nodesOfKind(root, ElementKind::Option)[i], [group = groups[i]](QDialog &d) {
             setText(d, "text", group[1]);
             setText(d, "value", group[2]);
         });
     }
     // The Text control, not the words of an option.
-    const std::vector<DeckNode *> texts = nodesOfKind(root, KindText);
+    const std::vector<DeckNode *> texts = nodesOfKind(root, ElementKind::Text);
     const auto text = std::find_if(texts.begin(), texts.end(), [](DeckNode *node) {
-        return node->parent->kind() == KindParagraph;
+        return node->parent->kind() == ElementKind::Paragraph;
     });
     ASSERT_NE(text, texts.end());
     editNode(view, *text, [](QDialog &d) {
@@ -236,11 +236,11 @@ TEST_F(ScriptedSessionTest, NewDeckFromControlsToCompile)
         field<QCheckBox>(d, "strong")->setChecked(true);
         field<QButtonGroup>(d, "size")->button(1)->click();
     });
-    editNode(view, nodesOfKind(root, KindAnchor).at(0), [](QDialog &d) {
+    editNode(view, nodesOfKind(root, ElementKind::Anchor).at(0), [](QDialog &d) {
         setText(d, "text", "Again");
         setText(d, "url", "#home");
     });
-    editNode(view, nodesOfKind(root, KindImage).at(0), [](QDialog &d) {
+    editNode(view, nodesOfKind(root, ElementKind::Image).at(0), [](QDialog &d) {
         setText(d, "alt", "Logo");
         setText(d, "src", "logo.wbmp");
     });
@@ -293,7 +293,7 @@ TEST_F(ScriptedSessionTest, EditMenuUndoesAndRedoesDesignEdits)
     for (int i = 0; i < 3; ++i)
         commands().undo->trigger();
     EXPECT_EQ(cards->topLevelItem(0)->text(0), "No Name");
-    EXPECT_TRUE(nodesOfKind(root, KindInput).empty() && nodesOfKind(root, KindAnchor).empty());
+    EXPECT_TRUE(nodesOfKind(root, ElementKind::Input).empty() && nodesOfKind(root, ElementKind::Anchor).empty());
     EXPECT_FALSE(commands().undo->isEnabled());
     EXPECT_FALSE(doc.isModified());
 
