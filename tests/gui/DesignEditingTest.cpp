@@ -192,7 +192,8 @@ TEST_F(DesignEditingTest, OptionsAndGroupsOutsideASelectAreRefused)
         std::string refusal;
         EXPECT_EQ(edit.insertAt(50, 60, &refusal), InsertOutcome::Refused);
         EXPECT_EQ(refusal, message);
-        EXPECT_TRUE(doc.armedKind() == ElementKind::Other && doc.toolFlag(DeckDocument::ToolPointer));
+        EXPECT_TRUE(doc.armedKind() == ElementKind::Other
+                    && doc.toolFlag(DeckDocument::ToolPointer));
         EXPECT_EQ(dumpDeck(paragraph()), "");
         EXPECT_EQ(doc.insertedControls, 0);
     }

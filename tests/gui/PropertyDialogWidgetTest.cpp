@@ -4,8 +4,8 @@
 #include "deck/DeckConstants.h"
 #include "deck/DeckDump.h"
 #include "editor/DeckDocument.h"
-#include "gui/design/CardList.h"
 #include "gui/design/AnchorDialog.h"
+#include "gui/design/CardList.h"
 #include "gui/design/CardPropertiesDialog.h"
 #include "gui/design/CardPropertiesPage.h"
 #include "gui/design/CardTaskPage.h"
@@ -82,12 +82,14 @@ TEST(PropertyDialogWidgets, RefusedFieldKeepsTheDialogOpenWithTheFocusThere)
     using Run = std::function<DialogOutcome(QWidget *)>;
     const std::tuple<Run, const char *, const char *, const char *> cases[] = {
         {[](QWidget *owner) {
-             return RunGroupProperty(StartTag("<select multiple=\"false\" ivalue=\"1\" >"), 1, owner);
+             return RunGroupProperty(StartTag("<select multiple=\"false\" ivalue=\"1\" >"), 1,
+                                     owner);
          },
          "id", "0abc", digit},
         {[](QWidget *owner) { return RunOptgp(StartTag("<optgroup >"), owner); }, "id", "a b",
          "ID is Alpha Numeric, no Special Characters or empty spaces are allowed"},
-        {[](QWidget *owner) { return RunInputControlDlg(StartTag(kNewInput), owner); }, "name", "", name},
+        {[](QWidget *owner) { return RunInputControlDlg(StartTag(kNewInput), owner); }, "name", "",
+         name},
     };
     for (const auto &[run, fieldName, typed, message] : cases) {
         ScriptedPrompter prompter;

@@ -293,7 +293,8 @@ TEST_F(ScriptedSessionTest, EditMenuUndoesAndRedoesDesignEdits)
     for (int i = 0; i < 3; ++i)
         commands().undo->trigger();
     EXPECT_EQ(cards->topLevelItem(0)->text(0), "No Name");
-    EXPECT_TRUE(nodesOfKind(root, ElementKind::Input).empty() && nodesOfKind(root, ElementKind::Anchor).empty());
+    EXPECT_TRUE(nodesOfKind(root, ElementKind::Input).empty()
+                && nodesOfKind(root, ElementKind::Anchor).empty());
     EXPECT_FALSE(commands().undo->isEnabled());
     EXPECT_FALSE(doc.isModified());
 
