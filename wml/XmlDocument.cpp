@@ -667,19 +667,4 @@ std::string XmlDocument::serialize() const
     return out;
 }
 
-bool XmlDocument::save(const std::string &path)
-{
-    m_saveError.clear();
-    if (!xmlDocGetRootElement(m_doc)) {
-        m_saveError = "The document has no root element";
-        return false;
-    }
-    std::string error;
-    if (!writeFileAtomically(path, serialize(), &error)) {
-        m_saveError = error;
-        return false;
-    }
-    return true;
-}
-
 } // namespace tess

@@ -163,12 +163,8 @@ public:
     // Adjacent text nodes stay separate nodes.
     bool appendChild(XmlNode parent, XmlNode child);
 
-    // Writes the document without XML declaration and without added layout,
-    // atomically (a failed save leaves the old file as it was). UTF-8; text
-    // beyond ASCII is written as is, not as character references.
-    bool save(const std::string &path);
-    const std::string &saveError() const { return m_saveError; }
-    // The bytes save() would write.
+    // The document without XML declaration and without added layout, in
+    // UTF-8; text beyond ASCII as is, not as character references.
     std::string serialize() const;
 
 private:
@@ -180,7 +176,6 @@ private:
     // Created nodes, so that those never appended are freed with the document.
     std::vector<_xmlNode *> m_created;
     XmlParseError m_error;
-    std::string m_saveError;
     uint64_t m_loadedFileSize = 0;
 };
 
