@@ -4,6 +4,7 @@
 #include "deck/ElementKind.h"
 #include "deck/StartTag.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,32 +18,45 @@ namespace tess {
 // nesting supplies them.
 //
 // The fragment is the source of truth, kept byte for byte: the writer and
-// the source form go by it. Its start tag is read once, when the fragment is
-// set, whatever the kind (a code block's text may read as one; nobody asks).
+// the source form go by it. Its start tag is read the first time someone
+// asks for it and kept until the fragment changes: most elements of a big
+// deck are never asked (a --check, a card not shown), and a tag read for
+// each would cost every deck time and memory.
 class Element
 {
 public:
     Element() = default;
     Element(ElementKind elementKind, std::string text)
         : kind(elementKind)
-        , m_tag(std::move(text))
+        , m_fragment(std::move(text))
     { }
 
     DesignRect rect;
     int id = 0;
     ElementKind kind = ElementKind::Other;
 
-    const std::string &fragment() const { return m_tag.text(); }
-    void setFragment(std::string text) { m_tag = StartTag(std::move(text)); }
+    const std::string &fragment() const { return m_fragment; }
+    void setFragment(std::string text)
+    {
+        m_fragment = std::move(text);
+        m_tag.reset();
+    }
 
-    const StartTag &tag() const { return m_tag; }
-    std::string_view tagName() const { return m_tag.name(); }
+    const StartTag &tag() const
+    {
+        if (!m_tag)
+            m_tag = std::make_shared<const StartTag>(m_fragment);
+        return *m_tag;
+    }
+    std::string_view tagName() const { return tag().name(); }
     // Unescaped; none when the start tag has no such attribute.
-    std::optional<std::string> attribute(std::string_view name) const { return m_tag.value(name); }
-    std::vector<TagAttribute> attributes() const { return m_tag.attributes(); }
+    std::optional<std::string> attribute(std::string_view name) const { return tag().value(name); }
+    std::vector<TagAttribute> attributes() const { return tag().attributes(); }
 
 private:
-    StartTag m_tag;
+    std::string m_fragment;
+    // Shared by copies, which have the same fragment; never changed once read.
+    mutable std::shared_ptr<const StartTag> m_tag;
 };
 
 } // namespace tess
