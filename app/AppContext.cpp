@@ -1,6 +1,6 @@
 #include "app/AppContext.h"
 
-#include "app/ProcessPaths.h"
+#include "app/PrivateTempDir.h"
 #include "app/SettingsKey.h"
 
 namespace tess {

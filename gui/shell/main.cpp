@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/DeckCheck.h"
-#include "app/ProcessPaths.h"
+#include "app/PrivateTempDir.h"
 #include "app/SettingsKey.h"
 #include "editor/Prompter.h"
 #include "gui/shell/Application.h"

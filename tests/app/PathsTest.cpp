@@ -1,5 +1,5 @@
 #include "app/AppContext.h"
-#include "app/ProcessPaths.h"
+#include "app/PrivateTempDir.h"
 #include "app/RecentFileList.h"
 #include "app/SettingsKey.h"
 #include "common/TimeLimit.h"

@@ -1,4 +1,4 @@
-#include "app/ProcessPaths.h"
+#include "app/PrivateTempDir.h"
 
 #include <cerrno>
 #include <cstdlib>
