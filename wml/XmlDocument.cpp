@@ -488,16 +488,26 @@ bool XmlDocument::load(const std::string &path)
 
 bool XmlDocument::loadBytes(std::string_view bytes, const std::string &name, bool utf8)
 {
+    return parse({bytes, name, utf8});
+}
+
+bool XmlDocument::loadWellFormed(std::string_view bytes, const std::string &name)
+{
+    return parse({bytes, name, false, false});
+}
+
+bool XmlDocument::parse(const XmlSource &source)
+{
     clear();
     m_error = {};
     m_loadedFileSize = 0;
     XmlLoadState state;
-    m_doc = parseDocument({bytes, name, utf8}, state);
+    m_doc = parseDocument(source, state);
     if (!m_doc) {
         m_error = state.error;
         return false;
     }
-    m_loadedFileSize = bytes.size();
+    m_loadedFileSize = source.bytes.size();
     return true;
 }
 

@@ -13,6 +13,8 @@ struct _xmlNode;
 
 namespace tess {
 
+struct XmlSource;
+
 // Where and why a load failed. Line and position count from 0, so callers
 // show them plus one to name the real line and column of the file.
 struct XmlParseError
@@ -130,6 +132,10 @@ public:
     // `utf8` the bytes are UTF-8 whatever their declaration names (a page the
     // program decoded itself before masking its server code).
     bool loadBytes(std::string_view bytes, const std::string &name, bool utf8 = false);
+    // For a file of the program's own that is XML but no deck (a project
+    // list): only well-formedness is checked, and no DTD is read. The limits
+    // on entity expansion and attributes hold as for a deck.
+    bool loadWellFormed(std::string_view bytes, const std::string &name);
     const XmlParseError &parseError() const { return m_error; }
     // Size in bytes of the deck the last successful load read.
     uint64_t loadedFileSize() const { return m_loadedFileSize; }
@@ -168,6 +174,7 @@ public:
     std::string serialize() const;
 
 private:
+    bool parse(const XmlSource &source);
     _xmlDoc *ensureDocument();
     bool ownsNode(XmlNode node) const;
     void clear();

@@ -46,6 +46,10 @@ void collectError(void *, xmlErrorPtr err)
     // A document without declaration is only checked for well-formedness.
     if (err->code == XML_DTD_NO_DTD)
         return;
+    // A file of the program's own is plain XML 1.0, where a colon may stand
+    // in any name ("xml:stylesheet" names a processing instruction).
+    if (!state->deck && err->domain == XML_FROM_NAMESPACE)
+        return;
     state->fail(err->code, err->line, err->int2, err->message ? err->message : "");
 }
 
@@ -161,8 +165,8 @@ namespace {
 // and no defaulted attributes, so the DOM holds what the file holds. Line
 // numbers beyond 65535 are kept for large decks. Short texts are stored
 // inside their nodes, saving an allocation each: a loaded tree is only read.
-constexpr int kLoadOptions = XML_PARSE_DTDLOAD | XML_PARSE_DTDVALID | XML_PARSE_NONET
-    | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
+constexpr int kWellFormedOptions = XML_PARSE_NONET | XML_PARSE_BIG_LINES | XML_PARSE_COMPACT;
+constexpr int kLoadOptions = XML_PARSE_DTDLOAD | XML_PARSE_DTDVALID | kWellFormedOptions;
 
 // Entity references may expand to this much more than the file's own size:
 // the entities of a deck are single characters, so a legitimate deck never
@@ -365,23 +369,25 @@ xmlDocPtr runParser(const XmlSource &source, XmlLoadState &state,
         return nullptr;
     }
     state.ctxt = ctxt;
+    state.deck = source.deck;
     xmlDocPtr doc = nullptr;
     {
         XmlLoadScope scope(state);
-        xmlCtxtUseOptions(ctxt, kLoadOptions);
+        const int options = source.deck ? kLoadOptions : kWellFormedOptions;
+        xmlCtxtUseOptions(ctxt, options);
         ctxt->linenumbers = 1;
         ctxt->sax->externalSubset = loadExternalSubsetGuarded;
         if (prepare)
             prepare(ctxt);
         if (source.utf8)
-            xmlCtxtUseOptions(ctxt, kLoadOptions | XML_PARSE_IGNORE_ENC);
+            xmlCtxtUseOptions(ctxt, options | XML_PARSE_IGNORE_ENC);
         if (xmlParserInputPtr input = memoryInput(ctxt, source)) {
             inputPush(ctxt, input);
             if (source.utf8)
                 xmlSwitchEncoding(ctxt, XML_CHAR_ENCODING_UTF8);
             xmlParseDocument(ctxt);
         }
-        if (ctxt->myDoc && ctxt->wellFormed && !state.failed)
+        if (source.deck && ctxt->myDoc && ctxt->wellFormed && !state.failed)
             validateWithoutDeclaration(ctxt->myDoc, state);
         doc = ctxt->myDoc;
         ctxt->myDoc = nullptr;

@@ -27,6 +27,8 @@ struct XmlLoadState
     xmlParserCtxtPtr ctxt = nullptr;
     bool inExternalSubset = false;
     bool subsetRequested = false;
+    // False for a file that is only to be well-formed XML (XmlSource::deck).
+    bool deck = true;
     bool failed = false;
     XmlParseError error;
 
@@ -55,14 +57,17 @@ private:
     void *m_oldGenericContext;
 };
 
-// What a load reads: the deck's bytes, the name its messages carry, and
-// whether the bytes are UTF-8 whatever their declaration says (a page the
-// program has decoded itself).
+// What a load reads: the deck's bytes, the name its messages carry, whether
+// the bytes are UTF-8 whatever their declaration says (a page the program has
+// decoded itself), and whether they are a deck: a file of the program's own
+// that is XML but no deck (a project list) is only checked to be well-formed,
+// and no DTD is read for it.
 struct XmlSource
 {
     std::string_view bytes;
     std::string name;
     bool utf8 = false;
+    bool deck = true;
 };
 
 // Parses a deck for XmlDocument: validates it against the WML 1.1 DTD (a deck
