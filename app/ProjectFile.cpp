@@ -242,7 +242,9 @@ AddedFiles ProjectFile::addFiles(const std::vector<std::string> &files) const
                     EscapeXmlText(entry) + "\r\n" + std::string(kBreak) + "\r\n");
         result.changed = true;
     }
-    if (result.changed && !writeFileAtomically(m_path, text)) {
+    // A name the XML service cannot read back (a control character, bytes
+    // that are no UTF-8) would leave a project that no longer loads.
+    if (result.changed && (!isProjectText(text, m_path) || !writeFileAtomically(m_path, text))) {
         result.outcome = Outcome::failed(kProjectFileNotCreated);
         result.changed = false;
     }

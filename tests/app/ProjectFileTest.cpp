@@ -166,6 +166,8 @@ TEST_F(ProjectFileTest, AddAndRemoveKeepTheExactText)
     setAtomicWriteFailureForTesting(true);
     EXPECT_EQ(project.addFiles({out}).outcome.message, kProjectFileNotCreated);
     setAtomicWriteFailureForTesting(false);
+    for (const char *unreadable : {"a\x01.wml", "a\xff.wml"})
+        EXPECT_EQ(project.addFiles({out, in + unreadable}).outcome.message, kProjectFileNotCreated);
     EXPECT_EQ(bytes(project.path()), NewProjectText("Site"));
 }
 
