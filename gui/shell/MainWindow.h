@@ -81,6 +81,7 @@ public:
         QAction *open = nullptr;
         QAction *close = nullptr;
         QAction *save = nullptr;
+        QAction *print = nullptr;
         QAction *exit = nullptr;
         QAction *undo = nullptr;
         QAction *redo = nullptr;
@@ -90,6 +91,7 @@ public:
         QAction *selectAll = nullptr;
         QAction *find = nullptr;
         QAction *replace = nullptr;
+        QAction *toolbar = nullptr;
         QAction *controlsBar = nullptr;
         QAction *statusBar = nullptr;
         QAction *workspaceWindow = nullptr;
@@ -99,6 +101,7 @@ public:
         QAction *tileHorizontally = nullptr;
         QAction *tileVertically = nullptr;
         QAction *arrangeIcons = nullptr;
+        QAction *features = nullptr;
         QAction *about = nullptr;
         QAction *deselect = nullptr;
         QAction *preview = nullptr;
@@ -134,6 +137,9 @@ public:
     // What kind of file the next new document is.
     PageKind newFileKind() const { return m_newFileKind; }
 
+    // The main toolbar: its buttons follow the menus' commands, and those
+    // the program cannot carry out yet stay disabled.
+    QToolBar *mainToolbar() const { return m_mainToolbar; }
     // The WML controls bar "Designing"; hidden until View shows it.
     QToolBar *wmlControlsBar() const { return m_controlsBar; }
     // The menus and items shown and enabled for the active document (or
@@ -153,6 +159,7 @@ public slots:
     void OnFileClose();
     void OnFileSave();
     void OnCompile();
+    void OnWindowCascade();
     void OnWindowTileHorizontally();
     void OnWindowTileVertically();
     void OnWindowArrangeIcons();
@@ -178,11 +185,13 @@ private:
     void createStatusBar();
     void createMenus();
     void createFileCommands();
+    void createMainToolbar();
     void createEditCommands();
     // The design history of the active document while its Design tab shows.
     QUndoStack *activeDesignHistory() const;
     void createToolsCommands();
     void createWindowCommands();
+    void rebuildWindowList();
     void addCommonKeys();
     void createControlCommands();
     bool createControlsBar();
@@ -220,6 +229,8 @@ private:
     QMenu *m_windowMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QMenu *m_controlsMenu = nullptr;
+    QMenu *m_newFileMenu = nullptr;
+    QToolBar *m_mainToolbar = nullptr;
     QToolBar *m_controlsBar = nullptr;
     // Every WML control's menu item and bar button: the bar's Optgroup and
     // Image buttons are one-state, unlike their items, and the code block
@@ -233,6 +244,8 @@ private:
     std::vector<ControlActions> m_controls;
     QAction *m_recentSeparator = nullptr;
     std::vector<QAction *> m_recentActions;
+    // The Window menu's list of the open windows, its separator first.
+    std::vector<QAction *> m_windowActions;
     // Items shown only while a document is open.
     std::vector<QAction *> m_documentActions;
     RecentFileList *m_recent = nullptr;

@@ -37,7 +37,7 @@ std::string extensionOf(const std::string &path)
 
 void MainWindow::createFileCommands()
 {
-    QMenu *newFile = m_fileMenu->addMenu(translated(kMenuNewFile));
+    QMenu *newFile = m_newFileMenu = m_fileMenu->addMenu(translated(kMenuNewFile));
     m_commands.newAsp = addCommand(newFile, kMenuNewAsp);
     connect(m_commands.newAsp, &QAction::triggered, this, &MainWindow::OnFileNewAsp);
     m_commands.newJsp = addCommand(newFile, kMenuNewJsp);

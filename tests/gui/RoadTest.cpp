@@ -102,6 +102,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
                            "  &Find",
                            "  Find And &Replace",
                            "&View",
+                           "  &Toolbar",
                            "  W&ML Controls Bar",
                            "  &Status Bar",
                            "  &Workspace Window",
@@ -124,6 +125,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
                            "  Tile &Vertically",
                            "  &Arrange Icons",
                            "&Help",
+                           "  &Tessarine Features",
                            "  &About Tessarine"}));
     QAction *compile = commands().compile;
     EXPECT_EQ(compile->statusTip(), "Compiles the WML code");
@@ -184,7 +186,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
     EXPECT_EQ(prompter.messages()[1].text, "Save changes to deck.wml?");
     EXPECT_EQ(readWholeFile(m_dir.filePath("deck.wml").toStdString()).value_or(""),
               "x" + source + "<!-- a &amp; b -->");
-    EXPECT_EQ(shownMenus(m_frame).size(), 11);
+    EXPECT_EQ(shownMenus(m_frame).size(), 13);
 
     // No leaves the file as it was.
     std::string error;
@@ -252,6 +254,29 @@ TEST_F(RoadTest, TwoDocumentsKeepTheirOwnCompileResults)
     ASSERT_TRUE(m_frame.OpenDocumentFile(broken, &error)) << error;
     DocumentWindow *first = m_frame.activeChildFrame();
     ASSERT_NE(second, first);
+    // The Window menu lists both, the active one checked, and activates the
+    // one chosen; Cascade leaves each window most of the area.
+    auto *window = qobject_cast<QMenu *>(m_frame.commands().cascade->parent());
+    ASSERT_NE(window, nullptr);
+    const auto listed = [window] {
+        emit window->aboutToShow();
+        QStringList texts;
+        for (QAction *item : window->actions().mid(5))
+            texts << item->text() + (item->isChecked() ? " [x]" : "");
+        return texts;
+    };
+    EXPECT_EQ(listed(), QStringList({"&1 deck.wml", "&2 broken.wml [x]"}));
+    window->actions()[5]->trigger();
+    EXPECT_EQ(m_frame.activeChildFrame(), second);
+    EXPECT_EQ(listed(), QStringList({"&1 deck.wml [x]", "&2 broken.wml"}));
+    m_frame.commands().cascade->trigger();
+    const QSize area = m_frame.mdiArea()->viewport()->size();
+    for (DocumentWindow *child : {first, second}) {
+        EXPECT_GE(child->width(), area.width() * 2 / 3);
+        EXPECT_GE(child->height(), area.height() * 2 / 3);
+    }
+    EXPECT_NE(first->pos(), second->pos());
+    m_frame.mdiArea()->setActiveSubWindow(first);
     EXPECT_EQ(first->tabWindow()->currentIndex(), DesignTab);
     ASSERT_TRUE(commands().compile->isEnabled());
     commands().compile->trigger();
