@@ -13,6 +13,7 @@
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QPrinter;
 class QUndoStack;
 class QTimer;
 class QToolBar;
@@ -129,6 +130,10 @@ public:
     // name), or null.
     DocumentWindow *childFrameOf(const std::string &path) const;
 
+    // Prints the code view of the active document while its Code tab is
+    // shown; false, printing nothing, otherwise.
+    bool printCode(QPrinter &printer);
+
     // The list shown at the end of the File menu; none until set.
     void setRecentFileList(RecentFileList *list);
     // Puts path first in the recent files, saves and shows them.
@@ -158,6 +163,8 @@ public slots:
     void OnFileOpen();
     void OnFileClose();
     void OnFileSave();
+    // Asks for a printer and prints the code view.
+    void OnFilePrint();
     void OnCompile();
     void OnWindowCascade();
     void OnWindowTileHorizontally();

@@ -19,6 +19,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUndoStack>
 
 #include <filesystem>
@@ -58,7 +60,32 @@ void MainWindow::createFileCommands()
     setCommandPrompt(save, kPromptSave);
     connect(save, &QAction::triggered, this, &MainWindow::OnFileSave);
     m_documentActions.push_back(save);
+    QAction *print = m_commands.print = addCommand(m_fileMenu, kMenuPrint);
+    print->setShortcuts(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &MainWindow::OnFilePrint);
+    m_documentActions.push_back(print);
     m_fileMenu->addSeparator();
+}
+
+void MainWindow::OnFilePrint()
+{
+    DeckCodeEditor *view = activeCodeView();
+    if (!view)
+        return;
+    QPrinter printer;
+    printer.setDocName(QString::fromStdString(activeChildFrame()->document().title()));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        printCode(printer);
+}
+
+bool MainWindow::printCode(QPrinter &printer)
+{
+    DeckCodeEditor *view = activeCodeView();
+    if (!view)
+        return false;
+    view->print(&printer);
+    return true;
 }
 
 void MainWindow::setRecentFileList(RecentFileList *list)

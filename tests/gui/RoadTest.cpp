@@ -28,6 +28,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -87,6 +88,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
                            "  &Close File",
                            "  ",
                            "  &Save\tF2",
+                           "  Prin&t",
                            "  ",
                            "  Recent File",
                            "  ",
@@ -137,7 +139,16 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
     // The file as it stands: a click on a tab changes nothing.
     EXPECT_EQ(source, readWholeFile(doc.path()).value_or(""));
     EXPECT_TRUE(compile->isEnabled());
+    // The code prints, to a PDF file without a printer.
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath("deck.pdf"));
+    EXPECT_TRUE(commands().print->isEnabled());
+    ASSERT_TRUE(m_frame.printCode(printer));
+    EXPECT_TRUE(
+        readWholeFile(m_dir.filePath("deck.pdf").toStdString()).value_or("").starts_with("%PDF"));
     clickTab(tabs, DesignTab);
+    EXPECT_FALSE(commands().print->isEnabled());
     const CardList *cards = child->designWnd()->cardList();
     ASSERT_EQ(cards->topLevelItemCount(), 2);
     EXPECT_EQ(cards->topLevelItem(1)->text(0), "Menu");
