@@ -10,6 +10,7 @@
 #include "gui/code/OutputView.h"
 #include "gui/shell/Application.h"
 #include "gui/shell/DocumentWindow.h"
+#include "gui/shell/FeaturesDialog.h"
 #include "gui/shell/ProjectTree.h"
 #include "gui/shell/ShellConstants.h"
 #include "gui/shell/TabbedDock.h"
@@ -18,8 +19,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -27,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +94,15 @@ TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
         QStringList({"New", "Open File", "Save off", "Print off", "-", "Cut off", "Copy off",
                      "Paste off", "Workspace Window [x]", "Output Window [x]", "Full Screen off",
                      "-", "Compile off", "-", "About", "Upload off", "Download off"}));
+    // New opens the New File menu under the button.
+    QAction *newButton = m_frame.mainToolbar()->actions()[0];
+    ASSERT_NE(newButton->menu(), nullptr);
+    EXPECT_EQ(newButton->menu()->actions(),
+              QList<QAction *>({m_frame.commands().newAsp, m_frame.commands().newJsp,
+                                m_frame.commands().newWml}));
+    auto *tool = qobject_cast<QToolButton *>(m_frame.mainToolbar()->widgetForAction(newButton));
+    ASSERT_NE(tool, nullptr);
+    EXPECT_EQ(tool->popupMode(), QToolButton::InstantPopup);
     const std::pair<Pane, const char *> panes[] = {
         {Pane::Message, ""},       {Pane::LineColumn, "Ln 0 Col 0  "},
         {Pane::Clock, "00:00:00"}, {Pane::CapsLock, "CAP"},
@@ -102,7 +115,7 @@ TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
 }
 
 // The bar toggles and their buttons follow the bars however they change,
-// and About names the libraries as loaded.
+// Features lists them, and About names the libraries as loaded.
 TEST_F(MainFrameTest, ToolbarTogglesAndAbout)
 {
     const MainWindow::Commands &c = m_frame.commands();
@@ -126,6 +139,9 @@ TEST_F(MainFrameTest, ToolbarTogglesAndAbout)
     EXPECT_TRUE(m_frame.mainToolbar()->isHidden());
     EXPECT_FALSE(c.toolbar->isChecked());
 
+    const FeaturesDialog features;
+    EXPECT_EQ(features.windowTitle(), "Tessarine Features");
+    EXPECT_GT(features.list()->count(), 5);
     m_prompter.answer(Prompter::Answer::Ok);
     button("About")->trigger();
     ASSERT_EQ(m_prompter.messages().size(), 1u);
