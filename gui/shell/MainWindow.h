@@ -82,6 +82,7 @@ public:
         QAction *open = nullptr;
         QAction *close = nullptr;
         QAction *save = nullptr;
+        QAction *saveAs = nullptr;
         QAction *print = nullptr;
         QAction *exit = nullptr;
         QAction *undo = nullptr;

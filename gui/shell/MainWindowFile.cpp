@@ -60,6 +60,12 @@ void MainWindow::createFileCommands()
     setCommandPrompt(save, kPromptSave);
     connect(save, &QAction::triggered, this, &MainWindow::OnFileSave);
     m_documentActions.push_back(save);
+    QAction *saveAs = m_commands.saveAs = addCommand(m_fileMenu, kMenuSaveAs);
+    connect(saveAs, &QAction::triggered, this, [this] {
+        if (DocumentWindow *child = activeChildFrame())
+            child->tabWindow()->saveAsCommand();
+    });
+    m_documentActions.push_back(saveAs);
     QAction *print = m_commands.print = addCommand(m_fileMenu, kMenuPrint);
     print->setShortcuts(QKeySequence::Print);
     connect(print, &QAction::triggered, this, &MainWindow::OnFilePrint);

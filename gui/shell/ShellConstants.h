@@ -83,6 +83,7 @@ inline constexpr const char *kMenuOpenFile = QT_TRANSLATE_NOOP("tess", "&Open Fi
 inline constexpr const char *kMenuCloseFile = QT_TRANSLATE_NOOP("tess", "&Close File");
 inline constexpr const char *kMenuSave = QT_TRANSLATE_NOOP("tess", "&Save\tF2");
 inline constexpr const char *kPromptSave = QT_TRANSLATE_NOOP("tess", "Saves a WML file\nSave");
+inline constexpr const char *kMenuSaveAs = QT_TRANSLATE_NOOP("tess", "Save &As...");
 inline constexpr const char *kMenuPrint = QT_TRANSLATE_NOOP("tess", "Prin&t");
 inline constexpr const char *kMenuRecentFile = QT_TRANSLATE_NOOP("tess", "Recent File");
 inline constexpr const char *kMenuTools = QT_TRANSLATE_NOOP("tess", "&Tools");

@@ -88,6 +88,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
                            "  &Close File",
                            "  ",
                            "  &Save\tF2",
+                           "  Save &As...",
                            "  Prin&t",
                            "  ",
                            "  Recent File",
@@ -431,6 +432,20 @@ TEST_F(RoadTest, CardsMovedInTheTreeKeepTheirOrder)
     const std::string saved = readWholeFile(doc.path()).value_or("");
     EXPECT_LT(saved.find("id=\"menu\""), saved.find("id=\"home\""));
     EXPECT_FALSE(doc.isModified());
+
+    // Save As writes the deck under the new name, which the document takes;
+    // Cancel changes nothing.
+    const std::string original = doc.path();
+    m_prompter.file(ScriptedPrompter::Kind::SaveFile, "");
+    commands().saveAs->trigger();
+    EXPECT_EQ(doc.path(), original);
+    const std::string renamed = m_dir.filePath("moved.wml").toStdString();
+    m_prompter.file(ScriptedPrompter::Kind::SaveFile, renamed);
+    commands().saveAs->trigger();
+    EXPECT_EQ(doc.path(), renamed);
+    EXPECT_EQ(doc.title(), "moved.wml");
+    EXPECT_EQ(readWholeFile(renamed).value_or(""), saved);
+    EXPECT_EQ(readWholeFile(original).value_or(""), saved);
 }
 
 // The keys users know from other editors reach their commands, and so do
