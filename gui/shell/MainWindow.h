@@ -33,11 +33,11 @@ enum class ControlCommand;
 
 // The program's one top-level window: documents in a central MDI area (a
 // maximised one adds " - [its title]" to the window title, any other active
-// one " - its title"), the docking "Workspace" (project tree) and "Output"
-// bars, a status bar with a clock, and the menus. The items that serve a
-// document only (Save, Close File, Edit, Tools > Compile, Window) are shown
-// while one is open and hidden otherwise. Its documents share the
-// application's context and prompter.
+// one " - its title"), the main toolbar, the docking "Workspace" (project
+// tree) and "Output" bars, a status bar with a clock, and the menus. The
+// items that serve a document only (Save, Save As, Print, Close File, Edit,
+// Tools > Compile, Window) are shown while one is open and hidden otherwise.
+// Its documents share the application's context and prompter.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT

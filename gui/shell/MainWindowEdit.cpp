@@ -1,5 +1,5 @@
 // The Edit menu, which works on the active document's code view, and the
-// Window menu, which arranges the document windows.
+// Window menu, which arranges and lists the document windows.
 #include "gui/shell/MainWindow.h"
 
 #include "editor/DeckDocument.h"

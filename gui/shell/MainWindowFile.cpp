@@ -1,5 +1,5 @@
-// The File menu's documents: New File, Open File, Close File, Save and the
-// recent files.
+// The File menu's documents: New File, Open File, Close File, Save, Save As,
+// Print and the recent files.
 #include "gui/shell/MainWindow.h"
 
 #include "app/AppContext.h"
