@@ -474,6 +474,13 @@ Outcome DocumentSync::saveCommand()
     return saveDocument();
 }
 
+Outcome DocumentSync::saveAsCommand()
+{
+    if (!askForName())
+        return Outcome::failed();
+    return saveDocument();
+}
+
 Outcome DocumentSync::queryClose()
 {
     if (!m_doc.isModified())

@@ -111,6 +111,9 @@ public:
     // The Save command: a name asked for when the document has none of its
     // own, then saveDocument.
     Outcome saveCommand();
+    // Save As: a name asked for whatever the document's path, then
+    // saveDocument; Cancel leaves the document as it was.
+    Outcome saveAsCommand();
     // The save prompt of a modified document; not ok when it stays open.
     Outcome queryClose();
     // The Output window emptied, and the document written once more after a

@@ -48,6 +48,7 @@ public:
     bool compile() { return tell(m_prompter, m_sync->compile()); }
     bool preview() { return tell(m_prompter, m_sync->preview()); }
     bool saveCommand() { return tell(m_prompter, m_sync->saveCommand()); }
+    bool saveAsCommand() { return tell(m_prompter, m_sync->saveAsCommand()); }
     // The save prompt; false when the document stays open.
     bool queryClose() { return tell(m_prompter, m_sync->queryClose()); }
     void closeDocument() { tell(m_prompter, m_sync->closeDocument()); }

@@ -1,12 +1,14 @@
 #include "gui/shell/MainWindow.h"
 
 #include "app/ClockText.h"
+#include "app/LibraryVersions.h"
 #include "app/Translation.h"
 #include "editor/DocumentSync.h"
 #include "editor/Prompter.h"
 #include "gui/code/CodeConstants.h"
 #include "gui/code/OutputView.h"
 #include "gui/shell/DocumentWindow.h"
+#include "gui/shell/FeaturesDialog.h"
 #include "gui/shell/ProjectTree.h"
 #include "gui/shell/ShellConstants.h"
 #include "gui/shell/TabbedDock.h"
@@ -111,8 +113,10 @@ MainWindow::~MainWindow()
         if (bar)
             disconnect(bar, nullptr, this, nullptr);
     }
-    if (m_controlsBar)
-        disconnect(m_controlsBar, nullptr, this, nullptr);
+    for (QToolBar *bar : {m_mainToolbar, m_controlsBar}) {
+        if (bar)
+            disconnect(bar, nullptr, this, nullptr);
+    }
     // The documents go first, while the menus they update still exist.
     if (m_mdiArea) {
         disconnect(m_mdiArea, nullptr, this, nullptr);
@@ -131,9 +135,11 @@ bool MainWindow::Create()
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
 
-    // The order matters to the layout: status bar, menu bar, then the bars.
+    // The order matters to the layout: status bar, menu bar, toolbar, then
+    // the other bars.
     createStatusBar();
     createMenus();
+    createMainToolbar();
     if (!createControlsBar() || !createDockingBars())
         return false;
 
@@ -208,9 +214,14 @@ void MainWindow::createMenus()
     createWindowCommands();
 
     m_helpMenu = menuBar()->addMenu(translated(kMenuHelp));
+    m_commands.features = addCommand(m_helpMenu, kMenuFeatures);
+    connect(m_commands.features, &QAction::triggered, this, [this] {
+        FeaturesDialog features(this);
+        features.exec();
+    });
     m_commands.about = addCommand(m_helpMenu, kMenuAbout);
     connect(m_commands.about, &QAction::triggered, this, [this] {
-        m_prompter.message(kAboutText, Prompter::Icon::Information, Prompter::Buttons::Ok,
+        m_prompter.message(aboutText(), Prompter::Icon::Information, Prompter::Buttons::Ok,
                            kAboutCaption);
     });
     addCommonKeys();
@@ -295,6 +306,7 @@ void MainWindow::updateViewChecks()
         if (action)
             action->setChecked(on);
     };
+    check(m_commands.toolbar, m_mainToolbar && !m_mainToolbar->isHidden());
     check(m_commands.statusBar, !statusBar()->isHidden());
     check(m_commands.workspaceWindow, m_workspaceBar && !m_workspaceBar->isHidden());
     check(m_commands.outputWindow, m_outputBar && !m_outputBar->isHidden());

@@ -13,6 +13,7 @@
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QPrinter;
 class QUndoStack;
 class QTimer;
 class QToolBar;
@@ -32,11 +33,11 @@ enum class ControlCommand;
 
 // The program's one top-level window: documents in a central MDI area (a
 // maximised one adds " - [its title]" to the window title, any other active
-// one " - its title"), the docking "Workspace" (project tree) and "Output"
-// bars, a status bar with a clock, and the menus. The items that serve a
-// document only (Save, Close File, Edit, Tools > Compile, Window) are shown
-// while one is open and hidden otherwise. Its documents share the
-// application's context and prompter.
+// one " - its title"), the main toolbar, the docking "Workspace" (project
+// tree) and "Output" bars, a status bar with a clock, and the menus. The
+// items that serve a document only (Save, Save As, Print, Close File, Edit,
+// Tools > Compile, Window) are shown while one is open and hidden otherwise.
+// Its documents share the application's context and prompter.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -81,6 +82,8 @@ public:
         QAction *open = nullptr;
         QAction *close = nullptr;
         QAction *save = nullptr;
+        QAction *saveAs = nullptr;
+        QAction *print = nullptr;
         QAction *exit = nullptr;
         QAction *undo = nullptr;
         QAction *redo = nullptr;
@@ -90,6 +93,7 @@ public:
         QAction *selectAll = nullptr;
         QAction *find = nullptr;
         QAction *replace = nullptr;
+        QAction *toolbar = nullptr;
         QAction *controlsBar = nullptr;
         QAction *statusBar = nullptr;
         QAction *workspaceWindow = nullptr;
@@ -99,6 +103,7 @@ public:
         QAction *tileHorizontally = nullptr;
         QAction *tileVertically = nullptr;
         QAction *arrangeIcons = nullptr;
+        QAction *features = nullptr;
         QAction *about = nullptr;
         QAction *deselect = nullptr;
         QAction *preview = nullptr;
@@ -126,6 +131,10 @@ public:
     // name), or null.
     DocumentWindow *childFrameOf(const std::string &path) const;
 
+    // Prints the code view of the active document while its Code tab is
+    // shown; false, printing nothing, otherwise.
+    bool printCode(QPrinter &printer);
+
     // The list shown at the end of the File menu; none until set.
     void setRecentFileList(RecentFileList *list);
     // Puts path first in the recent files, saves and shows them.
@@ -134,6 +143,9 @@ public:
     // What kind of file the next new document is.
     PageKind newFileKind() const { return m_newFileKind; }
 
+    // The main toolbar: its buttons follow the menus' commands, and those
+    // the program cannot carry out yet stay disabled.
+    QToolBar *mainToolbar() const { return m_mainToolbar; }
     // The WML controls bar "Designing"; hidden until View shows it.
     QToolBar *wmlControlsBar() const { return m_controlsBar; }
     // The menus and items shown and enabled for the active document (or
@@ -152,7 +164,10 @@ public slots:
     void OnFileOpen();
     void OnFileClose();
     void OnFileSave();
+    // Asks for a printer and prints the code view.
+    void OnFilePrint();
     void OnCompile();
+    void OnWindowCascade();
     void OnWindowTileHorizontally();
     void OnWindowTileVertically();
     void OnWindowArrangeIcons();
@@ -178,11 +193,13 @@ private:
     void createStatusBar();
     void createMenus();
     void createFileCommands();
+    void createMainToolbar();
     void createEditCommands();
     // The design history of the active document while its Design tab shows.
     QUndoStack *activeDesignHistory() const;
     void createToolsCommands();
     void createWindowCommands();
+    void rebuildWindowList();
     void addCommonKeys();
     void createControlCommands();
     bool createControlsBar();
@@ -220,6 +237,8 @@ private:
     QMenu *m_windowMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QMenu *m_controlsMenu = nullptr;
+    QMenu *m_newFileMenu = nullptr;
+    QToolBar *m_mainToolbar = nullptr;
     QToolBar *m_controlsBar = nullptr;
     // Every WML control's menu item and bar button: the bar's Optgroup and
     // Image buttons are one-state, unlike their items, and the code block
@@ -233,6 +252,8 @@ private:
     std::vector<ControlActions> m_controls;
     QAction *m_recentSeparator = nullptr;
     std::vector<QAction *> m_recentActions;
+    // The Window menu's list of the open windows, its separator first.
+    std::vector<QAction *> m_windowActions;
     // Items shown only while a document is open.
     std::vector<QAction *> m_documentActions;
     RecentFileList *m_recent = nullptr;

@@ -1,5 +1,5 @@
 // The Edit menu, which works on the active document's code view, and the
-// Window menu, which arranges the document windows.
+// Window menu, which arranges and lists the document windows.
 #include "gui/shell/MainWindow.h"
 
 #include "editor/DeckDocument.h"
@@ -16,7 +16,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
+#include <QStyle>
 #include <QUndoStack>
+
+#include <algorithm>
 
 namespace tess {
 
@@ -107,7 +111,7 @@ void MainWindow::createEditCommands()
 void MainWindow::createWindowCommands()
 {
     m_commands.cascade = addCommand(m_windowMenu, kMenuCascade);
-    connect(m_commands.cascade, &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
+    connect(m_commands.cascade, &QAction::triggered, this, &MainWindow::OnWindowCascade);
     m_commands.tileHorizontally = addCommand(m_windowMenu, kMenuTileHorizontally);
     connect(m_commands.tileHorizontally, &QAction::triggered, this,
             &MainWindow::OnWindowTileHorizontally);
@@ -116,6 +120,45 @@ void MainWindow::createWindowCommands()
             &MainWindow::OnWindowTileVertically);
     m_commands.arrangeIcons = addCommand(m_windowMenu, kMenuArrangeIcons);
     connect(m_commands.arrangeIcons, &QAction::triggered, this, &MainWindow::OnWindowArrangeIcons);
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::rebuildWindowList);
+}
+
+// The open windows follow the arranging items as "&1 name" and so on, the
+// active one checked.
+void MainWindow::rebuildWindowList()
+{
+    for (QAction *action : m_windowActions) {
+        m_windowMenu->removeAction(action);
+        delete action;
+    }
+    m_windowActions.clear();
+    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    m_windowActions.push_back(m_windowMenu->addSeparator());
+    const QMdiSubWindow *active = m_mdiArea->currentSubWindow();
+    int number = 0;
+    for (QMdiSubWindow *window : windows) {
+        auto *child = qobject_cast<DocumentWindow *>(window);
+        QString name
+            = child ? QString::fromStdString(child->document().title()) : window->windowTitle();
+        // An ampersand in a file name is shown, not taken as a mnemonic.
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        ++number;
+        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(name)
+                                         : QStringLiteral("%1 %2").arg(number).arg(name);
+        QAction *action = m_windowMenu->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(window == active);
+        connect(action, &QAction::triggered, this, [this, window = QPointer(window)] {
+            if (!window)
+                return;
+            if (window->isMinimized())
+                window->showNormal();
+            m_mdiArea->setActiveSubWindow(window);
+        });
+        m_windowActions.push_back(action);
+    }
 }
 
 namespace {
@@ -146,6 +189,37 @@ void tile(QMdiArea *area, bool sideBySide)
 }
 
 } // namespace
+
+// Each window keeps at least two thirds of the area each way, one title bar
+// lower and to the right of the one before, starting again at the top left
+// when the next would reach past the area; the active one ends on top.
+void MainWindow::OnWindowCascade()
+{
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList(QMdiArea::StackingOrder)) {
+        if (!window->isMinimized() && !window->isHidden())
+            windows << window;
+    }
+    if (windows.isEmpty())
+        return;
+    const QRect space = m_mdiArea->viewport()->rect();
+    const int step = std::max(
+        windows.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()),
+        8);
+    const int spread = step * int(windows.size() - 1);
+    const QSize size(std::max(space.width() * 2 / 3, space.width() - spread),
+                     std::max(space.height() * 2 / 3, space.height() - spread));
+    const int run
+        = std::min(space.width() - size.width(), space.height() - size.height()) / step + 1;
+    QMdiSubWindow *active = m_mdiArea->currentSubWindow();
+    for (int i = 0; i < windows.size(); ++i) {
+        const int offset = (i % run) * step;
+        windows[i]->showNormal();
+        windows[i]->setGeometry(QRect(QPoint(offset, offset), size));
+    }
+    if (active)
+        m_mdiArea->setActiveSubWindow(active);
+}
 
 void MainWindow::OnWindowTileHorizontally()
 {

@@ -1,5 +1,5 @@
-// The File menu's documents: New File, Open File, Close File, Save and the
-// recent files.
+// The File menu's documents: New File, Open File, Close File, Save, Save As,
+// Print and the recent files.
 #include "gui/shell/MainWindow.h"
 
 #include "app/AppContext.h"
@@ -19,6 +19,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUndoStack>
 
 #include <filesystem>
@@ -37,7 +39,7 @@ std::string extensionOf(const std::string &path)
 
 void MainWindow::createFileCommands()
 {
-    QMenu *newFile = m_fileMenu->addMenu(translated(kMenuNewFile));
+    QMenu *newFile = m_newFileMenu = m_fileMenu->addMenu(translated(kMenuNewFile));
     m_commands.newAsp = addCommand(newFile, kMenuNewAsp);
     connect(m_commands.newAsp, &QAction::triggered, this, &MainWindow::OnFileNewAsp);
     m_commands.newJsp = addCommand(newFile, kMenuNewJsp);
@@ -58,7 +60,38 @@ void MainWindow::createFileCommands()
     setCommandPrompt(save, kPromptSave);
     connect(save, &QAction::triggered, this, &MainWindow::OnFileSave);
     m_documentActions.push_back(save);
+    QAction *saveAs = m_commands.saveAs = addCommand(m_fileMenu, kMenuSaveAs);
+    connect(saveAs, &QAction::triggered, this, [this] {
+        if (DocumentWindow *child = activeChildFrame())
+            child->tabWindow()->saveAsCommand();
+    });
+    m_documentActions.push_back(saveAs);
+    QAction *print = m_commands.print = addCommand(m_fileMenu, kMenuPrint);
+    print->setShortcuts(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &MainWindow::OnFilePrint);
+    m_documentActions.push_back(print);
     m_fileMenu->addSeparator();
+}
+
+void MainWindow::OnFilePrint()
+{
+    DeckCodeEditor *view = activeCodeView();
+    if (!view)
+        return;
+    QPrinter printer;
+    printer.setDocName(QString::fromStdString(activeChildFrame()->document().title()));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        printCode(printer);
+}
+
+bool MainWindow::printCode(QPrinter &printer)
+{
+    DeckCodeEditor *view = activeCodeView();
+    if (!view)
+        return false;
+    view->print(&printer);
+    return true;
 }
 
 void MainWindow::setRecentFileList(RecentFileList *list)

@@ -70,8 +70,8 @@ void MainWindow::updateMenus()
     const bool wml = child && !child->document().isAsp() && !child->document().isJsp();
     m_commands.compile->setEnabled(wml);
     const bool editing = activeCodeView();
-    for (QAction *action : {m_commands.cut, m_commands.copy, m_commands.paste, m_commands.selectAll,
-                            m_commands.find, m_commands.replace})
+    for (QAction *action : {m_commands.print, m_commands.cut, m_commands.copy, m_commands.paste,
+                            m_commands.selectAll, m_commands.find, m_commands.replace})
         action->setEnabled(editing);
     const QUndoStack *history = activeDesignHistory();
     m_commands.undo->setEnabled(editing || (history && history->canUndo()));

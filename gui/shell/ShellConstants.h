@@ -18,6 +18,11 @@ inline constexpr const char *kWmlControlsStrip = ":/icons/controls-bar.xpm";
 inline constexpr const char *kAspTagIconResource = ":/icons/asp-tag.xpm";
 inline constexpr const char *kJspTagIconResource = ":/icons/jsp-tag.xpm";
 inline constexpr int kWmlControlsButtonSize = 24;
+// Main toolbar images that the style does not offer.
+inline constexpr const char *kCutIconResource = ":/icons/cut.xpm";
+inline constexpr const char *kCopyIconResource = ":/icons/copy.xpm";
+inline constexpr const char *kPasteIconResource = ":/icons/paste.xpm";
+inline constexpr const char *kPrintIconResource = ":/icons/print.xpm";
 
 // Tab images are cut from a strip, this wide each, green marking what is
 // transparent.
@@ -36,10 +41,31 @@ inline constexpr const char *kCapsLockIndicator = QT_TRANSLATE_NOOP("tess", "CAP
 inline constexpr const char *kNumLockIndicator = QT_TRANSLATE_NOOP("tess", "NUM");
 inline constexpr const char *kScrollLockIndicator = QT_TRANSLATE_NOOP("tess", "SCRL");
 inline constexpr const char *kUnableToLoadIcon = QT_TRANSLATE_NOOP("tess", "Unable to load Icon");
-inline constexpr const char *kAboutText = QT_TRANSLATE_NOOP("tess", "Tessarine 2.0");
+inline constexpr const char *kFeaturesCaption = QT_TRANSLATE_NOOP("tess", "Tessarine Features");
+inline constexpr const char *kFeaturesOk = QT_TRANSLATE_NOOP("tess", "&OK");
 inline constexpr const char *kAboutCaption = QT_TRANSLATE_NOOP("tess", "About Tessarine");
 
+// The main toolbar's caption and buttons.
+inline constexpr const char *kMainToolbarCaption = QT_TRANSLATE_NOOP("tess", "Toolbar");
+inline constexpr const char *kButtonNew = QT_TRANSLATE_NOOP("tess", "New");
+inline constexpr const char *kButtonOpenFile = QT_TRANSLATE_NOOP("tess", "Open File");
+inline constexpr const char *kButtonSave = QT_TRANSLATE_NOOP("tess", "Save");
+inline constexpr const char *kButtonPrint = QT_TRANSLATE_NOOP("tess", "Print");
+inline constexpr const char *kButtonCut = QT_TRANSLATE_NOOP("tess", "Cut");
+inline constexpr const char *kButtonCopy = QT_TRANSLATE_NOOP("tess", "Copy");
+inline constexpr const char *kButtonPaste = QT_TRANSLATE_NOOP("tess", "Paste");
+inline constexpr const char *kButtonWorkspaceWindow = QT_TRANSLATE_NOOP("tess", "Workspace Window");
+inline constexpr const char *kButtonOutputWindow = QT_TRANSLATE_NOOP("tess", "Output Window");
+inline constexpr const char *kButtonFullScreen = QT_TRANSLATE_NOOP("tess", "Full Screen");
+inline constexpr const char *kButtonCompile = QT_TRANSLATE_NOOP("tess", "Compile");
+inline constexpr const char *kButtonAbout = QT_TRANSLATE_NOOP("tess", "About");
+inline constexpr const char *kButtonUpload = QT_TRANSLATE_NOOP("tess", "Upload");
+inline constexpr const char *kButtonDownload = QT_TRANSLATE_NOOP("tess", "Download");
+inline constexpr const char *kPromptFullScreen
+    = QT_TRANSLATE_NOOP("tess", "Toggles Full Screen mode\nFull Screen");
+
 // Menu texts.
+inline constexpr const char *kMenuToolbar = QT_TRANSLATE_NOOP("tess", "&Toolbar");
 inline constexpr const char *kMenuFile = QT_TRANSLATE_NOOP("tess", "&File");
 inline constexpr const char *kMenuView = QT_TRANSLATE_NOOP("tess", "&View");
 inline constexpr const char *kMenuHelp = QT_TRANSLATE_NOOP("tess", "&Help");
@@ -47,6 +73,7 @@ inline constexpr const char *kMenuExit = QT_TRANSLATE_NOOP("tess", "E&xit");
 inline constexpr const char *kMenuStatusBar = QT_TRANSLATE_NOOP("tess", "&Status Bar");
 inline constexpr const char *kMenuWorkspaceWindow = QT_TRANSLATE_NOOP("tess", "&Workspace Window");
 inline constexpr const char *kMenuOutputWindow = QT_TRANSLATE_NOOP("tess", "&Output Window");
+inline constexpr const char *kMenuFeatures = QT_TRANSLATE_NOOP("tess", "&Tessarine Features");
 inline constexpr const char *kMenuAbout = QT_TRANSLATE_NOOP("tess", "&About Tessarine");
 inline constexpr const char *kMenuNewFile = QT_TRANSLATE_NOOP("tess", "&New File");
 inline constexpr const char *kMenuNewAsp = QT_TRANSLATE_NOOP("tess", "ASP");
@@ -56,6 +83,8 @@ inline constexpr const char *kMenuOpenFile = QT_TRANSLATE_NOOP("tess", "&Open Fi
 inline constexpr const char *kMenuCloseFile = QT_TRANSLATE_NOOP("tess", "&Close File");
 inline constexpr const char *kMenuSave = QT_TRANSLATE_NOOP("tess", "&Save\tF2");
 inline constexpr const char *kPromptSave = QT_TRANSLATE_NOOP("tess", "Saves a WML file\nSave");
+inline constexpr const char *kMenuSaveAs = QT_TRANSLATE_NOOP("tess", "Save &As...");
+inline constexpr const char *kMenuPrint = QT_TRANSLATE_NOOP("tess", "Prin&t");
 inline constexpr const char *kMenuRecentFile = QT_TRANSLATE_NOOP("tess", "Recent File");
 inline constexpr const char *kMenuTools = QT_TRANSLATE_NOOP("tess", "&Tools");
 inline constexpr const char *kMenuCompile = QT_TRANSLATE_NOOP("tess", "&Compile\tF5");

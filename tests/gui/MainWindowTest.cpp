@@ -10,6 +10,7 @@
 #include "gui/code/OutputView.h"
 #include "gui/shell/Application.h"
 #include "gui/shell/DocumentWindow.h"
+#include "gui/shell/FeaturesDialog.h"
 #include "gui/shell/ProjectTree.h"
 #include "gui/shell/ShellConstants.h"
 #include "gui/shell/TabbedDock.h"
@@ -18,14 +19,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -71,10 +76,33 @@ TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
         EXPECT_EQ(bar->requestedSize(), QSize(200, 100));
     }
     // Menu 128: no document is open.
+    EXPECT_EQ(shownMenus(m_frame),
+              QStringList({"&File", "  &New File", "  &Open File\tCtrl+O", "  ", "  Recent File",
+                           "  ", "  E&xit", "&View", "  &Toolbar", "  &Status Bar", "&Help",
+                           "  &Tessarine Features", "  &About Tessarine"}));
+    // The main toolbar: "-" a separator, "off" disabled, "[x]" checked.
+    QStringList buttons;
+    for (QAction *button : m_frame.mainToolbar()->actions()) {
+        buttons << (button->isSeparator() ? "-" : button->text());
+        if (!button->isSeparator() && !button->isEnabled())
+            buttons.back() += " off";
+        if (button->isChecked())
+            buttons.back() += " [x]";
+    }
     EXPECT_EQ(
-        shownMenus(m_frame),
-        QStringList({"&File", "  &New File", "  &Open File\tCtrl+O", "  ", "  Recent File", "  ",
-                     "  E&xit", "&View", "  &Status Bar", "&Help", "  &About Tessarine"}));
+        buttons,
+        QStringList({"New", "Open File", "Save off", "Print off", "-", "Cut off", "Copy off",
+                     "Paste off", "Workspace Window [x]", "Output Window [x]", "Full Screen off",
+                     "-", "Compile off", "-", "About", "Upload off", "Download off"}));
+    // New opens the New File menu under the button.
+    QAction *newButton = m_frame.mainToolbar()->actions()[0];
+    ASSERT_NE(newButton->menu(), nullptr);
+    EXPECT_EQ(newButton->menu()->actions(),
+              QList<QAction *>({m_frame.commands().newAsp, m_frame.commands().newJsp,
+                                m_frame.commands().newWml}));
+    auto *tool = qobject_cast<QToolButton *>(m_frame.mainToolbar()->widgetForAction(newButton));
+    ASSERT_NE(tool, nullptr);
+    EXPECT_EQ(tool->popupMode(), QToolButton::InstantPopup);
     const std::pair<Pane, const char *> panes[] = {
         {Pane::Message, ""},       {Pane::LineColumn, "Ln 0 Col 0  "},
         {Pane::Clock, "00:00:00"}, {Pane::CapsLock, "CAP"},
@@ -84,6 +112,45 @@ TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
         EXPECT_EQ(m_frame.paneText(pane), text);
         EXPECT_FALSE(m_frame.isIndicatorOn(pane));
     }
+}
+
+// The bar toggles and their buttons follow the bars however they change,
+// Features lists them, and About names the libraries as loaded.
+TEST_F(MainFrameTest, ToolbarTogglesAndAbout)
+{
+    const MainWindow::Commands &c = m_frame.commands();
+    const auto button = [this](const char *text) {
+        for (QAction *action : m_frame.mainToolbar()->actions()) {
+            if (action->text() == text)
+                return action;
+        }
+        return static_cast<QAction *>(nullptr);
+    };
+    button("Workspace Window")->trigger();
+    EXPECT_TRUE(m_frame.workspaceBar()->isHidden());
+    EXPECT_FALSE(c.workspaceWindow->isChecked());
+    EXPECT_FALSE(button("Workspace Window")->isChecked());
+    c.outputWindow->trigger();
+    EXPECT_FALSE(button("Output Window")->isChecked());
+    button("Output Window")->trigger();
+    EXPECT_FALSE(m_frame.outputBar()->isHidden());
+    EXPECT_TRUE(button("Output Window")->isChecked());
+    c.toolbar->trigger();
+    EXPECT_TRUE(m_frame.mainToolbar()->isHidden());
+    EXPECT_FALSE(c.toolbar->isChecked());
+
+    const FeaturesDialog features;
+    EXPECT_EQ(features.windowTitle(), "Tessarine Features");
+    EXPECT_GT(features.list()->count(), 5);
+    m_prompter.answer(Prompter::Answer::Ok);
+    button("About")->trigger();
+    ASSERT_EQ(m_prompter.messages().size(), 1u);
+    const std::string about = m_prompter.messages()[0].text;
+    EXPECT_EQ(m_prompter.messages()[0].caption, "About Tessarine");
+    for (const std::string &part :
+         {std::string("Tessarine 2.0\nVersion 2.0.0\n"), "\nQt " + std::string(qVersion()) + " (",
+          std::string("\nlibxml2 2."), std::string("\nlibcurl ")})
+        EXPECT_NE(about.find(part), std::string::npos) << part << " in " << about;
 }
 
 TEST_F(MainFrameTest, PanesFollowTheClockAndTheLockKeys)

@@ -28,6 +28,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -87,6 +88,8 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
                            "  &Close File",
                            "  ",
                            "  &Save\tF2",
+                           "  Save &As...",
+                           "  Prin&t",
                            "  ",
                            "  Recent File",
                            "  ",
@@ -102,6 +105,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
                            "  &Find",
                            "  Find And &Replace",
                            "&View",
+                           "  &Toolbar",
                            "  W&ML Controls Bar",
                            "  &Status Bar",
                            "  &Workspace Window",
@@ -124,6 +128,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
                            "  Tile &Vertically",
                            "  &Arrange Icons",
                            "&Help",
+                           "  &Tessarine Features",
                            "  &About Tessarine"}));
     QAction *compile = commands().compile;
     EXPECT_EQ(compile->statusTip(), "Compiles the WML code");
@@ -135,7 +140,16 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
     // The file as it stands: a click on a tab changes nothing.
     EXPECT_EQ(source, readWholeFile(doc.path()).value_or(""));
     EXPECT_TRUE(compile->isEnabled());
+    // The code prints, to a PDF file without a printer.
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath("deck.pdf"));
+    EXPECT_TRUE(commands().print->isEnabled());
+    ASSERT_TRUE(m_frame.printCode(printer));
+    EXPECT_TRUE(
+        readWholeFile(m_dir.filePath("deck.pdf").toStdString()).value_or("").starts_with("%PDF"));
     clickTab(tabs, DesignTab);
+    EXPECT_FALSE(commands().print->isEnabled());
     const CardList *cards = child->designWnd()->cardList();
     ASSERT_EQ(cards->topLevelItemCount(), 2);
     EXPECT_EQ(cards->topLevelItem(1)->text(0), "Menu");
@@ -184,7 +198,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
     EXPECT_EQ(prompter.messages()[1].text, "Save changes to deck.wml?");
     EXPECT_EQ(readWholeFile(m_dir.filePath("deck.wml").toStdString()).value_or(""),
               "x" + source + "<!-- a &amp; b -->");
-    EXPECT_EQ(shownMenus(m_frame).size(), 11);
+    EXPECT_EQ(shownMenus(m_frame).size(), 13);
 
     // No leaves the file as it was.
     std::string error;
@@ -252,6 +266,29 @@ TEST_F(RoadTest, TwoDocumentsKeepTheirOwnCompileResults)
     ASSERT_TRUE(m_frame.OpenDocumentFile(broken, &error)) << error;
     DocumentWindow *first = m_frame.activeChildFrame();
     ASSERT_NE(second, first);
+    // The Window menu lists both, the active one checked, and activates the
+    // one chosen; Cascade leaves each window most of the area.
+    auto *window = qobject_cast<QMenu *>(m_frame.commands().cascade->parent());
+    ASSERT_NE(window, nullptr);
+    const auto listed = [window] {
+        emit window->aboutToShow();
+        QStringList texts;
+        for (QAction *item : window->actions().mid(5))
+            texts << item->text() + (item->isChecked() ? " [x]" : "");
+        return texts;
+    };
+    EXPECT_EQ(listed(), QStringList({"&1 deck.wml", "&2 broken.wml [x]"}));
+    window->actions()[5]->trigger();
+    EXPECT_EQ(m_frame.activeChildFrame(), second);
+    EXPECT_EQ(listed(), QStringList({"&1 deck.wml [x]", "&2 broken.wml"}));
+    m_frame.commands().cascade->trigger();
+    const QSize area = m_frame.mdiArea()->viewport()->size();
+    for (DocumentWindow *child : {first, second}) {
+        EXPECT_GE(child->width(), area.width() * 2 / 3);
+        EXPECT_GE(child->height(), area.height() * 2 / 3);
+    }
+    EXPECT_NE(first->pos(), second->pos());
+    m_frame.mdiArea()->setActiveSubWindow(first);
     EXPECT_EQ(first->tabWindow()->currentIndex(), DesignTab);
     ASSERT_TRUE(commands().compile->isEnabled());
     commands().compile->trigger();
@@ -395,6 +432,20 @@ TEST_F(RoadTest, CardsMovedInTheTreeKeepTheirOrder)
     const std::string saved = readWholeFile(doc.path()).value_or("");
     EXPECT_LT(saved.find("id=\"menu\""), saved.find("id=\"home\""));
     EXPECT_FALSE(doc.isModified());
+
+    // Save As writes the deck under the new name, which the document takes;
+    // Cancel changes nothing.
+    const std::string original = doc.path();
+    m_prompter.file(ScriptedPrompter::Kind::SaveFile, "");
+    commands().saveAs->trigger();
+    EXPECT_EQ(doc.path(), original);
+    const std::string renamed = m_dir.filePath("moved.wml").toStdString();
+    m_prompter.file(ScriptedPrompter::Kind::SaveFile, renamed);
+    commands().saveAs->trigger();
+    EXPECT_EQ(doc.path(), renamed);
+    EXPECT_EQ(doc.title(), "moved.wml");
+    EXPECT_EQ(readWholeFile(renamed).value_or(""), saved);
+    EXPECT_EQ(readWholeFile(original).value_or(""), saved);
 }
 
 // The keys users know from other editors reach their commands, and so do
