@@ -29,14 +29,6 @@ std::string applied(const CodeEditor &view, int blockNumber)
     return out;
 }
 
-void select(CodeEditor &view, int from, int to)
-{
-    QTextCursor cursor(view.document());
-    cursor.setPosition(from);
-    cursor.setPosition(to, QTextCursor::KeepAnchor);
-    view.setTextCursor(cursor);
-}
-
 TEST(EditorViewTest, AppliedFormatsFollowTheTokensLineByLine)
 {
     CodeEditor view;
