@@ -34,19 +34,6 @@ TEST(StartTag, ReadsEachAttributeFromItsOwnPair)
     }
     EXPECT_EQ(StartTag("<p align=\" left \" >").shownValue("align"), "left");
     EXPECT_EQ(StartTag("<input title=\"&amp;\" />").raw("title"), "&amp;");
-}
-
-// Broken markup is read as far as it goes and never read past its end.
-TEST(StartTag, BrokenTagsStopWithoutReadingPastTheText)
-{
-    const StartTag unclosed("<a href=\"x");
-    EXPECT_TRUE(unclosed.isTag());
-    EXPECT_EQ(unclosed.value("href"), std::nullopt);
-    const StartTag squashed("<a href=\"x\"title=\"t\">");
-    EXPECT_TRUE(squashed.malformed());
-    EXPECT_EQ(squashed.value("href"), "x");
-    EXPECT_FALSE(StartTag("plain words").isTag());
-    EXPECT_EQ(StartTag("<br/>").name(), "br");
     EXPECT_EQ(Trimmed(" \t\r\nab c\n "), "ab c");
 }
 

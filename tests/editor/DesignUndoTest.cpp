@@ -164,26 +164,6 @@ TEST(DesignUndo, UndoGivesEveryEditBackExactlyAndRedoMakesItAgain)
     }
 }
 
-TEST(DesignUndo, ModifiedFollowsTheSavedState)
-{
-    EditedCard t;
-    DeckDocument &doc = t.doc;
-    QUndoStack *history = doc.undoStack();
-    t.insert(ElementKind::Input, 400, 400);
-    t.insert(ElementKind::Input, 400, 450);
-    doc.setModified(false); // saved
-    history->undo();
-    EXPECT_TRUE(doc.isModified());
-    history->redo();
-    EXPECT_FALSE(doc.isModified());
-
-    // A change the history does not hold leaves no state to return to.
-    doc.setModified(true);
-    history->undo();
-    history->redo();
-    EXPECT_TRUE(doc.isModified());
-}
-
 TEST(DesignUndo, AHistoryOfAReplacedTreeIsForgotten)
 {
     EditedCard t;

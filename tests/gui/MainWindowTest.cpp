@@ -10,7 +10,6 @@
 #include "gui/code/OutputView.h"
 #include "gui/shell/Application.h"
 #include "gui/shell/DocumentWindow.h"
-#include "gui/shell/FeaturesDialog.h"
 #include "gui/shell/ProjectTree.h"
 #include "gui/shell/ShellConstants.h"
 #include "gui/shell/TabbedDock.h"
@@ -19,7 +18,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -40,12 +38,6 @@ namespace tess {
 namespace {
 
 using Pane = MainWindow::StatusPane;
-
-void sendKey(QWidget *to, Qt::Key key, bool repeat = false)
-{
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat);
-    QApplication::sendEvent(to, &event);
-}
 
 class MainFrameTest : public ::testing::Test
 {
@@ -139,9 +131,6 @@ TEST_F(MainFrameTest, ToolbarTogglesAndAbout)
     EXPECT_TRUE(m_frame.mainToolbar()->isHidden());
     EXPECT_FALSE(c.toolbar->isChecked());
 
-    const FeaturesDialog features;
-    EXPECT_EQ(features.windowTitle(), "Tessarine Features");
-    EXPECT_GT(features.list()->count(), 5);
     m_prompter.answer(Prompter::Answer::Ok);
     button("About")->trigger();
     ASSERT_EQ(m_prompter.messages().size(), 1u);
@@ -151,20 +140,6 @@ TEST_F(MainFrameTest, ToolbarTogglesAndAbout)
          {std::string("Tessarine 2.0\nVersion 2.0.0\n"), "\nQt " + std::string(qVersion()) + " (",
           std::string("\nlibxml2 2."), std::string("\nlibcurl ")})
         EXPECT_NE(about.find(part), std::string::npos) << part << " in " << about;
-}
-
-TEST_F(MainFrameTest, PanesFollowTheClockAndTheLockKeys)
-{
-    m_frame.setClockSource([] { return QTime(13, 5, 9); });
-    QMetaObject::invokeMethod(m_frame.clockTimer(), "timeout");
-    EXPECT_EQ(m_frame.paneText(Pane::Clock), "1:05:09");
-
-    for (Qt::Key key : {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_NumLock, Qt::Key_ScrollLock})
-        sendKey(&m_frame, key);
-    sendKey(&m_frame, Qt::Key_ScrollLock, true); // auto-repeat changes nothing
-    EXPECT_TRUE(m_frame.isIndicatorOn(Pane::CapsLock));
-    EXPECT_FALSE(m_frame.isIndicatorOn(Pane::NumLock));
-    EXPECT_TRUE(m_frame.isIndicatorOn(Pane::ScrollLock));
 }
 
 class StartupTest : public ::testing::Test
