@@ -23,11 +23,17 @@ inline constexpr const char *kInvalidFolderSelected = "Invalid Folder Selected..
 
 // Dialogs.
 inline constexpr const char *kNewProjectTitle = "New Project";
+inline constexpr const char *kProjectNameLabel = "Project &Name";
+inline constexpr const char *kProjectLocationLabel = "Project &Location";
+inline constexpr const char *kProjectPathBrowse = ".&..";
+inline constexpr const char *kProjectDialogOk = "&OK";
+inline constexpr const char *kProjectDialogCancel = "&Cancel";
 inline constexpr const char *kProjectPathBrowserTitle = "Select the Project Path";
 inline constexpr const char *kProjectFileFilter = "WPG Files (*.wpg)|*.wpg||";
 inline constexpr const char *kProjectFileExtension = ".wpg";
 
-// Menus: the frame's commands, then the project tree's context menu.
+// Menus: the frame's menu of its own, its commands, then the project tree's context menu.
+inline constexpr const char *kProjectMenu = "&Project";
 inline constexpr const char *kNewProjectMenu = "New &Project";
 inline constexpr const char *kOpenProjectMenu = "Open P&roject";
 inline constexpr const char *kCloseProjectMenu = "Close Proj&ect";

@@ -203,6 +203,7 @@ void MainWindow::createMenus()
     // Without a document, View has only the toolbar and the status bar.
     m_documentActions.push_back(m_commands.workspaceWindow);
     m_documentActions.push_back(m_commands.outputWindow);
+    createProjectMenu();
     createControlCommands();
     // The check marks follow the bars however they were hidden (their own
     // close button included).
@@ -256,7 +257,9 @@ bool MainWindow::createDockingBars()
 
     m_workspaceBar
         = new TabbedDock(translated(kWorkspaceCaption), requested, Qt::LeftDockWidgetArea, this);
-    m_workspaceBar->AddView(translated(kProjectTabLabel), new ProjectTree);
+    auto *tree = new ProjectTree(m_prompter);
+    connectProjectTree(tree);
+    m_workspaceBar->AddView(translated(kProjectTabLabel), tree);
     if (!m_workspaceBar->SetTabImageList(QPixmap(QString::fromLatin1(kWorkspaceTabImages)),
                                          kTabImageWidth))
         return false;

@@ -107,6 +107,11 @@ public:
         QAction *about = nullptr;
         QAction *deselect = nullptr;
         QAction *preview = nullptr;
+        QAction *newProject = nullptr;
+        QAction *openProject = nullptr;
+        QAction *closeProject = nullptr;
+        QAction *addFiles = nullptr;
+        QAction *deleteFile = nullptr;
     };
     const Commands &commands() const { return m_commands; }
     // The recent files' items of the File menu; a disabled "Recent File"
@@ -164,6 +169,11 @@ public slots:
     void OnFileOpen();
     void OnFileClose();
     void OnFileSave();
+    void OnNewProject();
+    void OnOpenProject();
+    void OnCloseProject();
+    void OnAddFilesToProject();
+    void OnDeleteFileFromProject();
     // Asks for a printer and prints the code view.
     void OnFilePrint();
     void OnCompile();
@@ -193,6 +203,17 @@ private:
     void createStatusBar();
     void createMenus();
     void createFileCommands();
+    // New, Open and Close Project in the File menu; the Project menu.
+    void createProjectFileCommands();
+    void createProjectMenu();
+    void connectProjectTree(ProjectTree *tree);
+    // Close, Add Files and Delete File serve an open project only.
+    void updateProjectCommands();
+    // Closes every document, each asking to save first; false when one
+    // stays open.
+    bool closeAllDocuments();
+    // Opens the file of a project entry as a document.
+    void openProjectEntry(const std::string &path);
     void createMainToolbar();
     void createEditCommands();
     // The design history of the active document while its Design tab shows.
@@ -236,6 +257,7 @@ private:
     QMenu *m_toolsMenu = nullptr;
     QMenu *m_windowMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
+    QMenu *m_projectMenu = nullptr;
     QMenu *m_controlsMenu = nullptr;
     QMenu *m_newFileMenu = nullptr;
     QToolBar *m_mainToolbar = nullptr;

@@ -54,6 +54,7 @@ void MainWindow::createFileCommands()
     QAction *close = m_commands.close = addCommand(m_fileMenu, kMenuCloseFile);
     connect(close, &QAction::triggered, this, &MainWindow::OnFileClose);
     m_documentActions.push_back(close);
+    createProjectFileCommands();
     m_documentActions.push_back(m_fileMenu->addSeparator());
     QAction *save = m_commands.save = addCommand(m_fileMenu, kMenuSave);
     save->setShortcut(QKeySequence(Qt::Key_F2));

@@ -1,17 +1,155 @@
 #include "gui/shell/ProjectTree.h"
 
+#include "app/ProjectTexts.h"
+#include "app/Translation.h"
+#include "editor/Prompter.h"
+
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
 
 namespace tess {
 
-ProjectTree::ProjectTree(QWidget *parent)
+namespace {
+
+QString qs(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+std::string trimmed(const QString &text)
+{
+    return text.trimmed().toStdString();
+}
+
+} // namespace
+
+ProjectTree::ProjectTree(Prompter &prompter, QWidget *parent)
     : QTreeWidget(parent)
+    , m_prompter(prompter)
 {
     setHeaderHidden(true);
     setColumnCount(1);
+    setRootIsDecorated(true);
     QPalette p = palette();
     p.setColor(QPalette::Base, Qt::white);
     setPalette(p);
+    connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { openSelected(); });
+}
+
+void ProjectTree::openProject(const std::string &path)
+{
+    m_project.emplace(path);
+    reload();
+}
+
+void ProjectTree::reload()
+{
+    clear();
+    if (!m_project)
+        return;
+    ProjectContents contents;
+    if (!tell(m_prompter, m_project->load(contents)))
+        return;
+    m_cleared = false;
+    auto *root = new QTreeWidgetItem(this, {qs(ProjectContents::rootItemText(m_project->name()))});
+    root->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+    const std::string folderText = contents.folderItemText();
+    // Without a folder item (a root named "br") entries have no place.
+    if (folderText.empty()) {
+        root->setExpanded(true);
+        return;
+    }
+    auto *folder = new QTreeWidgetItem(root, {qs(folderText)});
+    folder->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
+    for (const std::string &entry : contents.entries) {
+        auto *item = new QTreeWidgetItem(folder, {qs(entry)});
+        item->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
+        std::string path;
+        if (const Outcome readable = m_project->checkEntryFile(entry, path); !readable) {
+            item->setForeground(0, palette().color(QPalette::Disabled, QPalette::Text));
+            item->setToolTip(0, qs(readable.message));
+        }
+    }
+    root->setExpanded(true);
+    folder->setExpanded(true);
+}
+
+void ProjectTree::closeProject()
+{
+    m_project.reset();
+    clear();
+}
+
+void ProjectTree::clearTree()
+{
+    clear();
+    m_cleared = true;
+}
+
+QTreeWidgetItem *ProjectTree::selectedEntry() const
+{
+    QTreeWidgetItem *item = currentItem();
+    // Entries are the only items two levels below the root.
+    if (!item || !item->isSelected() || !item->parent() || !item->parent()->parent())
+        return nullptr;
+    return item;
+}
+
+void ProjectTree::openSelected()
+{
+    if (QTreeWidgetItem *item = selectedEntry(); item && m_project)
+        emit openFileRequested(m_project->pathOf(trimmed(item->text(0))));
+}
+
+void ProjectTree::deleteSelected()
+{
+    QTreeWidgetItem *item = selectedEntry();
+    if (!item || !m_project)
+        return;
+    const std::string entry = trimmed(item->text(0));
+    // The item goes at once; the file is not read back into the tree.
+    delete item;
+    tell(m_prompter, m_project->removeEntry(entry));
+}
+
+void ProjectTree::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        openSelected();
+        return;
+    case Qt::Key_Delete:
+        deleteSelected();
+        return;
+    case Qt::Key_Escape:
+        emit leaveFullScreenRequested();
+        return;
+    default:
+        QTreeWidget::keyPressEvent(event);
+    }
+}
+
+void ProjectTree::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    QAction *add = menu.addAction(translated(kTreeAddFile));
+    add->setEnabled(topLevelItemCount() > 0);
+    connect(add, &QAction::triggered, this, &ProjectTree::addFilesRequested);
+    const bool selected = currentItem() && currentItem()->isSelected();
+    QAction *open = menu.addAction(translated(kTreeOpenFile));
+    open->setEnabled(selected);
+    connect(open, &QAction::triggered, this, &ProjectTree::openSelected);
+    QAction *remove = menu.addAction(translated(kTreeDeleteFile));
+    remove->setEnabled(selected);
+    connect(remove, &QAction::triggered, this, &ProjectTree::deleteSelected);
+    menu.addSeparator();
+    // Open Project from here has never done anything.
+    menu.addAction(translated(kTreeOpenProject));
+    connect(menu.addAction(translated(kTreeCloseProject)), &QAction::triggered, this,
+            &ProjectTree::clearTree);
+    menu.exec(event->globalPos());
 }
 
 } // namespace tess

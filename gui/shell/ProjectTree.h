@@ -1,16 +1,60 @@
 #pragma once
 
+#include "app/ProjectFile.h"
+
 #include <QTreeWidget>
+
+#include <optional>
+#include <string>
 
 namespace tess {
 
-// The Workspace bar's "Project" tab: the tree of the open project's files,
-// on white.
+class Prompter;
+
+// The Workspace bar's "Project" tab, on white: the open project as a root
+// item, a folder item named after its root element and one item per entry
+// (a missing file greyed, its reason as the tooltip). Enter and a double
+// click open an entry, Delete removes it from the project file.
 class ProjectTree : public QTreeWidget
 {
     Q_OBJECT
 public:
-    explicit ProjectTree(QWidget *parent = nullptr);
+    explicit ProjectTree(Prompter &prompter, QWidget *parent = nullptr);
+
+    // Makes `path` the project and shows it; a file that cannot be loaded is
+    // told and leaves the tree empty, yet the project counts as open.
+    void openProject(const std::string &path);
+    // Shows the project file again, as it now stands.
+    void reload();
+    // Forgets the project and empties the tree.
+    void closeProject();
+    // Only empties the tree (the context menu's Close Project): the project
+    // stays open, but files are no longer added to it.
+    void clearTree();
+
+    bool isProjectOpen() const { return m_project.has_value(); }
+    bool isCleared() const { return m_cleared; }
+    const ProjectFile *project() const { return m_project ? &*m_project : nullptr; }
+
+    // The selected entry's item; null when the root or folder is selected.
+    QTreeWidgetItem *selectedEntry() const;
+    void openSelected();
+    void deleteSelected();
+
+signals:
+    // The file of an entry is to be opened as a document.
+    void openFileRequested(const std::string &path);
+    void addFilesRequested();
+    void leaveFullScreenRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    Prompter &m_prompter;
+    std::optional<ProjectFile> m_project;
+    bool m_cleared = false;
 };
 
 } // namespace tess

@@ -69,9 +69,26 @@ TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
     }
     // Menu 128: no document is open.
     EXPECT_EQ(shownMenus(m_frame),
-              QStringList({"&File", "  &New File", "  &Open File\tCtrl+O", "  ", "  Recent File",
-                           "  ", "  E&xit", "&View", "  &Toolbar", "  &Status Bar", "&Help",
-                           "  &Tessarine Features", "  &About Tessarine"}));
+              QStringList({"&File",
+                           "  &New File",
+                           "  &Open File\tCtrl+O",
+                           "  ",
+                           "  New &Project",
+                           "  Open P&roject",
+                           "  Close Proj&ect",
+                           "  ",
+                           "  Recent File",
+                           "  ",
+                           "  E&xit",
+                           "&View",
+                           "  &Toolbar",
+                           "  &Status Bar",
+                           "&Project",
+                           "  &Add Files to Project",
+                           "  &Delete File from Project",
+                           "&Help",
+                           "  &Tessarine Features",
+                           "  &About Tessarine"}));
     // The main toolbar: "-" a separator, "off" disabled, "[x]" checked.
     QStringList buttons;
     for (QAction *button : m_frame.mainToolbar()->actions()) {

@@ -87,6 +87,10 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
                            "  &Open File\tCtrl+O",
                            "  &Close File",
                            "  ",
+                           "  New &Project",
+                           "  Open P&roject",
+                           "  Close Proj&ect",
+                           "  ",
                            "  &Save\tF2",
                            "  Save &As...",
                            "  Prin&t",
@@ -110,6 +114,9 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
                            "  &Status Bar",
                            "  &Workspace Window",
                            "  &Output Window",
+                           "&Project",
+                           "  &Add Files to Project",
+                           "  &Delete File from Project",
                            "W&ML Controls",
                            "  Anchor",
                            "  Select",
@@ -198,7 +205,7 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
     EXPECT_EQ(prompter.messages()[1].text, "Save changes to deck.wml?");
     EXPECT_EQ(readWholeFile(m_dir.filePath("deck.wml").toStdString()).value_or(""),
               "x" + source + "<!-- a &amp; b -->");
-    EXPECT_EQ(shownMenus(m_frame).size(), 13);
+    EXPECT_EQ(shownMenus(m_frame).size(), 20);
 
     // No leaves the file as it was.
     std::string error;
