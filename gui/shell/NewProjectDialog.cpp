@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -39,7 +40,11 @@ NewProjectDialog::NewProjectDialog(Prompter &prompter, QWidget *parent)
 
     auto *form = new QFormLayout(this);
     form->addRow(translated(kProjectNameLabel), m_name);
-    form->addRow(translated(kProjectLocationLabel), location);
+    // A row whose field is a layout gets no buddy of its own, and without one
+    // the label would show its "&".
+    auto *locationLabel = new QLabel(translated(kProjectLocationLabel));
+    locationLabel->setBuddy(m_location);
+    form->addRow(locationLabel, location);
     form->addRow(buttons);
 }
 
