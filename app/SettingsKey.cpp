@@ -19,7 +19,7 @@ namespace {
 const char *const kGroup = "software/Morvane Inc./Tessarine";
 const char *const kNumberPrefix = "dword:";
 
-constexpr std::array<SettingInfo, 11> kSettings = {{
+constexpr std::array<SettingInfo, 12> kSettings = {{
     {kSettingDtdPath, SettingType::String, "", 0},
     {kSettingLocalDtd, SettingType::Number, "", 0},
     {kSettingTempDir, SettingType::String, "", 0},
@@ -31,6 +31,7 @@ constexpr std::array<SettingInfo, 11> kSettings = {{
     {kSettingCommentColor, SettingType::Number, "", 0x8080},
     {kSettingAttributesColor, SettingType::Number, "", 0x800000},
     {kSettingDefaultFont, SettingType::String, "Arial", 0},
+    {kSettingControlsBar, SettingType::Number, "", 0},
 }};
 
 QString qs(std::string_view text)

@@ -23,6 +23,8 @@ inline constexpr const char *kSettingScriptColor = "Script Color";
 inline constexpr const char *kSettingCommentColor = "Comment Color";
 inline constexpr const char *kSettingAttributesColor = "Attributes Color";
 inline constexpr const char *kSettingDefaultFont = "Default Font";
+// 1 while the "Designing" bar is shown, kept from one session to the next.
+inline constexpr const char *kSettingControlsBar = "WML Controls Bar";
 
 enum class SettingType { String, Number };
 

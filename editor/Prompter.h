@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace tess {
 
@@ -32,6 +33,15 @@ public:
         = 0;
     // Empty when the user cancels.
     virtual std::string openFileName(const FileRequest &request) = 0;
+    // Several files chosen in one dialog, in the dialog's order; none when
+    // the user cancels. One file at a time where the prompter can do no more.
+    virtual std::vector<std::string> openFileNames(const FileRequest &request)
+    {
+        std::string path = openFileName(request);
+        if (path.empty())
+            return {};
+        return {std::move(path)};
+    }
     virtual std::string saveFileName(const FileRequest &request) = 0;
     // Empty when cancelled.
     virtual std::string folderName(const std::string &title, const std::string &initialPath) = 0;

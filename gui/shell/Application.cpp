@@ -59,6 +59,13 @@ bool Application::InitInstance(const StartupOptions &options, std::string *error
     if (m_ownPrompter)
         m_ownPrompter->setParent(m_frame.get());
     m_frame->setRecentFileList(m_recent.get());
+    m_frame->setControlsBarShown(key.numberOrDefault(kSettingControlsBar) == 1);
+    QObject::connect(m_frame.get(), &MainWindow::controlsBarToggled, m_frame.get(),
+                     [path = key.filePath()](bool shown) {
+                         SettingsKey settings(path);
+                         if (settings.exists() || settings.create())
+                             settings.writeNumber(kSettingControlsBar, shown ? 1 : 0);
+                     });
     if (qApp) {
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, m_frame.get(),
                          [this] { ExitInstance(); });

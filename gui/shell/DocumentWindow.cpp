@@ -36,6 +36,21 @@ bool DocumentWindow::approveClose()
     return m_closeApproved;
 }
 
+bool DocumentWindow::offerSave()
+{
+    const bool ok = m_tabs->queryClose();
+    // The document stays open, so a later close asks again rather than
+    // writing it once more.
+    m_doc->savePromptAnsweredYes = false;
+    return ok;
+}
+
+void DocumentWindow::closeUnasked()
+{
+    m_closeApproved = true;
+    close();
+}
+
 // The views go before the document they show.
 DocumentWindow::~DocumentWindow()
 {

@@ -43,6 +43,10 @@ public:
     // The save prompt of a modified document, asked before closing: true
     // when the window may close, which it then does without asking again.
     bool approveClose();
+    // The save prompt without closing: Yes saves now. False on Cancel.
+    bool offerSave();
+    // Closes with no question: the user was asked already.
+    void closeUnasked();
     // Enabled and checked, for the WML controls.
     ControlCommandState controlCommandState(ControlCommand command) const;
     // The preview serves WML documents only.

@@ -205,6 +205,7 @@ void MainWindow::createMenus()
     m_documentActions.push_back(m_commands.outputWindow);
     createProjectMenu();
     createControlCommands();
+    createViewExtras();
     // The check marks follow the bars however they were hidden (their own
     // close button included).
     connect(m_viewMenu, &QMenu::aboutToShow, this, &MainWindow::updateViewChecks);
@@ -225,6 +226,10 @@ void MainWindow::createMenus()
         m_prompter.message(aboutText(), Prompter::Icon::Information, Prompter::Buttons::Ok,
                            kAboutCaption);
     });
+    m_commands.help = addCommand(m_helpMenu, kMenuHelpTopics);
+    m_commands.help->setShortcut(QKeySequence(Qt::Key_F1));
+    m_commands.help->setStatusTip(translated(kPromptNotYet));
+    m_commands.help->setEnabled(false);
     addCommonKeys();
 }
 
@@ -314,6 +319,7 @@ void MainWindow::updateViewChecks()
     check(m_commands.workspaceWindow, m_workspaceBar && !m_workspaceBar->isHidden());
     check(m_commands.outputWindow, m_outputBar && !m_outputBar->isHidden());
     check(m_commands.controlsBar, m_controlsBar && !m_controlsBar->isHidden());
+    check(m_commands.fullScreen, m_fullScreen.on);
 }
 
 ProjectTree *MainWindow::fileView() const
@@ -411,6 +417,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
             }
         }
     }
+    // The window's place is left as it was before full screen.
+    setFullScreenMode(false);
     QMainWindow::closeEvent(event);
 }
 

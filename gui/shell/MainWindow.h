@@ -112,6 +112,15 @@ public:
         QAction *closeProject = nullptr;
         QAction *addFiles = nullptr;
         QAction *deleteFile = nullptr;
+        QAction *fullScreen = nullptr;
+        QAction *invokeEmulator = nullptr;
+        QAction *userPreference = nullptr;
+        QAction *upload = nullptr;
+        QAction *download = nullptr;
+        QAction *help = nullptr;
+        // F6 and Shift+F6: the keyboard focus to the next or previous pane.
+        QAction *nextPane = nullptr;
+        QAction *previousPane = nullptr;
     };
     const Commands &commands() const { return m_commands; }
     // The recent files' items of the File menu; a disabled "Recent File"
@@ -157,6 +166,25 @@ public:
     // for none), as before a menu opens.
     void updateMenus();
 
+    // Full-screen mode: the window covers the screen with no bars but a
+    // floating one holding the Full Screen button; turning it off brings
+    // back each bar that was shown, the window's place and the active
+    // document's maximised or normal state.
+    void setFullScreenMode(bool on);
+    bool isFullScreenMode() const { return m_fullScreen.on; }
+    QToolBar *fullScreenBar() const { return m_fullScreen.bar; }
+    // The bars' context menu: the bar and full-screen toggles of View.
+    QMenu *createPopupMenu() override;
+    // The panes F6 cycles through, in order: the active document, then the
+    // Workspace and Output bars' views while shown.
+    QList<QWidget *> panes() const;
+    void focusPane(int step);
+    // Asks to save each modified document (Yes saves it, No passes over it);
+    // false when the user cancelled. The documents stay open.
+    bool saveAllModified();
+    // The Designing bar, shown or not as the user last left it.
+    void setControlsBarShown(bool shown);
+
     // Where the clock reads the time; the local time unless replaced.
     void setClockSource(ClockSource source);
     QTimer *clockTimer() const { return m_clockTimer; }
@@ -184,12 +212,14 @@ public slots:
     // Enabling and check marks of the WML controls for the active document;
     // with none, the controls stay enabled and do nothing.
     void updateControlCommands();
-    // Escape in a design view: turns full-screen mode off when it is on;
-    // there is no full-screen mode yet.
-    void OnLeaveFullScreen() { }
+    // Escape in a design view or the project tree: turns full-screen mode
+    // off when it is on.
+    void OnLeaveFullScreen() { setFullScreenMode(false); }
 
 signals:
     void documentOpened(const std::string &path);
+    // The Designing bar was shown or hidden by the user.
+    void controlsBarToggled(bool shown);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -201,6 +231,9 @@ private:
     class FrameHost;
 
     void createStatusBar();
+    // Full Screen, the pane keys, and the items that wait for their work.
+    void createViewExtras();
+    void createLaterCommands();
     void createMenus();
     void createFileCommands();
     // New, Open and Close Project in the File menu; the Project menu.
@@ -209,9 +242,11 @@ private:
     void connectProjectTree(ProjectTree *tree);
     // Close, Add Files and Delete File serve an open project only.
     void updateProjectCommands();
-    // Closes every document, each asking to save first; false when one
-    // stays open.
+    // Offers every modified document for saving, then closes them all;
+    // false, closing none, when the user cancelled.
     bool closeAllDocuments();
+    // Shows the project file in the tree, on the Workspace bar's front tab.
+    void loadProject(const std::string &path);
     // Opens the file of a project entry as a document.
     void openProjectEntry(const std::string &path);
     void createMainToolbar();
@@ -242,6 +277,21 @@ private:
     void updateViewChecks();
     void toggleIndicator(StatusPane pane);
     QLabel *paneLabel(StatusPane pane) const;
+
+    struct FullScreenState
+    {
+        bool on = false;
+        QRect place;
+        bool maximized = false;
+        bool toolbar = false;
+        bool controlsBar = false;
+        bool workspace = false;
+        bool output = false;
+        bool statusBar = false;
+        bool childMaximized = false;
+        QToolBar *bar = nullptr;
+    };
+    FullScreenState m_fullScreen;
 
     QMdiArea *m_mdiArea = nullptr;
     TabbedDock *m_workspaceBar = nullptr;

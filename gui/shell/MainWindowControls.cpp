@@ -79,6 +79,7 @@ void MainWindow::createControlCommands()
     connect(barItem, &QAction::triggered, this, [this] {
         m_controlsBar->setVisible(m_controlsBar->isHidden());
         updateViewChecks();
+        emit controlsBarToggled(!m_controlsBar->isHidden());
     });
     m_documentActions.push_back(barItem);
 

@@ -49,6 +49,7 @@ void MainWindow::connectProjectTree(ProjectTree *tree)
     connect(tree, &ProjectTree::openFileRequested, this, &MainWindow::openProjectEntry);
     connect(tree, &ProjectTree::addFilesRequested, this, &MainWindow::OnAddFilesToProject);
     connect(tree, &ProjectTree::leaveFullScreenRequested, this, &MainWindow::OnLeaveFullScreen);
+    connect(tree, &ProjectTree::openProjectRequested, this, &MainWindow::OnOpenProject);
 }
 
 void MainWindow::updateProjectCommands()
@@ -60,9 +61,24 @@ void MainWindow::updateProjectCommands()
             action->setEnabled(open);
 }
 
+bool MainWindow::saveAllModified()
+{
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        auto *child = qobject_cast<DocumentWindow *>(window);
+        if (child && child->document().isModified() && !child->offerSave())
+            return false;
+    }
+    return true;
+}
+
 bool MainWindow::closeAllDocuments()
 {
-    m_mdiArea->closeAllSubWindows();
+    if (!saveAllModified())
+        return false;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        if (auto *child = qobject_cast<DocumentWindow *>(window))
+            child->closeUnasked();
+    }
     return m_mdiArea->subWindowList().isEmpty();
 }
 
@@ -71,19 +87,23 @@ void MainWindow::OnNewProject()
     NewProjectDialog dialog(m_prompter, this);
     if (dialog.exec() != QDialog::Accepted || !closeAllDocuments())
         return;
-    m_workspaceBar->SetActiveView(0);
-    fileView()->openProject(dialog.created().filePath);
-    updateProjectCommands();
+    loadProject(dialog.created().filePath);
 }
 
+// The documents stay open; the modified ones are offered for saving first.
 void MainWindow::OnOpenProject()
 {
     Prompter::FileRequest request;
     request.filter = kProjectFileFilter;
     request.confirmOverwrite = false;
     const std::string path = m_prompter.openFileName(request);
-    if (path.empty() || !tell(m_prompter, CheckProjectFilePath(path)))
+    if (path.empty() || !tell(m_prompter, CheckProjectFilePath(path)) || !saveAllModified())
         return;
+    loadProject(path);
+}
+
+void MainWindow::loadProject(const std::string &path)
+{
     m_workspaceBar->SetActiveView(0);
     fileView()->openProject(path);
     updateProjectCommands();
@@ -105,10 +125,10 @@ void MainWindow::OnAddFilesToProject()
     Prompter::FileRequest request;
     request.filter = kOpenFileFilter;
     request.confirmOverwrite = false;
-    const std::string file = m_prompter.openFileName(request);
-    if (file.empty())
+    const std::vector<std::string> files = m_prompter.openFileNames(request);
+    if (files.empty())
         return;
-    const AddedFiles added = tree->project()->addFiles({file});
+    const AddedFiles added = tree->project()->addFiles(files);
     for (const Outcome &refused : added.refused)
         tell(m_prompter, refused);
     tell(m_prompter, added.outcome);

@@ -36,6 +36,21 @@ void MainWindow::createToolsCommands()
     setCommandPrompt(compile, kPromptCompile);
     connect(compile, &QAction::triggered, this, &MainWindow::OnCompile);
     m_documentActions.push_back(compile);
+
+    QAction *emulator = m_commands.invokeEmulator = addCommand(m_toolsMenu, kMenuInvokeEmulator);
+    connect(emulator, &QAction::triggered, this, [this] {
+        if (DocumentWindow *child = activeChildFrame())
+            child->OnPreview();
+    });
+    m_documentActions.push_back(emulator);
+    m_commands.userPreference = addCommand(m_toolsMenu, kMenuUserPreference);
+    m_documentActions.push_back(m_commands.userPreference);
+    m_commands.upload = addCommand(m_toolsMenu, kMenuUpload);
+    m_commands.download = addCommand(m_toolsMenu, kMenuDownload);
+    for (QAction *later : {m_commands.userPreference, m_commands.upload, m_commands.download}) {
+        later->setStatusTip(translated(kPromptNotYet));
+        later->setEnabled(false);
+    }
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
         updateMenus();
         updateTitle();
@@ -60,15 +75,11 @@ void MainWindow::updateMenus()
         action->setVisible(child);
     for (QMenu *menu : {m_editMenu, m_windowMenu})
         menu->menuAction()->setVisible(child);
-    // Tools holds only Compile so far, which is shown with a document only.
-    bool toolsShown = false;
-    for (QAction *action : m_toolsMenu->actions())
-        toolsShown = toolsShown || action->isVisible();
-    m_toolsMenu->menuAction()->setVisible(toolsShown);
-
-    // Compile serves WML documents, from whichever tab is shown.
+    // Compile and the emulator serve WML documents, from whichever tab is
+    // shown.
     const bool wml = child && !child->document().isAsp() && !child->document().isJsp();
     m_commands.compile->setEnabled(wml);
+    m_commands.invokeEmulator->setEnabled(wml);
     const bool editing = activeCodeView();
     for (QAction *action : {m_commands.print, m_commands.cut, m_commands.copy, m_commands.paste,
                             m_commands.selectAll, m_commands.find, m_commands.replace})

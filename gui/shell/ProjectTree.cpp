@@ -5,6 +5,7 @@
 #include "editor/Prompter.h"
 
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
 
@@ -35,6 +36,10 @@ ProjectTree::ProjectTree(Prompter &prompter, QWidget *parent)
     p.setColor(QPalette::Base, Qt::white);
     setPalette(p);
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this] { openSelected(); });
+    // A file deleted, renamed or brought back outside the program shows as
+    // such at once, not as an error at the next open.
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
+            &ProjectTree::refreshEntryStates);
 }
 
 void ProjectTree::openProject(const std::string &path)
@@ -65,20 +70,42 @@ void ProjectTree::reload()
     for (const std::string &entry : contents.entries) {
         auto *item = new QTreeWidgetItem(folder, {qs(entry)});
         item->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
-        std::string path;
-        if (const Outcome readable = m_project->checkEntryFile(entry, path); !readable) {
-            item->setForeground(0, palette().color(QPalette::Disabled, QPalette::Text));
-            item->setToolTip(0, qs(readable.message));
-        }
     }
     root->setExpanded(true);
     folder->setExpanded(true);
+    refreshEntryStates();
+}
+
+void ProjectTree::refreshEntryStates()
+{
+    QStringList folders;
+    QTreeWidgetItem *root = topLevelItem(0);
+    QTreeWidgetItem *folder = root ? root->child(0) : nullptr;
+    for (int i = 0; m_project && folder && i < folder->childCount(); ++i) {
+        QTreeWidgetItem *item = folder->child(i);
+        std::string path;
+        const Outcome readable = m_project->checkEntryFile(trimmed(item->text(0)), path);
+        item->setForeground(
+            0, palette().color(readable ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+        item->setToolTip(0, readable ? QString() : qs(readable.message));
+        if (!path.empty())
+            folders << QFileInfo(QString::fromStdString(path)).absolutePath();
+    }
+    folders.removeDuplicates();
+    const QStringList watched = m_watcher.directories();
+    if (!watched.isEmpty())
+        m_watcher.removePaths(watched);
+    for (const QString &dir : folders) {
+        if (QFileInfo(dir).isDir())
+            m_watcher.addPath(dir);
+    }
 }
 
 void ProjectTree::closeProject()
 {
     m_project.reset();
     clear();
+    refreshEntryStates();
 }
 
 void ProjectTree::clearTree()
@@ -145,8 +172,8 @@ void ProjectTree::contextMenuEvent(QContextMenuEvent *event)
     remove->setEnabled(selected);
     connect(remove, &QAction::triggered, this, &ProjectTree::deleteSelected);
     menu.addSeparator();
-    // Open Project from here has never done anything.
-    menu.addAction(translated(kTreeOpenProject));
+    connect(menu.addAction(translated(kTreeOpenProject)), &QAction::triggered, this,
+            &ProjectTree::openProjectRequested);
     connect(menu.addAction(translated(kTreeCloseProject)), &QAction::triggered, this,
             &ProjectTree::clearTree);
     menu.exec(event->globalPos());

@@ -2,6 +2,7 @@
 
 #include "app/ProjectFile.h"
 
+#include <QFileSystemWatcher>
 #include <QTreeWidget>
 
 #include <optional>
@@ -14,7 +15,9 @@ class Prompter;
 // The Workspace bar's "Project" tab, on white: the open project as a root
 // item, a folder item named after its root element and one item per entry
 // (a missing file greyed, its reason as the tooltip). Enter and a double
-// click open an entry, Delete removes it from the project file.
+// click open an entry, Delete removes it from the project file. The
+// entries' folders are watched, so a file deleted or renamed elsewhere
+// shows as missing at once.
 class ProjectTree : public QTreeWidget
 {
     Q_OBJECT
@@ -40,12 +43,16 @@ public:
     QTreeWidgetItem *selectedEntry() const;
     void openSelected();
     void deleteSelected();
+    // Greys each entry whose file is missing, with the reason as its
+    // tooltip, and watches the entries' folders for changes.
+    void refreshEntryStates();
 
 signals:
     // The file of an entry is to be opened as a document.
     void openFileRequested(const std::string &path);
     void addFilesRequested();
     void leaveFullScreenRequested();
+    void openProjectRequested();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -55,6 +62,7 @@ private:
     Prompter &m_prompter;
     std::optional<ProjectFile> m_project;
     bool m_cleared = false;
+    QFileSystemWatcher m_watcher;
 };
 
 } // namespace tess

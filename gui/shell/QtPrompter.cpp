@@ -75,31 +75,44 @@ Prompter::Answer QtPrompter::message(const std::string &text, Icon icon, Buttons
     return answerOf(box.exec(), buttons);
 }
 
-std::string QtPrompter::runFileDialog(const FileRequest &request, bool save)
+std::vector<std::string> QtPrompter::runFileDialog(const FileRequest &request, FileMode mode)
 {
     QFileDialog dialog(
         m_parent, translated(request.title),
         QFile::decodeName(QByteArray::fromStdString(request.initialPath)),
         QString::fromStdString(qtFileFilter(translated(request.filter).toStdString())));
+    const bool save = mode == FileMode::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(save                                ? QFileDialog::AnyFile
+                           : mode == FileMode::OpenSeveral ? QFileDialog::ExistingFiles
+                                                           : QFileDialog::ExistingFile);
     // Qt appends the suffix only when the typed name has none, and asks about
     // overwriting under the final name.
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return {};
-    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+    std::vector<std::string> files;
+    for (const QString &file : dialog.selectedFiles())
+        files.push_back(QFile::encodeName(file).toStdString());
+    return files;
 }
 
 std::string QtPrompter::openFileName(const FileRequest &request)
 {
-    return runFileDialog(request, false);
+    const std::vector<std::string> files = runFileDialog(request, FileMode::Open);
+    return files.empty() ? std::string() : files.front();
+}
+
+std::vector<std::string> QtPrompter::openFileNames(const FileRequest &request)
+{
+    return runFileDialog(request, FileMode::OpenSeveral);
 }
 
 std::string QtPrompter::saveFileName(const FileRequest &request)
 {
-    return runFileDialog(request, true);
+    const std::vector<std::string> files = runFileDialog(request, FileMode::Save);
+    return files.empty() ? std::string() : files.front();
 }
 
 std::string QtPrompter::folderName(const std::string &title, const std::string &initialPath)

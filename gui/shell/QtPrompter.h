@@ -20,11 +20,13 @@ public:
     Answer message(const std::string &text, Icon icon, Buttons buttons,
                    const std::string &caption) override;
     std::string openFileName(const FileRequest &request) override;
+    std::vector<std::string> openFileNames(const FileRequest &request) override;
     std::string saveFileName(const FileRequest &request) override;
     std::string folderName(const std::string &title, const std::string &initialPath) override;
 
 private:
-    std::string runFileDialog(const FileRequest &request, bool save);
+    enum class FileMode { Open, OpenSeveral, Save };
+    std::vector<std::string> runFileDialog(const FileRequest &request, FileMode mode);
 
     QWidget *m_parent;
 };

@@ -96,6 +96,18 @@ inline constexpr const char *kMenuTileHorizontally
     = QT_TRANSLATE_NOOP("tess", "Tile &Horizontally");
 inline constexpr const char *kMenuTileVertically = QT_TRANSLATE_NOOP("tess", "Tile &Vertically");
 inline constexpr const char *kMenuArrangeIcons = QT_TRANSLATE_NOOP("tess", "&Arrange Icons");
+inline constexpr const char *kMenuFullScreen = QT_TRANSLATE_NOOP("tess", "&Full Screen");
+// The floating bar of full-screen mode, and the bars' context menu.
+inline constexpr const char *kFullScreenBarCaption = QT_TRANSLATE_NOOP("tess", "Full Screen");
+inline constexpr const char *kMenuInvokeEmulator
+    = QT_TRANSLATE_NOOP("tess", "&Invoke The Emulator");
+inline constexpr const char *kMenuUserPreference = QT_TRANSLATE_NOOP("tess", "&User Preference");
+inline constexpr const char *kMenuUpload = QT_TRANSLATE_NOOP("tess", "Upload");
+inline constexpr const char *kMenuDownload = QT_TRANSLATE_NOOP("tess", "Download");
+inline constexpr const char *kMenuHelpTopics = QT_TRANSLATE_NOOP("tess", "Tessarine &Help\tF1");
+// Said by the commands whose work is not in this version yet.
+inline constexpr const char *kPromptNotYet
+    = QT_TRANSLATE_NOOP("tess", "Not available in this version");
 inline constexpr const char *kMenuWmlControlsBar = QT_TRANSLATE_NOOP("tess", "W&ML Controls Bar");
 inline constexpr const char *kMenuWmlControls = QT_TRANSLATE_NOOP("tess", "W&ML Controls");
 inline constexpr const char *kWmlControlsCaption = QT_TRANSLATE_NOOP("tess", "Designing");

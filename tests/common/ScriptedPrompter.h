@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -60,6 +61,18 @@ public:
                                         : Answer::Cancel;
     }
     std::string openFileName(const FileRequest &r) override { return path(Kind::OpenFile, r); }
+    // Several files are scripted as one path with a line feed between them.
+    std::vector<std::string> openFileNames(const FileRequest &r) override
+    {
+        std::vector<std::string> files;
+        const std::string all = path(Kind::OpenFile, r);
+        for (size_t start = 0; start < all.size();) {
+            const size_t end = std::min(all.find('\n', start), all.size());
+            files.push_back(all.substr(start, end - start));
+            start = end + 1;
+        }
+        return files;
+    }
     std::string saveFileName(const FileRequest &r) override { return path(Kind::SaveFile, r); }
     std::string folderName(const std::string &title, const std::string &initialPath) override
     {

@@ -15,6 +15,7 @@
 #include "gui/shell/TabbedDock.h"
 
 #include <QApplication>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -29,6 +30,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +40,153 @@ namespace tess {
 namespace {
 
 using Pane = MainWindow::StatusPane;
+
+const std::string kMenusWithoutDocument = "&File\n"
+                                          "  &New File\n"
+                                          "  &Open File\tCtrl+O [Ctrl+O]\n"
+                                          "  \n"
+                                          "  New &Project\n"
+                                          "  Open P&roject\n"
+                                          "  Close Proj&ect off\n"
+                                          "  \n"
+                                          "  Recent File off\n"
+                                          "  \n"
+                                          "  E&xit\n"
+                                          "&View\n"
+                                          "  &Toolbar on\n"
+                                          "  &Status Bar on\n"
+                                          "&Project\n"
+                                          "  &Add Files to Project off\n"
+                                          "  &Delete File from Project off\n"
+                                          "&Tools\n"
+                                          "  Upload off\n"
+                                          "  Download off\n"
+                                          "&Help\n"
+                                          "  &Tessarine Features\n"
+                                          "  &About Tessarine\n"
+                                          "  Tessarine &Help\tF1 [F1] off";
+const std::string kMenusOfWmlDeck = "&File\n"
+                                    "  &New File\n"
+                                    "  &Open File\tCtrl+O [Ctrl+O]\n"
+                                    "  &Close File\n"
+                                    "  \n"
+                                    "  New &Project\n"
+                                    "  Open P&roject\n"
+                                    "  Close Proj&ect off\n"
+                                    "  \n"
+                                    "  &Save\tF2 [F2, Ctrl+S]\n"
+                                    "  Save &As...\n"
+                                    "  Prin&t [Ctrl+P] off\n"
+                                    "  \n"
+                                    "  Recent File off\n"
+                                    "  \n"
+                                    "  E&xit\n"
+                                    "&Edit\n"
+                                    "  &Undo\tCtrl+Z [Ctrl+Z, Alt+Backspace] off\n"
+                                    "  &Redo\tCtrl+Y [Ctrl+Y, Ctrl+Shift+Z] off\n"
+                                    "  Cu&t\tCtrl+X [Ctrl+X, Shift+Del] off\n"
+                                    "  &Copy\tCtrl+C [Ctrl+C, Ctrl+Ins] off\n"
+                                    "  &Paste\tCtrl+V [Ctrl+V, Shift+Ins] off\n"
+                                    "  &Select All\tCtrl+A [Ctrl+A] off\n"
+                                    "  \n"
+                                    "  &Find [Ctrl+F] off\n"
+                                    "  Find And &Replace [Ctrl+H] off\n"
+                                    "&View\n"
+                                    "  &Toolbar on\n"
+                                    "  W&ML Controls Bar\n"
+                                    "  &Status Bar on\n"
+                                    "  &Workspace Window on\n"
+                                    "  &Output Window on\n"
+                                    "  &Full Screen\n"
+                                    "&Project\n"
+                                    "  &Add Files to Project off\n"
+                                    "  &Delete File from Project off\n"
+                                    "W&ML Controls\n"
+                                    "  Anchor\n"
+                                    "  Select\n"
+                                    "  Input\n"
+                                    "  Text\n"
+                                    "  Option\n"
+                                    "  Image\n"
+                                    "  Optgroup\n"
+                                    "  Card off\n"
+                                    "  Para off\n"
+                                    "&Tools\n"
+                                    "  &Compile\tF5 [F5]\n"
+                                    "  &Invoke The Emulator\n"
+                                    "  &User Preference off\n"
+                                    "  Upload off\n"
+                                    "  Download off\n"
+                                    "&Window\n"
+                                    "  &Cascade\n"
+                                    "  Tile &Horizontally\n"
+                                    "  Tile &Vertically\n"
+                                    "  &Arrange Icons\n"
+                                    "&Help\n"
+                                    "  &Tessarine Features\n"
+                                    "  &About Tessarine\n"
+                                    "  Tessarine &Help\tF1 [F1] off";
+const std::string kMenusOfAspPage = "&File\n"
+                                    "  &New File\n"
+                                    "  &Open File\tCtrl+O [Ctrl+O]\n"
+                                    "  &Close File\n"
+                                    "  \n"
+                                    "  New &Project\n"
+                                    "  Open P&roject\n"
+                                    "  Close Proj&ect off\n"
+                                    "  \n"
+                                    "  &Save\tF2 [F2, Ctrl+S]\n"
+                                    "  Save &As...\n"
+                                    "  Prin&t [Ctrl+P]\n"
+                                    "  \n"
+                                    "  Recent File off\n"
+                                    "  \n"
+                                    "  E&xit\n"
+                                    "&Edit\n"
+                                    "  &Undo\tCtrl+Z [Ctrl+Z, Alt+Backspace]\n"
+                                    "  &Redo\tCtrl+Y [Ctrl+Y, Ctrl+Shift+Z]\n"
+                                    "  Cu&t\tCtrl+X [Ctrl+X, Shift+Del]\n"
+                                    "  &Copy\tCtrl+C [Ctrl+C, Ctrl+Ins]\n"
+                                    "  &Paste\tCtrl+V [Ctrl+V, Shift+Ins]\n"
+                                    "  &Select All\tCtrl+A [Ctrl+A]\n"
+                                    "  \n"
+                                    "  &Find [Ctrl+F]\n"
+                                    "  Find And &Replace [Ctrl+H]\n"
+                                    "&View\n"
+                                    "  &Toolbar on\n"
+                                    "  W&ML Controls Bar\n"
+                                    "  &Status Bar on\n"
+                                    "  &Workspace Window on\n"
+                                    "  &Output Window on\n"
+                                    "  &Full Screen\n"
+                                    "&Project\n"
+                                    "  &Add Files to Project off\n"
+                                    "  &Delete File from Project off\n"
+                                    "W&ML Controls\n"
+                                    "  Anchor\n"
+                                    "  Select\n"
+                                    "  Input\n"
+                                    "  Text\n"
+                                    "  Option\n"
+                                    "  Image\n"
+                                    "  Optgroup\n"
+                                    "  Card\n"
+                                    "  Para\n"
+                                    "&Tools\n"
+                                    "  &Compile\tF5 [F5] off\n"
+                                    "  &Invoke The Emulator off\n"
+                                    "  &User Preference off\n"
+                                    "  Upload off\n"
+                                    "  Download off\n"
+                                    "&Window\n"
+                                    "  &Cascade\n"
+                                    "  Tile &Horizontally\n"
+                                    "  Tile &Vertically\n"
+                                    "  &Arrange Icons\n"
+                                    "&Help\n"
+                                    "  &Tessarine Features\n"
+                                    "  &About Tessarine\n"
+                                    "  Tessarine &Help\tF1 [F1] off";
 
 class MainFrameTest : public ::testing::Test
 {
@@ -67,28 +216,6 @@ TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
         EXPECT_FALSE(bar->tabWidget()->tabIcon(0).isNull());
         EXPECT_EQ(bar->requestedSize(), QSize(200, 100));
     }
-    // Menu 128: no document is open.
-    EXPECT_EQ(shownMenus(m_frame),
-              QStringList({"&File",
-                           "  &New File",
-                           "  &Open File\tCtrl+O",
-                           "  ",
-                           "  New &Project",
-                           "  Open P&roject",
-                           "  Close Proj&ect",
-                           "  ",
-                           "  Recent File",
-                           "  ",
-                           "  E&xit",
-                           "&View",
-                           "  &Toolbar",
-                           "  &Status Bar",
-                           "&Project",
-                           "  &Add Files to Project",
-                           "  &Delete File from Project",
-                           "&Help",
-                           "  &Tessarine Features",
-                           "  &About Tessarine"}));
     // The main toolbar: "-" a separator, "off" disabled, "[x]" checked.
     QStringList buttons;
     for (QAction *button : m_frame.mainToolbar()->actions()) {
@@ -98,11 +225,10 @@ TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
         if (button->isChecked())
             buttons.back() += " [x]";
     }
-    EXPECT_EQ(
-        buttons,
-        QStringList({"New", "Open File", "Save off", "Print off", "-", "Cut off", "Copy off",
-                     "Paste off", "Workspace Window [x]", "Output Window [x]", "Full Screen off",
-                     "-", "Compile off", "-", "About", "Upload off", "Download off"}));
+    EXPECT_EQ(buttons,
+              QStringList({"New", "Open File", "Save off", "Print off", "-", "Cut off", "Copy off",
+                           "Paste off", "Workspace Window [x]", "Output Window [x]", "Full Screen",
+                           "-", "Compile off", "-", "About", "Upload off", "Download off"}));
     // New opens the New File menu under the button.
     QAction *newButton = m_frame.mainToolbar()->actions()[0];
     ASSERT_NE(newButton->menu(), nullptr);
@@ -120,6 +246,30 @@ TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
     for (const auto &[pane, text] : panes) {
         EXPECT_EQ(m_frame.paneText(pane), text);
         EXPECT_FALSE(m_frame.isIndicatorOn(pane));
+    }
+}
+
+// Menu 128 with no document, menu 129 with one: every entry with its keys,
+// and what is enabled for a WML deck, for an ASP page, and once no document
+// is left.
+TEST_F(MainFrameTest, MenusFollowTheActiveDocument)
+{
+    const MainWindow::Commands &c = m_frame.commands();
+    const struct
+    {
+        const char *what;
+        std::function<void()> step;
+        std::string expected;
+    } states[] = {
+        {"no document", [] {}, kMenusWithoutDocument},
+        {"a WML deck", [&c] { c.newWml->trigger(); }, kMenusOfWmlDeck},
+        {"an ASP page", [&c] { c.newAsp->trigger(); }, kMenusOfAspPage},
+        {"all closed", [this] { m_frame.mdiArea()->closeAllSubWindows(); }, kMenusWithoutDocument},
+    };
+    for (const auto &state : states) {
+        state.step();
+        m_frame.updateMenus();
+        EXPECT_EQ(menuReport(m_frame), state.expected) << state.what;
     }
 }
 
@@ -196,6 +346,12 @@ TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedAndRecorded)
     EXPECT_EQ(shownTitle(app.mainFrame()), "Tessarine 2.0 - [deck.wml]");
     EXPECT_EQ(app.context().currentFile, deck);
     EXPECT_EQ(app.recentFiles()->entries(), std::vector<std::string> {deck});
+    // The Designing bar starts hidden, and as the user last left it.
+    EXPECT_TRUE(app.mainFrame()->wmlControlsBar()->isHidden());
+    app.mainFrame()->commands().controlsBar->trigger();
+    Application next;
+    ASSERT_TRUE(next.InitInstance(options(), &error)) << error;
+    EXPECT_FALSE(next.mainFrame()->wmlControlsBar()->isHidden());
 }
 
 TEST_F(StartupTest, AnUnreadableFileFailsAMissingIconDoesNot)
