@@ -154,6 +154,7 @@ DocumentWindow *MainWindow::activeChildFrame() const
 DocumentWindow *MainWindow::addChildFrame(DocumentWindow *child)
 {
     m_mdiArea->addSubWindow(child);
+    child->setWindowIcon(windowIcon());
     DocumentTabs *tabs = child->tabWindow();
     connect(child->designWnd()->designView(), &DesignView::leaveFullScreenRequested, this,
             &MainWindow::OnLeaveFullScreen);

@@ -125,6 +125,7 @@ void MainWindow::OnAddFilesToProject()
     Prompter::FileRequest request;
     request.filter = kOpenFileFilter;
     request.confirmOverwrite = false;
+    request.initialPath = tree->project()->folder();
     const std::vector<std::string> files = m_prompter.openFileNames(request);
     if (files.empty())
         return;

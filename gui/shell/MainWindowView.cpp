@@ -85,6 +85,8 @@ void MainWindow::setFullScreenMode(bool on)
         state.bar->setWindowTitle(translated(kFullScreenBarCaption));
         state.bar->setMovable(false);
         state.bar->setFloatable(false);
+        // Wide enough to show its caption and say what the button does.
+        state.bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         // Its own button: the menu item is hidden while no document is open.
         QAction *button = state.bar->addAction(
             QApplication::style()->standardIcon(QStyle::SP_TitleBarNormalButton),

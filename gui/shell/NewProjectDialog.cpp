@@ -21,6 +21,8 @@ NewProjectDialog::NewProjectDialog(Prompter &prompter, QWidget *parent)
 {
     setWindowTitle(translated(kNewProjectTitle));
     auto *browse = new QPushButton(translated(kProjectPathBrowse));
+    // Enter in a field means OK, even after the button had the focus.
+    browse->setAutoDefault(false);
     connect(browse, &QPushButton::clicked, this, [this] {
         const std::string folder
             = m_prompter.folderName(kProjectPathBrowserTitle, m_location->text().toStdString());

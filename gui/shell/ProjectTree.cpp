@@ -87,7 +87,8 @@ void ProjectTree::refreshEntryStates()
         const Outcome readable = m_project->checkEntryFile(trimmed(item->text(0)), path);
         item->setForeground(
             0, palette().color(readable ? QPalette::Active : QPalette::Disabled, QPalette::Text));
-        item->setToolTip(0, readable ? QString() : qs(readable.message));
+        // The whole path, which a long entry hides.
+        item->setToolTip(0, readable ? qs(path) : qs(readable.message));
         if (!path.empty())
             folders << QFileInfo(QString::fromStdString(path)).absolutePath();
     }

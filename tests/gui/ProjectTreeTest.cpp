@@ -74,9 +74,11 @@ TEST_F(ProjectSessionTest, NewProjectAddOpenDeleteClose)
     // A file deleted elsewhere shows greyed with its reason.
     std::remove((folder + "/c.wml").c_str());
     QTreeWidgetItem *gone = folderItem->child(2);
-    EXPECT_TRUE(QTest::qWaitFor([gone] { return !gone->toolTip(0).isEmpty(); }, 5000));
+    const QString shown = QString::fromStdString(folder + "/c.wml");
+    EXPECT_EQ(gone->toolTip(0), shown);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gone->toolTip(0) != shown; }, 5000));
     std::ofstream(folder + "/c.wml") << deck;
-    EXPECT_TRUE(QTest::qWaitFor([gone] { return gone->toolTip(0).isEmpty(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gone->toolTip(0) == shown; }, 5000));
 
     // Opened from the tree and edited; closing the project asks to save it.
     tree.setCurrentItem(folderItem->child(0));
