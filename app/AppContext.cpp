@@ -15,6 +15,7 @@ void AppContext::startUp(const SettingsKey &key)
         = std::make_unique<PrivateTempDir>(key.readString(kSettingTempDir).value_or(std::string()));
     tempDir = m_folder->path();
     currentFile.clear();
+    settingsPath = key.filePath();
 }
 
 std::string AppContext::tempDirWarning() const

@@ -33,6 +33,9 @@ public:
     // The file last opened, by name from the command line, Open File or the
     // project tree; empty at first.
     std::string currentFile;
+    // The settings file the instance started with; empty before start-up,
+    // when the program's own file serves.
+    std::string settingsPath;
 
 private:
     std::unique_ptr<PrivateTempDir> m_folder;

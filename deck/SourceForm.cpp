@@ -47,6 +47,72 @@ std::string prologue(bool localDtd, const std::string &dtdPath)
     return withLineFeeds(text);
 }
 
+namespace {
+
+// The bytes [first, second) inside the quotes of the DOCTYPE's system
+// literal; nullopt when there is none.
+std::optional<std::pair<size_t, size_t>> systemLiteral(std::string_view text)
+{
+    size_t at = text.find("<!DOCTYPE");
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    at += 9;
+    const auto skipBlanks = [&] {
+        while (at < text.size() && XmlBlanks.find(text[at]) != std::string_view::npos)
+            ++at;
+    };
+    const auto word = [&] {
+        const size_t start = at;
+        while (at < text.size() && XmlBlanks.find(text[at]) == std::string_view::npos
+               && text[at] != '>' && text[at] != '[')
+            ++at;
+        return text.substr(start, at - start);
+    };
+    // The literal at `at`, its content's span; `at` moves past it.
+    const auto literal = [&]() -> std::optional<std::pair<size_t, size_t>> {
+        if (at >= text.size() || (text[at] != '"' && text[at] != '\''))
+            return std::nullopt;
+        const size_t close = text.find(text[at], at + 1);
+        if (close == std::string_view::npos)
+            return std::nullopt;
+        const std::pair<size_t, size_t> span {at + 1, close};
+        at = close + 1;
+        return span;
+    };
+    skipBlanks();
+    word(); // the root element's name
+    skipBlanks();
+    const std::string_view keyword = word();
+    skipBlanks();
+    if (keyword == "PUBLIC") {
+        if (!literal())
+            return std::nullopt;
+        skipBlanks();
+    } else if (keyword != "SYSTEM") {
+        return std::nullopt;
+    }
+    return literal();
+}
+
+} // namespace
+
+std::optional<std::string> withDoctypeSystemId(std::string_view text, std::string_view systemId)
+{
+    const auto span = systemLiteral(text);
+    if (!span || text.substr(span->first, span->second - span->first) == systemId)
+        return std::nullopt;
+    std::string out(text.substr(0, span->first));
+    out += systemId;
+    out += text.substr(span->second);
+    return out;
+}
+
+std::string doctypeSystemId(std::string_view text)
+{
+    const auto span = systemLiteral(text);
+    return span ? std::string(text.substr(span->first, span->second - span->first)) : std::string();
+}
+
 std::string turnBack(std::string_view text)
 {
     std::string out;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,15 @@ struct TextFormat;
 // DTD with `dtdPath` in double quotes when `localDtd` is set, else the one
 // naming the published WML 1.1 DTD.
 std::string prologue(bool localDtd, const std::string &dtdPath);
+
+// `text` with the system identifier of its DOCTYPE declaration (the SYSTEM
+// literal, or the second literal after PUBLIC) replaced by `systemId`, its
+// quote kept; nullopt when the text has no such declaration or already names
+// `systemId`. Only the declaration changes: the same path elsewhere in the
+// text stays as written.
+std::optional<std::string> withDoctypeSystemId(std::string_view text, std::string_view systemId);
+// The system identifier the DOCTYPE of `text` names; empty when none.
+std::string doctypeSystemId(std::string_view text);
 
 // Turns the design's code blocks back into server code: each run from the
 // start marker to the end marker becomes "<%", the code unescaped, "%>".

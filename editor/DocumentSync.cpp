@@ -401,6 +401,45 @@ Outcome DocumentSync::replaceDocumentFile(const std::string &text)
     return {};
 }
 
+Outcome DocumentSync::useDtd(const std::string &systemId)
+{
+    DeckModel &model = m_doc.model();
+    // The design writes the deck with this prolog from now on.
+    std::optional<std::string> prolog = withDoctypeSystemId(model.fileForm.prolog, systemId);
+    if (prolog)
+        model.fileForm.prolog = std::move(*prolog);
+    const bool onDisk = !m_doc.path().empty() && !m_doc.isTemporary() && !m_doc.isModified();
+    if (m_serverPage || m_active == CodeTab) {
+        const std::string shown = m_views.codeText();
+        std::optional<std::string> text = withDoctypeSystemId(shown, systemId);
+        if (!text)
+            return {};
+        m_views.setCodeText(*text);
+        // Work typed since the last save stays the user's to save.
+        if (!onDisk || shown != m_codeBaseline) {
+            m_doc.setModified(true);
+            return {};
+        }
+        return saveDocument();
+    }
+    if (!onDisk) {
+        if (prolog && model.validDeck)
+            m_doc.setModified(true);
+        return {};
+    }
+    const std::optional<std::string> code = readCodeFromFile();
+    std::optional<std::string> text = code ? withDoctypeSystemId(*code, systemId) : std::nullopt;
+    if (!text)
+        return {};
+    std::string error;
+    std::string note;
+    if (!writeCodeText(m_doc.path(), *text, model.fileForm.format, &error, &note))
+        return unableToSave();
+    if (!note.empty())
+        m_host.showMessage(note);
+    return {};
+}
+
 bool DocumentSync::validate()
 {
     m_views.clearTree();

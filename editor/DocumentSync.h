@@ -119,6 +119,11 @@ public:
     // The Output window emptied, and the document written once more after a
     // Yes.
     Outcome closeDocument();
+    // The preferences now name another DTD: the deck's DOCTYPE is made to
+    // name `systemId`. A document with unsaved work changes in the window,
+    // for the user to save; a saved one is rewritten (atomically) at once.
+    // Nothing is written when the DOCTYPE already names it.
+    Outcome useDtd(const std::string &systemId);
     // Before a file is read into the window, or a new document made in it:
     // the Output window is emptied.
     void prepareOpen() { m_host.clearOutput(); }

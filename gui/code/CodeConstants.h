@@ -20,10 +20,8 @@ inline constexpr const char *kPromptSelectAll
 // The caret pane of the status bar: line from 1, column from 1.
 inline constexpr const char *kCaretStatusFormat = QT_TRANSLATE_NOOP("tess", "Ln %d Cl %d");
 
-// Code view font: size in points and the face used when the chosen one is
-// not installed.
+// Code view font size in points.
 inline constexpr int kEditorFontPoints = 10;
-inline constexpr const char *kEditorFallbackFace = "Arial";
 // Tab stops every fifth of an inch.
 inline constexpr double kEditorTabStopInches = 0.2;
 

@@ -149,14 +149,23 @@ void CodeEditor::applyStyle(const EditorStyle &style)
     }
 }
 
+QFont CodeEditor::fontFor(const std::string &face)
+{
+    const QString family = QString::fromStdString(face);
+    // A face that is not installed gives way to the system's fixed-width
+    // font, which every desktop has, rather than to whatever Qt matches.
+    QFont font = QFontDatabase::families().contains(family, Qt::CaseInsensitive)
+        ? QFont(family)
+        : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // Qt fonts carry every script, so no character set is chosen here.
+    font.setPointSize(kEditorFontPoints);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
 void CodeEditor::applyFont(const std::string &face)
 {
-    QString family = QString::fromStdString(face);
-    if (!QFontDatabase::families().contains(family, Qt::CaseInsensitive))
-        family = QString::fromLatin1(kEditorFallbackFace);
-    // Qt fonts carry every script, so no character set is chosen here.
-    QFont font(family, kEditorFontPoints, QFont::Normal);
-    setFont(font);
+    setFont(fontFor(face));
     setTabStopDistance(logicalDpiX() * kEditorTabStopInches);
 }
 

@@ -29,6 +29,8 @@ public:
     void applyPreferences(const SettingsKey &key);
     void applyStyle(const EditorStyle &style);
     const EditorStyle &style() const { return m_style; }
+    // The font the code view shows for a face name.
+    static QFont fontFor(const std::string &face);
 
     // The whole text as UTF-8 with "\n" line ends. Setting it colours it
     // completely, puts the caret at the start and leaves no undo step; "\r\n"

@@ -205,6 +205,9 @@ public slots:
     // Asks for a printer and prints the code view.
     void OnFilePrint();
     void OnCompile();
+    // The User Preference dialog; the code views take its colours and font,
+    // the active deck's DOCTYPE its DTD. True when it was accepted.
+    bool OnUserPreference();
     void OnWindowCascade();
     void OnWindowTileHorizontally();
     void OnWindowTileVertically();

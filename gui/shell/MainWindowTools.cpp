@@ -2,12 +2,17 @@
 // active document.
 #include "gui/shell/MainWindow.h"
 
+#include "app/AppContext.h"
+#include "app/Preferences.h"
+#include "app/SettingsKey.h"
 #include "app/Translation.h"
 #include "editor/DeckDocument.h"
 #include "editor/DocumentSync.h"
 #include "gui/code/CodeConstants.h"
+#include "gui/code/DeckCodeEditor.h"
 #include "gui/shell/DocumentTabs.h"
 #include "gui/shell/DocumentWindow.h"
+#include "gui/shell/PreferencesDialog.h"
 #include "gui/shell/ShellConstants.h"
 
 #include <QAction>
@@ -44,10 +49,11 @@ void MainWindow::createToolsCommands()
     });
     m_documentActions.push_back(emulator);
     m_commands.userPreference = addCommand(m_toolsMenu, kMenuUserPreference);
+    connect(m_commands.userPreference, &QAction::triggered, this, &MainWindow::OnUserPreference);
     m_documentActions.push_back(m_commands.userPreference);
     m_commands.upload = addCommand(m_toolsMenu, kMenuUpload);
     m_commands.download = addCommand(m_toolsMenu, kMenuDownload);
-    for (QAction *later : {m_commands.userPreference, m_commands.upload, m_commands.download}) {
+    for (QAction *later : {m_commands.upload, m_commands.download}) {
         later->setStatusTip(translated(kPromptNotYet));
         later->setEnabled(false);
     }
@@ -56,6 +62,23 @@ void MainWindow::createToolsCommands()
         updateTitle();
     });
     connect(this, &QWidget::windowTitleChanged, this, &MainWindow::updateTitle);
+}
+
+bool MainWindow::OnUserPreference()
+{
+    SettingsKey key
+        = m_context.settingsPath.empty() ? SettingsKey() : SettingsKey(m_context.settingsPath);
+    PreferencesDialog dialog(key, m_prompter, this);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // Set Defaults stores at once, so even a cancelled dialog may have
+    // changed the colours.
+    for (DocumentWindow *child : m_mdiArea->findChildren<DocumentWindow *>())
+        child->tabWindow()->codeView()->applyPreferences(key);
+    if (!accepted)
+        return false;
+    if (DocumentWindow *child = activeChildFrame())
+        tell(m_prompter, child->tabWindow()->sync().useDtd(preferredSystemId(dialog.stored())));
+    return true;
 }
 
 void MainWindow::OnCompile()

@@ -45,6 +45,28 @@ inline constexpr const char *kFeaturesCaption = QT_TRANSLATE_NOOP("tess", "Tessa
 inline constexpr const char *kFeaturesOk = QT_TRANSLATE_NOOP("tess", "&OK");
 inline constexpr const char *kAboutCaption = QT_TRANSLATE_NOOP("tess", "About Tessarine");
 
+// The User Preference dialog.
+inline constexpr const char *kPreferencesCaption = QT_TRANSLATE_NOOP("tess", "User Preference");
+inline constexpr const char *kPreferencesCodeView = QT_TRANSLATE_NOOP("tess", "Code View");
+inline constexpr const char *kPreferencesFont = QT_TRANSLATE_NOOP("tess", "&Font");
+inline constexpr const char *kPreferencesTags = QT_TRANSLATE_NOOP("tess", "&Tags");
+inline constexpr const char *kPreferencesComments = QT_TRANSLATE_NOOP("tess", "C&omments");
+inline constexpr const char *kPreferencesAttributes = QT_TRANSLATE_NOOP("tess", "&Attributes");
+inline constexpr const char *kPreferencesStrings = QT_TRANSLATE_NOOP("tess", "&Strings");
+inline constexpr const char *kPreferencesDefaults = QT_TRANSLATE_NOOP("tess", "S&et Defaults");
+inline constexpr const char *kPreferencesEmulator = QT_TRANSLATE_NOOP("tess", "Emulator Path");
+inline constexpr const char *kPreferencesBrowse = QT_TRANSLATE_NOOP("tess", "&...");
+inline constexpr const char *kPreferencesLocalDtd = QT_TRANSLATE_NOOP("tess", "Local &DTD Path");
+inline constexpr const char *kPreferencesOk = QT_TRANSLATE_NOOP("tess", "&OK");
+inline constexpr const char *kPreferencesCancel = QT_TRANSLATE_NOOP("tess", "&Cancel");
+// Linux programs carry no extension; any file may be chosen, and one that
+// cannot be run is refused.
+inline constexpr const char *kEmulatorFileFilter = "Executables (*)|*|";
+inline constexpr const char *kPreferencesNotAProgram
+    = QT_TRANSLATE_NOOP("tess", "%1 is not a program that can be run.");
+inline constexpr const char *kPreferencesFontMissing
+    = QT_TRANSLATE_NOOP("tess", "\"%1\" is not installed: the code view uses %2.");
+
 // The main toolbar's caption and buttons.
 inline constexpr const char *kMainToolbarCaption = QT_TRANSLATE_NOOP("tess", "Toolbar");
 inline constexpr const char *kButtonNew = QT_TRANSLATE_NOOP("tess", "New");

@@ -1,3 +1,4 @@
+#include "app/Preferences.h"
 #include "app/SettingsColor.h"
 #include "app/SettingsKey.h"
 
@@ -79,6 +80,55 @@ TEST_F(SettingsTest, FailedCreationWritesNothing)
         EXPECT_FALSE(key.writeString("Default Font", "Courier")) << name;
     }
     EXPECT_EQ(fileText("plain"), "");
+}
+
+// The preferences as stored: defaults on a fresh system, the DTD folder
+// rule, the order and types written, and Set Defaults touching only the
+// colours and the font.
+TEST_F(SettingsTest, PreferencesDefaultsFolderRuleAndSetDefaults)
+{
+    SettingsKey key(path("p/Tessarine.ini"));
+    const Preferences fresh = readPreferences(key);
+    EXPECT_EQ(std::vector<uint32_t>(
+                  {fresh.tags, fresh.comments, fresh.attributes, fresh.strings, fresh.script}),
+              std::vector<uint32_t>({0x80, 0x8080, 0x800000, 0x8000, 0x8000}));
+    EXPECT_FALSE(fresh.font.has_value());
+    EXPECT_FALSE(fresh.localDtd);
+    EXPECT_EQ(fresh.dtdPath + fresh.emulatorPath, "");
+    EXPECT_STREQ(paletteColorOf(0x80)->name, "Maroon");
+    EXPECT_EQ(paletteColorOf(0x123456), nullptr);
+
+    const std::pair<const char *, const char *> folders[] = {
+        {"", ""},
+        {"/dtd", "/dtd/wml_1.1.xml"},
+        {"/dtd/", "/dtd/wml_1.1.xml"},
+        {"/dtd/wml_1.1.xml", "/dtd/wml_1.1.xml"},
+        {"/x/wml_1.1.xml.bak", "/x/wml_1.1.xml.bak"},
+    };
+    for (const auto &[field, stored] : folders)
+        EXPECT_EQ(dtdFileFromField(field), stored) << field;
+
+    Preferences chosen;
+    chosen.tags = 0xFFFF00;
+    chosen.font = "DejaVu Sans";
+    chosen.localDtd = true;
+    chosen.dtdPath = "/dtd/wml_1.1.xml";
+    chosen.emulatorPath = std::string(300, 'e');
+    ASSERT_TRUE(savePreferences(key, chosen));
+    const Preferences back = readPreferences(key);
+    EXPECT_EQ(back.tags, 0xFFFF00u);
+    EXPECT_EQ(back.font, "DejaVu Sans");
+    EXPECT_TRUE(back.localDtd);
+    EXPECT_EQ(back.emulatorPath.size(), SettingsKey::kMaxStringBytes);
+    EXPECT_EQ(preferredSystemId(back), "/dtd/wml_1.1.xml");
+    chosen.localDtd = false;
+    EXPECT_EQ(preferredSystemId(chosen), "http://www.wapforum.org/DTD/wml_1.1.xml");
+
+    ASSERT_TRUE(saveDefaultStyle(key));
+    const Preferences reset = readPreferences(key);
+    EXPECT_EQ(reset.tags, 0x80u);
+    EXPECT_EQ(reset.font, "Arial");
+    EXPECT_EQ(reset.dtdPath, "/dtd/wml_1.1.xml");
 }
 
 } // namespace

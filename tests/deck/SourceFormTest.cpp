@@ -62,5 +62,29 @@ TEST(SourceForm, WritesTheDesignInTheFilesOwnForm)
               2);
 }
 
+// Only the DOCTYPE's system literal follows the preferences; the same
+// path elsewhere in the deck is the user's text.
+TEST(DoctypeTest, OnlyTheSystemLiteralChanges)
+{
+    const std::string pub = "<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\" ";
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"<?xml version=\"1.0\"?>\n" + pub
+             + "\"/old/wml_1.1.xml\">\n<wml><!-- /old/wml_1.1.xml -->",
+         "<?xml version=\"1.0\"?>\n" + pub + "\"/new.xml\">\n<wml><!-- /old/wml_1.1.xml -->"},
+        {"<!DOCTYPE wml SYSTEM '/old'><wml/>", "<!DOCTYPE wml SYSTEM '/new.xml'><wml/>"},
+        {"<!DOCTYPE  wml\n  SYSTEM \"x\" [ <!ENTITY a \"b\"> ]><wml/>",
+         "<!DOCTYPE  wml\n  SYSTEM \"/new.xml\" [ <!ENTITY a \"b\"> ]><wml/>"},
+        {pub + "\"/new.xml\"><wml/>", std::nullopt},
+        {"<!DOCTYPE wml PUBLIC \"-//WAPFORUM//DTD WML 1.1//EN\"><wml/>", std::nullopt},
+        {"<!DOCTYPE wml [ <!ENTITY a \"b\"> ]><wml/>", std::nullopt},
+        {"<?xml version=\"1.0\"?><wml/>", std::nullopt},
+        {"<!DOCTYPE wml SYSTEM \"unclosed><wml/>", std::nullopt},
+    };
+    for (const auto &[text, expected] : cases)
+        EXPECT_EQ(withDoctypeSystemId(text, "/new.xml"), expected) << text;
+    EXPECT_EQ(doctypeSystemId(prologue(false, {})), "http://www.wapforum.org/DTD/wml_1.1.xml");
+    EXPECT_EQ(doctypeSystemId(prologue(true, "/d/wml_1.1.xml")), "/d/wml_1.1.xml");
+}
+
 } // namespace
 } // namespace tess

@@ -9,6 +9,9 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include <QFontDatabase>
+#include <QFontInfo>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -48,13 +51,16 @@ TEST(EditorViewTest, AppliedFormatsFollowTheTokensLineByLine)
     EXPECT_EQ(applied(view, 3), "");
 }
 
-TEST(EditorViewTest, PreferencesSetColoursAndFontWithArialForAMissingFace)
+// A face that is not installed (Arial, the default, on most Linux systems)
+// gives way to the system's fixed-width font.
+TEST(EditorViewTest, PreferencesSetColoursAndFontWithAFixedFontForAMissingFace)
 {
     QTemporaryDir dir;
     SettingsKey key(dir.filePath("key.ini").toStdString());
     CodeEditor view;
     view.setText("<p \"s\">");
-    EXPECT_EQ(view.font().family(), "Arial");
+    const QString fixed = QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).family();
+    EXPECT_EQ(QFontInfo(view.font()).family(), fixed);
     EXPECT_EQ(view.font().pointSize(), 10);
     EXPECT_FALSE(view.font().bold());
     EXPECT_DOUBLE_EQ(view.tabStopDistance(), view.logicalDpiX() / 5.0);
@@ -69,7 +75,7 @@ TEST(EditorViewTest, PreferencesSetColoursAndFontWithArialForAMissingFace)
 
     ASSERT_TRUE(key.writeString(kSettingDefaultFont, "No Such Face 42"));
     view.applyPreferences(key);
-    EXPECT_EQ(view.font().family(), "Arial");
+    EXPECT_EQ(QFontInfo(view.font()).family(), fixed);
 }
 
 } // namespace
