@@ -129,6 +129,8 @@ struct FtpClient::Impl
     FtpOptions options;
     const std::atomic<bool> *cancel = nullptr;
     CURL *curl = nullptr;
+    // Holds the connection between requests.
+    CURLM *multi = nullptr;
     bool connected = false;
     bool mlsd = true;
     std::string entryPath;
@@ -338,6 +340,35 @@ struct FtpClient::Impl
         return pemPublicKeyPin(pem);
     }
 
+    // curl_easy_perform() with a short wait: libcurl 7.88 at times waits a
+    // whole second before connecting a passive data connection it has been
+    // told of, which a small file a time turned into most of an upload.
+    CURLcode run()
+    {
+        if (!multi) {
+            multi = curl_multi_init();
+            if (!multi)
+                return CURLE_OUT_OF_MEMORY;
+        }
+        if (curl_multi_add_handle(multi, curl) != CURLM_OK)
+            return CURLE_FAILED_INIT;
+        int running = 1;
+        CURLMcode mc = CURLM_OK;
+        while (running && mc == CURLM_OK) {
+            mc = curl_multi_perform(multi, &running);
+            if (running && mc == CURLM_OK)
+                mc = curl_multi_poll(multi, nullptr, 0, 10, nullptr);
+        }
+        CURLcode rc = mc == CURLM_OK ? CURLE_OK : CURLE_RECV_ERROR;
+        int left = 0;
+        while (CURLMsg *msg = curl_multi_info_read(multi, &left)) {
+            if (msg->msg == CURLMSG_DONE && msg->easy_handle == curl)
+                rc = msg->data.result;
+        }
+        curl_multi_remove_handle(multi, curl);
+        return rc;
+    }
+
     // Runs one request on the session's connection, after `setUp` has set
     // what is particular to it; everything particular is reset afterwards.
     void perform(const std::string &target, const std::function<void()> &setUp)
@@ -349,7 +380,7 @@ struct FtpClient::Impl
         curl_easy_setopt(curl, CURLOPT_URL, target.c_str());
         if (setUp)
             setUp();
-        const CURLcode rc = curl_easy_perform(curl);
+        const CURLcode rc = run();
         curl_easy_setopt(curl, CURLOPT_NOBODY, 0L);
         curl_easy_setopt(curl, CURLOPT_UPLOAD, 0L);
         curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, static_cast<char *>(nullptr));
@@ -495,8 +526,13 @@ void FtpClient::download(const std::string &remotePath, const FtpSink &sink,
 
 void FtpClient::close()
 {
+    // The connection lives in the multi handle, which says goodbye to the
+    // server as it goes.
+    if (d->multi)
+        curl_multi_cleanup(d->multi);
     if (d->curl)
         curl_easy_cleanup(d->curl);
+    d->multi = nullptr;
     d->curl = nullptr;
     d->connected = false;
 }

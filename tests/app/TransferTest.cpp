@@ -190,6 +190,7 @@ TEST_F(TransferTest, UploadsAndDownloadsEachSizeWithItsProgress)
         EXPECT_TRUE(download.takeNotices().empty());
     }
     EXPECT_EQ(names(local("new/folder")), "block.bin empty.wml odd name #1.wml ");
+    EXPECT_EQ(server.sessions(), 6); // one connection a job, whatever it does
 }
 
 TEST_F(TransferTest, LooksAtTheServerAndSaysWhatWentWrong)
@@ -489,6 +490,8 @@ TEST_F(TransferTest, CommandLineUploadsAProjectAndDownloadsAFolder)
     EXPECT_EQ(names(server.root() + "/www/Site"), "Site.wpg index.wml logo.wbmp ");
     EXPECT_EQ(bytes(server.root() + "/www/Site/logo.wbmp"), std::string(3000, '\1'));
     EXPECT_EQ(names(local("copy")), "Site.wpg index.wml logo.wbmp ");
+    // One for each upload and list, one for all three files downloaded.
+    EXPECT_EQ(server.sessions(), 5);
 }
 
 } // namespace

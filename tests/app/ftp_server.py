@@ -62,7 +62,8 @@ if args.throttle:
 
     Handler.dtp_handler = Dtp
 
-logging.basicConfig(level=logging.WARNING)
+# Each session's opening is logged, so a test can count connections.
+logging.basicConfig(level=logging.INFO)
 server = FTPServer(("127.0.0.1", 0), Handler)
 print(server.address[1], flush=True)
 server.serve_forever()

@@ -92,6 +92,16 @@ public:
     std::string root() const { return m_dir.path().toStdString() + "/root"; }
     std::string certificate() const { return m_dir.path().toStdString() + "/cert.pem"; }
 
+    // How many control connections the server has taken so far.
+    int sessions() const
+    {
+        std::ifstream in(m_dir.path().toStdString() + "/server.log");
+        int count = 0;
+        for (std::string line; std::getline(in, line);)
+            count += line.find("FTP session opened") != std::string::npos;
+        return count;
+    }
+
     // Ends the server at once, as a crash or a pulled cable would.
     void kill()
     {
