@@ -182,7 +182,8 @@ std::string usageText()
             "URL is ftp://USER@HOST[:PORT]/PATH, or ftps:// for FTP over TLS";
     text += FtpClient::supports("sftp") ? ", or sftp://" : "";
     text += ".\nThe password comes from the TESSARINE_FTP_PASSWORD variable, else from\n"
-            "~/.netrc; never from the command line.\n";
+            "~/.netrc; never from the command line. A server certificate that cannot be\n"
+            "verified is trusted when TESSARINE_FTP_FINGERPRINT holds its SHA-256 fingerprint.\n";
     return text;
 }
 

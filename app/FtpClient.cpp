@@ -6,6 +6,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 #include <optional>
 
@@ -278,6 +279,12 @@ struct FtpClient::Impl
         curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, idle);
         curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, 128L * 1024);
         curl_easy_setopt(curl, CURLOPT_UPLOAD_BUFFERSIZE, 128L * 1024);
+        if (!ftp()) {
+            // Without a known-hosts file libcurl would take any host key.
+            const char *home = std::getenv("HOME");
+            const std::string knownHosts = std::string(home ? home : "") + "/.ssh/known_hosts";
+            curl_easy_setopt(curl, CURLOPT_SSH_KNOWNHOSTS, knownHosts.c_str());
+        }
         if (tls()) {
             curl_easy_setopt(curl, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
             if (!options.acceptedFingerprint.empty()) {
@@ -331,7 +338,9 @@ struct FtpClient::Impl
     std::string acceptedPin() const
     {
         const std::string pem = probeCertificate(nullptr);
-        if (pem.empty() || pemFingerprint(pem) != options.acceptedFingerprint) {
+        const auto upper
+            = [](const std::string &text) { return QByteArray::fromStdString(text).toUpper(); };
+        if (pem.empty() || upper(pemFingerprint(pem)) != upper(options.acceptedFingerprint)) {
             FtpError error(CURLE_PEER_FAILED_VERIFICATION, 0, {},
                            "The server's certificate is not the one accepted.");
             error.fingerprint = pemFingerprint(pem);

@@ -46,6 +46,8 @@ TransferJob::Settings settingsFor(const TransferUrl &url, FtpOptions options)
     const char *password = std::getenv("TESSARINE_FTP_PASSWORD");
     settings.arguments = {url.server, url.user, password ? password : ""};
     options.netrc = !password;
+    if (const char *fingerprint = std::getenv("TESSARINE_FTP_FINGERPRINT"))
+        options.acceptedFingerprint = fingerprint;
     settings.ftp = std::move(options);
     return settings;
 }
@@ -90,7 +92,8 @@ int finish(const TransferJob &job, const char *success, std::ostream &err)
     err << "tessarine: " << job.message() << "\n";
     if (!job.certificateFingerprint().empty())
         err << "tessarine: the server's certificate (" << job.certificateSubject()
-            << ") has the SHA-256 fingerprint " << job.certificateFingerprint() << "\n";
+            << ") has the SHA-256 fingerprint " << job.certificateFingerprint()
+            << "; set TESSARINE_FTP_FINGERPRINT to it to trust it\n";
     return 1;
 }
 
@@ -176,10 +179,8 @@ int RunDownloadCommand(const std::string &url, const std::string &folder, std::o
     {
         TransferJob list(settings);
         runWithProgress(list, err);
-        if (list.failed() || list.noFiles()) {
-            err << "tessarine: " << list.message() << "\n";
-            return 1;
-        }
+        if (list.failed() || list.noFiles())
+            return finish(list, kDownloadCompleted, err);
         files = list.files();
     }
     settings.mode = TransferJob::Mode::Transfer;

@@ -24,7 +24,9 @@ std::optional<TransferUrl> ParseTransferUrl(const std::string &url, std::string 
 // tessarine --upload PROJECT.wpg URL: the project's files and the project
 // file into URL's folder/PROJECT, made when missing.
 // tessarine --download URL DIR: every file of URL's folder into DIR.
-// Both take the password from TESSARINE_FTP_PASSWORD, else from ~/.netrc;
+// Both take the password from TESSARINE_FTP_PASSWORD, else from ~/.netrc,
+// and trust a certificate no authority signed when TESSARINE_FTP_FINGERPRINT
+// holds its SHA-256 fingerprint;
 // they report progress on `err` and return the exit status: 0 when done, 1
 // with the job's message, 2 when the arguments are unusable.
 int RunUploadCommand(const std::string &project, const std::string &url, std::ostream &err,

@@ -245,6 +245,10 @@ void TransferJob::uploadFiles(FtpClient &client)
         const std::string &local = args[i + 1];
         if (m_cancel.load())
             return;
+        if (CheckRemoteName(LastPart(remote)) != RemoteNameUse::Take) {
+            notify(RefusedNameText(LastPart(remote)));
+            continue;
+        }
         setCaption("Uploading " + LastPart(local));
         if (!entered) {
             setStatus("Connecting to " + server);
