@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/TransferCommand.h"
+
 #include <algorithm>
 #include <array>
 
@@ -27,7 +29,7 @@ struct OptionRule
 };
 
 // New options go here; their help lines follow from the table.
-const std::array<OptionRule, 7> kOptions = {{
+const std::array<OptionRule, 9> kOptions = {{
     {"--screenshot", true, "PATH",
      "save a PNG of the main window, showing FILE or\nthe bundled example deck, to PATH and exit",
      [](CommandLine &c, const std::string &v) {
@@ -47,6 +49,13 @@ const std::array<OptionRule, 7> kOptions = {{
     {"--format", false, nullptr,
      "print FILE's code as the Code tab shows it after\nthe design has saved it, and exit",
      [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Format; }},
+    {"--upload", false, nullptr,
+     "upload the files of the project PROJECT.wpg and\nthe project file into URL's folder/PROJECT\n"
+     "(made when missing), and exit",
+     [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Upload; }},
+    {"--download", false, nullptr,
+     "download every file of URL's folder into DIR\n(made when missing), and exit",
+     [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Download; }},
     {"--help", false, nullptr, "show this help and exit",
      [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Help; }},
     {"--version", false, nullptr, "show the version and exit",
@@ -84,6 +93,15 @@ std::string checkArguments(const CommandLine &c)
         return "option '--check' needs at least one FILE";
     if (c.action == CommandLine::Action::Format && c.files.size() != 1)
         return "option '--format' needs exactly one FILE";
+    if (c.action == CommandLine::Action::Upload || c.action == CommandLine::Action::Download) {
+        const bool upload = c.action == CommandLine::Action::Upload;
+        if (c.files.size() != 2)
+            return upload ? "option '--upload' needs PROJECT.wpg and URL"
+                          : "option '--download' needs URL and DIR";
+        std::string why;
+        if (!ParseTransferUrl(c.files[upload ? 1 : 0], &why))
+            return why;
+    }
     return {};
 }
 
@@ -139,6 +157,8 @@ std::string usageText()
                        "       tessarine --screenshot PATH [--card N] [--tab TAB] [FILE]\n"
                        "       tessarine --check FILE...\n"
                        "       tessarine --format FILE\n"
+                       "       tessarine --upload PROJECT.wpg URL\n"
+                       "       tessarine --download URL DIR\n"
                        "       tessarine --help | --version\n"
                        "\n"
                        "Tessarine 2.0, an editor for WML 1.1 decks. Opens FILE (a WML, ASP or JSP\n"
@@ -158,6 +178,11 @@ std::string usageText()
             help.insert(at + 1, 22, ' ');
         text += head + help + "\n";
     }
+    text += "\n"
+            "URL is ftp://USER@HOST[:PORT]/PATH, or ftps:// for FTP over TLS";
+    text += FtpClient::supports("sftp") ? ", or sftp://" : "";
+    text += ".\nThe password comes from the TESSARINE_FTP_PASSWORD variable, else from\n"
+            "~/.netrc; never from the command line.\n";
     return text;
 }
 

@@ -10,7 +10,7 @@ namespace tess {
 struct CommandLine
 {
     // In rising weight: when several are asked for, the weightiest wins.
-    enum class Action { Run, Screenshot, Check, Format, Version, Help };
+    enum class Action { Run, Screenshot, Check, Format, Upload, Download, Version, Help };
 
     Action action = Action::Run;
     std::vector<std::string> files; // positional arguments, in order

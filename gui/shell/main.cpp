@@ -2,6 +2,7 @@
 #include "app/DeckCheck.h"
 #include "app/PrivateTempDir.h"
 #include "app/SettingsKey.h"
+#include "app/TransferCommand.h"
 #include "editor/Prompter.h"
 #include "gui/shell/Application.h"
 #include "gui/shell/MainWindow.h"
@@ -116,6 +117,10 @@ int main(int argc, char **argv)
         return tess::checkDecks(cl.files, std::cout, std::cerr);
     case tess::CommandLine::Action::Format:
         return tess::formatDeck(cl.files.front(), tess::SettingsKey(), std::cout, std::cerr);
+    case tess::CommandLine::Action::Upload:
+        return tess::RunUploadCommand(cl.files[0], cl.files[1], std::cerr);
+    case tess::CommandLine::Action::Download:
+        return tess::RunDownloadCommand(cl.files[0], cl.files[1], std::cerr);
     case tess::CommandLine::Action::Screenshot:
         useOffscreenWhenHeadless();
         break;
