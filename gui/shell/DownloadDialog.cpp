@@ -32,8 +32,8 @@ DownloadDialog::DownloadDialog(Prompter &prompter, FtpSession &session, QWidget 
     setWindowTitle(translated(kDownloadTitle));
     m_login = new FtpLoginFields(session, m_folder, &FtpServerEntry::downloadFolder, this);
     m_source->hide();
-    for (QPushButton *button : {m_sourceButton, m_browse})
-        button->setAutoDefault(false);
+    m_sourceButton->setAutoDefault(false);
+    makeBrowseButton(m_browse);
     connect(m_sourceButton, &QPushButton::clicked, this, &DownloadDialog::chooseSource);
     connect(m_browse, &QPushButton::clicked, this, [this] {
         const std::string folder
@@ -67,6 +67,7 @@ DownloadDialog::DownloadDialog(Prompter &prompter, FtpSession &session, QWidget 
     form->addRow(new QLabel(translated(kFileListLabel)));
     form->addRow(m_files);
     form->addRow(buttons);
+    m_login->focusFirstEmpty();
 }
 
 QLineEdit *DownloadDialog::serverEdit() const

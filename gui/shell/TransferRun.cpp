@@ -79,6 +79,22 @@ void FtpLoginFields::addRows(QFormLayout *form) const
     form->addRow(translated(kPasswordLabel), m_password);
 }
 
+void FtpLoginFields::focusFirstEmpty() const
+{
+    for (QLineEdit *field : {m_server, m_user, m_password, m_folder}) {
+        if (field->text().isEmpty()) {
+            field->setFocus();
+            return;
+        }
+    }
+}
+
+void makeBrowseButton(QPushButton *button)
+{
+    button->setAutoDefault(false);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 24);
+}
+
 bool FtpLoginFields::check(Prompter &prompter) const
 {
     const std::pair<QLineEdit *, const char *> fields[]

@@ -50,6 +50,8 @@ public:
     QLineEdit *password() const { return m_password; }
 
     void addRows(QFormLayout *form) const;
+    // The focus to the first empty field, for a dialog being opened.
+    void focusFirstEmpty() const;
     // Each empty field, in order, is told and gets the focus; false then.
     bool check(Prompter &prompter) const;
     // A job's settings with the server, user and password as arguments.
@@ -99,6 +101,9 @@ private:
     QProgressBar *m_bar = nullptr;
     QPushButton *m_cancel = nullptr;
 };
+
+// A "..." button as narrow as its text.
+void makeBrowseButton(QPushButton *button);
 
 // Runs the job on its worker while `owner` is disabled, keeping the GUI
 // alive: the Status box follows the job (shown only when `showBox`), each

@@ -60,7 +60,7 @@ UploadDialog::UploadDialog(const ProjectTree &tree, Prompter &prompter, FtpSessi
 {
     setWindowTitle(translated(kUploadTitle));
     m_login = new FtpLoginFields(session, m_folder, &FtpServerEntry::uploadFolder, this);
-    m_browse->setAutoDefault(false);
+    makeBrowseButton(m_browse);
     connect(m_browse, &QPushButton::clicked, this, &UploadDialog::browse);
     auto *folder = new QHBoxLayout;
     folder->addWidget(m_folder);
@@ -92,6 +92,7 @@ UploadDialog::UploadDialog(const ProjectTree &tree, Prompter &prompter, FtpSessi
     form->addRow(new QLabel(translated(kFileListLabel)));
     form->addRow(m_files);
     form->addRow(buttons);
+    m_login->focusFirstEmpty();
 }
 
 QLineEdit *UploadDialog::serverEdit() const
