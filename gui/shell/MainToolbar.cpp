@@ -50,8 +50,8 @@ constexpr ToolbarButton kButtons[] = {
     {kButtonCompile, &C::compile, false, QStyle::SP_DialogApplyButton, nullptr, kPromptCompile},
     {nullptr, nullptr, false, kNoIcon, nullptr, nullptr},
     {kButtonAbout, &C::about, false, QStyle::SP_MessageBoxQuestion, nullptr, nullptr},
-    {kButtonUpload, nullptr, false, QStyle::SP_ArrowUp, nullptr, nullptr},
-    {kButtonDownload, nullptr, false, QStyle::SP_ArrowDown, nullptr, nullptr},
+    {kButtonUpload, &C::upload, false, QStyle::SP_ArrowUp, nullptr, nullptr},
+    {kButtonDownload, &C::download, false, QStyle::SP_ArrowDown, nullptr, nullptr},
 };
 
 QIcon buttonIcon(const ToolbarButton &button)

@@ -12,6 +12,7 @@
 #include "gui/shell/ProjectTree.h"
 #include "gui/shell/ShellConstants.h"
 #include "gui/shell/TabbedDock.h"
+#include "gui/shell/TransferRun.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -92,6 +93,7 @@ MainWindow::MainWindow(AppContext &context, Prompter &prompter, QWidget *parent)
     , m_context(context)
     , m_prompter(prompter)
     , m_host(std::make_unique<FrameHost>(*this))
+    , m_ftp(std::make_unique<FtpSession>(FtpServerList::defaultFilePath()))
 {
     initTessarineResources();
     setWindowTitle(translated(kMainFrameTitle));

@@ -25,6 +25,7 @@ class Prompter;
 class TabbedDock;
 class DocumentWindow;
 class ProjectTree;
+struct FtpSession;
 class OutputView;
 class RecentFileList;
 class SyncHost;
@@ -185,6 +186,10 @@ public:
     // The Designing bar, shown or not as the user last left it.
     void setControlsBarShown(bool shown);
 
+    // What the Upload and Download dialogs share: remembered servers and
+    // the certificates accepted in this session.
+    FtpSession &ftpSession() const { return *m_ftp; }
+
     // Where the clock reads the time; the local time unless replaced.
     void setClockSource(ClockSource source);
     QTimer *clockTimer() const { return m_clockTimer; }
@@ -208,6 +213,10 @@ public slots:
     // The User Preference dialog; the code views take its colours and font,
     // the active deck's DOCTYPE its DTD. True when it was accepted.
     bool OnUserPreference();
+    // Upload needs the project tree and a project in it; Download needs
+    // nothing.
+    void OnUpload();
+    void OnDownload();
     void OnWindowCascade();
     void OnWindowTileHorizontally();
     void OnWindowTileVertically();
@@ -243,7 +252,7 @@ private:
     void createProjectFileCommands();
     void createProjectMenu();
     void connectProjectTree(ProjectTree *tree);
-    // Close, Add Files and Delete File serve an open project only.
+    // Close, Add Files, Delete File and Upload serve an open project only.
     void updateProjectCommands();
     // Offers every modified document for saving, then closes them all;
     // false, closing none, when the user cancelled.
@@ -337,6 +346,10 @@ private:
     AppContext &m_context;
     Prompter &m_prompter;
     std::unique_ptr<FrameHost> m_host;
+    std::unique_ptr<FtpSession> m_ftp;
+    // Set by Close Project, even when the user kept it open; cleared when a
+    // project loads or gets files. Upload waits while it is set.
+    bool m_uploadBlocked = false;
     Commands m_commands;
     PageKind m_newFileKind = PageKind::Wml;
     int m_newDocumentCount = 0;

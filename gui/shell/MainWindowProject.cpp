@@ -59,6 +59,8 @@ void MainWindow::updateProjectCommands()
     for (QAction *action : {m_commands.closeProject, m_commands.addFiles, m_commands.deleteFile})
         if (action)
             action->setEnabled(open);
+    if (m_commands.upload)
+        m_commands.upload->setEnabled(open && !m_uploadBlocked);
 }
 
 bool MainWindow::saveAllModified()
@@ -97,8 +99,13 @@ void MainWindow::OnOpenProject()
     request.filter = kProjectFileFilter;
     request.confirmOverwrite = false;
     const std::string path = m_prompter.openFileName(request);
-    if (path.empty() || !tell(m_prompter, CheckProjectFilePath(path)) || !saveAllModified())
+    if (path.empty() || !tell(m_prompter, CheckProjectFilePath(path)))
         return;
+    if (!saveAllModified()) {
+        m_uploadBlocked = false;
+        updateProjectCommands();
+        return;
+    }
     loadProject(path);
 }
 
@@ -106,12 +113,14 @@ void MainWindow::loadProject(const std::string &path)
 {
     m_workspaceBar->SetActiveView(0);
     fileView()->openProject(path);
+    m_uploadBlocked = false;
     updateProjectCommands();
 }
 
 void MainWindow::OnCloseProject()
 {
     ProjectTree *tree = fileView();
+    m_uploadBlocked = tree->isProjectOpen();
     if (tree->isProjectOpen() && closeAllDocuments())
         tree->closeProject();
     updateProjectCommands();
@@ -135,6 +144,8 @@ void MainWindow::OnAddFilesToProject()
     tell(m_prompter, added.outcome);
     if (added.changed)
         tree->reload();
+    m_uploadBlocked = false;
+    updateProjectCommands();
 }
 
 void MainWindow::OnDeleteFileFromProject()

@@ -12,8 +12,12 @@
 #include "gui/code/DeckCodeEditor.h"
 #include "gui/shell/DocumentTabs.h"
 #include "gui/shell/DocumentWindow.h"
+#include "gui/shell/DownloadDialog.h"
 #include "gui/shell/PreferencesDialog.h"
+#include "gui/shell/ProjectTree.h"
 #include "gui/shell/ShellConstants.h"
+#include "gui/shell/TransferTexts.h"
+#include "gui/shell/UploadDialog.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -52,11 +56,11 @@ void MainWindow::createToolsCommands()
     connect(m_commands.userPreference, &QAction::triggered, this, &MainWindow::OnUserPreference);
     m_documentActions.push_back(m_commands.userPreference);
     m_commands.upload = addCommand(m_toolsMenu, kMenuUpload);
+    connect(m_commands.upload, &QAction::triggered, this, &MainWindow::OnUpload);
     m_commands.download = addCommand(m_toolsMenu, kMenuDownload);
-    for (QAction *later : {m_commands.upload, m_commands.download}) {
-        later->setStatusTip(translated(kPromptNotYet));
-        later->setEnabled(false);
-    }
+    connect(m_commands.download, &QAction::triggered, this, &MainWindow::OnDownload);
+    connect(m_toolsMenu, &QMenu::aboutToShow, this, &MainWindow::updateProjectCommands);
+    updateProjectCommands();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
         updateMenus();
         updateTitle();
@@ -87,6 +91,23 @@ void MainWindow::OnCompile()
     DocumentWindow *child = activeChildFrame();
     if (child && compile && compile->isEnabled())
         child->tabWindow()->compile();
+}
+
+void MainWindow::OnUpload()
+{
+    const ProjectTree *tree = fileView();
+    if (!tree) {
+        m_prompter.message(kNoProjectTreeView);
+        return;
+    }
+    UploadDialog dialog(*tree, m_prompter, *m_ftp, this);
+    dialog.exec();
+}
+
+void MainWindow::OnDownload()
+{
+    DownloadDialog dialog(m_prompter, *m_ftp, this);
+    dialog.exec();
 }
 
 void MainWindow::updateMenus()

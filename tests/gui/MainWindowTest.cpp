@@ -60,7 +60,7 @@ const std::string kMenusWithoutDocument = "&File\n"
                                           "  &Delete File from Project off\n"
                                           "&Tools\n"
                                           "  Upload off\n"
-                                          "  Download off\n"
+                                          "  Download\n"
                                           "&Help\n"
                                           "  &Tessarine Features\n"
                                           "  &About Tessarine\n"
@@ -116,7 +116,7 @@ const std::string kMenusOfWmlDeck = "&File\n"
                                     "  &Invoke The Emulator\n"
                                     "  &User Preference\n"
                                     "  Upload off\n"
-                                    "  Download off\n"
+                                    "  Download\n"
                                     "&Window\n"
                                     "  &Cascade\n"
                                     "  Tile &Horizontally\n"
@@ -177,7 +177,7 @@ const std::string kMenusOfAspPage = "&File\n"
                                     "  &Invoke The Emulator off\n"
                                     "  &User Preference\n"
                                     "  Upload off\n"
-                                    "  Download off\n"
+                                    "  Download\n"
                                     "&Window\n"
                                     "  &Cascade\n"
                                     "  Tile &Horizontally\n"
@@ -228,7 +228,7 @@ TEST_F(MainFrameTest, LayoutOfAFrameWithoutDocuments)
     EXPECT_EQ(buttons,
               QStringList({"New", "Open File", "Save off", "Print off", "-", "Cut off", "Copy off",
                            "Paste off", "Workspace Window [x]", "Output Window [x]", "Full Screen",
-                           "-", "Compile off", "-", "About", "Upload off", "Download off"}));
+                           "-", "Compile off", "-", "About", "Upload off", "Download"}));
     // New opens the New File menu under the button.
     QAction *newButton = m_frame.mainToolbar()->actions()[0];
     ASSERT_NE(newButton->menu(), nullptr);

@@ -44,8 +44,10 @@ TEST_F(ProjectSessionTest, NewProjectAddOpenDeleteClose)
         dialog->accept();
     });
     EXPECT_FALSE(commands().addFiles->isEnabled());
+    EXPECT_FALSE(commands().upload->isEnabled());
     commands().newProject->trigger();
     ASSERT_TRUE(commands().addFiles->isEnabled());
+    EXPECT_TRUE(commands().upload->isEnabled());
 
     const std::string folder = dir + "/Site";
     const std::string deck
@@ -89,9 +91,19 @@ TEST_F(ProjectSessionTest, NewProjectAddOpenDeleteClose)
     DeckCodeEditor *code = child->tabWindow()->codeView();
     code->moveCursor(QTextCursor::End);
     QTest::keyClicks(code, "<!-- edited -->");
+    // Kept open by the user, the project still may not be uploaded until it
+    // gets files.
+    m_prompter.answer(Prompter::Answer::Cancel);
+    commands().closeProject->trigger();
+    EXPECT_TRUE(commands().addFiles->isEnabled());
+    EXPECT_FALSE(commands().upload->isEnabled());
+    m_prompter.file(ScriptedPrompter::Kind::OpenFile, "");
+    commands().addFiles->trigger();
+    EXPECT_FALSE(commands().upload->isEnabled());
     m_prompter.answer(Prompter::Answer::Yes);
     commands().closeProject->trigger();
     EXPECT_EQ(m_prompter.messages().back().text, "Save changes to a.wml?");
+    EXPECT_FALSE(commands().upload->isEnabled());
     EXPECT_EQ(tree.topLevelItemCount(), 0);
     EXPECT_TRUE(m_frame.mdiArea()->subWindowList().isEmpty());
     EXPECT_NE(readWholeFile(folder + "/a.wml").value_or("").find("<!-- edited -->"),
@@ -102,6 +114,7 @@ TEST_F(ProjectSessionTest, NewProjectAddOpenDeleteClose)
     m_prompter.file(ScriptedPrompter::Kind::OpenFile, folder + "/Site.wpg");
     commands().openProject->trigger();
     EXPECT_EQ(treeTexts(tree), listed);
+    EXPECT_TRUE(commands().upload->isEnabled());
     folderItem = tree.topLevelItem(0)->child(0);
     tree.setCurrentItem(folderItem);
     QTest::keyClick(&tree, Qt::Key_Delete);
@@ -112,7 +125,7 @@ TEST_F(ProjectSessionTest, NewProjectAddOpenDeleteClose)
     std::ofstream(expected, std::ios::binary) << NewProjectText("Site");
     ProjectFile(expected).addFiles({folder + "/a.wml", folder + "/c.wml"});
     EXPECT_EQ(readWholeFile(folder + "/Site.wpg"), readWholeFile(expected));
-    EXPECT_EQ(m_prompter.messages().size(), 2u);
+    EXPECT_EQ(m_prompter.messages().size(), 3u);
 }
 
 } // namespace
