@@ -31,7 +31,11 @@ DownloadDialog::DownloadDialog(Prompter &prompter, FtpSession &session, QWidget 
 {
     setWindowTitle(translated(kDownloadTitle));
     m_login = new FtpLoginFields(session, m_folder, &FtpServerEntry::downloadFolder, this);
-    m_source->hide();
+    // The chosen server folder is shown beside its button, read only: the
+    // user sees where the list comes from.
+    m_source->setReadOnly(true);
+    m_source->setFrame(false);
+    m_source->setFocusPolicy(Qt::NoFocus);
     m_sourceButton->setAutoDefault(false);
     makeBrowseButton(m_browse);
     connect(m_sourceButton, &QPushButton::clicked, this, &DownloadDialog::chooseSource);
@@ -47,7 +51,7 @@ DownloadDialog::DownloadDialog(Prompter &prompter, FtpSession &session, QWidget 
 
     auto *source = new QHBoxLayout;
     source->addWidget(m_sourceButton);
-    source->addStretch();
+    source->addWidget(m_source, 1);
     auto *folder = new QHBoxLayout;
     folder->addWidget(m_folder);
     folder->addWidget(m_browse);

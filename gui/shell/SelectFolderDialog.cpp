@@ -47,6 +47,11 @@ SelectFolderDialog::SelectFolderDialog(const FolderNode &root, QWidget *parent)
     buttons->addButton(translated(kTransferCancel), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // A double click on a folder with nothing below it chooses it.
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem *item) {
+        if (item->childCount() == 0)
+            accept();
+    });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(translated(kSelectFolderTitle)));
