@@ -97,7 +97,7 @@ public:
     void showMessage(const std::string &text) override { last = text; }
     void clearOutput() override { }
     void addRecentFile(const std::string &) override { }
-    void launchEmulator(const std::string &) override { }
+    void launchEmulator(const std::string &, Launch) override { }
     std::string last;
 };
 

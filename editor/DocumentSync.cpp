@@ -470,14 +470,21 @@ Outcome DocumentSync::compile()
     return Outcome::failed();
 }
 
-Outcome DocumentSync::preview()
+Outcome DocumentSync::preview(bool validateFirst)
 {
+    const auto unsaved
+        = [] { return Outcome::failed(std::string(PreviewNeedsSaveText), Prompter::Icon::Stop); };
     if (m_doc.path().empty())
-        return Outcome::failed(std::string(PreviewNeedsSaveText), Prompter::Icon::Stop);
+        return unsaved();
     markIfTemporary();
-    if (!validate())
+    if (validateFirst && !validate())
         return Outcome::failed(std::string(CompilationErrorText));
-    m_host.launchEmulator(m_doc.path());
+    // A deck that was never saved under a name of its own is not shown: its
+    // scratch file goes with the program.
+    if (m_doc.isTemporary())
+        return unsaved();
+    m_host.launchEmulator(m_doc.path(),
+                          validateFirst ? SyncHost::Launch::New : SyncHost::Launch::HandOff);
     return {};
 }
 

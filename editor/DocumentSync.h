@@ -43,8 +43,12 @@ public:
     // Empties the Output window without bringing it forward.
     virtual void clearOutput() = 0;
     virtual void addRecentFile(const std::string &path) = 0;
-    // The file validated; the emulator is to show it.
-    virtual void launchEmulator(const std::string &path) = 0;
+    // How the emulator is to show a deck: a new one started (the Tools
+    // menu), or a running one told of it, else a new one (the Designing
+    // bar's button).
+    enum class Launch { New, HandOff };
+    // The deck is ready for the emulator.
+    virtual void launchEmulator(const std::string &path, Launch how) = 0;
     // A passing word in the status bar; a host without one ignores it.
     virtual void showStatus(const std::string &) { }
 };
@@ -104,8 +108,11 @@ public:
 
     Outcome save();
     Outcome compile();
-    // Validate, then preview.
-    Outcome preview();
+    // The Tools menu's preview: refused without a file of the deck's own,
+    // validated, then handed to a new emulator. The Designing bar's button
+    // (`validateFirst` false) skips the validation and hands the deck to a
+    // running emulator when there is one.
+    Outcome preview(bool validateFirst = true);
     // The Output window emptied, the file saved, the document unmodified.
     Outcome saveDocument();
     // The Save command: a name asked for when the document has none of its

@@ -46,7 +46,7 @@ public:
     void finishPreparingCodeView();
     // The document's commands; what they have to tell goes to the prompter.
     bool compile() { return tell(m_prompter, m_sync->compile()); }
-    bool preview() { return tell(m_prompter, m_sync->preview()); }
+    bool preview(bool validateFirst) { return tell(m_prompter, m_sync->preview(validateFirst)); }
     bool saveCommand() { return tell(m_prompter, m_sync->saveCommand()); }
     bool saveAsCommand() { return tell(m_prompter, m_sync->saveAsCommand()); }
     // The save prompt; false when the document stays open.

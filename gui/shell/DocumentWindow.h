@@ -38,8 +38,10 @@ public:
     void OnControlCommand(ControlCommand command);
     // The pointer tool: nothing armed.
     void OnDeselect();
-    // The Designing bar's preview: validate, then hand the file on.
+    // The Designing bar's preview: the saved deck handed to the emulator.
     void OnPreview();
+    // Tools > Invoke The Emulator: validated, then shown in a new emulator.
+    void OnInvokeEmulator();
     // The save prompt of a modified document, asked before closing: true
     // when the window may close, which it then does without asking again.
     bool approveClose();

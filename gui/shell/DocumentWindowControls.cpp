@@ -145,7 +145,13 @@ void DocumentWindow::OnDeselect()
 void DocumentWindow::OnPreview()
 {
     if (canPreview())
-        m_tabs->preview();
+        m_tabs->preview(false);
+}
+
+void DocumentWindow::OnInvokeEmulator()
+{
+    if (canPreview())
+        m_tabs->preview(true);
 }
 
 } // namespace tess

@@ -76,8 +76,10 @@ public:
             view->setMessage({});
     }
     void addRecentFile(const std::string &path) override { m_frame.addRecentFile(path); }
-    // The emulator is not started yet.
-    void launchEmulator(const std::string &) override { }
+    void launchEmulator(const std::string &path, Launch how) override
+    {
+        m_frame.launchEmulator(path, how == Launch::HandOff);
+    }
     void showStatus(const std::string &text) override
     {
         m_frame.statusBar()->showMessage(translated(text), kStatusNoticeMs);

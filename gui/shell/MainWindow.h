@@ -21,6 +21,7 @@ class QToolBar;
 namespace tess {
 
 class AppContext;
+class SettingsKey;
 class Prompter;
 class TabbedDock;
 class DocumentWindow;
@@ -213,6 +214,11 @@ public slots:
     // The User Preference dialog; the code views take its colours and font,
     // the active deck's DOCTYPE its DTD. True when it was accepted.
     bool OnUserPreference();
+    // Shows a deck that is ready in the emulator: the one named in the
+    // preferences, else the one installed beside the program, else the
+    // user is asked to name one. `handOff`: a running emulator is told of
+    // the deck rather than a new one started.
+    void launchEmulator(const std::string &deckPath, bool handOff);
     // Upload needs the project tree and a project in it; Download needs
     // nothing.
     void OnUpload();
@@ -243,6 +249,10 @@ private:
     class FrameHost;
 
     void createStatusBar();
+    SettingsKey settingsKey() const;
+    // The preferences dialog; *emulatorPath receives its emulator field as
+    // the dialog closed, however it closed.
+    bool runPreferences(std::string *emulatorPath);
     // Full Screen, the pane keys, and the items that wait for their work.
     void createViewExtras();
     void createLaterCommands();

@@ -3,6 +3,7 @@
 #include "gui/shell/MainWindow.h"
 
 #include "app/AppContext.h"
+#include "app/EmulatorLaunch.h"
 #include "app/Preferences.h"
 #include "app/SettingsKey.h"
 #include "app/Translation.h"
@@ -21,6 +22,7 @@
 
 #include <QAction>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -49,7 +51,7 @@ void MainWindow::createToolsCommands()
     QAction *emulator = m_commands.invokeEmulator = addCommand(m_toolsMenu, kMenuInvokeEmulator);
     connect(emulator, &QAction::triggered, this, [this] {
         if (DocumentWindow *child = activeChildFrame())
-            child->OnPreview();
+            child->OnInvokeEmulator();
     });
     m_documentActions.push_back(emulator);
     m_commands.userPreference = addCommand(m_toolsMenu, kMenuUserPreference);
@@ -70,10 +72,21 @@ void MainWindow::createToolsCommands()
 
 bool MainWindow::OnUserPreference()
 {
-    SettingsKey key
-        = m_context.settingsPath.empty() ? SettingsKey() : SettingsKey(m_context.settingsPath);
+    return runPreferences(nullptr);
+}
+
+SettingsKey MainWindow::settingsKey() const
+{
+    return m_context.settingsPath.empty() ? SettingsKey() : SettingsKey(m_context.settingsPath);
+}
+
+bool MainWindow::runPreferences(std::string *emulatorPath)
+{
+    SettingsKey key = settingsKey();
     PreferencesDialog dialog(key, m_prompter, this);
     const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (emulatorPath)
+        *emulatorPath = dialog.emulatorEdit()->text().toStdString();
     // Set Defaults stores at once, so even a cancelled dialog may have
     // changed the colours.
     for (DocumentWindow *child : m_mdiArea->findChildren<DocumentWindow *>())
@@ -83,6 +96,30 @@ bool MainWindow::OnUserPreference()
     if (DocumentWindow *child = activeChildFrame())
         tell(m_prompter, child->tabWindow()->sync().useDtd(preferredSystemId(dialog.stored())));
     return true;
+}
+
+void MainWindow::launchEmulator(const std::string &deckPath, bool handOff)
+{
+    // The emulator installed with the program serves until the user names
+    // another.
+    std::string program = settingsKey().readString(kSettingEmulator).value_or("");
+    if (program.empty())
+        program = installedEmulatorPath();
+    // The bar's button asks a second time when the first answer left no
+    // path; either way the launch then goes ahead with what there is.
+    const int questions = handOff ? 2 : 1;
+    for (int asked = 0; asked < questions && program.empty(); ++asked) {
+        if (m_prompter.message(kEmulatorPathQuestion, Prompter::Icon::Question,
+                               Prompter::Buttons::YesNo)
+            != Prompter::Answer::Yes)
+            return;
+        runPreferences(&program);
+    }
+    if (handOff && sendToRunningEmulator(deckPath))
+        return;
+    std::string error;
+    if (!startEmulator(program, deckPath, &error))
+        m_prompter.message(error, Prompter::Icon::Stop, Prompter::Buttons::Ok, kErrorCaption);
 }
 
 void MainWindow::OnCompile()

@@ -45,6 +45,13 @@ inline constexpr const char *kFeaturesCaption = QT_TRANSLATE_NOOP("tess", "Tessa
 inline constexpr const char *kFeaturesOk = QT_TRANSLATE_NOOP("tess", "&OK");
 inline constexpr const char *kAboutCaption = QT_TRANSLATE_NOOP("tess", "About Tessarine");
 
+// Preview with no emulator to start.
+inline constexpr const char *kEmulatorPathQuestion
+    = QT_TRANSLATE_NOOP("tess",
+                        "Emulator path is not set in the userprefernce \n\nDo you want to "
+                        "set Emulator path now?  ");
+inline constexpr const char *kErrorCaption = QT_TRANSLATE_NOOP("tess", "Error");
+
 // The User Preference dialog.
 inline constexpr const char *kPreferencesCaption = QT_TRANSLATE_NOOP("tess", "User Preference");
 inline constexpr const char *kPreferencesCodeView = QT_TRANSLATE_NOOP("tess", "Code View");

@@ -49,7 +49,10 @@ struct Recorder : SyncViews, SyncHost
     void showMessage(const std::string &text) override { output = text; }
     void clearOutput() override { output.clear(); }
     void addRecentFile(const std::string &) override { }
-    void launchEmulator(const std::string &path) override { emulated.push_back(path); }
+    void launchEmulator(const std::string &path, Launch how) override
+    {
+        emulated.push_back((how == Launch::New ? "new " : "hand off ") + path);
+    }
 };
 
 std::string slurp(const std::string &path)
@@ -224,7 +227,9 @@ TEST_F(DocumentSyncTest, TheTreeAndThePreviewValidate)
     EXPECT_TRUE(doc().xmlTreeActive);
     EXPECT_EQ(m_views.output, "Compilations Done - No Errors Found !!!");
     EXPECT_TRUE(sync.preview());
-    EXPECT_EQ(m_views.emulated, std::vector<std::string> {doc().path()});
+    EXPECT_TRUE(sync.preview(false));
+    EXPECT_EQ(m_views.emulated,
+              std::vector<std::string>({"new " + doc().path(), "hand off " + doc().path()}));
 
     ASSERT_TRUE(sync.switchTo(CodeTab));
     m_views.code.replace(m_views.code.find("</b>"), 4, "");
