@@ -1,7 +1,9 @@
 #include "gui/shell/MainWindow.h"
 
+#include "app/AppContext.h"
 #include "app/ClockText.h"
 #include "app/LibraryVersions.h"
+#include "app/SettingsKey.h"
 #include "app/Translation.h"
 #include "editor/DocumentSync.h"
 #include "editor/Prompter.h"
@@ -9,6 +11,7 @@
 #include "gui/code/OutputView.h"
 #include "gui/shell/DocumentWindow.h"
 #include "gui/shell/FeaturesDialog.h"
+#include "gui/shell/HelpWindow.h"
 #include "gui/shell/ProjectTree.h"
 #include "gui/shell/ShellConstants.h"
 #include "gui/shell/TabbedDock.h"
@@ -16,6 +19,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -232,9 +236,34 @@ void MainWindow::createMenus()
     });
     m_commands.help = addCommand(m_helpMenu, kMenuHelpTopics);
     m_commands.help->setShortcut(QKeySequence(Qt::Key_F1));
-    m_commands.help->setStatusTip(translated(kPromptNotYet));
-    m_commands.help->setEnabled(false);
+    setCommandPrompt(m_commands.help, kPromptHelp);
+    connect(m_commands.help, &QAction::triggered, this, &MainWindow::OnHelp);
     addCommonKeys();
+}
+
+HelpWindow *MainWindow::helpWindow() const
+{
+    return m_helpWindow;
+}
+
+void MainWindow::OnHelp()
+{
+    const SettingsKey key
+        = m_context.settingsPath.empty() ? SettingsKey() : SettingsKey(m_context.settingsPath);
+    const std::string index = manualIndexPath(key);
+    if (!QFileInfo(QString::fromStdString(index)).isFile()) {
+        m_prompter.message(
+            translated(kHelpManualMissing).arg(QString::fromStdString(index)).toStdString(),
+            Prompter::Icon::Information);
+        return;
+    }
+    // One window, shown again at the first page however it was left.
+    if (!m_helpWindow)
+        m_helpWindow = new HelpWindow(this);
+    m_helpWindow->showHome(QString::fromStdString(index));
+    m_helpWindow->show();
+    m_helpWindow->raise();
+    m_helpWindow->activateWindow();
 }
 
 // The keys other editors have taught users, beside the menus' own: the

@@ -3,6 +3,7 @@
 #include "wml/ServerCodeMask.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTime>
 
 #include <functional>
@@ -25,6 +26,7 @@ class SettingsKey;
 class Prompter;
 class TabbedDock;
 class DocumentWindow;
+class HelpWindow;
 class ProjectTree;
 struct FtpSession;
 class OutputView;
@@ -190,6 +192,8 @@ public:
     // What the Upload and Download dialogs share: remembered servers and
     // the certificates accepted in this session.
     FtpSession &ftpSession() const { return *m_ftp; }
+    // The manual's window once Help has opened it; null before.
+    HelpWindow *helpWindow() const;
 
     // Where the clock reads the time; the local time unless replaced.
     void setClockSource(ClockSource source);
@@ -223,6 +227,9 @@ public slots:
     // nothing.
     void OnUpload();
     void OnDownload();
+    // Help > Tessarine Help: the manual in the help window, or a message
+    // naming where it was looked for.
+    void OnHelp();
     void OnWindowCascade();
     void OnWindowTileHorizontally();
     void OnWindowTileVertically();
@@ -357,6 +364,7 @@ private:
     Prompter &m_prompter;
     std::unique_ptr<FrameHost> m_host;
     std::unique_ptr<FtpSession> m_ftp;
+    QPointer<HelpWindow> m_helpWindow;
     // Set by Close Project, even when the user kept it open; cleared when a
     // project loads or gets files. Upload waits while it is set.
     bool m_uploadBlocked = false;

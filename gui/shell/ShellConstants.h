@@ -134,9 +134,17 @@ inline constexpr const char *kMenuUserPreference = QT_TRANSLATE_NOOP("tess", "&U
 inline constexpr const char *kMenuUpload = QT_TRANSLATE_NOOP("tess", "Upload");
 inline constexpr const char *kMenuDownload = QT_TRANSLATE_NOOP("tess", "Download");
 inline constexpr const char *kMenuHelpTopics = QT_TRANSLATE_NOOP("tess", "Tessarine &Help\tF1");
-// Said by the commands whose work is not in this version yet.
-inline constexpr const char *kPromptNotYet
-    = QT_TRANSLATE_NOOP("tess", "Not available in this version");
+// The help window and the message when the manual is not where it is looked
+// for.
+inline constexpr const char *kHelpWindowCaption = QT_TRANSLATE_NOOP("tess", "Tessarine Help");
+inline constexpr const char *kHelpToolbarCaption = QT_TRANSLATE_NOOP("tess", "Navigation");
+inline constexpr const char *kHelpBack = QT_TRANSLATE_NOOP("tess", "Back");
+inline constexpr const char *kHelpForward = QT_TRANSLATE_NOOP("tess", "Forward");
+inline constexpr const char *kHelpHome = QT_TRANSLATE_NOOP("tess", "Home");
+inline constexpr const char *kPromptHelp
+    = QT_TRANSLATE_NOOP("tess", "Opens the Tessarine manual\nTessarine Help");
+inline constexpr const char *kHelpManualMissing
+    = QT_TRANSLATE_NOOP("tess", "The Tessarine manual was not found: %1 does not exist.");
 inline constexpr const char *kMenuWmlControlsBar = QT_TRANSLATE_NOOP("tess", "W&ML Controls Bar");
 inline constexpr const char *kMenuWmlControls = QT_TRANSLATE_NOOP("tess", "W&ML Controls");
 inline constexpr const char *kWmlControlsCaption = QT_TRANSLATE_NOOP("tess", "Designing");

@@ -10,6 +10,7 @@
 #include "gui/code/OutputView.h"
 #include "gui/shell/Application.h"
 #include "gui/shell/DocumentWindow.h"
+#include "gui/shell/HelpWindow.h"
 #include "gui/shell/ProjectTree.h"
 #include "gui/shell/ShellConstants.h"
 #include "gui/shell/TabbedDock.h"
@@ -24,9 +25,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -64,7 +69,7 @@ const std::string kMenusWithoutDocument = "&File\n"
                                           "&Help\n"
                                           "  &Tessarine Features\n"
                                           "  &About Tessarine\n"
-                                          "  Tessarine &Help\tF1 [F1] off";
+                                          "  Tessarine &Help\tF1 [F1]";
 const std::string kMenusOfWmlDeck = "&File\n"
                                     "  &New File\n"
                                     "  &Open File\tCtrl+O [Ctrl+O]\n"
@@ -125,7 +130,7 @@ const std::string kMenusOfWmlDeck = "&File\n"
                                     "&Help\n"
                                     "  &Tessarine Features\n"
                                     "  &About Tessarine\n"
-                                    "  Tessarine &Help\tF1 [F1] off";
+                                    "  Tessarine &Help\tF1 [F1]";
 const std::string kMenusOfAspPage = "&File\n"
                                     "  &New File\n"
                                     "  &Open File\tCtrl+O [Ctrl+O]\n"
@@ -186,7 +191,7 @@ const std::string kMenusOfAspPage = "&File\n"
                                     "&Help\n"
                                     "  &Tessarine Features\n"
                                     "  &About Tessarine\n"
-                                    "  Tessarine &Help\tF1 [F1] off";
+                                    "  Tessarine &Help\tF1 [F1]";
 
 class MainFrameTest : public ::testing::Test
 {
@@ -307,6 +312,102 @@ TEST_F(MainFrameTest, ToolbarTogglesAndAbout)
          {std::string("Tessarine 2.0\nVersion 2.0.0\n"), "\nQt " + std::string(qVersion()) + " (",
           std::string("\nlibxml2 2."), std::string("\nlibcurl ")})
         EXPECT_NE(about.find(part), std::string::npos) << part << " in " << about;
+}
+
+// The entries of the manual's index: the text of each link in its "index"
+// section.
+QSet<QString> manualIndexEntries()
+{
+    QFile file(QStringLiteral(TESS_MANUAL_INDEX));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << TESS_MANUAL_INDEX;
+    const QString page = QString::fromUtf8(file.readAll());
+    const qsizetype start = page.indexOf(QStringLiteral("id=\"index\""));
+    const QString index
+        = page.mid(start, page.indexOf(QStringLiteral("</section>"), start) - start);
+    QSet<QString> entries;
+    const QRegularExpression link(QStringLiteral("<a [^>]*>([^<]*)</a>"));
+    for (const QRegularExpressionMatch &m : link.globalMatch(index)) {
+        QString text = m.captured(1).simplified();
+        text.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+        text.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+        entries << text.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    }
+    return entries;
+}
+
+// Whatever the user can read in a menu or on a bar, with and without a
+// document, can be looked up in the manual's index.
+TEST_F(MainFrameTest, TheManualIndexNamesEveryMenuItemAndButton)
+{
+    const QSet<QString> index = manualIndexEntries();
+    ASSERT_FALSE(index.isEmpty());
+    QSet<QString> shown;
+    const auto addShown = [this, &shown] {
+        for (QString text : shownMenus(m_frame)) {
+            text = text.section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')).trimmed();
+            if (!text.isEmpty())
+                shown << text;
+        }
+        for (QToolBar *bar : {m_frame.mainToolbar(), m_frame.wmlControlsBar()}) {
+            for (QAction *button : bar->actions()) {
+                if (!button->isSeparator())
+                    shown << button->text();
+            }
+        }
+    };
+    addShown();
+    m_frame.commands().newWml->trigger();
+    m_frame.updateMenus();
+    addShown();
+    for (QAction *kind :
+         {m_frame.commands().newAsp, m_frame.commands().newJsp, m_frame.commands().newWml})
+        shown << kind->text();
+    QStringList missing;
+    for (const QString &text : shown) {
+        if (!index.contains(text))
+            missing << text;
+    }
+    missing.sort();
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
+}
+
+// F1 opens the manual in one help window, however often it is pressed; a
+// manual that is not where Application Path says gives a message naming the
+// place, and no window.
+TEST_F(MainFrameTest, HelpOpensTheManualOrSaysWhereItLooked)
+{
+    QTemporaryDir dir;
+    m_context.settingsPath = dir.filePath(QStringLiteral("Tessarine.ini")).toStdString();
+    SettingsKey key(m_context.settingsPath);
+    ASSERT_TRUE(key.create());
+    ASSERT_TRUE(key.writeString(kSettingApplicationPath, dir.path().toStdString()));
+    m_prompter.answer(Prompter::Answer::Ok);
+    m_frame.commands().help->trigger();
+    ASSERT_EQ(m_prompter.messages().size(), 1u);
+    EXPECT_EQ(m_prompter.messages()[0].text,
+              "The Tessarine manual was not found: " + dir.path().toStdString()
+                  + "/manual/index.html does not exist.");
+    EXPECT_EQ(m_frame.helpWindow(), nullptr);
+
+    // Unset, the build's data folder holds the manual.
+    ASSERT_TRUE(key.writeString(kSettingApplicationPath, ""));
+    m_frame.show();
+    m_frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame));
+    QTest::keyClick(&m_frame, Qt::Key_F1);
+    HelpWindow *help = m_frame.helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_FALSE(help->isModal());
+    EXPECT_EQ(help->browser()->documentTitle(), "Tessarine manual");
+    EXPECT_EQ(help->windowTitle(), "Tessarine Help - Tessarine manual");
+    EXPECT_FALSE(help->backAction()->isEnabled());
+    help->browser()->setSource(QUrl(QStringLiteral("code-tab.html")));
+    EXPECT_TRUE(help->backAction()->isEnabled());
+    EXPECT_NE(help->browser()->documentTitle(), "Tessarine manual");
+    m_frame.commands().help->trigger();
+    EXPECT_EQ(m_frame.helpWindow(), help);
+    EXPECT_EQ(help->browser()->documentTitle(), "Tessarine manual");
 }
 
 class StartupTest : public ::testing::Test
