@@ -1,0 +1,3 @@
+#include "ua/Text.h"
+
+#include <gtest/gtest.h>
