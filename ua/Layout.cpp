@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 namespace tess::ua {
 
@@ -251,7 +253,9 @@ private:
         if (src.empty())
             return;
         const Target target = resolve(m_deck.path, src);
-        if (target.local && target.path != m_deck.path)
+        std::error_code error;
+        if (target.local && target.path != m_deck.path
+            && std::filesystem::is_regular_file(target.path, error))
             m_screen.items.back().imagePath = target.path;
     }
 
