@@ -35,29 +35,6 @@ bool isElement(XmlNode node, std::string_view name)
 
 namespace {
 
-void collectOptions(XmlNode parent, int depth, SelectOptions &out,
-                    const std::map<std::string, std::string> *vars)
-{
-    for (XmlNode child = parent.firstChild(); child; child = child.nextSibling()) {
-        if (isElement(child, "option")) {
-            out.options.push_back(child);
-            OptionChoice choice;
-            choice.text = vars ? substitute(child.text(), *vars) : child.text();
-            choice.depth = depth;
-            out.listing.push_back(choice);
-            out.optionOfListing.push_back(static_cast<int>(out.options.size()));
-        } else if (isElement(child, "optgroup")) {
-            OptionChoice heading;
-            heading.text = attribute(child, "title");
-            heading.group = true;
-            heading.depth = depth;
-            out.listing.push_back(heading);
-            out.optionOfListing.push_back(0);
-            collectOptions(child, depth + 1, out, vars);
-        }
-    }
-}
-
 // Runs of blanks become one space, as a phone shows them.
 std::string collapseBlanks(std::string_view text)
 {
@@ -76,6 +53,38 @@ std::string collapseBlanks(std::string_view text)
     if (blank)
         out += ' ';
     return out;
+}
+
+std::string trimmed(const std::string &s)
+{
+    const size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+void collectOptions(XmlNode parent, int depth, SelectOptions &out,
+                    const std::map<std::string, std::string> *vars)
+{
+    for (XmlNode child = parent.firstChild(); child; child = child.nextSibling()) {
+        if (isElement(child, "option")) {
+            out.options.push_back(child);
+            OptionChoice choice;
+            choice.text
+                = trimmed(collapseBlanks(vars ? substitute(child.text(), *vars) : child.text()));
+            choice.depth = depth;
+            out.listing.push_back(choice);
+            out.optionOfListing.push_back(static_cast<int>(out.options.size()));
+        } else if (isElement(child, "optgroup")) {
+            OptionChoice heading;
+            heading.text = attribute(child, "title");
+            heading.group = true;
+            heading.depth = depth;
+            out.listing.push_back(heading);
+            out.optionOfListing.push_back(0);
+            collectOptions(child, depth + 1, out, vars);
+        }
+    }
 }
 
 class Layout
@@ -173,7 +182,11 @@ private:
             endLine();
             const std::string align = attribute(n, "align");
             m_style.align = align.empty() ? "left" : align;
-            m_style.wrap = name == "p" && attribute(n, "mode") != "nowrap";
+            // A paragraph without a mode keeps the one before it.
+            const std::string mode = attribute(n, "mode");
+            if (!mode.empty())
+                m_wrap = mode != "nowrap";
+            m_style.wrap = name == "p" && m_wrap;
             const bool savedPre = m_pre;
             m_pre = name == "pre";
             content(n);
@@ -280,7 +293,8 @@ private:
                 if (index < 1 || index > static_cast<int>(options.options.size()))
                     continue;
                 chosen += (chosen.empty() ? "" : ", ")
-                    + collapseBlanks(substitute(options.options[index - 1].text(), m_vars));
+                    + trimmed(collapseBlanks(
+                        substitute(options.options[index - 1].text(), m_vars)));
             }
         }
         add(ScreenItem::Kind::Select, chosen.empty() ? "[...]" : chosen);
@@ -293,6 +307,7 @@ private:
     Screen m_screen;
     ScreenItem m_style;
     bool m_pre = false;
+    bool m_wrap = true;
 };
 
 void labelText(XmlNode parent, std::string &out)
@@ -319,14 +334,6 @@ void labelText(XmlNode parent, std::string &out)
             break;
         }
     }
-}
-
-std::string trimmed(const std::string &s)
-{
-    const size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
