@@ -26,7 +26,7 @@ mv "$scratch/first" "$scratch/prefix"
 prefix=$scratch/prefix
 share=$prefix/share
 
-for f in bin/tessarine share/tessarine/wml_1.1.dtd share/tessarine/catalog.xml \
+for f in bin/tessarine bin/tessarine-emulator share/tessarine/wml_1.1.dtd share/tessarine/catalog.xml \
     share/tessarine/examples/welcome.wml share/tessarine/manual/index.html \
     share/tessarine/manual/images/design-tab.png share/applications/$id.desktop \
     share/mime/packages/$id.xml share/metainfo/$id.metainfo.xml share/man/man1/tessarine.1 \

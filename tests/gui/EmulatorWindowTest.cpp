@@ -1,0 +1,225 @@
+#include "gui/emulator/EmulatorWindow.h"
+#include "app/EmulatorLaunch.h"
+#include "common/ScriptedPrompter.h"
+#include "gui/emulator/PhoneScreen.h"
+#include "gui/emulator/ScreenProfile.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+using tess::emu::EmulatorWindow;
+using tess::emu::PhoneScreen;
+
+const char *const kDeck = R"(<?xml version="1.0"?>
+<!DOCTYPE wml PUBLIC "-//WAPFORUM//DTD WML 1.1//EN" "http://www.wapforum.org/DTD/wml_1.1.xml">
+<wml>
+<card id="home" title="Home">
+<do type="accept" label="Next"><go href="#second"/></do>
+<do type="options" label="Help"><go href="#help"/></do>
+<p>Hello phone<br/><a href="#second">Onwards</a></p>
+</card>
+<card id="second" title="Second"><p>Arrived</p></card>
+<card id="help" title="Help"><p>Some help</p></card>
+</wml>
+)";
+
+const std::string kEmulator = TESS_TEST_BINARY_DIR "/tessarine-emulator";
+
+class EmulatorWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ::setenv("TESSARINE_EMULATOR_SETTINGS", path("emulator.ini").c_str(), 1);
+        m_deck = write("deck.wml", kDeck);
+    }
+    void TearDown() override { ::unsetenv("TESSARINE_EMULATOR_SETTINGS"); }
+
+    std::string path(const QString &name) const { return m_dir.filePath(name).toStdString(); }
+    std::string write(const QString &name, const char *text) const
+    {
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return path(name);
+    }
+
+    // The emulator itself, with settings and a socket of its own.
+    QProcessEnvironment programEnvironment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("TESSARINE_EMULATOR_SETTINGS"), m_dir.filePath("program.ini"));
+        env.insert(QStringLiteral("TESSARINE_EMULATOR_SOCKET"), QString::fromStdString(m_socket));
+        return env;
+    }
+    int runEmulator(const QStringList &args, QByteArray *out = nullptr, QByteArray *err = nullptr)
+    {
+        QProcess process;
+        process.setProcessEnvironment(programEnvironment());
+        process.start(QString::fromStdString(kEmulator), args);
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            ADD_FAILURE() << "tessarine-emulator " << args.join(' ').toStdString() << " hung";
+            return -1;
+        }
+        if (out)
+            *out = process.readAllStandardOutput();
+        if (err)
+            *err = process.readAllStandardError();
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+
+    QTemporaryDir m_dir;
+    std::string m_deck;
+    std::string m_socket = "tessarine-emulator-test-" + std::to_string(::getpid());
+    tess::ScriptedPrompter m_prompter;
+};
+
+TEST_F(EmulatorWindowTest, ShowsTheCardFollowsALinkAndGoesBack)
+{
+    EmulatorWindow window(m_prompter);
+    window.show();
+    ASSERT_TRUE(window.openDeck(m_deck));
+    PhoneScreen *screen = window.screen();
+    EXPECT_TRUE(screen->lineTexts().contains(QStringLiteral("Hello phone")))
+        << screen->lineTexts().join('|').toStdString();
+    EXPECT_EQ(window.softKeyButton(0)->text(), QStringLiteral("Next"));
+    EXPECT_EQ(window.softKeyButton(1)->text(), QStringLiteral("Help"));
+    EXPECT_TRUE(window.deckSizeText().contains(QStringLiteral("text size")));
+
+    if (window.browser().screen().focused < 0)
+        QTest::keyClick(screen, Qt::Key_Down);
+    EXPECT_EQ(window.browser().screen().focused, 0);
+    QTest::keyClick(screen, Qt::Key_Return);
+    EXPECT_EQ(window.browser().currentCardId(), "second");
+    EXPECT_TRUE(screen->lineTexts().contains(QStringLiteral("Arrived")));
+    EXPECT_EQ(window.historyList()->count(), 2);
+    QTest::keyClick(screen, Qt::Key_Backspace);
+    EXPECT_EQ(window.browser().currentCardId(), "home");
+
+    window.softKeyButton(1)->click();
+    EXPECT_EQ(window.browser().currentCardId(), "help");
+}
+
+TEST_F(EmulatorWindowTest, TheChosenProfileSizesTheScreenAndIsRemembered)
+{
+    for (const tess::emu::ScreenProfile &profile : tess::emu::screenProfiles()) {
+        SCOPED_TRACE(profile.id);
+        {
+            EmulatorWindow window(m_prompter);
+            window.profileAction(profile)->trigger();
+            EXPECT_EQ(window.screen()->size(),
+                      QSize(profile.width, profile.height) * PhoneScreen::kZoom);
+            EXPECT_TRUE(window.deckSizeText().contains(
+                QLocale(QLocale::English).toString(profile.deckBudget)));
+        }
+        EmulatorWindow next(m_prompter);
+        EXPECT_EQ(&next.profile(), &profile);
+        EXPECT_TRUE(next.profileAction(profile)->isChecked());
+    }
+}
+
+TEST_F(EmulatorWindowTest, ADeckThatDoesNotValidateShowsWhy)
+{
+    EmulatorWindow window(m_prompter);
+    window.show();
+    EXPECT_FALSE(window.openDeck(
+        write("bad.wml", "<?xml version=\"1.0\"?>\n<wml><card><blink/></card></wml>\n")));
+    EXPECT_FALSE(window.messageText().isEmpty());
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Up})
+        QTest::keyClick(window.screen(), key);
+    EXPECT_FALSE(window.messageText().isEmpty());
+}
+
+// The IDE's own call reaches a running emulator, and a second emulator
+// started on a deck hands it over and ends.
+TEST_F(EmulatorWindowTest, TheIdeAndASecondEmulatorHandDecksToTheRunningOne)
+{
+    QProcess first;
+    first.setProcessEnvironment(programEnvironment());
+    first.start(QString::fromStdString(kEmulator), {QStringLiteral("--trace-on-load")});
+    ASSERT_TRUE(first.waitForStarted());
+    const auto waitForLine = [&first](const std::string &line) {
+        QByteArray out;
+        for (QDeadlineTimer deadline(30000); !deadline.hasExpired();) {
+            first.waitForReadyRead(200);
+            out += first.readAllStandardOutput();
+            if (out.contains(QByteArray::fromStdString(line + "\n")))
+                return true;
+        }
+        ADD_FAILURE() << "no \"" << line << "\" in: " << out.toStdString();
+        return false;
+    };
+    // Ready once it answers on the socket.
+    for (QDeadlineTimer deadline(30000); !deadline.hasExpired(); QTest::qWait(100)) {
+        QLocalSocket probe;
+        probe.connectToServer(QString::fromStdString(m_socket));
+        if (probe.waitForConnected(200))
+            break;
+    }
+
+    ::setenv("TESSARINE_EMULATOR_SOCKET", m_socket.c_str(), 1);
+    EXPECT_TRUE(tess::sendToRunningEmulator(m_deck));
+    ::unsetenv("TESSARINE_EMULATOR_SOCKET");
+    waitForLine("loaded: " + m_deck);
+
+    const std::string other = write("other.wml", kDeck);
+    EXPECT_EQ(runEmulator({QString::fromStdString(other)}), 0);
+    waitForLine("loaded: " + other);
+
+    first.terminate();
+    first.waitForFinished(10000);
+}
+
+TEST_F(EmulatorWindowTest, CommandLineExitStatus)
+{
+    const struct
+    {
+        QStringList args;
+        int status;
+        const char *out; // a line of standard output
+    } cases[] = {
+        {{"--script", "select 1; activate", "DECK"}, 0, "card: second"},
+        {{"--script", "softkey Help", "DECK"}, 0, "| Some help"},
+        {{"--script", "softkey Nowhere", "DECK"}, 1, ""},
+        {{"--script", "back", "missing.wml"}, 1, ""},
+        {{"--profile", "huge", "DECK"}, 2, ""},
+        {{"--frobnicate"}, 2, ""},
+        {{"--script", "back"}, 2, ""},
+        {{"--screenshot", "SHOT", "--profile", "small", "DECK"}, 0, "Screenshot saved to"},
+        {{"--version"}, 0, "tessarine-emulator "},
+    };
+    for (const auto &c : cases) {
+        QStringList args = c.args;
+        args.replaceInStrings(QStringLiteral("DECK"), QString::fromStdString(m_deck));
+        args.replaceInStrings(QStringLiteral("SHOT"), m_dir.filePath("shot.png"));
+        SCOPED_TRACE(args.join(' ').toStdString());
+        QByteArray out, err;
+        EXPECT_EQ(runEmulator(args, &out, &err), c.status) << err.toStdString();
+        EXPECT_TRUE(out.contains(c.out)) << out.toStdString();
+        EXPECT_TRUE(c.status == 0 || !err.isEmpty());
+    }
+    EXPECT_TRUE(QImage(m_dir.filePath("shot.png")).width() > 96 * PhoneScreen::kZoom);
+}
+
+} // namespace
