@@ -265,7 +265,7 @@ void EmulatorWindow::refresh()
     if (!shown.message.empty())
         message << qs(shown.message).toHtmlEscaped();
     if (shown.request) {
-        message << QStringLiteral("<b>Request not sent:</b> %1 %2")
+        message << QStringLiteral("<b>Request:</b> %1 %2")
                        .arg(qs(shown.request->method), qs(shown.request->url).toHtmlEscaped());
         for (const auto &[name, value] : shown.request->postfields)
             message << QStringLiteral("&nbsp;&nbsp;%1=%2")
@@ -407,6 +407,7 @@ void EmulatorWindow::openEditor(const ua::ScreenItem &item)
     QFont font = m_editor->font();
     font.setPixelSize(m_profile->fontPixels * PhoneScreen::kZoom);
     m_editor->setFont(font);
+    m_editor->setPalette(m_screen->fieldPalette());
     const QRect at = m_screen->focusedRect();
     const int height = std::max(at.height(), m_editor->sizeHint().height());
     m_editor->setGeometry(0, std::clamp(at.top(), 0, std::max(0, m_screen->height() - height)),
@@ -447,6 +448,7 @@ void EmulatorWindow::openOptions()
     QFont font = m_options->font();
     font.setPixelSize(m_profile->fontPixels * PhoneScreen::kZoom);
     m_options->setFont(font);
+    m_options->setPalette(m_screen->fieldPalette());
     int current = -1;
     for (const ua::OptionChoice &choice : choices) {
         const QString indent(choice.depth * 2, QLatin1Char(' '));

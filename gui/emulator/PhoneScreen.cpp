@@ -8,6 +8,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace tess::emu {
 
@@ -23,6 +24,12 @@ QString qs(const std::string &text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+// A no-break space (&nbsp;) is no place to break a line.
+bool isBlank(QChar c)
+{
+    return c.isSpace() && c != QChar::Nbsp;
+}
+
 // Words with the blanks that follow them, so that a line may break after
 // any blank.
 std::vector<QString> wordsOf(const QString &text)
@@ -30,7 +37,7 @@ std::vector<QString> wordsOf(const QString &text)
     std::vector<QString> words;
     QString word;
     for (const QChar c : text) {
-        if (!c.isSpace() && !word.isEmpty() && word.back().isSpace()) {
+        if (!isBlank(c) && !word.isEmpty() && isBlank(word.back())) {
             words.push_back(word);
             word.clear();
         }
@@ -43,7 +50,7 @@ std::vector<QString> wordsOf(const QString &text)
 
 bool isBlank(const QString &text)
 {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return isBlank(c); });
 }
 
 } // namespace
@@ -69,11 +76,16 @@ void PhoneScreen::setProfile(const ScreenProfile &profile)
 
 void PhoneScreen::showScreen(const ua::Screen &screen, bool newCard)
 {
+    const int before = m_screen.focused;
     m_screen = screen;
     layOut();
+    // A card opens at its top even when its first link lies further down;
+    // a timer's tick leaves the view where the user put it.
     if (newCard)
         m_scrollTop = 0;
-    keepFocusVisible();
+    else if (m_screen.focused != before)
+        keepFocusVisible();
+    m_scrollTop = std::clamp(m_scrollTop, 0, std::max(0, m_contentHeight - screenHeight()));
     update();
 }
 
@@ -86,6 +98,23 @@ QColor PhoneScreen::paper() const
 QColor PhoneScreen::ink() const
 {
     return m_profile->monochrome ? QColor(0x1c, 0x24, 0x1c) : QColor(Qt::black);
+}
+
+QColor PhoneScreen::highlight() const
+{
+    return m_profile->monochrome ? ink() : QColor(0x1a, 0x3c, 0x8c);
+}
+
+QPalette PhoneScreen::fieldPalette() const
+{
+    QPalette palette;
+    palette.setColor(QPalette::Base, paper());
+    palette.setColor(QPalette::Window, paper());
+    palette.setColor(QPalette::Text, ink());
+    palette.setColor(QPalette::WindowText, ink());
+    palette.setColor(QPalette::Highlight, highlight());
+    palette.setColor(QPalette::HighlightedText, paper());
+    return palette;
 }
 
 QFont PhoneScreen::fontOf(const ua::ScreenItem &item) const
@@ -115,10 +144,12 @@ QSize PhoneScreen::sizeOf(const ua::ScreenItem &item, const QString &text) const
 {
     const QFontMetrics fm(fontOf(item));
     QSize size(fm.horizontalAdvance(text), fm.height());
-    // A field is framed, and a select has room for its arrow.
+    // A field is framed, and a select has room for its arrow; an empty field
+    // still has room for a few letters.
     if (item.kind == Kind::Input || item.kind == Kind::Select)
-        size += QSize(4 * kZoom + (item.kind == Kind::Select ? fm.height() / 2 + kZoom : 0),
-                      2 * kZoom);
+        size = QSize(std::max(size.width(), 4 * fm.averageCharWidth()), size.height())
+            + QSize(4 * kZoom + (item.kind == Kind::Select ? fm.height() / 2 + kZoom : 0),
+                    2 * kZoom);
     return size;
 }
 
@@ -188,6 +219,11 @@ void PhoneScreen::layOut()
             continue;
         }
         if (item.kind == Kind::Break) {
+            // Only a break right after another leaves a line empty: the
+            // others end a line that had nothing to show (blanks, a table
+            // row already laid out).
+            if (pieces.empty() && (i == 0 || items[i - 1].kind != Kind::Break))
+                continue;
             endLine(pieces, top, lineHeightOf(item), align, wrap);
             x = 0;
             continue;
@@ -266,13 +302,17 @@ void PhoneScreen::endLine(std::vector<Run> &pieces, int &top, int emptyHeight,
         line.width = std::max(line.width, run.rect.right() + 1);
     }
     if (!pieces.empty()) {
-        // Blanks at the end of a line take no room in its alignment.
-        const Run &last = pieces.back();
+        // Blanks at the end of a line take no room, nor a link's highlight.
+        Run &last = pieces.back();
+        const ua::ScreenItem &item = m_screen.items[size_t(last.item)];
         qsizetype kept = last.text.size();
-        while (kept > 0 && last.text[kept - 1].isSpace())
+        while (kept > 0 && isBlank(last.text[kept - 1]))
             --kept;
-        if (kept < last.text.size() && m_screen.items[size_t(last.item)].kind == Kind::Text)
-            line.width -= sizeOf(m_screen.items[size_t(last.item)], last.text.mid(kept)).width();
+        if (kept < last.text.size() && (item.kind == Kind::Text || item.kind == Kind::Link)) {
+            last.rect.setWidth(last.rect.width() - sizeOf(item, last.text.mid(kept)).width());
+            last.text.truncate(kept);
+            line.width = last.rect.right() + 1;
+        }
     }
     const int room = screenWidth() - 2 * kPad * kZoom;
     int offset = kPad * kZoom;
@@ -365,9 +405,27 @@ void PhoneScreen::keepFocusVisible()
 
 int PhoneScreen::step(int direction)
 {
-    const int target = m_screen.focused < 0 ? (direction > 0 ? 0 : m_screen.focusCount - 1)
-                                            : m_screen.focused + direction;
     const int height = screenHeight();
+    int target = m_screen.focused < 0 ? (direction > 0 ? 0 : m_screen.focusCount - 1)
+                                      : m_screen.focused + direction;
+    // A focused item still ahead, out of view, is the one to come to first.
+    for (const Run &run : m_runs) {
+        if (m_screen.focused < 0 || m_screen.items[size_t(run.item)].focus != m_screen.focused)
+            continue;
+        if (direction > 0 ? run.rect.top() >= m_scrollTop + height
+                          : run.rect.bottom() < m_scrollTop)
+            target = m_screen.focused;
+        break;
+    }
+    if (target == m_screen.focused && target >= 0) {
+        const int before = m_scrollTop;
+        keepFocusVisible();
+        // Too far yet: the card scrolls towards it instead.
+        if (std::abs(m_scrollTop - before) > height * 3 / 4)
+            m_scrollTop = before + direction * height * 3 / 4;
+        update();
+        return -1;
+    }
     if (target >= 0 && target < m_screen.focusCount) {
         for (const Run &run : m_runs) {
             if (m_screen.items[size_t(run.item)].focus != target)
@@ -429,7 +487,7 @@ void PhoneScreen::paintRun(QPainter &painter, const Run &run, bool focused)
 {
     const ua::ScreenItem &item = m_screen.items[size_t(run.item)];
     const QRect r = run.rect.translated(-horizontalShift(run.line), -m_scrollTop);
-    const QColor highlight = m_profile->monochrome ? ink() : QColor(0x1a, 0x3c, 0x8c);
+    const QColor highlight = this->highlight();
     const QColor link = m_profile->monochrome ? ink() : QColor(0x10, 0x30, 0xc0);
     painter.setFont(fontOf(item));
     if (const QImage *image = imageOf(item)) {

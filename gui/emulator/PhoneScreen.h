@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPalette>
 #include <QRect>
 #include <QStringList>
 #include <QWidget>
@@ -47,6 +48,9 @@ public:
 
     QColor paper() const;
     QColor ink() const;
+    QColor highlight() const;
+    // For the fields that open over the screen.
+    QPalette fieldPalette() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
