@@ -684,6 +684,24 @@ std::vector<OptionChoice> Browser::options() const
     return options.listing;
 }
 
+std::optional<InputField> Browser::focusedInput() const
+{
+    const State &s = *m_state;
+    const Focusable *item = s.focusedItem();
+    if (!item || item->kind != ScreenItem::Kind::Input)
+        return std::nullopt;
+    const XmlNode input = item->element;
+    InputField field;
+    field.name = attribute(input, "name");
+    field.value = s.var(field.name);
+    field.title = substitute(attribute(input, "title"), s.vars);
+    field.format = attribute(input, "format");
+    field.maxLength = parseInt(attribute(input, "maxlength")).value_or(-1);
+    field.password = attribute(input, "type") == "password";
+    field.emptyOk = attribute(input, "emptyok") == "true";
+    return field;
+}
+
 bool Browser::softKey(const std::string &labelOrType)
 {
     State &s = *m_state;

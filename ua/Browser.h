@@ -87,6 +87,18 @@ struct OptionChoice
     int depth = 0;
 };
 
+// The focused <input>, for the editor a screen opens on it.
+struct InputField
+{
+    std::string name;
+    std::string value; // its variable's value, unmasked
+    std::string title;
+    std::string format; // the mask ("" for none)
+    int maxLength = -1; // -1 for no limit
+    bool password = false;
+    bool emptyOk = false;
+};
+
 class Browser
 {
 public:
@@ -125,6 +137,7 @@ public:
     bool type(const std::string &text);    // replaces the focused input's value
     bool pick(int option);                 // toggles/chooses the nth option (0-based, as listed)
     std::vector<OptionChoice> options() const; // of the focused select
+    std::optional<InputField> focusedInput() const; // nullopt unless an input has the focus
     bool softKey(const std::string &labelOrType);
     bool back();
     // Simulated time passes: timers count down and fire.

@@ -317,3 +317,35 @@ INSTANTIATE_TEST_SUITE_P(Decks, ScriptTest, testing::ValuesIn(kCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// What a screen reads to edit a field: the input's unmasked value and mask,
+// and a select's options with its group as a heading over indented options.
+TEST(BrowserFields, InputAndSelectAsTheScreenEditsThem)
+{
+    Browser browser;
+    ASSERT_TRUE(browser.open(deck("form.wml")));
+    ASSERT_TRUE(browser.focus(2));
+    const auto secret = browser.focusedInput();
+    ASSERT_TRUE(secret);
+    EXPECT_EQ(secret->value, "abc");
+    EXPECT_TRUE(secret->password);
+    ASSERT_TRUE(browser.focus(0));
+    EXPECT_EQ(browser.focusedInput()->format, "NNNN");
+    EXPECT_EQ(browser.focusedInput()->maxLength, 4);
+
+    ASSERT_TRUE(browser.open(deck("select.wml")));
+    EXPECT_FALSE(browser.focusedInput());
+    std::string listing;
+    for (const auto &option : browser.options())
+        listing += std::string(option.depth, ' ')
+            + (option.group          ? "#"
+                   : option.selected ? "*"
+                                     : "-")
+            + option.text + "\n";
+    EXPECT_EQ(listing, "*Apple\n-Pear\n#Red\n *Cherry\n -Plum\n");
+    EXPECT_FALSE(browser.pick(2)); // the heading
+}
+
+} // namespace
