@@ -399,11 +399,15 @@ void EmulatorWindow::openEditor(const ua::ScreenItem &item)
 {
     closeEditor(false);
     m_editor = new QLineEdit(m_screen);
-    // A password shows as stars: it is typed afresh.
-    const QString shown = qs(item.text);
-    const bool hidden = !shown.isEmpty() && shown.count(QLatin1Char('*')) == shown.size();
-    m_editor->setEchoMode(hidden ? QLineEdit::Password : QLineEdit::Normal);
-    m_editor->setText(hidden ? QString() : shown);
+    if (const std::optional<ua::InputField> field = m_browser.focusedInput()) {
+        m_editor->setEchoMode(field->password ? QLineEdit::Password : QLineEdit::Normal);
+        m_editor->setText(qs(field->value));
+        if (field->maxLength >= 0)
+            m_editor->setMaxLength(field->maxLength);
+        m_editor->setPlaceholderText(qs(field->title));
+    } else {
+        m_editor->setText(qs(item.text));
+    }
     QFont font = m_editor->font();
     font.setPixelSize(m_profile->fontPixels * PhoneScreen::kZoom);
     m_editor->setFont(font);
@@ -413,7 +417,6 @@ void EmulatorWindow::openEditor(const ua::ScreenItem &item)
     m_editor->setGeometry(0, std::clamp(at.top(), 0, std::max(0, m_screen->height() - height)),
                           m_screen->width(), height);
     m_editor->installEventFilter(this);
-    connect(m_editor, &QLineEdit::returnPressed, this, [this] { closeEditor(true); });
     m_editor->show();
     m_editor->setFocus();
 }
@@ -524,8 +527,10 @@ bool EmulatorWindow::eventFilter(QObject *watched, QEvent *event)
     const int key = static_cast<QKeyEvent *>(event)->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (watched == m_editor) {
-        if (key == Qt::Key_Escape) {
-            closeEditor(false);
+        // Taken here: the line edit would pass Enter on to the screen, which
+        // would open it again.
+        if (enter || key == Qt::Key_Escape) {
+            closeEditor(enter);
             return true;
         }
     } else if (watched == m_options) {

@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLocalSocket>
 #include <QProcess>
@@ -33,7 +34,8 @@ const char *const kDeck = R"(<?xml version="1.0"?>
 <card id="home" title="Home">
 <do type="accept" label="Next"><go href="#second"/></do>
 <do type="options" label="Help"><go href="#help"/></do>
-<p>Hello phone<br/><a href="#second">Onwards</a></p>
+<p>Hello phone<br/><a href="#second">Onwards</a><br/>
+<input name="who" value="Ann"/><select name="pet"><option value="c">Cat</option><option value="d">Dog</option></select></p>
 </card>
 <card id="second" title="Second"><p>Arrived</p></card>
 <card id="help" title="Help"><p>Some help</p></card>
@@ -119,6 +121,30 @@ TEST_F(EmulatorWindowTest, ShowsTheCardFollowsALinkAndGoesBack)
 
     window.softKeyButton(1)->click();
     EXPECT_EQ(window.browser().currentCardId(), "help");
+}
+
+TEST_F(EmulatorWindowTest, AnInputIsEditedInPlaceASelectListsItsOptions)
+{
+    EmulatorWindow window(m_prompter);
+    window.show();
+    ASSERT_TRUE(window.openDeck(m_deck));
+    ASSERT_TRUE(window.browser().focus(1));
+    QTest::keyClick(window.screen(), Qt::Key_Return);
+    ASSERT_TRUE(window.fieldEditor());
+    EXPECT_EQ(window.fieldEditor()->text(), QStringLiteral("Ann"));
+    QTest::keyClicks(window.fieldEditor(), QStringLiteral("e"));
+    QTest::keyClick(window.fieldEditor(), Qt::Key_Return);
+    EXPECT_FALSE(window.fieldEditor());
+    EXPECT_EQ(window.browser().variables().at("who"), "Anne");
+
+    QTest::keyClick(window.screen(), Qt::Key_Down);
+    QTest::keyClick(window.screen(), Qt::Key_Return);
+    ASSERT_TRUE(window.optionList());
+    EXPECT_EQ(window.optionList()->count(), 2);
+    QTest::keyClick(window.optionList(), Qt::Key_Down);
+    QTest::keyClick(window.optionList(), Qt::Key_Return);
+    EXPECT_FALSE(window.optionList());
+    EXPECT_EQ(window.browser().variables().at("pet"), "d");
 }
 
 TEST_F(EmulatorWindowTest, TheChosenProfileSizesTheScreenAndIsRemembered)
