@@ -14,6 +14,7 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -121,6 +122,18 @@ TEST_F(EmulatorWindowTest, ShowsTheCardFollowsALinkAndGoesBack)
 
     window.softKeyButton(1)->click();
     EXPECT_EQ(window.browser().currentCardId(), "help");
+
+    // The last row of the variables adds one; the others change theirs.
+    QTableWidget *variables = window.variablesTable();
+    const int last = variables->rowCount() - 1;
+    variables->item(last, 0)->setText(QStringLiteral("zz"));
+    variables->item(last, 1)->setText(QStringLiteral("1"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.browser().variables().at("zz"), "1");
+    ASSERT_EQ(variables->item(last, 0)->text(), QStringLiteral("zz"));
+    variables->item(last, 1)->setText(QStringLiteral("2"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.browser().variables().at("zz"), "2");
 }
 
 TEST_F(EmulatorWindowTest, AnInputIsEditedInPlaceASelectListsItsOptions)
