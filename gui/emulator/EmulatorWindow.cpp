@@ -6,6 +6,8 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,9 +18,11 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <filesystem>
@@ -62,6 +66,7 @@ EmulatorWindow::EmulatorWindow(Prompter &prompter, QWidget *parent)
     m_timer.setInterval(100);
     connect(&m_timer, &QTimer::timeout, this, &EmulatorWindow::tick);
     m_browser.changed = [this] { refresh(); };
+    setAcceptDrops(true);
     setProfile(*m_profile, false);
     refresh();
     m_screen->setFocus();
@@ -122,6 +127,15 @@ QWidget *EmulatorWindow::buildPhone()
     m_title->setAlignment(Qt::AlignCenter);
     m_screen = new PhoneScreen(display);
     m_screen->installEventFilter(this);
+    // A click focuses an item; a click on the focused one activates it.
+    connect(m_screen, &PhoneScreen::itemClicked, this, [this](int focus) {
+        if (focus == m_browser.screen().focused) {
+            activateFocused();
+        } else {
+            m_browser.focus(focus);
+            refresh();
+        }
+    });
     displayLayout->addWidget(m_title);
     displayLayout->addWidget(m_screen);
     bodyLayout->addWidget(display, 0, Qt::AlignHCenter);
@@ -147,6 +161,7 @@ QWidget *EmulatorWindow::buildPhone()
 
     m_message = new QLabel(page);
     m_message->setWordWrap(true);
+    m_message->setTextFormat(Qt::RichText);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     pageLayout->addWidget(body, 0, Qt::AlignHCenter);
     pageLayout->addWidget(m_message);
@@ -210,6 +225,8 @@ void EmulatorWindow::bringToFront()
 
 void EmulatorWindow::setProfile(const ScreenProfile &profile, bool remember)
 {
+    closeEditor(false);
+    closeOptions(false);
     m_profile = &profile;
     m_screen->setProfile(profile);
     QFont titleFont = m_title->font();
@@ -508,6 +525,22 @@ void EmulatorWindow::chooseFile()
     const std::string path = m_prompter.openFileName(request);
     if (!path.empty())
         openDeck(path);
+}
+
+void EmulatorWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void EmulatorWindow::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        event->acceptProposedAction();
+        openDeck(urls.front().toLocalFile().toStdString());
+    }
 }
 
 void EmulatorWindow::tick()

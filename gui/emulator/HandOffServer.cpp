@@ -11,6 +11,7 @@ namespace tess::emu {
 namespace {
 
 constexpr char kFilePrefix[] = "file://";
+constexpr qsizetype kLongestMessage = 64 * 1024;
 
 } // namespace
 
@@ -36,6 +37,8 @@ bool HandOffServer::listen(std::string *error)
         }
     }
     QLocalServer::removeServer(name);
+    // Only the user's own programs may hand decks over.
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
     if (m_server.listen(name))
         return true;
     if (error)
@@ -56,8 +59,14 @@ void HandOffServer::accept()
                 emit deckRequested(message->mid(prefix));
             socket->deleteLater();
         };
-        connect(socket, &QLocalSocket::readyRead, this,
-                [socket, message] { *message += socket->readAll(); });
+        connect(socket, &QLocalSocket::readyRead, this, [socket, message] {
+            *message += socket->readAll();
+            // A path is short; anything longer is not the IDE talking.
+            if (message->size() > kLongestMessage) {
+                message->clear();
+                socket->abort();
+            }
+        });
         connect(socket, &QLocalSocket::disconnected, this, finish);
         // A client may have written and gone before the signals were connected.
         if (socket->state() == QLocalSocket::UnconnectedState)

@@ -3,9 +3,11 @@
 #include "wml/WbmpImage.h"
 
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,6 +20,7 @@ using Kind = ua::ScreenItem::Kind;
 
 // Space between the screen's edge and the text, in phone pixels.
 constexpr int kPad = 2;
+constexpr int kLargestPicture = 2048;
 
 QString qs(const std::string &text)
 {
@@ -78,6 +81,12 @@ void PhoneScreen::showScreen(const ua::Screen &screen, bool newCard)
 {
     const int before = m_screen.focused;
     m_screen = screen;
+    // With no card to show, the screen says why, as a phone's error page.
+    if (m_screen.items.empty() && !m_screen.message.empty()) {
+        ua::ScreenItem why;
+        why.text = m_screen.message;
+        m_screen.items.push_back(why);
+    }
     layOut();
     // A card opens at its top even when its first link lies further down;
     // a timer's tick leaves the view where the user put it.
@@ -163,8 +172,10 @@ const QImage *PhoneScreen::imageOf(const ua::ScreenItem &item)
         QImage image;
         if (path.endsWith(QLatin1String(".wbmp"), Qt::CaseInsensitive)) {
             WbmpImage wbmp;
+            // A picture far beyond any phone's screen is shown by its alt text.
             if (wbmp.Open(item.imagePath) && wbmp.HasPicture() && wbmp.Width() > 0
-                && wbmp.Height() > 0) {
+                && wbmp.Height() > 0 && wbmp.Width() <= kLargestPicture
+                && wbmp.Height() <= kLargestPicture) {
                 image = QImage(wbmp.Width(), wbmp.Height(), QImage::Format_RGB32);
                 image.fill(Qt::white);
                 wbmp.Draw(image, 0, 0);
@@ -455,6 +466,30 @@ QRect PhoneScreen::focusedRect() const
         if (m_screen.items[size_t(run.item)].focus == m_screen.focused)
             return run.rect.translated(-horizontalShift(run.line), -m_scrollTop);
     return {};
+}
+
+void PhoneScreen::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint() + QPoint(0, m_scrollTop);
+    for (const Run &run : m_runs) {
+        const int focus = m_screen.items[size_t(run.item)].focus;
+        if (focus >= 0 && run.rect.translated(-horizontalShift(run.line), 0).contains(at)) {
+            emit itemClicked(focus);
+            return;
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void PhoneScreen::wheelEvent(QWheelEvent *event)
+{
+    const int lines = event->angleDelta().y() / 120;
+    const int before = m_scrollTop;
+    m_scrollTop = std::clamp(m_scrollTop - lines * 3 * m_profile->fontPixels * kZoom, 0,
+                             std::max(0, m_contentHeight - screenHeight()));
+    if (m_scrollTop != before)
+        update();
+    event->accept();
 }
 
 QStringList PhoneScreen::lineTexts() const

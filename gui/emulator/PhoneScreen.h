@@ -52,8 +52,14 @@ public:
     // For the fields that open over the screen.
     QPalette fieldPalette() const;
 
+signals:
+    // A focusable item was clicked: its index among them.
+    void itemClicked(int focus);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     // One piece of an item on one line; an item that wraps has several.

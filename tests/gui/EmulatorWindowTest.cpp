@@ -185,6 +185,7 @@ TEST_F(EmulatorWindowTest, ADeckThatDoesNotValidateShowsWhy)
     EXPECT_FALSE(window.openDeck(
         write("bad.wml", "<?xml version=\"1.0\"?>\n<wml><card><blink/></card></wml>\n")));
     EXPECT_FALSE(window.messageText().isEmpty());
+    EXPECT_FALSE(window.screen()->lineTexts().isEmpty());
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Up})
         QTest::keyClick(window.screen(), key);
     EXPECT_FALSE(window.messageText().isEmpty());
