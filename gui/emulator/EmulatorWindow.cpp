@@ -288,6 +288,8 @@ void EmulatorWindow::refresh()
             message << QStringLiteral("&nbsp;&nbsp;%1=%2")
                            .arg(qs(name).toHtmlEscaped(), qs(value).toHtmlEscaped());
     }
+    if (m_browser.deckPath().empty() && message.isEmpty())
+        message << QStringLiteral("Open a deck with File &gt; Open Deck, or drop one here.");
     m_message->setText(message.join(QStringLiteral("<br>")));
     m_message->setVisible(!message.isEmpty());
 

@@ -22,7 +22,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -94,7 +93,9 @@ protected:
 
     QTemporaryDir m_dir;
     std::string m_deck;
-    std::string m_socket = "tessarine-emulator-test-" + std::to_string(::getpid());
+    // In the scratch folder, which takes the socket file with it even when
+    // the emulator is ended without a chance to remove it.
+    std::string m_socket = path("emulator.socket");
     tess::ScriptedPrompter m_prompter;
 };
 
