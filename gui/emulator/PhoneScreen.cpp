@@ -419,12 +419,13 @@ int PhoneScreen::step(int direction)
     const int height = screenHeight();
     int target = m_screen.focused < 0 ? (direction > 0 ? 0 : m_screen.focusCount - 1)
                                       : m_screen.focused + direction;
-    // A focused item still ahead, out of view, is the one to come to first.
+    // A focused item still ahead, not wholly in view, is the one to come to
+    // first.
     for (const Run &run : m_runs) {
         if (m_screen.focused < 0 || m_screen.items[size_t(run.item)].focus != m_screen.focused)
             continue;
-        if (direction > 0 ? run.rect.top() >= m_scrollTop + height
-                          : run.rect.bottom() < m_scrollTop)
+        if (direction > 0 ? run.rect.bottom() >= m_scrollTop + height
+                          : run.rect.top() < m_scrollTop)
             target = m_screen.focused;
         break;
     }
