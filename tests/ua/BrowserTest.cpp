@@ -23,6 +23,11 @@ struct ScriptCase
     const char *error = "";
 };
 
+void PrintTo(const ScriptCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class ScriptTest : public testing::TestWithParam<ScriptCase>
 {
 };
