@@ -159,20 +159,20 @@ const ScriptCase kCases[] = {
      "var back=yes\n"},
     {"timer", "timer.wml", "wait 2; wait 0.4; wait 0.1",
      "card: splash\n"
-     "| Wait\n"
+     "| Wait [other]\n"
      "var t=25\n"
      "card: splash\n"
-     "| Wait\n"
+     "| Wait [other]\n"
      "var t=25\n"
      "card: splash\n"
-     "| Wait\n"
+     "| Wait [other]\n"
      "var t=25\n"
      "card: main\n"
      "| Main\n"
      "var t=0\n"},
     {"timer_late", "timer.wml", "wait 3",
      "card: splash\n"
-     "| Wait\n"
+     "| Wait [other]\n"
      "var t=25\n"
      "card: main\n"
      "| Main\n"
@@ -316,6 +316,31 @@ const ScriptCase kCases[] = {
      "card: (none)\n"
      "| broken.wml: line 5, column 28: Opening and ending tag mismatch: b line 5 and p\n",
      "broken.wml: line 5, column 28: Opening and ending tag mismatch: b line 5 and p"},
+    {"timer_paused", "timer.wml", "wait 1; activate; wait 5; back; wait 1; wait 0.5",
+     "card: splash\n"
+     "| Wait [other]\n"
+     "var t=25\n"
+     "card: splash\n"
+     "| Wait [other]\n"
+     "var t=25\n"
+     "card: other\n"
+     "| Other\n"
+     "var t=15\n"
+     "card: other\n"
+     "| Other\n"
+     "var t=15\n"
+     "card: splash\n"
+     "| Wait [other]\n"
+     "var t=15\n"
+     "card: splash\n"
+     "| Wait [other]\n"
+     "var t=15\n"
+     "card: main\n"
+     "| Main\n"
+     "var t=0\n"},
+    {"no_id", "second.wml", "",
+     "card: #1\n"
+     "| First of second\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Decks, ScriptTest, testing::ValuesIn(kCases),
