@@ -395,8 +395,10 @@ struct Browser::State
 
     bool prev(const std::vector<std::pair<std::string, std::string>> &setvars)
     {
-        if (history.size() < 2)
+        if (history.size() < 2) {
+            message = "Nothing to go back to";
             return false;
+        }
         history.pop_back();
         const HistoryEntry entry = history.back();
         const std::shared_ptr<Deck> previous = load(entry.path);
