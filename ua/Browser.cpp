@@ -2,6 +2,7 @@
 
 #include "ua/Card.h"
 #include "ua/Text.h"
+#include "wml/FileUtil.h"
 
 #include <algorithm>
 #include <cctype>
@@ -136,6 +137,13 @@ struct Browser::State
     {
         if (const auto found = decks.find(path); found != decks.end())
             return found->second;
+        if (std::string reason = unreadableFileReason(path); !reason.empty()) {
+            // The file's name is enough on a phone's screen.
+            if (const size_t at = reason.find(path); at != std::string::npos)
+                reason.replace(at, path.size(), fileName(path));
+            message = std::move(reason);
+            return nullptr;
+        }
         auto deck = std::make_shared<Deck>();
         deck->path = path;
         deck->document = std::make_unique<XmlDocument>();

@@ -338,9 +338,10 @@ const ScriptCase kCases[] = {
      "card: main\n"
      "| Main\n"
      "var t=0\n"},
-    {"no_id", "second.wml", "",
+    {"no_id_missing_deck", "second.wml", "activate",
      "card: #1\n"
-     "| First of second\n"},
+     "| First of second [missing]\n",
+     "activate: cannot open missing.wml: No such file or directory"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Decks, ScriptTest, testing::ValuesIn(kCases),
