@@ -712,6 +712,18 @@ std::optional<InputField> Browser::focusedInput() const
     return field;
 }
 
+std::optional<SelectField> Browser::focusedSelect() const
+{
+    const Focusable *item = m_state->focusedItem();
+    if (!item || item->kind != ScreenItem::Kind::Select)
+        return std::nullopt;
+    SelectField field;
+    field.title = substitute(attribute(item->element, "title"), m_state->vars);
+    field.multiple = attribute(item->element, "multiple") == "true";
+    field.options = options();
+    return field;
+}
+
 bool Browser::softKey(const std::string &labelOrType)
 {
     State &s = *m_state;

@@ -368,6 +368,7 @@ TEST(BrowserFields, InputAndSelectAsTheScreenEditsThem)
 
     ASSERT_TRUE(browser.open(deck("select.wml")));
     EXPECT_FALSE(browser.focusedInput());
+    EXPECT_TRUE(browser.focusedSelect()->multiple);
     std::string listing;
     for (const auto &option : browser.options())
         listing += std::string(option.depth, ' ')
