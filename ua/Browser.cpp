@@ -2,6 +2,7 @@
 
 #include "ua/Card.h"
 #include "ua/Text.h"
+#include "wml/FileUtil.h"
 
 #include <algorithm>
 #include <cctype>
@@ -136,6 +137,13 @@ struct Browser::State
     {
         if (const auto found = decks.find(path); found != decks.end())
             return found->second;
+        if (std::string reason = unreadableFileReason(path); !reason.empty()) {
+            // The file's name is enough on a phone's screen.
+            if (const size_t at = reason.find(path); at != std::string::npos)
+                reason.replace(at, path.size(), fileName(path));
+            message = std::move(reason);
+            return nullptr;
+        }
         auto deck = std::make_shared<Deck>();
         deck->path = path;
         deck->document = std::make_unique<XmlDocument>();
@@ -395,8 +403,10 @@ struct Browser::State
 
     bool prev(const std::vector<std::pair<std::string, std::string>> &setvars)
     {
-        if (history.size() < 2)
+        if (history.size() < 2) {
+            message = "Nothing to go back to";
             return false;
+        }
         history.pop_back();
         const HistoryEntry entry = history.back();
         const std::shared_ptr<Deck> previous = load(entry.path);
@@ -699,6 +709,18 @@ std::optional<InputField> Browser::focusedInput() const
     field.maxLength = parseInt(attribute(input, "maxlength")).value_or(-1);
     field.password = attribute(input, "type") == "password";
     field.emptyOk = attribute(input, "emptyok") == "true";
+    return field;
+}
+
+std::optional<SelectField> Browser::focusedSelect() const
+{
+    const Focusable *item = m_state->focusedItem();
+    if (!item || item->kind != ScreenItem::Kind::Select)
+        return std::nullopt;
+    SelectField field;
+    field.title = substitute(attribute(item->element, "title"), m_state->vars);
+    field.multiple = attribute(item->element, "multiple") == "true";
+    field.options = options();
     return field;
 }
 

@@ -99,6 +99,14 @@ struct InputField
     bool emptyOk = false;
 };
 
+// The focused <select>, for the list a screen opens on it.
+struct SelectField
+{
+    std::string title;
+    bool multiple = false; // picks toggle options; the list may stay open
+    std::vector<OptionChoice> options; // as options() lists them
+};
+
 class Browser
 {
 public:
@@ -138,6 +146,7 @@ public:
     bool pick(int option);                 // toggles/chooses the nth option (0-based, as listed)
     std::vector<OptionChoice> options() const; // of the focused select
     std::optional<InputField> focusedInput() const; // nullopt unless an input has the focus
+    std::optional<SelectField> focusedSelect() const; // nullopt unless a select has the focus
     bool softKey(const std::string &labelOrType);
     bool back();
     // Simulated time passes: timers count down and fire.

@@ -120,10 +120,20 @@ private:
 
     void lineBreak() { add(ScreenItem::Kind::Break, {}); }
 
-    // A break unless the line is already empty.
+    bool lineEmpty() const
+    {
+        return m_screen.items.empty() || m_screen.items.back().kind == ScreenItem::Kind::Break;
+    }
+
+    // A break unless the line is already empty; the blank of a deck's
+    // layout that ends it makes no line of its own.
     void endLine()
     {
-        if (!m_screen.items.empty() && m_screen.items.back().kind != ScreenItem::Kind::Break)
+        auto &items = m_screen.items;
+        while (!items.empty() && items.back().kind == ScreenItem::Kind::Text
+               && items.back().text == " ")
+            items.pop_back();
+        if (!lineEmpty())
             lineBreak();
     }
 
@@ -143,7 +153,7 @@ private:
     {
         std::string shown
             = m_pre ? substitute(raw, m_vars) : collapseBlanks(substitute(raw, m_vars));
-        if (shown.empty())
+        if (shown.empty() || (!m_pre && shown == " " && lineEmpty()))
             return;
         if (!m_pre) {
             add(ScreenItem::Kind::Text, std::move(shown));

@@ -1,5 +1,6 @@
 #include "ua/Browser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -175,8 +176,13 @@ std::string runStep(Browser &browser, const std::string &step)
         if (!number(n) || !browser.pick(n - 1))
             return "there is no option " + argument + " to pick";
     } else if (verb == "softkey") {
-        if (!browser.softKey(argument))
+        const std::vector<SoftKey> keys = browser.softKeys();
+        if (std::none_of(keys.begin(), keys.end(), [&](const SoftKey &key) {
+                return key.label == argument || key.type == argument || key.name == argument;
+            }))
             return "there is no soft key " + argument;
+        if (!browser.softKey(argument))
+            return orMessage("the soft key's task could not be carried out");
     } else if (verb == "back") {
         if (!browser.back())
             return "there is nothing to go back to";

@@ -35,7 +35,7 @@ int hexValue(char c)
     return -1;
 }
 
-// The folder part of a path, with its trailing '/'; "" for a bare name.
+// The folder of a path, with its trailing '/'; "" for a bare name.
 std::string folderOf(const std::string &path)
 {
     const size_t slash = path.rfind('/');

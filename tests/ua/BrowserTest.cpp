@@ -23,6 +23,11 @@ struct ScriptCase
     const char *error = "";
 };
 
+void PrintTo(const ScriptCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class ScriptTest : public testing::TestWithParam<ScriptCase>
 {
 };
@@ -154,20 +159,20 @@ const ScriptCase kCases[] = {
      "var back=yes\n"},
     {"timer", "timer.wml", "wait 2; wait 0.4; wait 0.1",
      "card: splash\n"
-     "| Wait\n"
+     "| Wait [other]\n"
      "var t=25\n"
      "card: splash\n"
-     "| Wait\n"
+     "| Wait [other]\n"
      "var t=25\n"
      "card: splash\n"
-     "| Wait\n"
+     "| Wait [other]\n"
      "var t=25\n"
      "card: main\n"
      "| Main\n"
      "var t=0\n"},
     {"timer_late", "timer.wml", "wait 3",
      "card: splash\n"
-     "| Wait\n"
+     "| Wait [other]\n"
      "var t=25\n"
      "card: main\n"
      "| Main\n"
@@ -311,6 +316,32 @@ const ScriptCase kCases[] = {
      "card: (none)\n"
      "| broken.wml: line 5, column 28: Opening and ending tag mismatch: b line 5 and p\n",
      "broken.wml: line 5, column 28: Opening and ending tag mismatch: b line 5 and p"},
+    {"timer_paused", "timer.wml", "wait 1; activate; wait 5; back; wait 1; wait 0.5",
+     "card: splash\n"
+     "| Wait [other]\n"
+     "var t=25\n"
+     "card: splash\n"
+     "| Wait [other]\n"
+     "var t=25\n"
+     "card: other\n"
+     "| Other\n"
+     "var t=15\n"
+     "card: other\n"
+     "| Other\n"
+     "var t=15\n"
+     "card: splash\n"
+     "| Wait [other]\n"
+     "var t=15\n"
+     "card: splash\n"
+     "| Wait [other]\n"
+     "var t=15\n"
+     "card: main\n"
+     "| Main\n"
+     "var t=0\n"},
+    {"no_id_missing_deck", "second.wml", "activate",
+     "card: #1\n"
+     "| First of second [missing]\n",
+     "activate: cannot open missing.wml: No such file or directory"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Decks, ScriptTest, testing::ValuesIn(kCases),
@@ -337,6 +368,7 @@ TEST(BrowserFields, InputAndSelectAsTheScreenEditsThem)
 
     ASSERT_TRUE(browser.open(deck("select.wml")));
     EXPECT_FALSE(browser.focusedInput());
+    EXPECT_TRUE(browser.focusedSelect()->multiple);
     std::string listing;
     for (const auto &option : browser.options())
         listing += std::string(option.depth, ' ')
