@@ -161,6 +161,27 @@ TEST_F(EmulatorWindowTest, AnInputIsEditedInPlaceASelectListsItsOptions)
     EXPECT_EQ(window.browser().variables().at("pet"), "d");
 }
 
+TEST_F(EmulatorWindowTest, ALongCardScrollsDownToItsLinkAndBack)
+{
+    std::string deck = "<?xml version=\"1.0\"?>\n<wml><card id=\"long\"><p>";
+    for (int i = 0; i < 30; ++i)
+        deck += "Line " + std::to_string(i) + "<br/>";
+    deck += "<a href=\"#end\">Last</a></p></card><card id=\"end\"><p>End</p></card></wml>";
+    EmulatorWindow window(m_prompter);
+    window.setProfile(*tess::emu::findScreenProfile("small"), false);
+    ASSERT_TRUE(window.openDeck(write("long.wml", deck.c_str())));
+    PhoneScreen *screen = window.screen();
+    EXPECT_EQ(screen->scrollTop(), 0);
+    int presses = 0;
+    while (!screen->rect().contains(screen->focusedRect()) && presses++ < 40)
+        QTest::keyClick(screen, Qt::Key_Down);
+    EXPECT_GT(presses, 3);
+    EXPECT_EQ(screen->scrollTop() + screen->height(), screen->contentHeight());
+    while (screen->scrollTop() > 0 && presses-- > 0)
+        QTest::keyClick(screen, Qt::Key_Up);
+    EXPECT_EQ(screen->scrollTop(), 0);
+}
+
 TEST_F(EmulatorWindowTest, TheChosenProfileSizesTheScreenAndIsRemembered)
 {
     for (const tess::emu::ScreenProfile &profile : tess::emu::screenProfiles()) {
