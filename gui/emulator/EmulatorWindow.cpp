@@ -145,6 +145,8 @@ QWidget *EmulatorWindow::buildPhone()
     m_rightKey = new QPushButton(body);
     for (QPushButton *button : {m_leftKey, m_rightKey})
         button->setFocusPolicy(Qt::NoFocus);
+    m_leftKey->setToolTip(QStringLiteral("F1"));
+    m_rightKey->setToolTip(QStringLiteral("F2"));
     m_moreKeys = new QMenu(m_rightKey);
     connect(m_leftKey, &QPushButton::clicked, this, [this] {
         if (!m_keys.empty())
@@ -177,6 +179,7 @@ void EmulatorWindow::buildDocks()
     m_variables->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Value")});
     m_variables->horizontalHeader()->setStretchLastSection(true);
     m_variables->verticalHeader()->hide();
+    m_variables->setMinimumWidth(220);
     connect(m_variables, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) {
         if (m_filling || item->column() != 1)
             return;
@@ -194,6 +197,7 @@ void EmulatorWindow::buildDocks()
     view->addAction(variables->toggleViewAction());
 
     m_history = new QListWidget(this);
+    m_history->setMinimumWidth(220);
     auto *history = new QDockWidget(QStringLiteral("History"), this);
     history->setObjectName(QStringLiteral("historyDock"));
     history->setWidget(m_history);
@@ -458,30 +462,45 @@ void EmulatorWindow::closeEditor(bool keep)
 
 void EmulatorWindow::openOptions()
 {
-    const std::vector<ua::OptionChoice> choices = m_browser.options();
-    if (choices.empty()) {
+    const std::optional<ua::SelectField> field = m_browser.focusedSelect();
+    if (!field || field->options.empty()) {
         m_browser.activate();
         refresh();
         return;
     }
     closeOptions(false);
     m_options = new QListWidget(m_screen);
+    m_optionsToggle = field->multiple;
     m_options->setGeometry(m_screen->rect());
     QFont font = m_options->font();
     font.setPixelSize(m_profile->fontPixels * PhoneScreen::kZoom);
     m_options->setFont(font);
     m_options->setPalette(m_screen->fieldPalette());
+    m_options->setToolTip(qs(field->title));
+    fillOptions(field->options, true);
+    m_options->installEventFilter(this);
+    connect(m_options, &QListWidget::itemActivated, this, [this] { closeOptions(true); });
+    m_options->show();
+    m_options->setFocus();
+}
+
+void EmulatorWindow::fillOptions(const std::vector<ua::OptionChoice> &choices, bool toChosen)
+{
+    const int keep = m_options->currentRow();
+    m_options->clear();
     int current = -1;
     for (const ua::OptionChoice &choice : choices) {
         const QString indent(choice.depth * 2, QLatin1Char(' '));
-        auto *item = new QListWidgetItem(indent
-                                         + (choice.group          ? QString()
-                                                : choice.selected ? QStringLiteral("\u25cf ")
-                                                                  : QStringLiteral("\u25cb "))
-                                         + qs(choice.text));
+        // Boxes to tick for a select of several, rings for one of one.
+        const char16_t on = m_optionsToggle ? u'\u2612' : u'\u25cf';
+        const char16_t off = m_optionsToggle ? u'\u2610' : u'\u25cb';
+        const QString mark = choice.group
+            ? QString()
+            : QString(QChar(choice.selected ? on : off)) + QLatin1Char(' ');
+        auto *item = new QListWidgetItem(indent + mark + qs(choice.text));
         if (choice.group) {
             item->setFlags(Qt::ItemIsEnabled);
-            QFont bold = font;
+            QFont bold = m_options->font();
             bold.setBold(true);
             item->setFont(bold);
         } else if (current < 0 || (choice.selected && !choices[size_t(current)].selected)) {
@@ -489,27 +508,32 @@ void EmulatorWindow::openOptions()
         }
         m_options->addItem(item);
     }
-    m_options->setCurrentRow(std::max(current, 0));
-    m_options->installEventFilter(this);
-    connect(m_options, &QListWidget::itemActivated, this, [this] { closeOptions(true); });
-    m_options->show();
-    m_options->setFocus();
+    m_options->setCurrentRow(toChosen ? std::max(current, 0) : keep);
 }
 
 void EmulatorWindow::closeOptions(bool pick)
 {
     if (!m_options)
         return;
+    const int row = m_options->currentRow();
+    const QListWidgetItem *item = m_options->currentItem();
+    const bool option = pick && row >= 0 && item && (item->flags() & Qt::ItemIsSelectable);
+    // Several options may be chosen: each pick toggles one and the list
+    // stays until the user leaves it.
+    if (option && m_optionsToggle) {
+        m_browser.pick(row);
+        if (const std::optional<ua::SelectField> field = m_browser.focusedSelect())
+            fillOptions(field->options, false);
+        refresh();
+        return;
+    }
     QListWidget *list = m_options;
     m_options = nullptr;
-    const int row = list->currentRow();
-    const bool heading
-        = list->currentItem() && !(list->currentItem()->flags() & Qt::ItemIsSelectable);
     list->removeEventFilter(this);
     list->hide();
     list->deleteLater();
     m_screen->setFocus();
-    if (pick && row >= 0 && !heading) {
+    if (option) {
         m_browser.pick(row);
         refresh();
     }

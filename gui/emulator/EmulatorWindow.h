@@ -83,6 +83,8 @@ private:
     void openEditor(const ua::ScreenItem &item);
     void closeEditor(bool keep);
     void openOptions();
+    void fillOptions(const std::vector<ua::OptionChoice> &choices, bool toChosen);
+    // Enter picks the current option; a select of several keeps its list.
     void closeOptions(bool pick);
     void chooseFile();
     void tick();
@@ -102,6 +104,7 @@ private:
     QListWidget *m_history = nullptr;
     QLineEdit *m_editor = nullptr;
     QListWidget *m_options = nullptr;
+    bool m_optionsToggle = false;
     std::vector<QAction *> m_profileActions;
     std::vector<ua::SoftKey> m_keys;
     QTimer m_timer;

@@ -35,7 +35,8 @@ const char *const kDeck = R"(<?xml version="1.0"?>
 <do type="accept" label="Next"><go href="#second"/></do>
 <do type="options" label="Help"><go href="#help"/></do>
 <p>Hello phone<br/><a href="#second">Onwards</a><br/>
-<input name="who" value="Ann"/><select name="pet"><option value="c">Cat</option><option value="d">Dog</option></select></p>
+<input name="who" value="Ann"/><select name="pet"><option value="c">Cat</option><option value="d">Dog</option></select>
+<select name="extras" multiple="true"><option value="x">X</option><option value="y">Y</option></select></p>
 </card>
 <card id="second" title="Second"><p>Arrived</p></card>
 <card id="help" title="Help"><p>Some help</p></card>
@@ -137,7 +138,7 @@ TEST_F(EmulatorWindowTest, ShowsTheCardFollowsALinkAndGoesBack)
     EXPECT_EQ(window.browser().variables().at("zz"), "2");
 }
 
-TEST_F(EmulatorWindowTest, AnInputIsEditedInPlaceASelectListsItsOptions)
+TEST_F(EmulatorWindowTest, AnInputIsEditedInPlaceSelectsListTheirOptions)
 {
     EmulatorWindow window(m_prompter);
     window.show();
@@ -159,6 +160,18 @@ TEST_F(EmulatorWindowTest, AnInputIsEditedInPlaceASelectListsItsOptions)
     QTest::keyClick(window.optionList(), Qt::Key_Return);
     EXPECT_FALSE(window.optionList());
     EXPECT_EQ(window.browser().variables().at("pet"), "d");
+
+    // The list of a select of several stays while Enter ticks its options.
+    QTest::keyClick(window.screen(), Qt::Key_Down);
+    QTest::keyClick(window.screen(), Qt::Key_Return);
+    ASSERT_TRUE(window.optionList());
+    QTest::keyClick(window.optionList(), Qt::Key_Return);
+    QTest::keyClick(window.optionList(), Qt::Key_Down);
+    QTest::keyClick(window.optionList(), Qt::Key_Return);
+    ASSERT_TRUE(window.optionList());
+    QTest::keyClick(window.optionList(), Qt::Key_Escape);
+    EXPECT_FALSE(window.optionList());
+    EXPECT_EQ(window.browser().variables().at("extras"), "x;y");
 }
 
 TEST_F(EmulatorWindowTest, ALongCardScrollsDownToItsLinkAndBack)
