@@ -209,7 +209,7 @@ const QImage *PhoneScreen::imageOf(const ua::ScreenItem &item)
 void PhoneScreen::layOut()
 {
     m_runs.clear();
-    m_lines.clear();
+    m_wrapping.clear();
     int top = 0;
     int x = 0;
     std::vector<Run> pieces;
@@ -307,10 +307,11 @@ void PhoneScreen::place(size_t index, std::vector<Run> &pieces, int &x, int &top
 void PhoneScreen::endLine(std::vector<Run> &pieces, int &top, int emptyHeight,
                           const std::string &align, bool wrap)
 {
-    Line line {top, emptyHeight, 0, wrap};
+    int height = emptyHeight;
+    int width = 0;
     for (const Run &run : pieces) {
-        line.height = std::max(line.height, run.rect.height());
-        line.width = std::max(line.width, run.rect.right() + 1);
+        height = std::max(height, run.rect.height());
+        width = std::max(width, run.rect.right() + 1);
     }
     if (!pieces.empty()) {
         // Blanks at the end of a line take no room, nor a link's highlight.
@@ -322,26 +323,25 @@ void PhoneScreen::endLine(std::vector<Run> &pieces, int &top, int emptyHeight,
         if (kept < last.text.size() && (item.kind == Kind::Text || item.kind == Kind::Link)) {
             last.rect.setWidth(last.rect.width() - sizeOf(item, last.text.mid(kept)).width());
             last.text.truncate(kept);
-            line.width = last.rect.right() + 1;
+            width = last.rect.right() + 1;
         }
     }
     const int room = screenWidth() - 2 * kPad * kZoom;
     int offset = kPad * kZoom;
-    if (line.width < room) {
+    if (width < room) {
         if (align == "center")
-            offset += (room - line.width) / 2;
+            offset += (room - width) / 2;
         else if (align == "right")
-            offset += room - line.width;
+            offset += room - width;
     }
-    const int index = int(m_lines.size());
+    const int index = int(m_wrapping.size());
     for (Run &run : pieces) {
         run.line = index;
-        run.rect.moveTo(run.rect.x() + offset, top + line.height - run.rect.height());
+        run.rect.moveTo(run.rect.x() + offset, top + height - run.rect.height());
         m_runs.push_back(run);
     }
-    line.width += offset;
-    m_lines.push_back(line);
-    top += line.height;
+    m_wrapping.push_back(wrap);
+    top += height;
     pieces.clear();
 }
 
@@ -375,19 +375,20 @@ void PhoneScreen::layOutTable(size_t first, size_t end, int &top)
         }
         if (cells.empty())
             continue;
-        Line line {top, 0, screenWidth(), false};
+        int height = 0;
         for (const Run &run : cells)
-            line.height = std::max(line.height, run.rect.height());
-        const int index = int(m_lines.size());
+            height = std::max(height, run.rect.height());
+        const int index = int(m_wrapping.size());
         for (Run &run : cells) {
             run.line = index;
-            run.rect.moveTop(top + line.height - run.rect.height());
+            run.rect.moveTop(top + height - run.rect.height());
             run.clip.setTop(top);
-            run.clip.setHeight(line.height);
+            run.clip.setHeight(height);
             m_runs.push_back(run);
         }
-        m_lines.push_back(line);
-        top += line.height;
+        // Cells are clipped, never slid.
+        m_wrapping.push_back(true);
+        top += height;
     }
 }
 
@@ -495,7 +496,7 @@ void PhoneScreen::wheelEvent(QWheelEvent *event)
 
 QStringList PhoneScreen::lineTexts() const
 {
-    QStringList lines(qsizetype(m_lines.size()));
+    QStringList lines(qsizetype(m_wrapping.size()));
     for (const Run &run : m_runs)
         lines[run.line] += run.text;
     for (QString &line : lines)
@@ -505,7 +506,7 @@ QStringList PhoneScreen::lineTexts() const
 
 int PhoneScreen::horizontalShift(int line) const
 {
-    if (line < 0 || size_t(line) >= m_lines.size() || m_lines[size_t(line)].wrap
+    if (line < 0 || size_t(line) >= m_wrapping.size() || m_wrapping[size_t(line)]
         || m_screen.focused < 0)
         return 0;
     const int right = screenWidth() - kPad * kZoom;

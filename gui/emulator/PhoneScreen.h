@@ -71,13 +71,6 @@ private:
         QString text;
         QRect clip; // a table cell; empty outside tables
     };
-    struct Line
-    {
-        int top = 0;
-        int height = 0;
-        int width = 0;
-        bool wrap = true;
-    };
 
     void layOut();
     void layOutTable(size_t first, size_t end, int &top);
@@ -99,7 +92,8 @@ private:
     const ScreenProfile *m_profile;
     ua::Screen m_screen;
     std::vector<Run> m_runs;
-    std::vector<Line> m_lines;
+    // Per line: whether it wraps (else it slides to its focused item).
+    std::vector<bool> m_wrapping;
     int m_contentHeight = 0;
     int m_scrollTop = 0;
     // Pictures as the profile shows them, by path; a null image when the
