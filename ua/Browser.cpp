@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 
 namespace tess::ua {
 
@@ -19,81 +18,6 @@ struct HistoryEntry
     std::string path;
     int card = 0;
 };
-
-// A task as the deck states it: an element (go, prev, refresh, noop), or
-// an event attribute's URL, which stands for a go.
-struct Task
-{
-    XmlNode element;
-    std::string href; // for the attribute form
-    explicit operator bool() const { return element || !href.empty(); }
-};
-
-XmlNode taskChild(XmlNode parent)
-{
-    for (XmlNode child = parent.firstChild(); child; child = child.nextSibling()) {
-        if (isElement(child, "go") || isElement(child, "prev") || isElement(child, "refresh")
-            || isElement(child, "noop"))
-            return child;
-    }
-    return {};
-}
-
-// The event's task on an element (card, template, option): its attribute
-// form first, then an onevent child.
-Task eventTask(XmlNode element, std::string_view type)
-{
-    if (!element)
-        return {};
-    const std::string href = attribute(element, type);
-    if (!href.empty())
-        return {XmlNode(), href};
-    for (XmlNode child = element.firstChild(); child; child = child.nextSibling()) {
-        if (isElement(child, "onevent") && attribute(child, "type") == type)
-            return {taskChild(child), {}};
-    }
-    return {};
-}
-
-void collectElements(XmlNode parent, std::string_view name, std::vector<XmlNode> &out)
-{
-    for (XmlNode child = parent.firstChild(); child; child = child.nextSibling()) {
-        if (child.type() != XmlNodeType::Element)
-            continue;
-        if (child.localName() == name)
-            out.push_back(child);
-        collectElements(child, name, out);
-    }
-}
-
-std::optional<int> parseInt(std::string_view text)
-{
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-std::vector<std::string> splitList(const std::string &text)
-{
-    std::vector<std::string> out;
-    size_t start = 0;
-    while (start <= text.size() && !text.empty()) {
-        size_t end = text.find(';', start);
-        if (end == std::string::npos)
-            end = text.size();
-        out.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return out;
-}
-
-std::string fileName(const std::string &path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 } // namespace
 

@@ -28,6 +28,23 @@ struct Deck
     std::map<std::string, int> cardIndex; // by id
 };
 
+// A task as the deck states it: an element (go, prev, refresh, noop), or
+// an event attribute's URL, which stands for a go.
+struct Task
+{
+    XmlNode element;
+    std::string href; // for the attribute form
+    explicit operator bool() const { return element || !href.empty(); }
+};
+
+// The task element among `parent`'s children; null for none.
+XmlNode taskChild(XmlNode parent);
+// The event's task on an element (card, template, option): its attribute
+// form first, then an onevent child.
+Task eventTask(XmlNode element, std::string_view type);
+// Every element named `name` below `parent`, in document order.
+void collectElements(XmlNode parent, std::string_view name, std::vector<XmlNode> &out);
+
 // A focusable item of the card as laid out: its element (a, anchor, input,
 // select).
 struct Focusable

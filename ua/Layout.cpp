@@ -33,6 +33,41 @@ bool isElement(XmlNode node, std::string_view name)
     return node && node.type() == XmlNodeType::Element && node.localName() == name;
 }
 
+XmlNode taskChild(XmlNode parent)
+{
+    for (XmlNode child = parent.firstChild(); child; child = child.nextSibling()) {
+        if (isElement(child, "go") || isElement(child, "prev") || isElement(child, "refresh")
+            || isElement(child, "noop"))
+            return child;
+    }
+    return {};
+}
+
+Task eventTask(XmlNode element, std::string_view type)
+{
+    if (!element)
+        return {};
+    const std::string href = attribute(element, type);
+    if (!href.empty())
+        return {XmlNode(), href};
+    for (XmlNode child = element.firstChild(); child; child = child.nextSibling()) {
+        if (isElement(child, "onevent") && attribute(child, "type") == type)
+            return {taskChild(child), {}};
+    }
+    return {};
+}
+
+void collectElements(XmlNode parent, std::string_view name, std::vector<XmlNode> &out)
+{
+    for (XmlNode child = parent.firstChild(); child; child = child.nextSibling()) {
+        if (child.type() != XmlNodeType::Element)
+            continue;
+        if (child.localName() == name)
+            out.push_back(child);
+        collectElements(child, name, out);
+    }
+}
+
 namespace {
 
 // Runs of blanks become one space, as a phone shows them.
@@ -53,14 +88,6 @@ std::string collapseBlanks(std::string_view text)
     if (blank)
         out += ' ';
     return out;
-}
-
-std::string trimmed(const std::string &s)
-{
-    const size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
 void collectOptions(XmlNode parent, int depth, SelectOptions &out,

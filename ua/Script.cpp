@@ -1,4 +1,5 @@
 #include "ua/Browser.h"
+#include "ua/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,14 +21,6 @@ void appendLines(std::vector<std::string> &lines, const std::string &text)
             return;
         start = end + 1;
     }
-}
-
-std::string trimmed(const std::string &line)
-{
-    const size_t first = line.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return line.substr(first, line.find_last_not_of(' ') - first + 1);
 }
 
 // An input shows its value then underscores up to eight characters, so

@@ -1,6 +1,7 @@
 #include "ua/Text.h"
 
 #include <cctype>
+#include <charconv>
 #include <vector>
 
 namespace tess::ua {
@@ -266,6 +267,43 @@ bool fitsFormat(std::string_view format, std::string_view value, bool emptyOk)
         ++v;
     }
     return v == value.size();
+}
+
+std::optional<int> parseInt(std::string_view text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::vector<std::string> splitList(const std::string &text)
+{
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start <= text.size() && !text.empty()) {
+        size_t end = text.find(';', start);
+        if (end == std::string::npos)
+            end = text.size();
+        out.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return out;
+}
+
+std::string fileName(const std::string &path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string trimmed(const std::string &text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace tess::ua

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Variable references, URL escaping, URL resolution and input format masks:
 // the string work of the user agent, kept apart so that it can be tested and
@@ -38,5 +40,14 @@ Target resolve(const std::string &deckPath, const std::string &href);
 // nf or *f last); `emptyOk` lets an empty value through. An empty or
 // malformed mask accepts anything.
 bool fitsFormat(std::string_view format, std::string_view value, bool emptyOk);
+
+// A whole decimal integer; nullopt for anything else.
+std::optional<int> parseInt(std::string_view text);
+// The items of a ';'-separated list (of option values or indices).
+std::vector<std::string> splitList(const std::string &text);
+// Without the spaces at its ends.
+std::string trimmed(const std::string &text);
+// The last segment of a path.
+std::string fileName(const std::string &path);
 
 } // namespace tess::ua
