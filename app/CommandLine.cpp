@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/TransferCommand.h"
+#include "deck/DeckLint.h"
+#include "wml/PhoneProfiles.h"
 
 #include <algorithm>
 #include <array>
@@ -26,10 +28,11 @@ struct OptionRule
     const char *valueName;
     const char *help;
     void (*apply)(CommandLine &, const std::string &value);
+    bool optionalValue = false; // a value only as "--name=VALUE"
 };
 
 // New options go here; their help lines follow from the table.
-const std::array<OptionRule, 9> kOptions = {{
+const std::array<OptionRule, 12> kOptions = {{
     {"--screenshot", true, "PATH",
      "save a PNG of the main window, showing FILE or\nthe bundled example deck, to PATH and exit",
      [](CommandLine &c, const std::string &v) {
@@ -46,6 +49,19 @@ const std::array<OptionRule, 9> kOptions = {{
     {"--check", false, nullptr,
      "validate each FILE as Compile does, print the\nresult and exit (status 1 when one fails)",
      [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Check; }},
+    {"--lint", false, nullptr,
+     "with --check: also warn about what phones refuse\nin a valid deck; --lint=-RULE[,-RULE...] "
+     "turns\nrules off",
+     [](CommandLine &c, const std::string &v) {
+         c.lint = true;
+         c.lintSelection = v;
+     },
+     true},
+    {"--werror", false, nullptr, "with --lint: warnings make the check fail",
+     [](CommandLine &c, const std::string &) { c.werror = true; }},
+    {"--profile", true, "NAME",
+     "with --lint: the phone whose deck budget counts\n(small, medium or large; medium by default)",
+     [](CommandLine &c, const std::string &v) { c.profile = v; }},
     {"--format", false, nullptr,
      "print FILE's code as the Code tab shows it after\nthe design has saved it, and exit",
      [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Format; }},
@@ -89,6 +105,19 @@ std::string checkArguments(const CommandLine &c)
         return "option '--tab' needs '--screenshot'";
     if (c.tab && *c.tab != "design" && *c.tab != "code" && *c.tab != "tree")
         return "option '--tab' needs design, code or tree";
+    const bool check = c.action == CommandLine::Action::Check;
+    if (c.lint && !check)
+        return "option '--lint' needs '--check'";
+    if ((c.werror || !c.profile.empty()) && !c.lint)
+        return c.werror ? "option '--werror' needs '--lint'" : "option '--profile' needs '--lint'";
+    if (!c.profile.empty() && !findPhoneProfile(c.profile))
+        return "option '--profile' needs small, medium or large";
+    if (!c.lintSelection.empty()) {
+        LintOptions options;
+        std::string why;
+        if (!parseLintSelection(c.lintSelection, options, why))
+            return why;
+    }
     if (c.action == CommandLine::Action::Check && c.files.empty())
         return "option '--check' needs at least one FILE";
     if (c.action == CommandLine::Action::Format && c.files.size() != 1)
@@ -139,6 +168,8 @@ CommandLine parseCommandLine(const std::vector<std::string> &args)
                 result.error = "option '" + name + "' needs a " + option->valueName;
                 return result;
             }
+        } else if (eq != std::string::npos && option->optionalValue) {
+            value = arg.substr(eq + 1);
         } else if (eq != std::string::npos) {
             result.error = "option '" + name + "' takes no value";
             return result;
@@ -155,7 +186,8 @@ std::string usageText()
 {
     std::string text = "Usage: tessarine [FILE]\n"
                        "       tessarine --screenshot PATH [--card N] [--tab TAB] [FILE]\n"
-                       "       tessarine --check FILE...\n"
+                       "       tessarine --check [--lint[=-RULE,...]] [--werror] [--profile NAME] "
+                       "FILE...\n"
                        "       tessarine --format FILE\n"
                        "       tessarine --upload PROJECT.wpg URL\n"
                        "       tessarine --download URL DIR\n"

@@ -20,6 +20,11 @@ struct CommandLine
     int card = 0;
     // --tab: "design", "code" or "tree"; missing when not given.
     std::optional<std::string> tab;
+    // --lint with --check; `lintSelection` is what follows "--lint=".
+    bool lint = false;
+    std::string lintSelection;
+    bool werror = false;
+    std::string profile; // --profile, empty when not given
     // Set when the arguments are unusable; the program then says so and
     // exits with status 2.
     std::string error;

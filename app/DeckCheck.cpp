@@ -84,9 +84,35 @@ void report(const std::string &file, const DeckModel &model, const std::string &
         << "\n";
 }
 
+// The deck's findings on `err`; false when a warning fails the check.
+bool printLint(const std::string &file, const CheckedDeck &checked, bool valid,
+               const LintRequest &lint, std::ostream &err)
+{
+    // The file was just read whole; reading it again costs a fraction of the
+    // parse, and the load keeps no copy of its bytes.
+    const std::optional<std::string> bytes = readWholeFile(file);
+    if (!bytes)
+        return true;
+    const std::vector<LintFinding> findings = valid
+        ? lintDeck(checked.doc, *bytes, file, checked.model.kind, lint.options)
+        : lintDeckBytes(*bytes, checked.model.kind, lint.options);
+    bool passed = true;
+    for (const LintFinding &finding : findings) {
+        err << formatLintFinding(file, finding) << "\n";
+        passed = passed && !(lint.warningsFail && finding.severity == LintSeverity::Warning);
+    }
+    return passed;
+}
+
 } // namespace
 
 int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::ostream &err)
+{
+    return checkDecks(files, LintRequest(), out, err);
+}
+
+int checkDecks(const std::vector<std::string> &files, const LintRequest &lint, std::ostream &out,
+               std::ostream &err)
 {
     if (files.empty()) {
         err << "tessarine: option '--check' needs at least one FILE\n";
@@ -102,6 +128,8 @@ int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::os
         CheckedDeck &checked = freshCheckedDeck();
         LastMessage sink;
         const bool ok = loadDeck(checked.model, file, sink, &checked.doc);
+        if (lint.enabled && !printLint(file, checked, ok, lint, err) && ok)
+            status = 1;
         report(file, checked.model, sink.text, ok, out, err);
         if (!ok)
             status = 1;

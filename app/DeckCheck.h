@@ -1,5 +1,7 @@
 #pragma once
 
+#include "deck/DeckLint.h"
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -19,6 +21,21 @@ class SettingsKey;
 // Returns 0 when all pass, 1 when any fails, 2 without files. The last
 // file's deck stays in memory until the next check or the end of the process.
 int checkDecks(const std::vector<std::string> &files, std::ostream &out, std::ostream &err);
+
+// What --lint adds to the check.
+struct LintRequest
+{
+    bool enabled = false;
+    LintOptions options;
+    bool warningsFail = false; // --werror; notes never fail
+};
+
+// The same, then for each valid deck its lint findings on `err`, one
+// "FILE:LINE:COL: warning: TEXT [rule]" line each; a deck the parser refused
+// still gets the findings on its bytes, before its error line. Findings
+// change the status only with `warningsFail`.
+int checkDecks(const std::vector<std::string> &files, const LintRequest &lint, std::ostream &out,
+               std::ostream &err);
 
 // Prints the file's code as the Code tab shows it after a design round trip:
 // loaded, written by the deck writer, then turned into source form with the

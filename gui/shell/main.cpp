@@ -8,6 +8,7 @@
 #include "gui/shell/MainWindow.h"
 #include "wml/DataPaths.h"
 #include "wml/FileUtil.h"
+#include "wml/PhoneProfiles.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -113,8 +114,16 @@ int main(int argc, char **argv)
     case tess::CommandLine::Action::Version:
         std::printf("%s\n", tess::versionText().c_str());
         return 0;
-    case tess::CommandLine::Action::Check:
-        return tess::checkDecks(cl.files, std::cout, std::cerr);
+    case tess::CommandLine::Action::Check: {
+        tess::LintRequest lint;
+        lint.enabled = cl.lint;
+        lint.warningsFail = cl.werror;
+        lint.options.profile = tess::findPhoneProfile(cl.profile);
+        std::string unused;
+        if (!cl.lintSelection.empty())
+            tess::parseLintSelection(cl.lintSelection, lint.options, unused);
+        return tess::checkDecks(cl.files, lint, std::cout, std::cerr);
+    }
     case tess::CommandLine::Action::Format:
         return tess::formatDeck(cl.files.front(), tess::SettingsKey(), std::cout, std::cerr);
     case tess::CommandLine::Action::Upload:
