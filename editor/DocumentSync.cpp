@@ -2,6 +2,7 @@
 
 #include "deck/DeckConstants.h"
 #include "deck/DeckFile.h"
+#include "deck/DeckLint.h"
 #include "deck/DeckWriter.h"
 #include "deck/SourceConstants.h"
 #include "deck/SourceForm.h"
@@ -461,13 +462,54 @@ Outcome DocumentSync::compile()
     if (m_active != CodeTab) {
         // The design stays as shown; the Code tab selects the error line
         // when it is next shown.
-        return {CheckDeckFile(m_doc.model(), m_host)};
+        const bool valid = CheckDeckFile(m_doc.model(), m_host);
+        if (valid)
+            showLint();
+        return {valid};
     }
-    if (validate())
+    if (validate()) {
+        showLint();
         return {};
+    }
     // The error line is shown at once rather than on the next Code switch.
     selectErrorLine(false);
     return Outcome::failed();
+}
+
+// The lint's lines follow the output as it stands, naming the file as its
+// window does; the compile state keeps only the check's own message, which
+// the error line is read from.
+void DocumentSync::showLint()
+{
+    const DeckModel &model = m_doc.model();
+    LintOptions options;
+    // A deck never saved under a name of its own has no folder of its own
+    // for its links and pictures to stand in.
+    if (m_doc.isTemporary())
+        options.disabled = {"missing-deck", "missing-image"};
+    const std::vector<LintFinding> findings = lintDeckFile(m_doc.path(), model.kind, options);
+    if (findings.empty())
+        return;
+    const size_t slash = m_doc.path().find_last_of('/');
+    const std::string name
+        = slash == std::string::npos ? m_doc.path() : m_doc.path().substr(slash + 1);
+    std::string text = model.compile.outputMessage;
+    for (const LintFinding &finding : findings)
+        text += "\r\n" + formatLintFinding(name, finding);
+    m_host.showMessage(text);
+}
+
+Outcome DocumentSync::goToLine(int line)
+{
+    if (line <= 0 || m_doc.path().empty())
+        return Outcome::failed();
+    if (m_active != CodeTab) {
+        if (Outcome switched = switchTo(CodeTab); !switched.ok)
+            return switched;
+    }
+    const auto [start, end] = lineSelection(m_views.codeText(), line);
+    m_views.selectCode(start, end);
+    return {};
 }
 
 Outcome DocumentSync::preview(bool validateFirst)

@@ -107,7 +107,12 @@ public:
     Outcome switchTo(int tab);
 
     Outcome save();
+    // Validates the deck; a valid one is then linted, its warnings shown
+    // below the result, one "FILE:LINE:COL: warning: TEXT [rule]" line each.
     Outcome compile();
+    // Double click or F4 on a line of the Output window that names a line of
+    // the deck: the Code tab shows it selected.
+    Outcome goToLine(int line);
     // The Tools menu's preview: refused without a file of the deck's own,
     // validated, then handed to a new emulator. The Designing bar's button
     // (`validateFirst` false) skips the validation and hands the deck to a
@@ -155,6 +160,7 @@ private:
     // The text written goes to *written when that is given.
     Outcome writeDesign(std::string *written = nullptr);
     bool validate();
+    void showLint();
     // A temporary path keeps the document modified.
     void markIfTemporary();
     Prompter::FileRequest nameRequest() const;

@@ -1,6 +1,10 @@
 #include "gui/code/OutputView.h"
 
+#include "deck/DeckLint.h"
+#include "editor/DocumentSync.h"
+
 #include <QKeyEvent>
+#include <QTextBlock>
 
 namespace tess {
 
@@ -28,6 +32,46 @@ void OutputView::setMessage(const std::string &text)
 std::string OutputView::message() const
 {
     return toPlainText().toStdString();
+}
+
+namespace {
+
+// The deck's line that one line of output names: a lint finding's, or a
+// parse error's "on line N, position M".
+int deckLineOf(const QString &text)
+{
+    const std::string line = text.toStdString();
+    if (const int n = lintLineOf(line); n > 0)
+        return n;
+    return line.find(", position ") != std::string::npos ? errorLineOf(line) : 0;
+}
+
+} // namespace
+
+bool OutputView::activateNext()
+{
+    const QTextBlock current = textCursor().block();
+    QTextBlock block = current.next();
+    for (int seen = 0; seen < document()->blockCount(); ++seen) {
+        if (!block.isValid())
+            block = document()->firstBlock();
+        if (const int line = deckLineOf(block.text()); line > 0) {
+            QTextCursor cursor(block);
+            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            setTextCursor(cursor);
+            emit lineActivated(line);
+            return true;
+        }
+        block = block.next();
+    }
+    return false;
+}
+
+void OutputView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    if (const int line = deckLineOf(textCursor().block().text()); line > 0)
+        emit lineActivated(line);
 }
 
 bool OutputView::event(QEvent *event)

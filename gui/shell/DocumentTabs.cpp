@@ -78,6 +78,18 @@ void DocumentTabs::clickTab(int index)
     emit tabSwitched(currentIndex());
 }
 
+bool DocumentTabs::goToLine(int line)
+{
+    if (!m_sync->isServerPage() && currentIndex() != CodeTab)
+        clickTab(CodeTab);
+    if (!m_sync->isServerPage() && currentIndex() != CodeTab)
+        return false;
+    const bool went = tell(m_prompter, m_sync->goToLine(line));
+    if (went && m_code)
+        m_code->setFocus();
+    return went;
+}
+
 void DocumentTabs::ensureInitialLoad()
 {
     if (m_sync->initialLoadDone())

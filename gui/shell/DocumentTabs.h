@@ -46,6 +46,8 @@ public:
     void finishPreparingCodeView();
     // The document's commands; what they have to tell goes to the prompter.
     bool compile() { return tell(m_prompter, m_sync->compile()); }
+    // The Code tab, shown as a click would, with line `line` selected.
+    bool goToLine(int line);
     bool preview(bool validateFirst) { return tell(m_prompter, m_sync->preview(validateFirst)); }
     bool saveCommand() { return tell(m_prompter, m_sync->saveCommand()); }
     bool saveAsCommand() { return tell(m_prompter, m_sync->saveAsCommand()); }

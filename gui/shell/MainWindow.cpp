@@ -9,6 +9,7 @@
 #include "editor/Prompter.h"
 #include "gui/code/CodeConstants.h"
 #include "gui/code/OutputView.h"
+#include "gui/shell/DocumentTabs.h"
 #include "gui/shell/DocumentWindow.h"
 #include "gui/shell/FeaturesDialog.h"
 #include "gui/shell/HelpWindow.h"
@@ -304,7 +305,12 @@ bool MainWindow::createDockingBars()
 
     m_outputBar
         = new TabbedDock(translated(kOutputCaption), requested, Qt::BottomDockWidgetArea, this);
-    m_outputBar->AddView(translated(kOutputTabLabel), new OutputView);
+    auto *output = new OutputView;
+    connect(output, &OutputView::lineActivated, this, [this](int line) {
+        if (DocumentWindow *child = activeChildFrame())
+            child->tabWindow()->goToLine(line);
+    });
+    m_outputBar->AddView(translated(kOutputTabLabel), output);
     if (!m_outputBar->SetTabImageList(QPixmap(QString::fromLatin1(kOutputTabImages)),
                                       kTabImageWidth))
         return false;

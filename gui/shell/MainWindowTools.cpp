@@ -11,6 +11,7 @@
 #include "editor/DocumentSync.h"
 #include "gui/code/CodeConstants.h"
 #include "gui/code/DeckCodeEditor.h"
+#include "gui/code/OutputView.h"
 #include "gui/shell/DocumentTabs.h"
 #include "gui/shell/DocumentWindow.h"
 #include "gui/shell/DownloadDialog.h"
@@ -47,6 +48,15 @@ void MainWindow::createToolsCommands()
     setCommandPrompt(compile, kPromptCompile);
     connect(compile, &QAction::triggered, this, &MainWindow::OnCompile);
     m_documentActions.push_back(compile);
+
+    // F4 walks the Output window's errors and warnings, as build tools do.
+    auto *nextMessage = new QAction(this);
+    nextMessage->setShortcut(QKeySequence(Qt::Key_F4));
+    connect(nextMessage, &QAction::triggered, this, [this] {
+        if (OutputView *view = outputView())
+            view->activateNext();
+    });
+    addAction(nextMessage);
 
     QAction *emulator = m_commands.invokeEmulator = addCommand(m_toolsMenu, kMenuInvokeEmulator);
     connect(emulator, &QAction::triggered, this, [this] {

@@ -30,6 +30,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QTabBar>
+#include <QTextBlock>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -126,7 +127,10 @@ TEST_F(RoadTest, OneDeckFromOpeningToClosing)
     EXPECT_EQ(tabs->treeView()->topLevelItemCount(), 0);
     code->setText(source);
     commands().compile->trigger();
-    EXPECT_EQ(output(), kSuccess);
+    EXPECT_EQ(output(),
+              std::string(kSuccess)
+                  + "\ndeck.wml:15:2: warning: Card \"menu\" cannot be reached from the first "
+                    "card. [unreachable-card]");
     EXPECT_EQ(tabs->treeView()->topLevelItemCount(), 1);
 
     // Save writes the code as it stands, entities and all.
@@ -185,7 +189,8 @@ TEST_F(RoadTest, ViewingNeverWritesTheFile)
                 if (tab == CodeTab)
                     commands().compile->trigger();
             }
-            EXPECT_EQ(output(), kSuccess);
+            // Lint warnings may follow.
+            EXPECT_EQ(output().substr(0, output().find('\n')), kSuccess);
         }
         EXPECT_FALSE(child->document().isModified());
         EXPECT_TRUE(readWholeFile(path) == bytes);
@@ -202,6 +207,53 @@ TEST_F(RoadTest, ViewingNeverWritesTheFile)
         }
         EXPECT_TRUE(readWholeFile(path) == bytes);
     }
+}
+
+// A warning or an error in the Output window leads to its line: by a double
+// click on it, or by F4 from one to the next, from whichever tab is shown.
+TEST_F(RoadTest, OutputLinesLeadToTheirDeckLines)
+{
+    const std::string path = m_dir.filePath("links.wml").toStdString();
+    ASSERT_TRUE(writeFileAtomically(
+        path,
+        "<?xml version=\"1.0\"?>\n<wml>\n<card id=\"a\">\n<p><a href=\"#x\">x</a>\n"
+        "<img src=\"none.gif\" alt=\"n\"/></p>\n</card>\n</wml>\n"));
+    std::string error;
+    ASSERT_TRUE(m_frame.OpenDocumentFile(path, &error)) << error;
+    DocumentTabs *tabs = m_frame.activeChildFrame()->tabWindow();
+    commands().compile->trigger();
+    EXPECT_EQ(output(),
+              std::string(kSuccess)
+                  + "\nlinks.wml:4:4: warning: Link to card \"x\", which this deck does not have. "
+                    "[unknown-card]\nlinks.wml:5:1: warning: Image none.gif does not exist. "
+                    "[missing-image]");
+    EXPECT_EQ(tabs->currentIndex(), DesignTab);
+    OutputView *view = m_frame.outputView();
+    const auto selected
+        = [tabs] { return tabs->codeView()->textCursor().selectedText().toStdString(); };
+    m_frame.show();
+    m_frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_frame));
+    QTest::keyClick(&m_frame, Qt::Key_F4);
+    EXPECT_EQ(tabs->currentIndex(), CodeTab);
+    EXPECT_EQ(selected(), "<p><a href=\"#x\">x</a>");
+    QTest::keyClick(&m_frame, Qt::Key_F4);
+    EXPECT_EQ(selected(), "<img src=\"none.gif\" alt=\"n\"/></p>");
+    // Round to the first again.
+    EXPECT_TRUE(view->activateNext());
+    EXPECT_EQ(selected(), "<p><a href=\"#x\">x</a>");
+
+    QTextCursor second(view->document()->findBlockByNumber(2));
+    view->setTextCursor(second);
+    const QPoint at = view->cursorRect(second).center();
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(selected(), "<img src=\"none.gif\" alt=\"n\"/></p>");
+    // The success line names no line: nothing moves.
+    view->setTextCursor(QTextCursor(view->document()->firstBlock()));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                       view->cursorRect(QTextCursor(view->document()->firstBlock())).center());
+    EXPECT_EQ(selected(), "<img src=\"none.gif\" alt=\"n\"/></p>");
+    EXPECT_TRUE(m_prompter.messages().empty());
 }
 
 // Each document keeps its own compile result: one deck's error line is never
