@@ -472,12 +472,26 @@ private:
             return;
         const PhoneProfile &profile
             = m_report.options().profile ? *m_report.options().profile : defaultPhoneProfile();
+        // Every element, attribute and text run takes a byte at least, and
+        // the header four: a deck whose count passes the budget is over it
+        // without a compile, whose cost grows faster than the deck (the
+        // compiler's string table is searched for every string).
+        size_t leastBytes = 4 + m_deck.elements.size() + m_deck.texts.size();
+        for (const Element &e : m_deck.elements)
+            leastBytes += e.attributes.size();
+        const std::string verdict = profileVerdict(uint64_t(profile.deckBudget) + 1, profile);
+        if (leastBytes > size_t(profile.deckBudget)) {
+            m_report.add("deck-budget", m_deck.elements.front(),
+                         "Compiled size at least " + groupedNumber(leastBytes) + " bytes " + verdict
+                             + ".");
+            return;
+        }
         const WbxmlResult compiled = compileWbxml(*m_deck.doc);
         if (!compiled.ok || compiled.bytes.size() <= size_t(profile.deckBudget))
             return;
         m_report.add("deck-budget", m_deck.elements.front(),
-                     "Compiled size " + groupedNumber(compiled.bytes.size()) + " bytes "
-                         + profileVerdict(compiled.bytes.size(), profile) + ".");
+                     "Compiled size " + groupedNumber(compiled.bytes.size()) + " bytes " + verdict
+                         + ".");
     }
 
     const Deck &m_deck;

@@ -82,6 +82,10 @@ TEST(DeckLint, EachRuleFiresWhereItShouldAndNotBesideIt)
     const std::string timer = "<timer value=\"50\"/>";
     const std::string input = "<p><input name=\"n\"/>$(n)</p>";
     const std::string big = "<p>" + std::string(2500, 'x') + "</p>";
+    std::string breaks = "<p>";
+    for (int i = 0; i < 2100; ++i)
+        breaks += "<br/>";
+    breaks += "</p>";
     const RuleCase cases[] = {
         {"text-before-declaration", "d.wml", "\xEF\xBB\xBF" + deck(""), {"1:1"}, deck("")},
         {"undeclared-encoding",
@@ -137,6 +141,8 @@ TEST(DeckLint, EachRuleFiresWhereItShouldAndNotBesideIt)
          deck("", "<p>2</p></card>\n<card id=\"three\"><p>3</p>",
               "<template><do type=\"options\"><go href=\"#three\"/></do></template>")},
         {"deck-budget", "d.wml", deck(big), {"3:1"}, deck(big), "large"},
+        // Counted without a compile: a byte at least for each element.
+        {"deck-budget", "d.wml", deck(breaks), {"3:1"}, deck(breaks), "large"},
         {"no-accept",
          "d.wml",
          deck("<do type=\"accept\" name=\"ok\"><noop/></do>" + input, "<p/>",
