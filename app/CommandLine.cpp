@@ -29,7 +29,7 @@ struct OptionRule
 };
 
 // New options go here; their help lines follow from the table.
-const std::array<OptionRule, 9> kOptions = {{
+const std::array<OptionRule, 11> kOptions = {{
     {"--screenshot", true, "PATH",
      "save a PNG of the main window, showing FILE or\nthe bundled example deck, to PATH and exit",
      [](CommandLine &c, const std::string &v) {
@@ -49,6 +49,16 @@ const std::array<OptionRule, 9> kOptions = {{
     {"--format", false, nullptr,
      "print FILE's code as the Code tab shows it after\nthe design has saved it, and exit",
      [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Format; }},
+    {"--compile", true, "OUT",
+     "compile FILE to the binary form a phone receives\n(WBXML) and write it to OUT, then exit",
+     [](CommandLine &c, const std::string &v) {
+         c.action = CommandLine::Action::Compile;
+         c.compileOutput = v;
+     }},
+    {"--size", false, nullptr,
+     "print each FILE's text size, compiled size and\nwhether it fits each phone profile's "
+     "budget,\nand exit",
+     [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Size; }},
     {"--upload", false, nullptr,
      "upload the files of the project PROJECT.wpg and\nthe project file into URL's folder/PROJECT\n"
      "(made when missing), and exit",
@@ -93,6 +103,11 @@ std::string checkArguments(const CommandLine &c)
         return "option '--check' needs at least one FILE";
     if (c.action == CommandLine::Action::Format && c.files.size() != 1)
         return "option '--format' needs exactly one FILE";
+    if (c.action == CommandLine::Action::Compile
+        && (c.files.size() != 1 || c.compileOutput.empty()))
+        return "option '--compile' needs OUT and exactly one FILE";
+    if (c.action == CommandLine::Action::Size && c.files.empty())
+        return "option '--size' needs at least one FILE";
     if (c.action == CommandLine::Action::Upload || c.action == CommandLine::Action::Download) {
         const bool upload = c.action == CommandLine::Action::Upload;
         if (c.files.size() != 2)
@@ -157,6 +172,8 @@ std::string usageText()
                        "       tessarine --screenshot PATH [--card N] [--tab TAB] [FILE]\n"
                        "       tessarine --check FILE...\n"
                        "       tessarine --format FILE\n"
+                       "       tessarine --compile OUT FILE\n"
+                       "       tessarine --size FILE...\n"
                        "       tessarine --upload PROJECT.wpg URL\n"
                        "       tessarine --download URL DIR\n"
                        "       tessarine --help | --version\n"

@@ -1,5 +1,6 @@
 #include "editor/DocumentSync.h"
 
+#include "deck/CompiledDeck.h"
 #include "deck/DeckConstants.h"
 #include "deck/DeckFile.h"
 #include "deck/DeckWriter.h"
@@ -440,14 +441,32 @@ Outcome DocumentSync::useDtd(const std::string &systemId)
     return {};
 }
 
-bool DocumentSync::validate()
+bool DocumentSync::validate(XmlDocument *parsed)
 {
     m_views.clearTree();
     const bool previousIsDesign = m_previous == DesignTab;
     std::function<void(const DeckModel &)> build;
     if (!(m_parseFailed && previousIsDesign))
         build = [this](const DeckModel &m) { m_views.buildTree(m); };
+    if (parsed)
+        return Validate(m_doc.model(), m_host, previousIsDesign, build, *parsed);
     return Validate(m_doc.model(), m_host, previousIsDesign, build);
+}
+
+void DocumentSync::showCompiledSize(const XmlDocument &parsed)
+{
+    CompiledDeck deck;
+    if (parsed.documentElement()) {
+        std::error_code ec;
+        const uint64_t size = std::filesystem::file_size(m_doc.path(), ec);
+        deck = compileParsedDeck(parsed, m_doc.model().kind, ec ? 0 : size);
+    } else {
+        // The switch from Design wrote the file without parsing it back.
+        deck = compileDeckFile(m_doc.path());
+    }
+    CompileState &state = m_doc.model().compile;
+    state.outputMessage += "\r\n" + compiledSizeLine(deck);
+    m_host.showMessage(state.outputMessage);
 }
 
 Outcome DocumentSync::compile()
@@ -458,13 +477,19 @@ Outcome DocumentSync::compile()
     m_doc.model().compile.outputMessage.clear();
     if (Outcome saved = save(); !saved.ok)
         return saved;
+    XmlDocument parsed;
     if (m_active != CodeTab) {
         // The design stays as shown; the Code tab selects the error line
         // when it is next shown.
-        return {CheckDeckFile(m_doc.model(), m_host)};
-    }
-    if (validate())
+        if (!CheckDeckFile(m_doc.model(), m_host, parsed))
+            return Outcome::failed();
+        showCompiledSize(parsed);
         return {};
+    }
+    if (validate(&parsed)) {
+        showCompiledSize(parsed);
+        return {};
+    }
     // The error line is shown at once rather than on the next Code switch.
     selectErrorLine(false);
     return Outcome::failed();

@@ -11,6 +11,8 @@
 
 namespace tess {
 
+class XmlDocument;
+
 class DeckDocument;
 class DeckModel;
 
@@ -154,7 +156,10 @@ private:
     std::optional<std::string> readCodeFromFile();
     // The text written goes to *written when that is given.
     Outcome writeDesign(std::string *written = nullptr);
-    bool validate();
+    // `parsed` receives the deck when validation reads it again.
+    bool validate(XmlDocument *parsed = nullptr);
+    // Compile's last line: the compiled size against the phones' budgets.
+    void showCompiledSize(const XmlDocument &parsed);
     // A temporary path keeps the document modified.
     void markIfTemporary();
     Prompter::FileRequest nameRequest() const;

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/DeckCheck.h"
+#include "app/DeckCompile.h"
 #include "app/PrivateTempDir.h"
 #include "app/SettingsKey.h"
 #include "app/TransferCommand.h"
@@ -117,6 +118,10 @@ int main(int argc, char **argv)
         return tess::checkDecks(cl.files, std::cout, std::cerr);
     case tess::CommandLine::Action::Format:
         return tess::formatDeck(cl.files.front(), tess::SettingsKey(), std::cout, std::cerr);
+    case tess::CommandLine::Action::Compile:
+        return tess::compileDeckTo(cl.files.front(), cl.compileOutput, std::cerr);
+    case tess::CommandLine::Action::Size:
+        return tess::printDeckSizes(cl.files, std::cout, std::cerr);
     case tess::CommandLine::Action::Upload:
         return tess::RunUploadCommand(cl.files[0], cl.files[1], std::cerr);
     case tess::CommandLine::Action::Download:
