@@ -113,6 +113,17 @@ void appendAttributeValue(std::string &out, std::string_view value)
     }
 }
 
+void appendAttributes(std::string &out, XmlNode element)
+{
+    element.visitAttributes([&](std::string_view name, std::string_view value) {
+        out += ' ';
+        out += name == kLangAttribute ? kLangStandIn : name;
+        out += "=\"";
+        appendAttributeValue(out, value);
+        out += '"';
+    });
+}
+
 void appendElement(std::string &out, XmlNode element)
 {
     out += '<';
@@ -121,13 +132,7 @@ void appendElement(std::string &out, XmlNode element)
         out += ':';
     }
     out += element.localName();
-    element.visitAttributes([&](std::string_view name, std::string_view value) {
-        out += ' ';
-        out += name == kLangAttribute ? kLangStandIn : name;
-        out += "=\"";
-        appendAttributeValue(out, value);
-        out += '"';
-    });
+    appendAttributes(out, element);
     if (!element.hasChildren()) {
         out += "/>";
         return;
@@ -257,13 +262,7 @@ std::string rootStart(XmlNode root, bool withAttributes)
 {
     std::string out = "<" + std::string(root.localName());
     if (withAttributes)
-        root.visitAttributes([&](std::string_view name, std::string_view value) {
-            out += ' ';
-            out += name == kLangAttribute ? kLangStandIn : name;
-            out += "=\"";
-            appendAttributeValue(out, value);
-            out += '"';
-        });
+        appendAttributes(out, root);
     return out + ">";
 }
 
