@@ -182,6 +182,7 @@ Outcome DocumentSync::initialLoad()
             return {};
         }
         setFileKindFromPath(model);
+        m_views.refillCardList();
         const std::optional<std::string> text = readCodeFromFile();
         if (!text)
             return unableToOpen();
@@ -202,6 +203,7 @@ Outcome DocumentSync::initialLoad()
         m_views.refillCardList();
         m_parseFailed = false;
     } else {
+        m_views.refillCardList();
         m_parseFailed = true;
     }
     markIfTemporary();

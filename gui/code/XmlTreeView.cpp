@@ -102,10 +102,9 @@ int XmlTreeView::itemImage(const QTreeWidgetItem *item)
     return item ? item->data(0, ImageRole).toInt() : -1;
 }
 
-QTreeWidgetItem *XmlTreeView::makeItem(QTreeWidgetItem *parent, const std::string &label, int image,
-                                       int id)
+QTreeWidgetItem *XmlTreeView::makeItem(const std::string &label, int image, int id) const
 {
-    auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    auto *item = new QTreeWidgetItem;
     item->setText(0, QString::fromStdString(label));
     item->setIcon(0, m_icons.value(image));
     item->setData(0, IdRole, id);
@@ -121,13 +120,22 @@ void XmlTreeView::Clear()
 void XmlTreeView::BuildTree(const DeckModel &model)
 {
     clear();
+    // The items are made outside the tree and enter it at once: an item in
+    // the tree tells the view of every field set and every child added,
+    // which cost most of a long deck's tree.
+    QList<QTreeWidgetItem *> topLevel;
     // The last item made at each depth is the parent of the next one deeper.
     std::vector<QTreeWidgetItem *> open;
     for (const TreeRow &row : TreeRows(model.root())) {
         open.resize(row.depth);
-        open.push_back(
-            makeItem(open.empty() ? nullptr : open.back(), row.label, row.image, row.id));
+        QTreeWidgetItem *item = makeItem(row.label, row.image, row.id);
+        if (open.empty())
+            topLevel.append(item);
+        else
+            open.back()->addChild(item);
+        open.push_back(item);
     }
+    addTopLevelItems(topLevel);
     if (QTreeWidgetItem *top = topLevelItem(0)) {
         top->setExpanded(true);
         if (top->childCount() > 0)
