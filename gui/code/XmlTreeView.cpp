@@ -211,7 +211,7 @@ void XmlTreeView::BuildTree(const DeckModel &model)
     QList<QTreeWidgetItem *> topLevel;
     // The last item made at each depth is the parent of the next one deeper.
     std::vector<QTreeWidgetItem *> open;
-    for (const TreeRow &row : TreeRows(model.root())) {
+    ForEachTreeRow(model.root(), [&](TreeRow &&row) {
         open.resize(row.depth);
         QTreeWidgetItem *item = makeItem(row.label, row.image, row.id);
         if (open.empty())
@@ -219,7 +219,7 @@ void XmlTreeView::BuildTree(const DeckModel &model)
         else
             open.back()->addChild(item);
         open.push_back(item);
-    }
+    });
     addTopLevelItems(topLevel);
     if (QTreeWidgetItem *top = topLevelItem(0)) {
         top->setExpanded(true);
