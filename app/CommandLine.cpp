@@ -29,7 +29,7 @@ struct OptionRule
 };
 
 // New options go here; their help lines follow from the table.
-const std::array<OptionRule, 11> kOptions = {{
+const std::array<OptionRule, 12> kOptions = {{
     {"--screenshot", true, "PATH",
      "save a PNG of the main window, showing FILE or\nthe bundled example deck, to PATH and exit",
      [](CommandLine &c, const std::string &v) {
@@ -40,9 +40,13 @@ const std::array<OptionRule, 11> kOptions = {{
      "with --screenshot: show card N of the deck\n(counted from 1; the first by default)",
      [](CommandLine &c, const std::string &v) { c.card = cardNumber(v); }},
     {"--tab", true, "TAB",
-     "with --screenshot: show the Design, Code or XML Tree\ntab (design, code or tree), reached as "
-     "a click\non it would",
+     "with --screenshot or --quit-after-paint: show\nthe Design, Code or XML Tree tab (design, "
+     "code\nor tree), reached as a click on it would",
      [](CommandLine &c, const std::string &v) { c.tab = v; }},
+    {"--quit-after-paint", false, nullptr,
+     "open FILE as a normal start does (on the tab that\n--tab names), print the time when the "
+     "window's\nfirst frame showing it is painted, and exit",
+     [](CommandLine &c, const std::string &) { c.quitAfterPaint = true; }},
     {"--check", false, nullptr,
      "validate each FILE as Compile does, print the\nresult and exit (status 1 when one fails)",
      [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Check; }},
@@ -95,7 +99,9 @@ std::string checkArguments(const CommandLine &c)
         return "option '--card' needs '--screenshot'";
     if (c.card < 0 && c.action == CommandLine::Action::Screenshot)
         return "option '--card' needs a card number from 1";
-    if (c.tab && c.action != CommandLine::Action::Screenshot)
+    if (c.quitAfterPaint && c.action != CommandLine::Action::Run)
+        return "option '--quit-after-paint' goes with no other mode";
+    if (c.tab && c.action != CommandLine::Action::Screenshot && !c.quitAfterPaint)
         return "option '--tab' needs '--screenshot'";
     if (c.tab && *c.tab != "design" && *c.tab != "code" && *c.tab != "tree")
         return "option '--tab' needs design, code or tree";
@@ -170,6 +176,7 @@ std::string usageText()
 {
     std::string text = "Usage: tessarine [FILE]\n"
                        "       tessarine --screenshot PATH [--card N] [--tab TAB] [FILE]\n"
+                       "       tessarine --quit-after-paint [--tab TAB] [FILE]\n"
                        "       tessarine --check FILE...\n"
                        "       tessarine --format FILE\n"
                        "       tessarine --compile OUT FILE\n"

@@ -32,6 +32,9 @@ struct CommandLine
     int card = 0;
     // --tab: "design", "code" or "tree"; missing when not given.
     std::optional<std::string> tab;
+    // --quit-after-paint: a normal start that exits once the window's first
+    // frame with FILE is painted, for timing start-up.
+    bool quitAfterPaint = false;
     // Set when the arguments are unusable; the program then says so and
     // exits with status 2.
     std::string error;

@@ -19,7 +19,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XML_CATALOG_FILES="$catalog"
 
-source bench/generate-deck.sh
+# generate BYTES FILE: the decks every script here times.
+source bench/deck-generator.sh
 
 # Best wall time (s) and the largest peak resident size (KiB) of RUNS runs;
 # a run that does not pass spoils the comparison.

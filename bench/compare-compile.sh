@@ -14,7 +14,7 @@ bin="$dir/tessarine"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-source bench/generate-deck.sh
+source bench/deck-generator.sh
 
 best() {
     local best="" peak=0

@@ -1,6 +1,4 @@
-# Sourced by the benchmark scripts: `generate BYTES FILE` writes a deck.
-# shellcheck shell=bash
-
+# Sourced by the benchmark scripts; defines generate BYTES FILE.
 # Valid WML 1.1 with the public DOCTYPE: cards that hold every control kind,
 # one element or text run a line, until the deck reaches BYTES.
 generate() {
