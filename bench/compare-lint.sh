@@ -15,9 +15,9 @@ bin="$dir/tessarine"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The generator of compare-check.sh, whose cards link each to the next: every
-# card a lookup, every control a variable, every picture a file to look for.
-eval "$(sed -n '/^generate() {/,/^}/p' bench/compare-check.sh)"
+# generate BYTES FILE: cards that link each to the next, so every card is a
+# lookup, every control a variable, every picture a file to look for.
+source bench/deck-generator.sh
 
 # Best wall time (s) of RUNS runs; findings go to standard error, which is
 # dropped, and never fail the run.

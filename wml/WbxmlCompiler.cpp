@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 namespace tess {
 
@@ -112,6 +113,17 @@ void appendAttributeValue(std::string &out, std::string_view value)
     }
 }
 
+void appendAttributes(std::string &out, XmlNode element)
+{
+    element.visitAttributes([&](std::string_view name, std::string_view value) {
+        out += ' ';
+        out += name == kLangAttribute ? kLangStandIn : name;
+        out += "=\"";
+        appendAttributeValue(out, value);
+        out += '"';
+    });
+}
+
 void appendElement(std::string &out, XmlNode element)
 {
     out += '<';
@@ -120,13 +132,7 @@ void appendElement(std::string &out, XmlNode element)
         out += ':';
     }
     out += element.localName();
-    element.visitAttributes([&](std::string_view name, std::string_view value) {
-        out += ' ';
-        out += name == kLangAttribute ? kLangStandIn : name;
-        out += "=\"";
-        appendAttributeValue(out, value);
-        out += '"';
-    });
+    appendAttributes(out, element);
     if (!element.hasChildren()) {
         out += "/>";
         return;
@@ -210,19 +216,23 @@ std::string wbxmlSourceText(const XmlDocument &deck)
     return out;
 }
 
-WbxmlResult compileWbxml(const XmlDocument &deck)
-{
-    WbxmlResult result;
-    if (!deck.documentElement()) {
-        result.error = "no deck loaded";
-        return result;
-    }
-    std::string xml = wbxmlSourceText(deck);
+namespace {
 
+// libwbxml2 searches its string table for every string it adds and walks a
+// parent's children for every child it appends, so both grow with the
+// square of a deck's size. A phone's deck is a few kilobytes; past this size
+// no budget is in reach, the string table is left out, and the deck is
+// compiled a few cards at a time.
+constexpr size_t kWholeDeckLimit = 64 * 1024;
+constexpr size_t kCardsPerPiece = 256;
+
+bool runLibwbxml(std::string &xml, bool stringTable, std::vector<unsigned char> &bytes,
+                 std::string &error)
+{
     WBXMLConvXML2WBXML *conv = nullptr;
     if (const WBXMLError e = wbxml_conv_xml2wbxml_create(&conv); e != WBXML_OK) {
-        result.error = errorText(e);
-        return result;
+        error = errorText(e);
+        return false;
     }
     const std::unique_ptr<WBXMLConvXML2WBXML, void (*)(WBXMLConvXML2WBXML *)> owner(
         conv, wbxml_conv_xml2wbxml_destroy);
@@ -230,19 +240,125 @@ WbxmlResult compileWbxml(const XmlDocument &deck)
     // trimming would also drop the blank between "<b>x</b> <i>y</i>".
     wbxml_conv_xml2wbxml_enable_preserve_whitespaces(conv);
     wbxml_conv_xml2wbxml_set_version(conv, WBXML_VERSION_13);
-
+    if (!stringTable)
+        wbxml_conv_xml2wbxml_disable_string_table(conv);
     WB_UTINY *out = nullptr;
     WB_ULONG length = 0;
     const WBXMLError e = wbxml_conv_xml2wbxml_run(conv, reinterpret_cast<WB_UTINY *>(xml.data()),
                                                   static_cast<WB_ULONG>(xml.size()), &out, &length);
     if (e != WBXML_OK) {
-        result.error = errorText(e);
+        error = errorText(e);
+        return false;
+    }
+    bytes.assign(out, out + length);
+    std::free(out); // libwbxml2 allocates with malloc
+    restoreLangAttribute(bytes);
+    return true;
+}
+
+// The root's start tag as the first piece opens it; later pieces open a bare
+// root, whose start token is cut off again.
+std::string rootStart(XmlNode root, bool withAttributes)
+{
+    std::string out = "<" + std::string(root.localName());
+    if (withAttributes)
+        appendAttributes(out, root);
+    return out + ">";
+}
+
+// Header: version, public identifier, charset, an empty string table; then
+// the root's start token. Pieces with a string table of their own cannot be
+// joined.
+bool spliceable(const std::vector<unsigned char> &piece)
+{
+    return piece.size() >= 6 && piece[3] == 0x00 && piece.back() == 0x01;
+}
+
+// One piece's bytes: the first keeps the header and the root's start, the
+// others only their cards; none keeps the root's end.
+bool compilePiece(XmlNode root, std::span<const XmlNode> cards, bool first,
+                  std::vector<unsigned char> &out, std::string &error)
+{
+    std::string xml(kProlog);
+    xml += rootStart(root, first);
+    for (const XmlNode &card : cards)
+        appendElement(xml, card);
+    xml += "</" + std::string(root.localName()) + ">";
+    std::vector<unsigned char> piece;
+    if (!runLibwbxml(xml, false, piece, error) || !spliceable(piece))
+        return false;
+    if (!first && piece[4] != 0x7F) // a bare root with content
+        return false;
+    out.insert(out.end(), piece.begin() + (first ? 0 : 5), piece.end() - 1);
+    return true;
+}
+
+bool compileInPieces(XmlNode root, std::vector<unsigned char> &bytes, std::string &error)
+{
+    std::vector<XmlNode> children;
+    for (XmlNode child = root.firstChild(); child; child = child.nextSibling())
+        if (child.type() == XmlNodeType::Element)
+            children.push_back(child);
+    const size_t pieces
+        = std::max<size_t>(1, (children.size() + kCardsPerPiece - 1) / kCardsPerPiece);
+    // The pieces only read the parsed deck, so two threads share them: the
+    // second takes the later half.
+    const size_t split = std::thread::hardware_concurrency() > 1 ? (pieces + 1) / 2 : pieces;
+    const auto compileRange = [&](size_t fromPiece, size_t toPiece, std::vector<unsigned char> &out,
+                                  std::string &why) {
+        for (size_t p = fromPiece; p < toPiece; ++p) {
+            const size_t from = p * kCardsPerPiece;
+            const size_t to = std::min(children.size(), from + kCardsPerPiece);
+            if (!compilePiece(root, std::span(children).subspan(from, to - from), p == 0, out, why))
+                return false;
+        }
+        return true;
+    };
+    std::vector<unsigned char> later;
+    std::string laterError;
+    bool laterOk = true;
+    std::thread helper;
+    if (split < pieces)
+        helper = std::thread([&] { laterOk = compileRange(split, pieces, later, laterError); });
+    bytes.clear();
+    const bool ok = compileRange(0, split, bytes, error);
+    if (helper.joinable())
+        helper.join();
+    if (!ok || !laterOk) {
+        if (error.empty())
+            error = laterError;
+        return false;
+    }
+    bytes.insert(bytes.end(), later.begin(), later.end());
+    bytes.push_back(0x01); // the root's end
+    return true;
+}
+
+} // namespace
+
+WbxmlResult compileWbxml(const XmlDocument &deck)
+{
+    WbxmlResult result;
+    const XmlNode root = deck.documentElement();
+    if (!root) {
+        result.error = "no deck loaded";
         return result;
     }
-    result.bytes.assign(out, out + length);
-    std::free(out); // libwbxml2 allocates with malloc
-    restoreLangAttribute(result.bytes);
-    result.ok = true;
+    // A large file is not serialised whole only to learn that it is large.
+    std::string xml;
+    if (deck.loadedFileSize() <= kWholeDeckLimit)
+        xml = wbxmlSourceText(deck);
+    const bool large = xml.empty() || xml.size() > kWholeDeckLimit;
+    if (large && compileInPieces(root, result.bytes, result.error)) {
+        result.ok = true;
+        return result;
+    }
+    if (!result.error.empty())
+        return result;
+    // Pieces that cannot be joined (a string table of their own): whole.
+    if (xml.empty())
+        xml = wbxmlSourceText(deck);
+    result.ok = runLibwbxml(xml, !large, result.bytes, result.error);
     return result;
 }
 

@@ -106,6 +106,29 @@ TEST(Wbxml, EveryFixtureDeckDecodesToItsOwnTree)
     EXPECT_GT(decks, 40);
 }
 
+// A deck far beyond any phone's budget is compiled a few cards at a time;
+// the pieces join into one deck that decodes to the whole tree.
+TEST(Wbxml, ALargeDeckDecodesToItsOwnTree)
+{
+    std::string deck = WmlPrologue + "<wml><template><do type=\"prev\"><prev/></do></template>";
+    for (int n = 0; n < 700; ++n) {
+        const std::string id = std::to_string(n);
+        deck += "<card id=\"c" + id + "\" title=\"Card " + id + "\"><p align=\"center\">Line " + id
+            + "&nbsp;of <b>many</b> <a href=\"#c" + std::to_string(n + 1)
+            + "\">next</a><input name=\"v" + id + "\" format=\"*N\"/></p></card>";
+    }
+    deck += "</wml>";
+    XmlDocument source;
+    ASSERT_TRUE(source.loadBytes(deck, "large.wml")) << source.parseError().reason;
+    const WbxmlResult result = compileWbxml(source);
+    ASSERT_TRUE(result.ok) << result.error;
+    std::string xml, error;
+    ASSERT_TRUE(decompileWbxml(result.bytes, xml, error)) << error;
+    XmlDocument back;
+    ASSERT_TRUE(back.loadBytes(xml, "decoded.wml")) << back.parseError().reason;
+    EXPECT_EQ(treeOf(back), treeOf(source));
+}
+
 TEST(Wbxml, WhatThePhoneReceives)
 {
     struct Case
