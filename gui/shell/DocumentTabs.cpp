@@ -85,8 +85,11 @@ bool DocumentTabs::goToLine(int line)
     if (!m_sync->isServerPage() && currentIndex() != CodeTab)
         return false;
     const bool went = tell(m_prompter, m_sync->goToLine(line));
-    if (went && m_code)
+    if (went && m_code) {
         m_code->setFocus();
+        // The status bar follows keys and clicks; a jump is neither.
+        emit m_code->caretStatusChanged(m_code->caretStatusText());
+    }
     return went;
 }
 

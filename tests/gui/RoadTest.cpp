@@ -241,6 +241,7 @@ TEST_F(RoadTest, OutputLinesLeadToTheirDeckLines)
     EXPECT_EQ(selected(), "<p><a href=\"#x\">x</a>");
     QTest::keyClick(&m_frame, Qt::Key_F4);
     EXPECT_EQ(selected(), "<img src=\"none.gif\" alt=\"n\"/></p>");
+    EXPECT_EQ(m_frame.paneText(MainWindow::StatusPane::LineColumn), QStringLiteral("Ln 5 Cl 34"));
     // Round to the first again.
     EXPECT_TRUE(view->activateNext());
     EXPECT_EQ(selected(), "<p><a href=\"#x\">x</a>");
