@@ -331,7 +331,7 @@ void CodeEditor::setText(const std::string &text)
     }
 
     // The common start and end stay; the part between is replaced in one
-    // edit, which the highlighter recolours line by line.
+    // edit, whose lines are recoloured as those of any edit.
     const QString held = doc->toRawText();
     const qsizetype shownSize = shown.size();
     const qsizetype heldSize = held.size();
@@ -360,12 +360,6 @@ void CodeEditor::setText(const std::string &text)
         doc->setUndoRedoEnabled(true);
     }
     moveCursor(QTextCursor::Start);
-}
-
-void CodeEditor::appendText(const QString &chunk)
-{
-    completeText();
-    appendUnrecorded(chunk);
 }
 
 void CodeEditor::appendUnrecorded(QStringView chunk)

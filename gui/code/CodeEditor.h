@@ -48,12 +48,8 @@ public:
     // setting a long text that changed in a few places costs what changed.
     void setText(const std::string &text);
 
-    // Adds `chunk` at the end of the text without moving the caret and
-    // without an undo step: the tab window prepares a hidden view this way
-    // in idle time.
-    void appendText(const QString &chunk);
-    // Goes up with every setText(), so that a background fill can tell that
-    // the text it was adding to has been replaced.
+    // Goes up with every setText(), so that the tab window's idle-time
+    // preparation can tell that the view was given a text meanwhile.
     quint64 textGeneration() const { return m_textGeneration; }
 
     // True while a long text is still going into the view.
