@@ -17,8 +17,12 @@ command -v xmllint >/dev/null || { echo "xmllint not found (libxml2-utils)" >&2;
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XML_CATALOG_FILES="$catalog"
-# The decks of compare-check.sh.
-eval "$(sed -n '/^generate() {/,/^}/p' bench/compare-check.sh)"
+# The decks of compare-check.sh: generate BYTES FILE.
+if [ -f bench/deck-generator.sh ]; then
+    source bench/deck-generator.sh
+else
+    eval "$(sed -n '/^generate() {/,/^}/p' bench/compare-check.sh)"
+fi
 
 peak() {
     /usr/bin/time -f "%M" -o "$work/kib" "$@" >/dev/null 2>"$work/err" || {
