@@ -224,7 +224,11 @@ CodeEditor::CodeEditor(QWidget *parent)
     moveCursor(QTextCursor::Start);
 }
 
-CodeEditor::~CodeEditor() = default;
+CodeEditor::~CodeEditor()
+{
+    // The document outlives the colourer by a moment.
+    disconnect(document(), nullptr, this, nullptr);
+}
 
 void CodeEditor::applyPreferences()
 {
