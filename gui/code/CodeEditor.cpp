@@ -312,7 +312,8 @@ void CodeEditor::setText(const std::string &text)
     QString shown = QString::fromStdString(text);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (m_fillTimer) {
+    const bool wasFilling = m_fillTimer != nullptr;
+    if (wasFilling) {
         // A text that starts with what is in already only changes what is
         // still to come.
         if (shown.size() >= m_filled
@@ -321,10 +322,12 @@ void CodeEditor::setText(const std::string &text)
             moveCursor(QTextCursor::Start);
             return;
         }
-        completeText();
+        // Nothing was edited meanwhile (an edit completes the text first),
+        // so the new text goes in afresh rather than all of the old one.
+        stopFill();
     }
     QTextDocument *doc = document();
-    if (doc->isEmpty()) {
+    if (wasFilling || doc->isEmpty()) {
         if (shown.size() > 2 * kFirstSlice) {
             startFill(std::move(shown));
         } else {

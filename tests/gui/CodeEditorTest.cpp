@@ -194,6 +194,8 @@ TEST(EditorViewTest, EditsWhileALongTextGoesInKeepTheirPlace)
         {"set with the same start", [&text](CodeEditor &v) { v.setText(text + "more\n"); },
          text + "more\n", true},
         {"set anew", [](CodeEditor &v) { v.setText("other"); }, "other", true},
+        {"set anew, as long", [&text](CodeEditor &v) { v.setText("<!-- new -->\n" + text); },
+         "<!-- new -->\n" + text, true},
     };
     for (const Case &c : cases) {
         CodeEditor view;
