@@ -15,6 +15,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QTabBar>
 #include <QTextCursor>
 #include <QTimer>
@@ -108,10 +109,29 @@ void DocumentTabs::prepareCodeText()
 {
     // Anything else that set the code view's text wins.
     if (m_code->textGeneration() == m_preparedGeneration && currentIndex() == DesignTab) {
-        if (const std::optional<std::string> text = m_sync->predictedCodeText())
+        if (const std::optional<std::string> text = m_sync->predictedCodeText()) {
             m_code->setText(*text);
+            sizeHiddenCodeView();
+        }
     }
     stopPreparingCodeView();
+}
+
+// Qt lays every line of a code view out afresh whenever the view's width
+// changes, which at its first showing costs a long text a great deal. The
+// hidden view takes its page's size while it holds the first lines only, so
+// that showing it later finds nothing to change.
+void DocumentTabs::sizeHiddenCodeView()
+{
+    QWidget *page = currentWidget();
+    if (m_code->isVisible() || !page || !page->isVisible())
+        return;
+    m_code->setGeometry(page->geometry());
+    for (QWidget *widget : {static_cast<QWidget *>(m_code), m_code->viewport()}) {
+        QResizeEvent resize(widget->size(), QSize());
+        QCoreApplication::sendEvent(widget, &resize);
+        widget->setAttribute(Qt::WA_PendingResizeEvent, false);
+    }
 }
 
 bool DocumentTabs::preparingCodeView() const

@@ -79,6 +79,7 @@ private:
     XmlTreeView *m_tree = nullptr;
     void startPreparingCodeView();
     void prepareCodeText();
+    void sizeHiddenCodeView();
     void stopPreparingCodeView();
 
     std::unique_ptr<DocumentSync> m_sync;
