@@ -29,7 +29,7 @@ struct OptionRule
 };
 
 // New options go here; their help lines follow from the table.
-const std::array<OptionRule, 9> kOptions = {{
+const std::array<OptionRule, 12> kOptions = {{
     {"--screenshot", true, "PATH",
      "save a PNG of the main window, showing FILE or\nthe bundled example deck, to PATH and exit",
      [](CommandLine &c, const std::string &v) {
@@ -40,15 +40,29 @@ const std::array<OptionRule, 9> kOptions = {{
      "with --screenshot: show card N of the deck\n(counted from 1; the first by default)",
      [](CommandLine &c, const std::string &v) { c.card = cardNumber(v); }},
     {"--tab", true, "TAB",
-     "with --screenshot: show the Design, Code or XML Tree\ntab (design, code or tree), reached as "
-     "a click\non it would",
+     "with --screenshot or --quit-after-paint: show\nthe Design, Code or XML Tree tab (design, "
+     "code\nor tree), reached as a click on it would",
      [](CommandLine &c, const std::string &v) { c.tab = v; }},
+    {"--quit-after-paint", false, nullptr,
+     "open FILE as a normal start does (on the tab that\n--tab names), print the time when the "
+     "window's\nfirst frame showing it is painted, and exit",
+     [](CommandLine &c, const std::string &) { c.quitAfterPaint = true; }},
     {"--check", false, nullptr,
      "validate each FILE as Compile does, print the\nresult and exit (status 1 when one fails)",
      [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Check; }},
     {"--format", false, nullptr,
      "print FILE's code as the Code tab shows it after\nthe design has saved it, and exit",
      [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Format; }},
+    {"--compile", true, "OUT",
+     "compile FILE to the binary form a phone receives\n(WBXML) and write it to OUT, then exit",
+     [](CommandLine &c, const std::string &v) {
+         c.action = CommandLine::Action::Compile;
+         c.compileOutput = v;
+     }},
+    {"--size", false, nullptr,
+     "print each FILE's text size, compiled size and\nwhether it fits each phone profile's "
+     "budget,\nand exit",
+     [](CommandLine &c, const std::string &) { c.action = CommandLine::Action::Size; }},
     {"--upload", false, nullptr,
      "upload the files of the project PROJECT.wpg and\nthe project file into URL's folder/PROJECT\n"
      "(made when missing), and exit",
@@ -85,7 +99,9 @@ std::string checkArguments(const CommandLine &c)
         return "option '--card' needs '--screenshot'";
     if (c.card < 0 && c.action == CommandLine::Action::Screenshot)
         return "option '--card' needs a card number from 1";
-    if (c.tab && c.action != CommandLine::Action::Screenshot)
+    if (c.quitAfterPaint && c.action != CommandLine::Action::Run)
+        return "option '--quit-after-paint' goes with no other mode";
+    if (c.tab && c.action != CommandLine::Action::Screenshot && !c.quitAfterPaint)
         return "option '--tab' needs '--screenshot'";
     if (c.tab && *c.tab != "design" && *c.tab != "code" && *c.tab != "tree")
         return "option '--tab' needs design, code or tree";
@@ -93,6 +109,11 @@ std::string checkArguments(const CommandLine &c)
         return "option '--check' needs at least one FILE";
     if (c.action == CommandLine::Action::Format && c.files.size() != 1)
         return "option '--format' needs exactly one FILE";
+    if (c.action == CommandLine::Action::Compile
+        && (c.files.size() != 1 || c.compileOutput.empty()))
+        return "option '--compile' needs OUT and exactly one FILE";
+    if (c.action == CommandLine::Action::Size && c.files.empty())
+        return "option '--size' needs at least one FILE";
     if (c.action == CommandLine::Action::Upload || c.action == CommandLine::Action::Download) {
         const bool upload = c.action == CommandLine::Action::Upload;
         if (c.files.size() != 2)
@@ -155,8 +176,11 @@ std::string usageText()
 {
     std::string text = "Usage: tessarine [FILE]\n"
                        "       tessarine --screenshot PATH [--card N] [--tab TAB] [FILE]\n"
+                       "       tessarine --quit-after-paint [--tab TAB] [FILE]\n"
                        "       tessarine --check FILE...\n"
                        "       tessarine --format FILE\n"
+                       "       tessarine --compile OUT FILE\n"
+                       "       tessarine --size FILE...\n"
                        "       tessarine --upload PROJECT.wpg URL\n"
                        "       tessarine --download URL DIR\n"
                        "       tessarine --help | --version\n"

@@ -1,5 +1,6 @@
 // The design surface: painting a card of N controls (inputs, texts, selects
-// with options, anchors, images) and hit-testing 10,000 points on it, against
+// with options, anchors, images) and hit-testing 10,000 points on it (through
+// the flat index the view uses, and by the walk of the tree), against
 // a plain QPainter draw of N captions and frames onto the same target. After
 // the runs it prints the time per paint and per hit test, the growth from 2k
 // to 8k controls (4 means linear) and each paint's ratio to the reference,
@@ -108,18 +109,45 @@ void BM_PaintCard(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void BM_HitTest(benchmark::State &state)
+// kHitPoints points spread over the card, each asked of `hit`.
+template<typename Hit> void hitPoints(benchmark::State &state, const Deck &d, const Hit &hit)
 {
-    Deck &d = deck(static_cast<int>(state.range(0)));
     int found = 0;
     for (auto _ : state) {
         for (int i = 0; i < kHitPoints; ++i) {
             const int y = static_cast<int>(static_cast<long long>(i) * d.bottom / kHitPoints);
-            found += tess::CardLayout::hitTest(d.card, 10 + (i * 37) % 150, y) != d.card;
+            found += hit(10 + (i * 37) % 150, y) != d.card;
         }
     }
     benchmark::DoNotOptimize(found);
     state.SetItemsProcessed(state.iterations() * kHitPoints);
+}
+
+// As the design view hit-tests: through the card's flat index, built after
+// the last paint.
+void BM_HitTest(benchmark::State &state)
+{
+    Deck &d = deck(static_cast<int>(state.range(0)));
+    const tess::CardHitIndex index(d.card);
+    hitPoints(state, d, [&](int x, int y) { return index.hitTest(x, y); });
+}
+
+// The walk of the card's tree that the index replaces.
+void BM_HitTestWalk(benchmark::State &state)
+{
+    Deck &d = deck(static_cast<int>(state.range(0)));
+    hitPoints(state, d, [&](int x, int y) { return tess::CardLayout::hitTest(d.card, x, y); });
+}
+
+// What each paint adds for the index.
+void BM_HitIndexBuild(benchmark::State &state)
+{
+    Deck &d = deck(static_cast<int>(state.range(0)));
+    tess::CardHitIndex index;
+    for (auto _ : state) {
+        index.rebuild(d.card);
+        benchmark::DoNotOptimize(index.card());
+    }
 }
 
 // The reference: the same number of captions in frames drawn straight onto
@@ -143,6 +171,8 @@ void BM_PlainDraw(benchmark::State &state)
 
 BENCHMARK(BM_PaintCard)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HitTest)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HitTestWalk)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HitIndexBuild)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainDraw)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 
 } // namespace
@@ -158,10 +188,14 @@ int main(int argc, char **argv)
 
     const double paint = reporter.time("BM_PaintCard/2000");
     const double hits = reporter.time("BM_HitTest/2000");
+    const double walks = reporter.time("BM_HitTestWalk/2000");
     if (paint > 0)
-        std::printf("2000 controls: %.2f ms per paint, %.2f us per hit test\n", paint * 1e3,
-                    hits * 1e6 / kHitPoints);
-    for (const char *name : {"BM_PaintCard", "BM_HitTest", "BM_PlainDraw"}) {
+        std::printf("2000 controls: %.2f ms per paint, %.3f us per hit test (%.2f us walking the "
+                    "tree), %.1f us to build the index\n",
+                    paint * 1e3, hits * 1e6 / kHitPoints, walks * 1e6 / kHitPoints,
+                    reporter.time("BM_HitIndexBuild/2000") * 1e6);
+    for (const char *name :
+         {"BM_PaintCard", "BM_HitTest", "BM_HitTestWalk", "BM_HitIndexBuild", "BM_PlainDraw"}) {
         const double small = reporter.time(std::string(name) + "/2000");
         const double large = reporter.time(std::string(name) + "/8000");
         if (small > 0)

@@ -180,12 +180,22 @@ bool LoadDeckFromBytes(DeckModel &model, std::string_view bytes, MessageSink &si
     return true;
 }
 
-bool CheckDeckFile(DeckModel &model, MessageSink &sink)
+bool ParseDeckFile(DeckModel &model, MessageSink &sink, XmlDocument &doc)
 {
     const std::optional<std::string> bytes = readDeckFile(model, sink);
-    XmlDocument doc;
     LoadedPage page;
-    if (!bytes || !parseDeckBytes(model, *bytes, sink, doc, page))
+    return bytes && parseDeckBytes(model, *bytes, sink, doc, page);
+}
+
+bool CheckDeckFile(DeckModel &model, MessageSink &sink)
+{
+    XmlDocument doc;
+    return CheckDeckFile(model, sink, doc);
+}
+
+bool CheckDeckFile(DeckModel &model, MessageSink &sink, XmlDocument &doc)
+{
+    if (!ParseDeckFile(model, sink, doc))
         return false;
     showSuccess(model, sink);
     return true;
@@ -194,9 +204,16 @@ bool CheckDeckFile(DeckModel &model, MessageSink &sink)
 bool Validate(DeckModel &model, MessageSink &sink, bool previousTabIsDesign,
               const std::function<void(const DeckModel &)> &buildTree)
 {
+    XmlDocument doc;
+    return Validate(model, sink, previousTabIsDesign, buildTree, doc);
+}
+
+bool Validate(DeckModel &model, MessageSink &sink, bool previousTabIsDesign,
+              const std::function<void(const DeckModel &)> &buildTree, XmlDocument &doc)
+{
     // Loading the deck parses the same pure copy that the tree is checked
     // against, so one parse serves both.
-    if (!previousTabIsDesign && !LoadDeckFromFile(model, sink))
+    if (!previousTabIsDesign && !LoadDeckFromFile(model, sink, doc))
         return false;
     CompileState &state = model.compile;
     state.errorFlag = false;

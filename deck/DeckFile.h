@@ -38,6 +38,12 @@ bool LoadDeckFromBytes(DeckModel &model, std::string_view bytes, MessageSink &si
 // result the same way, but leaves the model's tree as it is: the design
 // being shown stays what the user sees.
 bool CheckDeckFile(DeckModel &model, MessageSink &sink);
+// The same, parsing into the caller's `doc`.
+bool CheckDeckFile(DeckModel &model, MessageSink &sink, XmlDocument &doc);
+// Reads, masks and parses the model's file into `doc` as a check does,
+// recording a failure in the model's compile state but never a success; the
+// tree is left alone.
+bool ParseDeckFile(DeckModel &model, MessageSink &sink, XmlDocument &doc);
 
 // Validate and build the XML tree, for Compile and the preview. Unless the
 // previous tab is Design (whose switch has just written the deck), the deck
@@ -49,5 +55,9 @@ bool CheckDeckFile(DeckModel &model, MessageSink &sink);
 // caller empties its tree beforehand, so a failure leaves it empty.
 bool Validate(DeckModel &model, MessageSink &sink, bool previousTabIsDesign,
               const std::function<void(const DeckModel &)> &buildTree);
+// The same, parsing into the caller's `doc` when the deck is read; `doc`
+// stays empty when the previous tab is Design.
+bool Validate(DeckModel &model, MessageSink &sink, bool previousTabIsDesign,
+              const std::function<void(const DeckModel &)> &buildTree, XmlDocument &doc);
 
 } // namespace tess

@@ -307,10 +307,13 @@ DeckNode *HitTest(DeckNode *node, int x, int y)
 DeckNode *HitTestSelect(DeckNode *card, int x, int y)
 {
     DeckNode *hit = HitTest(card, x, y);
-    if (!hit || hit->kind() != ElementKind::Select)
-        return hit;
+    return hit && hit->kind() == ElementKind::Select ? HitInsideSelect(hit, x, y) : hit;
+}
+
+DeckNode *HitInsideSelect(DeckNode *select, int x, int y)
+{
     // An option group's options lie inside it, so they are tried first.
-    for (DeckNode *c = hit->firstChild; c; c = c->nextSibling) {
+    for (DeckNode *c = select->firstChild; c; c = c->nextSibling) {
         for (DeckNode *g = c->firstChild; g; g = g->nextSibling) {
             if (contains(g, x, y))
                 return g;
@@ -318,7 +321,7 @@ DeckNode *HitTestSelect(DeckNode *card, int x, int y)
         if (contains(c, x, y))
             return c;
     }
-    return hit;
+    return select;
 }
 
 DeckNode *InsertionPoint(DeckNode *card, int left, int top, int /*right*/, int /*bottom*/)

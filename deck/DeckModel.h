@@ -129,6 +129,9 @@ DeckNode *HitTest(DeckNode *node, int x, int y);
 // As HitTest, then inside a select the innermost option or option group
 // holding the point.
 DeckNode *HitTestSelect(DeckNode *card, int x, int y);
+// The innermost option or option group of `select` holding the point; the
+// select itself when none does.
+DeckNode *HitInsideSelect(DeckNode *select, int x, int y);
 
 // Where an element with the given rectangle goes inside `card`: it is
 // inserted before the returned node, or into it when that is a paragraph (or

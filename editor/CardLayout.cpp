@@ -3,6 +3,7 @@
 #include "deck/DeckConstants.h"
 #include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
+#include "deck/NodeIndex.h"
 #include "editor/DesignConstants.h"
 #include "editor/ElementPainters.h"
 #include "editor/ElementPainting.h"
@@ -310,6 +311,36 @@ int CardLayout::alignAll(QPainter &painter, DeckNode *card) const
 DeckNode *CardLayout::hitTest(DeckNode *card, int x, int y)
 {
     return card ? HitTestSelect(card, x, y) : nullptr;
+}
+
+void CardHitIndex::rebuild(DeckNode *card)
+{
+    m_entries.clear();
+    m_card = card;
+    // The walk of HitTest, in the same order; elements without a place are
+    // never hit, so they are left out.
+    for (DeckNode *n = card; n; n = nextInSubtree(n, card)) {
+        const DesignRect &r = n->element ? n->element->rect : DesignRect {};
+        if (r.width() > 0 && r.height() > 0)
+            m_entries.push_back({r, n});
+    }
+}
+
+void CardHitIndex::clear()
+{
+    m_entries.clear();
+    m_card = nullptr;
+}
+
+DeckNode *CardHitIndex::hitTest(int x, int y) const
+{
+    if (!m_card)
+        return nullptr;
+    for (const Entry &e : m_entries) {
+        if (e.rect.contains(x, y))
+            return e.node->kind() == ElementKind::Select ? HitInsideSelect(e.node, x, y) : e.node;
+    }
+    return m_card;
 }
 
 DeckNode *CardLayout::selectionTarget(DeckNode *hit)

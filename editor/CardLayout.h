@@ -4,6 +4,7 @@
 #include "deck/DesignRect.h"
 
 #include <string>
+#include <vector>
 
 class QPainter;
 
@@ -67,6 +68,34 @@ private:
     void alignSelect(QPainter &painter, DeckNode *select) const;
 
     std::string m_deckFolder;
+};
+
+// The rectangles of a card's placed elements in document order, for hit
+// testing without the tree: CardLayout::hitTest walks every node of the card,
+// scattered in memory, for each point, which costs more than its share on a
+// big card. Answers as hitTest does for the card as it stood when built, so
+// it is rebuilt whenever the card or a rectangle in it may have changed (the
+// design view does so after each paint and drops it after each edit).
+class CardHitIndex
+{
+public:
+    CardHitIndex() = default;
+    explicit CardHitIndex(DeckNode *card) { rebuild(card); }
+
+    void rebuild(DeckNode *card);
+    void clear();
+    // The card it was built from; null when cleared.
+    DeckNode *card() const { return m_card; }
+    DeckNode *hitTest(int x, int y) const;
+
+private:
+    struct Entry
+    {
+        DesignRect rect;
+        DeckNode *node;
+    };
+    std::vector<Entry> m_entries;
+    DeckNode *m_card = nullptr;
 };
 
 } // namespace tess

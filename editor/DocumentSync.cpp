@@ -1,8 +1,10 @@
 #include "editor/DocumentSync.h"
 
+#include "deck/CompiledDeck.h"
 #include "deck/DeckConstants.h"
 #include "deck/DeckFile.h"
 #include "deck/DeckWriter.h"
+#include "deck/NodeIndex.h"
 #include "deck/SourceConstants.h"
 #include "deck/SourceForm.h"
 #include "editor/DeckDocument.h"
@@ -11,6 +13,8 @@
 #include "wml/FileUtil.h"
 #include "wml/TextEncoding.h"
 #include "wml/XmlDocument.h"
+
+#include <QUndoStack>
 
 #include <cstdio>
 #include <filesystem>
@@ -99,7 +103,48 @@ DocumentSync::DocumentSync(DeckDocument &doc, SyncViews &views, SyncHost &host, 
     , m_serverPage(doc.isAsp() || doc.isJsp())
     , m_active(m_serverPage ? CodeTab : DesignTab)
     , m_previous(m_active)
-{ }
+{
+    m_modifiedWatch = QObject::connect(&m_doc, &DeckDocument::modifiedChanged, [this](bool on) {
+        if (on)
+            m_untouched.reset();
+    });
+}
+
+DocumentSync::~DocumentSync()
+{
+    QObject::disconnect(m_modifiedWatch);
+}
+
+bool DocumentSync::loadDeck()
+{
+    m_untouched.reset();
+    DeckModel &model = m_doc.model();
+    const std::optional<std::string> bytes = readWholeFile(model.filePath);
+    // A file that cannot be read is reported by the load itself.
+    if (!bytes)
+        return LoadDeckFromFile(model, m_host);
+    XmlDocument parsed;
+    if (!LoadDeckFromBytes(model, *bytes, m_host, parsed))
+        return false;
+    m_untouched = LoadedBytes {model.filePath, bytes->size(), std::hash<std::string> {}(*bytes)};
+    return true;
+}
+
+void DocumentSync::standAsReloaded()
+{
+    DeckModel &model = m_doc.model();
+    // A load makes every node afresh: none is placed, and the identifiers
+    // of the current card and the selection lead nowhere.
+    for (DeckNode *n = model.root(); n; n = nextInSubtree(n, model.root())) {
+        if (n->element)
+            n->element->rect = {};
+    }
+    m_doc.setCurrentCard(nullptr);
+    m_doc.setSelectedNode(nullptr);
+    model.compile.errorFlag = false;
+    model.compile.outputMessage = CompileSuccessText;
+    m_host.showMessage(model.compile.outputMessage);
+}
 
 std::string DocumentSync::tempDir() const
 {
@@ -182,6 +227,7 @@ Outcome DocumentSync::initialLoad()
             return {};
         }
         setFileKindFromPath(model);
+        m_views.refillCardList();
         const std::optional<std::string> text = readCodeFromFile();
         if (!text)
             return unableToOpen();
@@ -195,13 +241,14 @@ Outcome DocumentSync::initialLoad()
         return {};
     setFileKindFromPath(model);
     m_syncedPath = m_doc.path();
-    if (LoadDeckFromFile(model, m_host)) {
+    if (loadDeck()) {
         m_doc.setCurrentCard(NthCard(model.root(), 1));
         m_doc.setCurrentCardIndex(1);
         m_doc.requestAlignAll();
         m_views.refillCardList();
         m_parseFailed = false;
     } else {
+        m_views.refillCardList();
         m_parseFailed = true;
     }
     markIfTemporary();
@@ -247,7 +294,7 @@ Outcome DocumentSync::switchToDesign()
     if (m_previous == CodeTab) {
         DeckModel &model = m_doc.model();
         setFileKindFromPath(model);
-        m_parseFailed = !LoadDeckFromFile(model, m_host);
+        m_parseFailed = !loadDeck();
     }
     // Every switch leaves a document that lives in a temporary file
     // modified, so that closing it asks to save it.
@@ -300,6 +347,11 @@ Outcome DocumentSync::switchToTree()
 {
     if (m_previous == TreeTab)
         return {};
+    // The deck as loaded, untouched since (no edit, not even one undone),
+    // from the file it names.
+    const std::optional<LoadedBytes> untouched = std::exchange(m_untouched, std::nullopt);
+    const bool asLoaded = untouched && untouched->path == m_doc.path() && !m_doc.isModified()
+        && m_doc.undoStack()->count() == 0 && m_doc.model().validDeck;
     if (Outcome saved = save(); !saved.ok)
         return saved;
     m_doc.setModified(false);
@@ -307,9 +359,19 @@ Outcome DocumentSync::switchToTree()
         m_host.clearOutput();
         m_views.clearTree();
         DeckModel &model = m_doc.model();
+        // Reading the file costs little beside parsing it: when it holds
+        // the bytes the deck was loaded from, the deck stands for the load.
+        std::optional<std::string> bytes;
+        if (asLoaded)
+            bytes = readWholeFile(model.filePath);
+        const bool same = bytes
+            && LoadedBytes {model.filePath, bytes->size(), std::hash<std::string> {}(*bytes)}
+                == *untouched;
+        if (same)
+            standAsReloaded();
         // The load has just parsed the file; the tree is built from it
         // without a second parse.
-        if (LoadDeckFromFile(model, m_host)) {
+        if (same || loadDeck()) {
             Validate(model, m_host, true, [this](const DeckModel &m) { m_views.buildTree(m); });
         }
     }
@@ -440,14 +502,34 @@ Outcome DocumentSync::useDtd(const std::string &systemId)
     return {};
 }
 
-bool DocumentSync::validate()
+bool DocumentSync::validate(XmlDocument *parsed)
 {
+    // Its own load, when it makes one, reads the file anew.
+    m_untouched.reset();
     m_views.clearTree();
     const bool previousIsDesign = m_previous == DesignTab;
     std::function<void(const DeckModel &)> build;
     if (!(m_parseFailed && previousIsDesign))
         build = [this](const DeckModel &m) { m_views.buildTree(m); };
+    if (parsed)
+        return Validate(m_doc.model(), m_host, previousIsDesign, build, *parsed);
     return Validate(m_doc.model(), m_host, previousIsDesign, build);
+}
+
+void DocumentSync::showCompiledSize(const XmlDocument &parsed)
+{
+    CompiledDeck deck;
+    if (parsed.documentElement()) {
+        std::error_code ec;
+        const uint64_t size = std::filesystem::file_size(m_doc.path(), ec);
+        deck = compileParsedDeck(parsed, m_doc.model().kind, ec ? 0 : size);
+    } else {
+        // The switch from Design wrote the file without parsing it back.
+        deck = compileDeckFile(m_doc.path());
+    }
+    CompileState &state = m_doc.model().compile;
+    state.outputMessage += "\r\n" + compiledSizeLine(deck);
+    m_host.showMessage(state.outputMessage);
 }
 
 Outcome DocumentSync::compile()
@@ -458,13 +540,19 @@ Outcome DocumentSync::compile()
     m_doc.model().compile.outputMessage.clear();
     if (Outcome saved = save(); !saved.ok)
         return saved;
+    XmlDocument parsed;
     if (m_active != CodeTab) {
         // The design stays as shown; the Code tab selects the error line
         // when it is next shown.
-        return {CheckDeckFile(m_doc.model(), m_host)};
-    }
-    if (validate())
+        if (!CheckDeckFile(m_doc.model(), m_host, parsed))
+            return Outcome::failed();
+        showCompiledSize(parsed);
         return {};
+    }
+    if (validate(&parsed)) {
+        showCompiledSize(parsed);
+        return {};
+    }
     // The error line is shown at once rather than on the next Code switch.
     selectErrorLine(false);
     return Outcome::failed();

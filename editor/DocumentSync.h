@@ -3,6 +3,8 @@
 #include "editor/Prompter.h"
 #include "wml/MessageSink.h"
 
+#include <QObject>
+
 #include <cstddef>
 #include <functional>
 #include <optional>
@@ -10,6 +12,8 @@
 #include <utility>
 
 namespace tess {
+
+class XmlDocument;
 
 class DeckDocument;
 class DeckModel;
@@ -93,6 +97,9 @@ class DocumentSync
 public:
     DocumentSync(DeckDocument &doc, SyncViews &views, SyncHost &host, Prompter &prompter,
                  SyncPaths paths = {});
+    ~DocumentSync();
+    DocumentSync(const DocumentSync &) = delete;
+    DocumentSync &operator=(const DocumentSync &) = delete;
 
     DeckDocument &document() const { return m_doc; }
     bool isServerPage() const { return m_serverPage; }
@@ -154,13 +161,22 @@ private:
     std::optional<std::string> readCodeFromFile();
     // The text written goes to *written when that is given.
     Outcome writeDesign(std::string *written = nullptr);
-    bool validate();
+    // `parsed` receives the deck when validation reads it again.
+    bool validate(XmlDocument *parsed = nullptr);
+    // Compile's last line: the compiled size against the phones' budgets.
+    void showCompiledSize(const XmlDocument &parsed);
     // A temporary path keeps the document modified.
     void markIfTemporary();
     Prompter::FileRequest nameRequest() const;
     bool askForName();
     std::string currentPrologue() const;
     std::string tempDir() const;
+    // Loads the deck from its file as LoadDeckFromFile does, noting the
+    // bytes it read in m_loaded.
+    bool loadDeck();
+    // Puts the document where a load of the same bytes would: no current
+    // card, no selection, no element placed, the load's message shown.
+    void standAsReloaded();
 
     DeckDocument &m_doc;
     SyncViews &m_views;
@@ -178,6 +194,18 @@ private:
     // The path whose file the view and the design were last read from or
     // written to.
     std::string m_syncedPath;
+    // What the deck was last loaded from, while nothing has changed it
+    // since: a switch to the XML Tree that finds the same bytes in the file
+    // builds the tree from the deck without parsing the file again.
+    struct LoadedBytes
+    {
+        std::string path;
+        std::size_t size = 0;
+        std::size_t hash = 0;
+        friend bool operator==(const LoadedBytes &, const LoadedBytes &) = default;
+    };
+    std::optional<LoadedBytes> m_untouched;
+    QMetaObject::Connection m_modifiedWatch;
 };
 
 } // namespace tess

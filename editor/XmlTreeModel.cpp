@@ -76,7 +76,14 @@ TreeItemLook TreeItemLookOf(const DeckNode &node)
 
 std::vector<TreeRow> TreeRows(const DeckNode *root)
 {
-    std::vector<TreeRow> rows {{0, std::string(TreeRootLabel), TreeImageRoot, 0}};
+    std::vector<TreeRow> rows;
+    ForEachTreeRow(root, [&rows](TreeRow &&row) { rows.push_back(std::move(row)); });
+    return rows;
+}
+
+void ForEachTreeRow(const DeckNode *root, const std::function<void(TreeRow &&)> &visit)
+{
+    visit({0, std::string(TreeRootLabel), TreeImageRoot, 0});
     // Walked by links, depth tracked on the way, so deep decks cost no stack.
     const DeckNode *node = root;
     int depth = 1;
@@ -84,7 +91,7 @@ std::vector<TreeRow> TreeRows(const DeckNode *root)
         // Blanks between the words of a paragraph are no item of their own.
         if (!IsLayoutBlank(node)) {
             TreeItemLook look = TreeItemLookOf(*node);
-            rows.push_back({depth, std::move(look.label), look.image, node->id()});
+            visit({depth, std::move(look.label), look.image, node->id()});
         }
         if (node->firstChild) {
             node = node->firstChild;
@@ -97,7 +104,6 @@ std::vector<TreeRow> TreeRows(const DeckNode *root)
         }
         node = node == root ? nullptr : node->nextSibling;
     }
-    return rows;
 }
 
 std::vector<int> SubtreeIds(const DeckNode *node)

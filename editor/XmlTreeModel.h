@@ -2,6 +2,7 @@
 
 #include "deck/DeckModel.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,9 @@ struct TreeRow
 // "#document" and then every node from `root` down, depth first. Without a
 // root only "#document" is left.
 std::vector<TreeRow> TreeRows(const DeckNode *root);
+// The same rows handed to `visit` one at a time, as they are made: a long
+// deck's items need not wait for the whole list.
+void ForEachTreeRow(const DeckNode *root, const std::function<void(TreeRow &&)> &visit);
 
 // The identifiers of `node` and its descendants in document order, as the
 // items of its subtree come depth first.

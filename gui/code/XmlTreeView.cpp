@@ -62,6 +62,96 @@ QList<QIcon> treeIcons()
             icon(TreeImageText, TreeImageText)};
 }
 
+// An item holding its label, icon, image and node identifier as they are and
+// answering for them in data(): a long deck has an item for every node, and
+// the general item keeps each field as a variant in lists of its own, which
+// cost most of the time and memory of building the tree.
+class NodeItem : public QTreeWidgetItem
+{
+public:
+    NodeItem(QString label, QIcon icon, int image, int id)
+        : m_label(std::move(label))
+        , m_icon(std::move(icon))
+        , m_image(image)
+        , m_id(id)
+    { }
+
+    QVariant data(int column, int role) const override
+    {
+        if (column == 0) {
+            switch (role) {
+            case Qt::DisplayRole:
+            case Qt::EditRole:
+                return m_label;
+            case Qt::DecorationRole:
+                return m_icon;
+            case XmlTreeView::IdRole:
+                return m_id;
+            case XmlTreeView::ImageRole:
+                return m_image;
+            default:
+                break;
+            }
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+    void setData(int column, int role, const QVariant &value) override
+    {
+        if (column != 0) {
+            QTreeWidgetItem::setData(column, role, value);
+            return;
+        }
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            m_label = value.toString();
+            break;
+        case Qt::DecorationRole:
+            m_icon = value.value<QIcon>();
+            break;
+        case XmlTreeView::IdRole:
+            m_id = value.toInt();
+            break;
+        case XmlTreeView::ImageRole:
+            m_image = value.toInt();
+            break;
+        default:
+            QTreeWidgetItem::setData(column, role, value);
+            return;
+        }
+        emitDataChanged();
+    }
+
+    // The subtree copied item for item, without recursion: decks may nest
+    // deeply.
+    QTreeWidgetItem *clone() const override
+    {
+        auto *top = new NodeItem(*this);
+        std::vector<std::pair<const QTreeWidgetItem *, QTreeWidgetItem *>> open {{this, top}};
+        while (!open.empty()) {
+            const auto [from, to] = open.back();
+            open.pop_back();
+            for (int i = 0; i < from->childCount(); ++i) {
+                const QTreeWidgetItem *child = from->child(i);
+                const auto *node = dynamic_cast<const NodeItem *>(child);
+                QTreeWidgetItem *copy = node ? new NodeItem(*node) : new QTreeWidgetItem(*child);
+                to->addChild(copy);
+                open.emplace_back(child, copy);
+            }
+        }
+        return top;
+    }
+
+private:
+    NodeItem(const NodeItem &) = default;
+
+    QString m_label;
+    QIcon m_icon;
+    int m_image;
+    int m_id;
+};
+
 } // namespace
 
 XmlTreeView::XmlTreeView(Prompter &prompter, DeckModel *deck, QWidget *parent)
@@ -102,15 +192,9 @@ int XmlTreeView::itemImage(const QTreeWidgetItem *item)
     return item ? item->data(0, ImageRole).toInt() : -1;
 }
 
-QTreeWidgetItem *XmlTreeView::makeItem(QTreeWidgetItem *parent, const std::string &label, int image,
-                                       int id)
+QTreeWidgetItem *XmlTreeView::makeItem(const std::string &label, int image, int id) const
 {
-    auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
-    item->setText(0, QString::fromStdString(label));
-    item->setIcon(0, m_icons.value(image));
-    item->setData(0, IdRole, id);
-    item->setData(0, ImageRole, image);
-    return item;
+    return new NodeItem(QString::fromStdString(label), m_icons.value(image), image, id);
 }
 
 void XmlTreeView::Clear()
@@ -121,13 +205,22 @@ void XmlTreeView::Clear()
 void XmlTreeView::BuildTree(const DeckModel &model)
 {
     clear();
+    // The items are made outside the tree and enter it at once: an item in
+    // the tree tells the view of every field set and every child added,
+    // which cost most of a long deck's tree.
+    QList<QTreeWidgetItem *> topLevel;
     // The last item made at each depth is the parent of the next one deeper.
     std::vector<QTreeWidgetItem *> open;
-    for (const TreeRow &row : TreeRows(model.root())) {
+    ForEachTreeRow(model.root(), [&](TreeRow &&row) {
         open.resize(row.depth);
-        open.push_back(
-            makeItem(open.empty() ? nullptr : open.back(), row.label, row.image, row.id));
-    }
+        QTreeWidgetItem *item = makeItem(row.label, row.image, row.id);
+        if (open.empty())
+            topLevel.append(item);
+        else
+            open.back()->addChild(item);
+        open.push_back(item);
+    });
+    addTopLevelItems(topLevel);
     if (QTreeWidgetItem *top = topLevelItem(0)) {
         top->setExpanded(true);
         if (top->childCount() > 0)

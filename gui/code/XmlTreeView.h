@@ -55,7 +55,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    QTreeWidgetItem *makeItem(QTreeWidgetItem *parent, const std::string &label, int image, int id);
+    // An item outside any tree.
+    QTreeWidgetItem *makeItem(const std::string &label, int image, int id) const;
     bool ownsDrag(const QDropEvent *event) const;
 
     Prompter &m_prompter;

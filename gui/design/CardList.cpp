@@ -72,9 +72,12 @@ CardList::CardList(DeckDocument &doc, Prompter &prompter, QWidget *parent)
         syncRows();
     });
 
+    // A deck not loaded yet gets its rows when its document window loads it
+    // (DocumentSync's initial load), whether the load succeeds or not:
+    // reading the file here as well would parse a long deck twice.
     if (m_doc.path().empty())
         m_commands.startNewDocument();
-    else
+    else if (m_doc.model().validDeck)
         m_commands.refillRows();
     syncRows();
 }

@@ -55,9 +55,12 @@ DesignView::DesignView(DeckDocument &doc, Prompter &prompter, QWidget *parent)
     connect(&m_doc, &DeckDocument::alignAllRequested, this, &DesignView::OnAlignAll);
     connect(&m_doc, &DeckDocument::armControlRequested, this, [this] { setInsertMode(true); });
     connect(&m_doc, &DeckDocument::disarmControlRequested, this, [this] { setInsertMode(false); });
-    connect(&m_doc, &DeckDocument::cardListRefreshRequested, this,
-            [this] { DropStaleDesignHistory(m_doc); });
+    connect(&m_doc, &DeckDocument::cardListRefreshRequested, this, [this] {
+        m_hits.clear();
+        DropStaleDesignHistory(m_doc);
+    });
     connect(m_doc.undoStack(), &QUndoStack::indexChanged, this, [this] {
+        m_hits.clear();
         m_dragging = false;
         viewport()->update();
     });
@@ -107,6 +110,8 @@ void DesignView::updateScrollBars()
 void DesignView::paintDesign(QPainter &painter)
 {
     CardLayout(m_doc.folder()).paint(painter, m_doc.CurrentCard());
+    // The paint has just settled every rectangle of the card.
+    m_hits.rebuild(m_doc.CurrentCard());
     const DeckNode *selected = m_doc.selectedNode();
     if (!selected || !selected->element)
         return;
@@ -124,7 +129,12 @@ void DesignView::paintDesign(QPainter &painter)
 
 DeckNode *DesignView::hitTest(const QPoint &logical) const
 {
-    return CardLayout::hitTest(m_doc.CurrentCard(), logical.x(), logical.y());
+    DeckNode *card = m_doc.CurrentCard();
+    if (!card)
+        return nullptr;
+    if (m_hits.card() != card)
+        m_hits.rebuild(card);
+    return m_hits.hitTest(logical.x(), logical.y());
 }
 
 void DesignView::setInsertMode(bool on)
@@ -141,6 +151,7 @@ void DesignView::edit(const std::function<void(DesignEditing &)> &run)
     scratch.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() * kInchesPerMeter)));
     scratch.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() * kInchesPerMeter)));
     QSize size;
+    m_hits.clear();
     {
         QPainter painter(&scratch);
         DesignEditing editing(m_doc, m_prompter, painter, m_scrollSize);
@@ -196,6 +207,7 @@ void DesignView::propertiesAt(const QPoint &windowPoint)
     // A Text comes back as a new chain; the selection follows it.
     if (selected && after)
         m_doc.setSelectedNode(after);
+    m_hits.clear();
     viewport()->update();
 }
 
@@ -237,6 +249,14 @@ void DesignView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     updateScrollBars();
+}
+
+void DesignView::hideEvent(QHideEvent *event)
+{
+    // Other tabs change the deck, or load another tree, while this one is
+    // hidden.
+    m_hits.clear();
+    QAbstractScrollArea::hideEvent(event);
 }
 
 void DesignView::scrollContentsBy(int, int)

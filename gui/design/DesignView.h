@@ -1,6 +1,7 @@
 #pragma once
 
 #include "deck/DesignRect.h"
+#include "editor/CardLayout.h"
 
 #include <QAbstractScrollArea>
 #include <QPoint>
@@ -83,6 +84,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -123,6 +125,9 @@ private:
     bool m_elementUnderMenu = false;
     bool m_trackerShown = false;
     bool m_frameShown = false;
+    // The shown card's rectangles as the last paint left them; dropped by
+    // every edit, undo and reload, and rebuilt by the next paint or hit test.
+    mutable CardHitIndex m_hits;
 };
 
 } // namespace tess

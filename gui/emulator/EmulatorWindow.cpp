@@ -2,6 +2,8 @@
 
 #include "editor/Prompter.h"
 #include "gui/emulator/PhoneScreen.h"
+#include "wml/WbxmlCompiler.h"
+#include "wml/XmlDocument.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -373,20 +375,35 @@ void EmulatorWindow::refreshHistory()
 void EmulatorWindow::refreshDeckSize()
 {
     const QString budget = bytes(std::uintmax_t(m_profile->deckBudget));
-    std::error_code ec;
-    const std::uintmax_t size
-        = m_browser.deckPath().empty() ? 0 : std::filesystem::file_size(m_browser.deckPath(), ec);
-    if (m_browser.deckPath().empty() || ec) {
+    const std::string &path = m_browser.deckPath();
+    if (path.empty()) {
         m_deckSize->setText(QStringLiteral("No deck; this phone takes %1 bytes").arg(budget));
         m_deckSize->setStyleSheet({});
         return;
     }
-    // The phone counts the compiled deck, which this does not make yet: the
-    // text is what there is to compare.
-    const bool over = size > std::uintmax_t(m_profile->deckBudget);
+    // Compiled once per version of the file, not on every card shown.
+    std::error_code ec;
+    const auto stamp = std::filesystem::last_write_time(path, ec);
+    if (path != m_sizedPath || stamp != m_sizedStamp) {
+        m_sizedPath = path;
+        m_sizedStamp = stamp;
+        m_compiledSize.reset();
+        XmlDocument doc;
+        if (!ec && doc.load(path))
+            if (const WbxmlResult compiled = compileWbxml(doc); compiled.ok)
+                m_compiledSize = compiled.bytes.size();
+    }
+    if (!m_compiledSize) {
+        m_deckSize->setText(
+            QStringLiteral("Deck not compiled (it does not validate); this phone takes %1 bytes")
+                .arg(budget));
+        m_deckSize->setStyleSheet(QStringLiteral("color: #b00000"));
+        return;
+    }
+    const bool over = *m_compiledSize > uint64_t(m_profile->deckBudget);
     m_deckSize->setText(
-        QStringLiteral("Deck text: %1 bytes (text size, not compiled) of %2%3")
-            .arg(bytes(size), budget, over ? QStringLiteral(" - too large") : QString()));
+        QString::fromStdString("Compiled size " + groupedNumber(*m_compiledSize)
+                               + " bytes: " + profileVerdict(*m_compiledSize, *m_profile)));
     m_deckSize->setStyleSheet(over ? QStringLiteral("color: #b00000") : QString());
 }
 

@@ -6,7 +6,10 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +102,9 @@ private:
     QMenu *m_moreKeys = nullptr;
     QLabel *m_message = nullptr;
     QLabel *m_deckSize = nullptr;
+    std::string m_sizedPath;
+    std::filesystem::file_time_type m_sizedStamp;
+    std::optional<uint64_t> m_compiledSize;
     QLabel *m_timerText = nullptr;
     QTableWidget *m_variables = nullptr;
     QListWidget *m_history = nullptr;

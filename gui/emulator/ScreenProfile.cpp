@@ -5,7 +5,6 @@
 #include <QSettings>
 #include <QString>
 
-#include <array>
 #include <cstdlib>
 #include <filesystem>
 
@@ -13,33 +12,23 @@ namespace tess::emu {
 
 namespace {
 
-// The budgets are what phones of each kind took in one deck.
-constexpr std::array kProfiles = {
-    ScreenProfile {"small", "Small monochrome 96 \u00d7 65", 96, 65, 9, 1397, true},
-    ScreenProfile {"medium", "Medium 128 \u00d7 128 colour", 128, 128, 11, 2000, false},
-    ScreenProfile {"large", "Large 176 \u00d7 208 colour", 176, 208, 12, 3500, false},
-};
-
 constexpr const char *kProfileKey = "Screen Profile";
 
 } // namespace
 
 std::span<const ScreenProfile> screenProfiles()
 {
-    return kProfiles;
+    return phoneProfiles();
 }
 
 const ScreenProfile *findScreenProfile(std::string_view id)
 {
-    for (const ScreenProfile &p : kProfiles)
-        if (id == p.id)
-            return &p;
-    return nullptr;
+    return findPhoneProfile(id);
 }
 
 const ScreenProfile &defaultScreenProfile()
 {
-    return kProfiles[1];
+    return defaultPhoneProfile();
 }
 
 std::string emulatorSettingsPath()

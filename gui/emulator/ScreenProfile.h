@@ -1,23 +1,14 @@
 #pragma once
 
+#include "wml/PhoneProfiles.h"
+
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace tess::emu {
 
-// A phone the emulator pretends to be: its screen in pixels, the pixel size
-// of its text and how many bytes of deck it accepts.
-struct ScreenProfile
-{
-    const char *id; // as --profile and the settings file name it
-    const char *name;
-    int width;
-    int height;
-    int fontPixels;
-    int deckBudget; // bytes
-    bool monochrome;
-};
+using ScreenProfile = PhoneProfile;
 
 std::span<const ScreenProfile> screenProfiles();
 // The profile of that id, or nullptr.

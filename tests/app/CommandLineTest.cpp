@@ -48,9 +48,20 @@ TEST(CommandLineTest, ParsesActionsFilesAndErrors)
         {{"--check", "a.wml", ""}, "a FILE name is empty"},
         {{"--screenshot", "s.png", "--tab=xml"}, "option '--tab' needs design, code or tree"},
         {{"--tab", "code", "a.wml"}, "option '--tab' needs '--screenshot'"},
+        {{"--quit-after-paint", "--check", "a.wml"},
+         "option '--quit-after-paint' goes with no other mode"},
+        {{"--quit-after-paint", "--tab", "xml"}, "option '--tab' needs design, code or tree"},
     };
     for (const auto &[args, error] : errors)
         EXPECT_EQ(parseCommandLine(args).error, error);
+}
+
+TEST(CommandLineTest, QuitAfterPaintIsANormalStartThatTakesATab)
+{
+    const CommandLine cl = parseCommandLine({"--quit-after-paint", "--tab=tree", "a.wml"});
+    EXPECT_EQ(cl.error, "");
+    EXPECT_TRUE(cl.action == Action::Run && cl.quitAfterPaint && cl.tab == "tree"
+                && cl.files == std::vector<std::string> {"a.wml"});
 }
 
 TEST(FileFilterTest, TranslatesBarSeparatedFilters)
@@ -112,6 +123,32 @@ TEST_F(ProgramTest, ExitStatusAndMessages)
         EXPECT_TRUE(r.err.ends_with(c.err)) << r.err;
     }
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("shot.png")));
+}
+
+// A timed start reports its first frame on every tab and leaves the deck and
+// the recent files alone.
+TEST_F(ProgramTest, QuitAfterPaintReportsTheFirstFrame)
+{
+    const std::string deck = m_dir.filePath("deck.wml").toStdString();
+    ASSERT_TRUE(QFile::copy(TESS_TEST_DATA_DIR "/road/deck.wml", QString::fromStdString(deck)));
+    const auto bytes = [&deck] {
+        QFile file(QString::fromStdString(deck));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    const QStringList runs[]
+        = {{}, {deck.c_str()}, {"--tab", "code", deck.c_str()}, {"--tab", "tree", deck.c_str()}};
+    for (QStringList args : runs) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        args.prepend("--quit-after-paint");
+        const test::ProgramResult r = run(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_TRUE(r.out.starts_with("First frame painted at ")
+                    && r.out.ends_with(" s since the epoch\n"))
+            << r.out;
+    }
+    EXPECT_EQ(bytes(), before);
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("recent.ini")));
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "editor/CardLayout.h"
 #include "deck/DeckModel.h"
+#include "deck/ElementFactory.h"
 #include "deck/ElementKind.h"
+#include "deck/NodeIndex.h"
 #include "editor/DeckDocument.h"
 #include "editor/ElementPainting.h"
 #include "wml/XmlTestSupport.h"
@@ -11,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -95,6 +98,88 @@ TEST_F(CardLayoutTest, RenderingOfAFixtureDeck)
     }
     EXPECT_EQ(m_image.pixel(r.right, r.top), canvas);
     EXPECT_EQ(m_image.pixel(r.left, r.bottom), canvas);
+}
+
+// The flat index answers as the walk of the tree for every point of a card
+// whose controls overlap, option groups and a fieldset included.
+TEST(CardHitIndexTest, AnswersAsTheTreeWalkOnOverlappingControls)
+{
+    DeckModel model;
+    DeckNode *card = CardLayout::buildStartingDeck(model);
+    const auto add = [&](DeckNode *parent, ElementKind kind, const std::string &fragment) {
+        NodeInsertRequest request {model.root(), makeElement(kind, fragment)};
+        request.parentId = parent->id();
+        return FindById(model.root(), Insert(request));
+    };
+    const auto words
+        = [&](DeckNode *parent, ElementKind kind, const std::string &fragment, const char *text) {
+              DeckNode *node = add(parent, kind, fragment);
+              add(node, ElementKind::Text, text);
+              return node;
+          };
+    DeckNode *p = card->firstChild;
+    DeckNode *fieldset = add(p, ElementKind::Other, "<fieldset title=\"F\" >");
+    ASSERT_TRUE(IsFieldset(fieldset));
+    for (int i = 0; i < 4; ++i) {
+        DeckNode *parent = i == 2 ? fieldset : p;
+        add(parent, ElementKind::Input, "<input name=\"x\" />");
+        words(parent, ElementKind::Anchor, "<a href=\"#x\" >", "Go on");
+        DeckNode *select = add(parent, ElementKind::Select, "<select >");
+        words(select, ElementKind::Option, "<option >", "Small");
+        DeckNode *group = add(select, ElementKind::Optgroup, "<optgroup title=\"G\" >");
+        words(group, ElementKind::Option, "<option >", "Medium");
+        words(group, ElementKind::Option, "<option >", "Large");
+        words(parent, ElementKind::Text, "<b >", "Some words");
+    }
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    const int bottom = CardLayout().alignAll(painter, card);
+    ASSERT_GT(bottom, 200);
+    // Every third control slides up over the one before it, and the last
+    // input lies across the first select's options.
+    int n = 0;
+    DeckNode *lastInput = nullptr;
+    DeckNode *firstSelect = nullptr;
+    for (DeckNode *c = card; c; c = nextInSubtree(c, card)) {
+        if (!IsPlacedControl(c->kind()))
+            continue;
+        if (c->kind() == ElementKind::Input)
+            lastInput = c;
+        if (c->kind() == ElementKind::Select && !firstSelect)
+            firstSelect = c;
+        if (++n % 3 == 0) {
+            DesignRect &r = c->element->rect;
+            r = {r.left + 20, r.top - 15, r.right + 20, r.bottom - 15};
+            CardLayout::stackSelect(c);
+        }
+    }
+    ASSERT_TRUE(lastInput && firstSelect);
+    const DesignRect s = firstSelect->element->rect;
+    lastInput->element->rect = {s.left + 10, s.top + 25, s.right + 30, s.top + 45};
+
+    const CardHitIndex index(card);
+    std::set<const DeckNode *> seen;
+    for (int y = -2; y <= bottom + 4; ++y) {
+        for (int x = -2; x <= 260; ++x) {
+            DeckNode *walked = CardLayout::hitTest(card, x, y);
+            ASSERT_EQ(index.hitTest(x, y), walked) << x << "," << y;
+            seen.insert(walked);
+        }
+    }
+    // Cards, inputs, anchors, selects, groups, options and texts all answered.
+    EXPECT_GE(seen.size(), 30u);
+    // Where the last input lies over the first select, the select, first in
+    // deck order, is hit, at its option.
+    EXPECT_EQ(CardLayout::selectionTarget(index.hitTest(s.left + 12, s.top + 27)), firstSelect);
+    EXPECT_EQ(index.hitTest(s.right + 20, s.top + 27), lastInput);
+
+    // Built again after a move, it follows; an empty index finds nothing.
+    lastInput->element->rect = {400, 400, 420, 420};
+    CardHitIndex moved(card);
+    EXPECT_EQ(moved.hitTest(410, 410), lastInput);
+    EXPECT_EQ(index.hitTest(410, 410), card);
+    moved.clear();
+    EXPECT_EQ(moved.hitTest(410, 410), nullptr);
 }
 
 } // namespace

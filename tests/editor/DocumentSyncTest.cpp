@@ -1,9 +1,11 @@
 #include "editor/DocumentSync.h"
 #include "common/ScriptedPrompter.h"
 #include "deck/DeckFile.h"
+#include "deck/NodeIndex.h"
 #include "deck/SourceConstants.h"
 #include "deck/SourceForm.h"
 #include "editor/DeckDocument.h"
+#include "editor/XmlTreeModel.h"
 #include "wml/FileUtil.h"
 #include "wml/TextEncoding.h"
 #include "wml/XmlTestSupport.h"
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 namespace tess {
 namespace {
@@ -246,6 +249,61 @@ TEST_F(DocumentSyncTest, TheTreeAndThePreviewValidate)
     EXPECT_FALSE(unsaved.ok);
     EXPECT_EQ(unsaved.message, "Emulator launch failed: save file prior to preview");
     EXPECT_EQ(unsaved.icon, Prompter::Icon::Stop);
+}
+
+// The XML Tree clicked after opening builds on the deck just loaded while the
+// file holds the same bytes and nothing touched the deck, and leaves the
+// document as a load of the file would: the same tree, no current card, no
+// selection, nothing placed.
+TEST_F(DocumentSyncTest, TheTreeAfterOpeningParsesOnlyWhatChanged)
+{
+    const auto rewrite = [this](const std::string &bytes) {
+        std::ofstream(doc().path(), std::ios::binary | std::ios::trunc) << bytes;
+    };
+    const std::string original = slurp(kRoad + "deck.wml");
+    std::string retitled = original;
+    retitled.replace(retitled.find("Menu"), 4, "List");
+    const std::pair<std::function<void()>, bool> cases[] = {
+        {[] {}, false},
+        {[&] { rewrite(original); }, false},
+        {[&] { rewrite(retitled); }, true},
+        {[this] {
+             doc().setModified(true);
+             doc().setModified(false);
+         },
+         true},
+    };
+    for (const auto &[between, parses] : cases) {
+        DocumentSync &sync = open("deck.wml");
+        DeckNode *card = NthCard(doc().model().root(), 1);
+        doc().setCurrentCard(card);
+        doc().setSelectedNode(card->firstChild);
+        card->firstChild->element->rect = {10, 10, 50, 30};
+        const int rootId = doc().model().root()->id();
+        between();
+        ASSERT_TRUE(sync.switchTo(TreeTab));
+
+        DeckModel fresh;
+        fresh.filePath = doc().path();
+        test::RecordingSink sink;
+        ASSERT_TRUE(LoadDeckFromFile(fresh, sink));
+        const auto labels = [](const DeckNode *root) {
+            std::vector<std::pair<int, std::string>> out;
+            for (const TreeRow &row : TreeRows(root))
+                out.emplace_back(row.depth, row.label);
+            return out;
+        };
+        EXPECT_EQ(labels(doc().model().root()), labels(fresh.root())) << parses;
+        EXPECT_EQ(doc().model().root()->id() != rootId, parses);
+        EXPECT_EQ(doc().CurrentCard(), nullptr);
+        EXPECT_EQ(doc().selectedNode(), nullptr);
+        const DeckNode *root = doc().model().root();
+        for (const DeckNode *n = root; n; n = nextInSubtree(n, root))
+            EXPECT_EQ(n->element->rect, DesignRect {});
+        EXPECT_EQ(m_views.trees, 1);
+        EXPECT_EQ(m_views.output, CompileSuccessText);
+        EXPECT_FALSE(doc().model().compile.errorFlag);
+    }
 }
 
 } // namespace

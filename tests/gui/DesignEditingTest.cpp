@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -350,6 +351,32 @@ TEST_F(DesignViewTest, ADragOnAScrolledCanvasMovesByTheMouseDistance)
     EXPECT_TRUE(view.dragSelection({0, 0}, {-5, -5}));
     EXPECT_EQ(rect(s).left, 245);
     EXPECT_FALSE(view.dragSelection({3, 3}, {3, 3}));
+}
+
+// Hits go through the index of the last paint; a click after an edit or an
+// undo, before any paint, finds the controls where they stand now.
+TEST_F(DesignViewTest, AClickBeforeTheNextPaintFindsWhatTheEditMoved)
+{
+    insert(ElementKind::Input, 40, 20);
+    DeckNode *input = paragraph()->firstChild;
+    const DesignRect before = rect(input);
+    const QPoint inside(before.left + 2, before.top + 2);
+    QImage shown(300, 200, QImage::Format_RGB32);
+    const auto paint = [&] {
+        QPainter p(&shown);
+        view.paintDesign(p);
+    };
+    const auto hit = [&](QPoint at) { return view.hitTest(at); };
+    paint();
+    EXPECT_EQ(hit(inside), input);
+    doc.setSelectedNode(input);
+    ASSERT_TRUE(view.dragSelection({0, 0}, {100, 60}));
+    EXPECT_EQ(hit(inside), doc.CurrentCard());
+    EXPECT_EQ(hit(inside + QPoint(100, 60)), input);
+    paint();
+    doc.undoStack()->undo();
+    EXPECT_EQ(hit(inside), input);
+    EXPECT_EQ(hit(inside + QPoint(100, 60)), doc.CurrentCard());
 }
 
 TEST_F(DesignViewTest, AlignAllAndPropertiesByDoubleClick)

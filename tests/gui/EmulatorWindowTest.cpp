@@ -110,7 +110,8 @@ TEST_F(EmulatorWindowTest, ShowsTheCardFollowsALinkAndGoesBack)
         << screen->lineTexts().join('|').toStdString();
     EXPECT_EQ(window.softKeyButton(0)->text(), QStringLiteral("Next"));
     EXPECT_EQ(window.softKeyButton(1)->text(), QStringLiteral("Help"));
-    EXPECT_TRUE(window.deckSizeText().contains(QStringLiteral("text size")));
+    EXPECT_TRUE(window.deckSizeText().startsWith(QStringLiteral("Compiled size ")))
+        << window.deckSizeText().toStdString();
 
     if (window.browser().screen().focused < 0)
         QTest::keyClick(screen, Qt::Key_Down);
