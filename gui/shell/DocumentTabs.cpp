@@ -95,14 +95,14 @@ void DocumentTabs::startPreparingCodeView()
 {
     if (m_sync->activeTab() != DesignTab || !m_code->document()->isEmpty())
         return;
-    // The text itself is worked out in the first idle moment, so that
-    // opening a long deck shows its design first.
+    // The text itself is worked out in the first idle moment after the
+    // window's first frame (the tab strip's first paint starts the timer),
+    // so that opening a long deck shows its design first.
     m_preparedGeneration = m_code->textGeneration();
     m_prepareTimer = new QTimer(this);
     m_prepareTimer->setInterval(0);
     m_prepareTimer->setSingleShot(true);
     connect(m_prepareTimer, &QTimer::timeout, this, &DocumentTabs::prepareCodeText);
-    m_prepareTimer->start();
 }
 
 void DocumentTabs::prepareCodeText()
@@ -136,7 +136,9 @@ void DocumentTabs::sizeHiddenCodeView()
 
 bool DocumentTabs::preparingCodeView() const
 {
-    return m_prepareTimer != nullptr || m_code->filling();
+    // A text set meanwhile leaves the preparation nothing to do.
+    return (m_prepareTimer && m_code->textGeneration() == m_preparedGeneration)
+        || m_code->filling();
 }
 
 void DocumentTabs::finishPreparingCodeView()
@@ -164,6 +166,10 @@ bool DocumentTabs::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonRelease:
         clickTab(tabBar()->tabAt(static_cast<QMouseEvent *>(event)->position().toPoint()));
         return true;
+    case QEvent::Paint:
+        if (m_prepareTimer && !m_prepareTimer->isActive())
+            m_prepareTimer->start();
+        return QTabWidget::eventFilter(watched, event);
     default:
         return QTabWidget::eventFilter(watched, event);
     }
