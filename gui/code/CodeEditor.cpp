@@ -394,7 +394,10 @@ void CodeEditor::startFill(QString text)
     m_fillTimer = new QTimer(this);
     m_fillTimer->setInterval(0);
     connect(m_fillTimer, &QTimer::timeout, this, &CodeEditor::fillSlice);
-    m_fillTimer->start();
+    // A view that is to be seen paints its first lines before the rest
+    // comes; a hidden one (a tab not shown) starts taking the rest in now.
+    if (!isVisibleTo(window()))
+        m_fillTimer->start();
 }
 
 void CodeEditor::fillSlice()
@@ -581,6 +584,8 @@ void CodeEditor::paintEvent(QPaintEvent *event)
 {
     colourVisibleLines();
     QPlainTextEdit::paintEvent(event);
+    if (m_fillTimer && !m_fillTimer->isActive())
+        m_fillTimer->start();
 }
 
 void CodeEditor::inputMethodEvent(QInputMethodEvent *event)
