@@ -172,8 +172,17 @@ void FindReplaceDialog::setSearchDown(bool down)
     (down ? m_down : m_up)->setChecked(true);
 }
 
+// A long text may still be going into the code view: searching and
+// replacing work on all of it.
+void FindReplaceDialog::completeEditorText()
+{
+    if (auto *code = qobject_cast<CodeEditor *>(m_editor.data()))
+        code->completeText();
+}
+
 bool FindReplaceDialog::findNext()
 {
+    completeEditorText();
     const QString what = m_findEdit->text();
     if (!m_editor || what.isEmpty())
         return false;
@@ -198,6 +207,7 @@ bool FindReplaceDialog::findNext()
 
 bool FindReplaceDialog::replaceCurrent()
 {
+    completeEditorText();
     if (!m_editor || !m_replaceEdit)
         return false;
     QTextCursor cursor = m_editor->textCursor();
@@ -216,6 +226,7 @@ bool FindReplaceDialog::replaceCurrent()
 
 int FindReplaceDialog::replaceAll()
 {
+    completeEditorText();
     const QString what = m_findEdit->text();
     if (!m_editor || !m_replaceEdit || what.isEmpty())
         return 0;

@@ -60,6 +60,8 @@ private:
 
     Mode m_mode;
     bool m_closed = false;
+    void completeEditorText();
+
     QPointer<QPlainTextEdit> m_editor;
     QLineEdit *m_findEdit = nullptr;
     QLineEdit *m_replaceEdit = nullptr;

@@ -13,9 +13,9 @@
 #include "gui/design/CardList.h"
 #include "gui/design/DesignPane.h"
 
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QTabBar>
 #include <QTextCursor>
 #include <QTimer>
@@ -102,68 +102,71 @@ void DocumentTabs::ensureInitialLoad()
 }
 
 // A long deck's code text costs far more to put into the editor than to
-// compute. While the user looks at the design, the hidden code view is filled
-// with what a switch to Code would show, a slice per idle moment; the switch
-// then only replaces what the user changed in the meantime. Nothing here
-// touches the file or the document's state.
+// compute. While the user looks at the design, the hidden code view is given
+// what a switch to Code would show, which it takes in idle moments; the
+// switch then only replaces what the user changed in the meantime. Nothing
+// here touches the file or the document's state.
 void DocumentTabs::startPreparingCodeView()
 {
     if (m_sync->activeTab() != DesignTab || !m_code->document()->isEmpty())
         return;
-    // The text itself is worked out in the first idle moment, so that
-    // opening a long deck shows its design first.
-    m_prepared.clear();
-    m_preparedDone = 0;
+    // The text itself is worked out in the first idle moment after the
+    // window's first frame (the tab strip's first paint starts the timer),
+    // so that opening a long deck shows its design first.
     m_preparedGeneration = m_code->textGeneration();
     m_prepareTimer = new QTimer(this);
     m_prepareTimer->setInterval(0);
-    connect(m_prepareTimer, &QTimer::timeout, this, &DocumentTabs::prepareNextChunk);
-    m_prepareTimer->start();
+    m_prepareTimer->setSingleShot(true);
+    connect(m_prepareTimer, &QTimer::timeout, this, &DocumentTabs::prepareCodeText);
 }
 
-void DocumentTabs::prepareNextChunk()
+void DocumentTabs::prepareCodeText()
 {
     // Anything else that set the code view's text wins.
-    if (m_code->textGeneration() != m_preparedGeneration || currentIndex() != DesignTab) {
-        stopPreparingCodeView();
-        return;
-    }
-    if (m_prepared.isEmpty()) {
-        const std::optional<std::string> text = m_sync->predictedCodeText();
-        if (!text || text->empty()) {
-            stopPreparingCodeView();
-            return;
+    if (m_code->textGeneration() == m_preparedGeneration && currentIndex() == DesignTab) {
+        if (const std::optional<std::string> text = m_sync->predictedCodeText()) {
+            m_code->setText(*text);
+            sizeHiddenCodeView();
         }
-        m_prepared = QString::fromStdString(*text);
+    }
+    stopPreparingCodeView();
+}
+
+// Qt lays every line of a code view out afresh whenever the view's width
+// changes, which at its first showing costs a long text a great deal. The
+// hidden view takes its page's size while it holds the first lines only, so
+// that showing it later finds nothing to change.
+void DocumentTabs::sizeHiddenCodeView()
+{
+    QWidget *page = currentWidget();
+    if (m_code->isVisible() || !page || !page->isVisible())
         return;
+    m_code->setGeometry(page->geometry());
+    for (QWidget *widget : {static_cast<QWidget *>(m_code), m_code->viewport()}) {
+        QResizeEvent resize(widget->size(), QSize());
+        QCoreApplication::sendEvent(widget, &resize);
+        widget->setAttribute(Qt::WA_PendingResizeEvent, false);
     }
-    // Slices of whole lines, for about a frame's time per idle moment.
-    constexpr qsizetype kSlice = 16 * 1024;
-    QElapsedTimer clock;
-    clock.start();
-    while (m_preparedDone < m_prepared.size() && clock.elapsed() < 12) {
-        qsizetype end = std::min(m_prepared.size(), m_preparedDone + kSlice);
-        const qsizetype lineEnd = m_prepared.indexOf(QLatin1Char('\n'), end);
-        end = lineEnd < 0 ? m_prepared.size() : lineEnd + 1;
-        m_code->appendText(m_prepared.mid(m_preparedDone, end - m_preparedDone));
-        m_preparedDone = end;
-    }
-    if (m_preparedDone >= m_prepared.size())
-        stopPreparingCodeView();
+}
+
+bool DocumentTabs::preparingCodeView() const
+{
+    // A text set meanwhile leaves the preparation nothing to do.
+    return (m_prepareTimer && m_code->textGeneration() == m_preparedGeneration)
+        || m_code->filling();
 }
 
 void DocumentTabs::finishPreparingCodeView()
 {
-    while (m_prepareTimer)
-        prepareNextChunk();
+    if (m_prepareTimer)
+        prepareCodeText();
+    m_code->completeText();
 }
 
 void DocumentTabs::stopPreparingCodeView()
 {
     delete m_prepareTimer;
     m_prepareTimer = nullptr;
-    m_prepared.clear();
-    m_preparedDone = 0;
 }
 
 bool DocumentTabs::eventFilter(QObject *watched, QEvent *event)
@@ -178,6 +181,10 @@ bool DocumentTabs::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonRelease:
         clickTab(tabBar()->tabAt(static_cast<QMouseEvent *>(event)->position().toPoint()));
         return true;
+    case QEvent::Paint:
+        if (m_prepareTimer && !m_prepareTimer->isActive())
+            m_prepareTimer->start();
+        return QTabWidget::eventFilter(watched, event);
     default:
         return QTabWidget::eventFilter(watched, event);
     }
@@ -208,6 +215,7 @@ void DocumentTabs::setCodeText(const std::string &text)
 void DocumentTabs::selectCode(size_t start, size_t end)
 {
     // Bytes of the UTF-8 text become the editor's UTF-16 positions.
+    m_code->completeText();
     const std::string text = m_code->text();
     start = std::min(start, text.size());
     end = std::clamp(end, start, text.size());

@@ -40,7 +40,7 @@ public:
     // The initial load, unless it has run.
     void ensureInitialLoad();
     // True while the hidden code view is still being filled in idle time.
-    bool preparingCodeView() const { return m_prepareTimer != nullptr; }
+    bool preparingCodeView() const;
     // Finishes that filling at once (tests and benchmarks use it to stand
     // for the user's first look at the design).
     void finishPreparingCodeView();
@@ -80,14 +80,12 @@ private:
     DeckCodeEditor *m_code = nullptr;
     XmlTreeView *m_tree = nullptr;
     void startPreparingCodeView();
-    void prepareNextChunk();
+    void prepareCodeText();
+    void sizeHiddenCodeView();
     void stopPreparingCodeView();
 
     std::unique_ptr<DocumentSync> m_sync;
-    // The text the code view is being filled with, how much of it is in,
-    // and the view's text generation when the filling started.
-    QString m_prepared;
-    qsizetype m_preparedDone = 0;
+    // The view's text generation when the preparation was started.
     quint64 m_preparedGeneration = 0;
     class QTimer *m_prepareTimer = nullptr;
 };

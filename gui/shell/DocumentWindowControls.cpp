@@ -129,6 +129,7 @@ void DocumentWindow::typeIntoCode(const std::string &text)
     QString typed = QString::fromUtf8(text.data(), qsizetype(text.size()));
     typed.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     DeckCodeEditor *code = m_tabs->codeView();
+    code->completeText();
     QTextCursor cursor = code->textCursor();
     cursor.insertText(typed);
     code->setTextCursor(cursor);

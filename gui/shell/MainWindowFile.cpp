@@ -91,6 +91,9 @@ bool MainWindow::printCode(QPrinter &printer)
     DeckCodeEditor *view = activeCodeView();
     if (!view)
         return false;
+    // The printout copies each line's colours, and lines are otherwise
+    // coloured only once shown.
+    view->colourAll();
     view->print(&printer);
     return true;
 }
