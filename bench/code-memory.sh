@@ -17,15 +17,8 @@ command -v xmllint >/dev/null || { echo "xmllint not found (libxml2-utils)" >&2;
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XML_CATALOG_FILES="$catalog"
-# The decks of compare-check.sh: generate BYTES FILE, from the script that
-# holds it on this branch.
-if [ -f bench/generate-deck.sh ]; then
-    source bench/generate-deck.sh
-elif [ -f bench/deck-generator.sh ]; then
-    source bench/deck-generator.sh
-else
-    eval "$(sed -n '/^generate() {/,/^}/p' bench/compare-check.sh)"
-fi
+# generate BYTES FILE: the decks every script here times.
+source bench/deck-generator.sh
 declare -F generate >/dev/null || { echo "no deck generator found in bench/" >&2; exit 1; }
 
 peak() {
