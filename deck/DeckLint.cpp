@@ -1,5 +1,6 @@
 #include "deck/DeckLint.h"
 
+#include "deck/DeckReader.h"
 #include "deck/LintDeck.h"
 #include "wml/FileUtil.h"
 #include "wml/TextEncoding.h"
@@ -69,28 +70,6 @@ bool IsXmlBlankChar(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-size_t pastDeclaration(std::string_view text, size_t at)
-{
-    char quote = 0;
-    int depth = 0;
-    for (size_t i = at + 2; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quote) {
-            if (c == quote)
-                quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == '[') {
-            ++depth;
-        } else if (c == ']') {
-            --depth;
-        } else if (c == '>' && depth <= 0) {
-            return i + 1;
-        }
-    }
-    return text.size();
-}
-
 size_t pastTerminator(std::string_view text, size_t from, std::string_view terminator)
 {
     const size_t end = text.find(terminator, from);
@@ -118,7 +97,7 @@ std::vector<TagPlace> startTags(std::string_view text)
         } else if (rest.starts_with("<?")) {
             at = pastTerminator(text, at + 2, "?>");
         } else if (rest.starts_with("<!")) {
-            at = pastDeclaration(text, at);
+            at = pastDoctype(text, at);
         } else {
             const bool endTag = rest.starts_with("</");
             char quote = 0;

@@ -37,8 +37,8 @@ size_t pastEnd(std::string_view page, size_t at, std::string_view open, std::str
     return end == std::string_view::npos ? end : end + close.size();
 }
 
-// The end of a document type declaration, whose internal subset may hold
-// ">" in declarations and quoted strings.
+} // namespace
+
 size_t pastDoctype(std::string_view page, size_t at)
 {
     char quote = 0;
@@ -60,8 +60,6 @@ size_t pastDoctype(std::string_view page, size_t at)
     }
     return std::string_view::npos;
 }
-
-} // namespace
 
 std::pair<size_t, size_t> RootElementSpan(std::string_view page)
 {

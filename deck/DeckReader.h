@@ -58,4 +58,9 @@ int LoadDeck(DeckModel &model, const XmlDocument &doc, std::string_view page = {
 // no root element.
 std::pair<size_t, size_t> RootElementSpan(std::string_view page);
 
+// Just past the end of the declaration starting with "<!" at `at` (a document
+// type declaration's internal subset may hold ">" in declarations and quoted
+// strings); npos when it is never closed.
+size_t pastDoctype(std::string_view page, size_t at);
+
 } // namespace tess
