@@ -386,6 +386,22 @@ void lintEncoding(std::string_view page, const MaskedPage &masked, lint::Report 
     }
 }
 
+// The rules that read the page's bytes and text and need no parse; false
+// when the bytes do not decode. `decoded` and `masked` serve the other rules.
+bool lintPageText(std::string_view bytes, PageKind kind, lint::Report &report, DecodedText &decoded,
+                  MaskedPage &masked)
+{
+    decoded = decodeText(bytes);
+    if (!decoded.ok)
+        return false;
+    masked = maskServerCode(decoded.text, kind);
+    if (kind == PageKind::Wml && report.enabled("text-before-declaration"))
+        lintDeclaration(bytes, decoded.text, report);
+    if (report.enabled("undeclared-encoding"))
+        lintEncoding(decoded.text, masked, report);
+    return true;
+}
+
 } // namespace
 
 std::vector<LintFinding> lintDeck(const XmlDocument &doc, std::string_view bytes,
@@ -393,14 +409,10 @@ std::vector<LintFinding> lintDeck(const XmlDocument &doc, std::string_view bytes
                                   const LintOptions &options)
 {
     lint::Report report(options);
-    const DecodedText decoded = decodeText(bytes);
-    if (!decoded.ok)
+    DecodedText decoded;
+    MaskedPage masked;
+    if (!lintPageText(bytes, kind, report, decoded, masked))
         return {};
-    const MaskedPage masked = maskServerCode(decoded.text, kind);
-    if (kind == PageKind::Wml && report.enabled("text-before-declaration"))
-        lintDeclaration(bytes, decoded.text, report);
-    if (report.enabled("undeclared-encoding"))
-        lintEncoding(decoded.text, masked, report);
     lint::Deck deck;
     deck.doc = &doc;
     deck.path = path;
@@ -414,14 +426,9 @@ std::vector<LintFinding> lintDeckBytes(std::string_view bytes, PageKind kind,
                                        const LintOptions &options)
 {
     lint::Report report(options);
-    const DecodedText decoded = decodeText(bytes);
-    if (!decoded.ok)
-        return {};
-    const MaskedPage masked = maskServerCode(decoded.text, kind);
-    if (kind == PageKind::Wml && report.enabled("text-before-declaration"))
-        lintDeclaration(bytes, decoded.text, report);
-    if (report.enabled("undeclared-encoding"))
-        lintEncoding(decoded.text, masked, report);
+    DecodedText decoded;
+    MaskedPage masked;
+    lintPageText(bytes, kind, report, decoded, masked);
     return report.take();
 }
 
